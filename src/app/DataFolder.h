@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// Where the data files live, and their names in that folder.
+namespace corvel::app {
+
+// The data folder, in this order: the --data-dir switch, the environment
+// variable CORVEL_DATA_DIR, the program's own folder when it is writable (a
+// portable install), else $XDG_DATA_HOME/corvel-lotto (~/.local/share/...).
+std::filesystem::path ResolveDataFolder(const std::optional<std::filesystem::path>& switchValue,
+                                        const char* environmentValue, const std::filesystem::path& programFolder,
+                                        const char* xdgDataHome, const char* home);
+
+// The same, reading the real environment.
+std::filesystem::path ResolveDataFolder(const std::optional<std::filesystem::path>& switchValue,
+                                        const std::filesystem::path& programFolder);
+
+// The folder of the running program (from /proc/self/exe).
+std::filesystem::path ProgramFolder();
+
+// Names of the data files inside the data folder.
+struct DataFiles {
+    std::filesystem::path Folder;
+
+    std::filesystem::path Archive() const;        // CorvelLotto_6x48.ldr
+    std::filesystem::path GameSettings() const;   // CorvelLotto_6x48.ini
+    std::filesystem::path Stakes() const;         // CorvelLotto_6x48.lsk
+    std::filesystem::path ViewSettings() const;   // corvel-lotto.frm
+    std::filesystem::path FilterNames() const;    // corvel-lotto.flt
+    std::filesystem::path PrefetchFolder() const; // Prefetchs/
+};
+
+}  // namespace corvel::app

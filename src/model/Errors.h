@@ -1,0 +1,27 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace corvel {
+
+// Root of every engine error. The message is the user-facing text (UTF-8), ready
+// to be put behind the operation's own error text and shown as it is.
+class ECorvelError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reading or writing a data file failed.
+class EFileError : public ECorvelError {
+public:
+    using ECorvelError::ECorvelError;
+};
+
+// A value, index or text given to an operation is not acceptable.
+class EInvalidArgument : public ECorvelError {
+public:
+    using ECorvelError::ECorvelError;
+};
+
+}  // namespace corvel
