@@ -1,0 +1,21 @@
+#include "combs/CombinationEnumeration.h"
+
+#include <stdexcept>
+
+namespace corvel {
+
+std::size_t EnumerateAllCombinations(std::span<TCombination> out) {
+    if (out.size() < kAllCombinations) throw std::length_error("combination buffer too small");
+    std::size_t k = 0;
+    // Nested loops keep the inner two levels free of branches on the outer
+    // ones; the compiler turns the innermost loop into plain 6-byte stores.
+    for (std::uint8_t a = 1; a <= kMaxNumber - 5; ++a)
+        for (std::uint8_t b = a + 1; b <= kMaxNumber - 4; ++b)
+            for (std::uint8_t c = b + 1; c <= kMaxNumber - 3; ++c)
+                for (std::uint8_t d = c + 1; d <= kMaxNumber - 2; ++d)
+                    for (std::uint8_t e = d + 1; e <= kMaxNumber - 1; ++e)
+                        for (std::uint8_t f = e + 1; f <= kMaxNumber; ++f) out[k++] = {a, b, c, d, e, f};
+    return k;
+}
+
+}  // namespace corvel

@@ -1,0 +1,175 @@
+#include "stats/SpanKernels.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+#if defined(__SSE4_1__)
+#include <smmintrin.h>
+#define CORVEL_SPAN_SSE 1
+#endif
+
+namespace corvel::kernels {
+namespace {
+
+#if CORVEL_SPAN_SSE
+// Sixteen combinations are 96 bytes, six vectors.
+constexpr std::size_t kBlockCombs = 16;
+
+// A byte property as a 256-bit set: bit b % 8 of byte b / 8; bytes 0..127 in
+// Low, 128..255 in High.
+struct BitLookup {
+    __m128i Low;
+    __m128i High;
+};
+
+BitLookup MakeBitLookup(const ByteTable& property) {
+    alignas(16) std::array<std::uint8_t, 32> bits{};
+    for (std::size_t b = 0; b < 256; ++b)
+        if (property[b]) bits[b / 8] = static_cast<std::uint8_t>(bits[b / 8] | 1u << (b % 8));
+    return {_mm_load_si128(reinterpret_cast<const __m128i*>(bits.data())),
+            _mm_load_si128(reinterpret_cast<const __m128i*>(bits.data() + 16))};
+}
+
+// Bit j set when byte j of v has the property.
+inline std::uint64_t PropertyBits(__m128i v, const BitLookup& t) {
+    // Byte b / 8 of the set: the shuffles see its low four bits, bit 7 of b
+    // picks the half.
+    const __m128i index = _mm_and_si128(_mm_srli_epi16(v, 3), _mm_set1_epi8(0x0F));
+    const __m128i set = _mm_blendv_epi8(_mm_shuffle_epi8(t.Low, index), _mm_shuffle_epi8(t.High, index), v);
+    const __m128i bit = _mm_shuffle_epi8(_mm_setr_epi8(1, 2, 4, 8, 16, 32, 64, -128, 1, 2, 4, 8, 16, 32, 64, -128),
+                                         _mm_and_si128(v, _mm_set1_epi8(7)));
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(set, bit), bit)));
+}
+
+// The property bits of sixteen combinations in list order, 0..63 in Low and
+// 64..95 in High; combination k owns bits 6k..6k+5, which is its pattern.
+// Moving the bits to integer registers once per block and cutting them apart
+// with constant shifts takes fewer instructions than assembling the patterns
+// in vectors.
+struct BlockBits {
+    std::uint64_t Low;
+    std::uint64_t High;
+};
+
+inline BlockBits LoadBlockBits(const TCombination* combs, const BitLookup& t) {
+    const auto* p = reinterpret_cast<const __m128i*>(combs);
+    const std::uint64_t b0 = PropertyBits(_mm_loadu_si128(p), t);
+    const std::uint64_t b1 = PropertyBits(_mm_loadu_si128(p + 1), t);
+    const std::uint64_t b2 = PropertyBits(_mm_loadu_si128(p + 2), t);
+    const std::uint64_t b3 = PropertyBits(_mm_loadu_si128(p + 3), t);
+    const std::uint64_t b4 = PropertyBits(_mm_loadu_si128(p + 4), t);
+    const std::uint64_t b5 = PropertyBits(_mm_loadu_si128(p + 5), t);
+    return {b0 | b1 << 16 | b2 << 32 | b3 << 48, b4 | b5 << 16};
+}
+
+// The pattern of combination K of the block: a shift and a mask.
+template <std::size_t K>
+inline unsigned BlockPattern(const BlockBits& bits) {
+    constexpr std::size_t shift = 6 * K;
+    if constexpr (shift + 6 <= 64)
+        return static_cast<unsigned>(bits.Low >> shift) & 63;
+    else if constexpr (shift >= 64)
+        return static_cast<unsigned>(bits.High >> (shift - 64)) & 63;
+    else
+        return static_cast<unsigned>(bits.Low >> shift | bits.High << (64 - shift)) & 63;
+}
+
+template <class Fn, std::size_t... K>
+inline void ForEachInBlock(const BlockBits& bits, Fn&& fn, std::index_sequence<K...>) {
+    (fn(K, BlockPattern<K>(bits)), ...);
+}
+
+// fn(k, pattern) for k = 0..15, in order.
+template <class Fn>
+inline void ForEachInBlock(const BlockBits& bits, Fn&& fn) {
+    ForEachInBlock(bits, fn, std::make_index_sequence<kBlockCombs>{});
+}
+#endif
+
+}  // namespace
+
+ByteTable SelectKey0(const TStatDrawArray& values) {
+    ByteTable sel{};
+    for (const auto& v : values)
+        if (v.Key[0] < 256) sel[v.Key[0]] = 1;
+    return sel;
+}
+
+void CountBytesByPosition(std::span<const TCombination> combs, PositionCounts& counts) {
+    // Neighbouring combinations of a generated list share most numbers; two
+    // interleaved counter sets halve the chains of increments on one counter.
+    std::array<std::array<std::array<std::uint32_t, 256>, kNumbersPerDraw>, 2> local{};
+    constexpr std::size_t kBlock = std::size_t{1} << 30;
+    std::size_t i = 0;
+    const std::size_t n = combs.size();
+    while (i < n) {
+        const std::size_t end = std::min(n, i + kBlock);
+        for (; i + 2 <= end; i += 2) {
+            const TCombination& a = combs[i];
+            const TCombination& b = combs[i + 1];
+            for (std::size_t p = 0; p < kNumbersPerDraw; ++p) {
+                ++local[0][p][a[p]];
+                ++local[1][p][b[p]];
+            }
+        }
+        for (; i < end; ++i)
+            for (std::size_t p = 0; p < kNumbersPerDraw; ++p) ++local[0][p][combs[i][p]];
+        for (std::size_t p = 0; p < kNumbersPerDraw; ++p)
+            for (std::size_t v = 0; v < 256; ++v) {
+                counts[p][v] += std::uint64_t{local[0][p][v]} + local[1][p][v];
+                local[0][p][v] = local[1][p][v] = 0;
+            }
+    }
+}
+
+void MatchPattern(std::span<const TCombination> combs, const ByteTable& property, const PatternTable& sel,
+                  std::uint8_t* out) {
+    std::size_t i = 0;
+    const std::size_t n = combs.size();
+#if CORVEL_SPAN_SSE
+    const BitLookup lookup = MakeBitLookup(property);
+    for (; i + kBlockCombs <= n; i += kBlockCombs) {
+        const BlockBits bits = LoadBlockBits(&combs[i], lookup);
+        std::uint8_t* o = out + i;
+        ForEachInBlock(bits, [&](std::size_t k, unsigned pattern) { o[k] = sel[pattern]; });
+    }
+#endif
+    for (; i < n; ++i) out[i] = sel[static_cast<std::size_t>(PatternOf(property, combs[i]))];
+}
+
+void CountPatterns(std::span<const TCombination> combs, const ByteTable& property, PatternCounts& counts) {
+    // Neighbouring combinations of a generated list mostly share their
+    // pattern; four interleaved counter sets break the chains of increments.
+    std::array<std::array<std::uint32_t, 64>, 4> local{};
+    constexpr std::size_t kBlock = std::size_t{1} << 30;
+    std::size_t i = 0;
+    const std::size_t n = combs.size();
+#if CORVEL_SPAN_SSE
+    const BitLookup lookup = MakeBitLookup(property);
+#endif
+    while (i < n) {
+        const std::size_t end = std::min(n, i + kBlock);
+#if CORVEL_SPAN_SSE
+        for (; i + kBlockCombs <= end; i += kBlockCombs) {
+            const BlockBits bits = LoadBlockBits(&combs[i], lookup);
+            ForEachInBlock(bits, [&](std::size_t k, unsigned pattern) { ++local[k % 4][pattern]; });
+        }
+#endif
+        for (; i < end; ++i) ++local[0][static_cast<std::size_t>(PatternOf(property, combs[i]))];
+        for (std::size_t p = 0; p < 64; ++p) {
+            counts[p] += std::uint64_t{local[0][p]} + local[1][p] + local[2][p] + local[3][p];
+            local[0][p] = local[1][p] = local[2][p] = local[3][p] = 0;
+        }
+    }
+}
+
+void AddCount(TStatDrawArray& values, std::uint16_t key, std::uint64_t count) {
+    TStatDrawRec item;
+    item.Key[0] = key;
+    // The value record counts in 32 bits; a span larger than that saturates.
+    item.Count = static_cast<std::int32_t>(std::min<std::uint64_t>(count, std::numeric_limits<std::int32_t>::max()));
+    AddStatValue(values, item, false);
+}
+
+}  // namespace corvel::kernels

@@ -1,0 +1,58 @@
+#include "stats/StatClass.h"
+
+#include <filesystem>
+
+#include "i18n/Texts.h"
+#include "model/Format.h"
+
+namespace corvel {
+namespace {
+
+struct GroupInfo {
+    const char* Code;
+    const char* Caption;
+};
+
+constexpr GroupInfo kGroups[kGroupCount] = {
+    {"num", "Числа тиража"},
+    {"sum", "Сумма чисел тиража"},
+    {"dif", "Разности между числами тиража"},
+    {"grp", "Каналы (группы чисел)"},
+    {"mtx", "Матрица тиража"},
+    {"sgm", "Сегменты матрицы тиража"},
+    {"seq", "Последовательности чисел в одном тираже"},
+    {"rep", "Повторяющиеся числа в нескольких тиражах"},
+    {"ser", "Серии (цепочки) значений"},
+    {"per", "Периоды повторения значений"},
+    {"mov", "Переходы (изменения) значений между тиражами"},
+    {"ogn", "Характеристическое число Огнева"},
+    {"shr", "Методы шинковки"},
+};
+
+}  // namespace
+
+std::string TStatClass::CodeFor(int param) const { return Format(Code, {param}); }
+
+std::string TStatClass::CaptionFor(int param) const { return Format(Caption, {param}); }
+
+std::string TStatClass::HelpTopic(int param, const std::string& helpFile) const {
+    std::error_code ec;
+    if (helpFile.empty() || !std::filesystem::exists(helpFile, ec)) return {};
+    return "ms-its:" + helpFile + Format("::/Filters_%.4d_%s.htm", {1049, Format(GetFamilyCode(), {param})});
+}
+
+std::string FlagLetters(std::uint8_t flags) {
+    static constexpr const char* kLetters[] = {"S", "N", "D", "P", "G"};
+    std::string letters;
+    for (int bit = 0; bit < 5; ++bit)
+        if (flags & (1 << bit)) letters += kLetters[bit];
+    return letters;
+}
+
+const char* GroupCode(int group) { return group >= 0 && group < kGroupCount ? kGroups[group].Code : texts::kUnknownGroup; }
+
+const char* GroupCaption(int group) {
+    return group >= 0 && group < kGroupCount ? kGroups[group].Caption : texts::kUnknownGroup;
+}
+
+}  // namespace corvel
