@@ -1,0 +1,60 @@
+#include "Cli.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "CliCommon.h"
+#include "model/Errors.h"
+
+namespace corvel::cli {
+
+int RunCli(const std::vector<std::string>& args, Io& io) {
+    CLI::App parser{"Анализатор лотереи \"Corvel Lotto 6x48\": работа с архивом тиражей и статистикой", "corvel"};
+    parser.require_subcommand(1);
+    parser.set_help_flag("-h,--help", "Показать справку и выйти");
+    std::string dataDir;
+    parser.add_option("--data-dir", dataDir, "Папка с файлами данных");
+
+    std::vector<std::unique_ptr<Command>> commands;
+    for (auto make : {MakeDrawsCommand, MakeAddDrawCommand, MakeEditDrawCommand, MakeDeleteDrawCommand,
+                      MakeMethodsCommand, MakeValuesCommand})
+        commands.push_back(make());
+    std::vector<std::pair<CLI::App*, Command*>> registered;
+    for (auto& c : commands) {
+        CLI::App* sub = c->Register(parser);
+        sub->set_help_flag("-h,--help", "Показать справку по команде и выйти");
+        registered.emplace_back(sub, c.get());
+    }
+
+    try {
+        std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them back to front
+        parser.parse(reversed);
+    } catch (const CLI::CallForHelp& e) {
+        return parser.exit(e, io.Out, io.Err);
+    } catch (const CLI::CallForAllHelp& e) {
+        return parser.exit(e, io.Out, io.Err);
+    } catch (const CLI::ParseError& e) {
+        io.Err << "Ошибка в командной строке: " << e.what() << "\nСправка: corvel --help\n";
+        return kExitUsage;
+    }
+
+    std::optional<std::filesystem::path> switchValue;
+    if (!dataDir.empty()) switchValue = dataDir;
+    Context ctx{io, app::DataFiles{app::ResolveDataFolder(switchValue, io.ProgramFolder)}};
+
+    for (auto& [sub, command] : registered) {
+        if (!sub->parsed()) continue;
+        try {
+            return command->Run(ctx);
+        } catch (const CliFailure& f) {
+            io.Err << f.Message << '\n';
+            return f.ExitCode;
+        } catch (const ECorvelError& e) {
+            io.Err << TerminalText(e.what()) << '\n';
+            return kExitDataError;
+        }
+    }
+    return kExitUsage;
+}
+
+}  // namespace corvel::cli

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "CliIo.h"
+#include "app/DataFolder.h"
+#include "model/DrawRecord.h"
+#include "stats/StatList.h"
+
+namespace corvel::cli {
+
+// What every command gets when it runs: the streams and the data folder.
+struct Context {
+    Io& io;
+    app::DataFiles Files;
+};
+
+// One subcommand: declares its options on the parser, then runs with them.
+class Command {
+public:
+    virtual ~Command() = default;
+    virtual CLI::App* Register(CLI::App& parent) = 0;
+    virtual int Run(Context& ctx) = 0;
+};
+
+std::unique_ptr<Command> MakeDrawsCommand();
+std::unique_ptr<Command> MakeAddDrawCommand();
+std::unique_ptr<Command> MakeEditDrawCommand();
+std::unique_ptr<Command> MakeDeleteDrawCommand();
+std::unique_ptr<Command> MakeMethodsCommand();
+std::unique_ptr<Command> MakeValuesCommand();
+
+// Reads the archive of the data folder. A read error is a failure when the
+// command is going to change the archive (saving what could be read would
+// lose the rest), and a warning on stderr otherwise.
+TDrawsArray LoadArchive(Context& ctx, bool forChange);
+// Saves the archive; a failure leaves the old file whole.
+void SaveArchive(Context& ctx, const TDrawsArray& draws);
+
+// The registry over the archive, with the user's captions and favourites from
+// the data folder.
+void PrepareRegistry(Context& ctx, TStatList& list, const TDrawsArray& draws);
+// Index of the method with the code; an unknown code is a usage failure that
+// names the close matches.
+int RequireMethod(const TStatList& list, const std::string& code);
+
+}  // namespace corvel::cli

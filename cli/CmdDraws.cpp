@@ -1,0 +1,44 @@
+// corvel draws: the draws list, newest first, with the columns of the draws tab.
+#include <ostream>
+
+#include "CliCommon.h"
+#include "model/DrawArchive.h"
+
+namespace corvel::cli {
+namespace {
+
+class DrawsCommand : public Command {
+public:
+    CLI::App* Register(CLI::App& parent) override {
+        auto* cmd = parent.add_subcommand("draws", "Список тиражей архива, начиная с последнего");
+        cmd->add_option("--last", last_, "Показать только N последних тиражей")->check(CLI::NonNegativeNumber);
+        cmd->add_flag("--sorted", sorted_, "Числа тиража по возрастанию (Упорядочить MIN->MAX)");
+        return cmd;
+    }
+
+    int Run(Context& ctx) override {
+        const TDrawsArray draws = LoadArchive(ctx, false);
+        std::ostream& out = ctx.io.Out;
+        out << "Тираж\t1\t2\t3\t4\t5\t6\tE1\tE2\tS\tДата тиража\n";
+        const int count = static_cast<int>(draws.size());
+        const int rows = last_ > 0 ? std::min(last_, count) : count;
+        for (int row = 0; row < rows; ++row) {
+            const TDrawRec rec = GetDraw(draws, count - 1 - row, sorted_);
+            out << rec.Number;
+            for (auto n : rec.Numbers) out << '\t' << int{n};
+            for (auto e : rec.Extra) out << '\t' << int{e};
+            out << '\t' << rec.Sum() << '\t' << rec.DateText() << '\n';
+        }
+        return kExitOk;
+    }
+
+private:
+    int last_ = 0;
+    bool sorted_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeDrawsCommand() { return std::make_unique<DrawsCommand>(); }
+
+}  // namespace corvel::cli

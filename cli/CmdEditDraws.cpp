@@ -1,0 +1,137 @@
+// corvel add-draw, edit-draw, delete-draw: the archive operations of the
+// draws tab. Every change is checked completely before the archive is
+// rewritten, so a refused command leaves the file as it was.
+#include <ostream>
+
+#include "CliCommon.h"
+#include "i18n/Texts.h"
+#include "model/DateText.h"
+#include "model/DrawArchive.h"
+#include "model/DrawInput.h"
+#include "model/Errors.h"
+#include "model/Format.h"
+
+namespace corvel::cli {
+namespace {
+
+TDrawNumbersInput RequireNumbers(const std::string& text) {
+    auto input = ParseDrawNumbers(text);
+    if (!input) throw CliFailure{kExitUsage, texts::kBadCombination};
+    return *input;
+}
+
+std::string RequireDate(const std::string& text) {
+    auto date = ParseDateText(text);
+    if (!date) throw CliFailure{kExitUsage, Format(texts::kBadDate, {text})};
+    return FormatDateText(*date);
+}
+
+int RequireIndex(const TDrawsArray& draws, int number) {
+    int index = FindDrawIndex(draws, number);
+    if (index < 0) throw CliFailure{kExitDataError, Format(texts::kDrawNumberNotFound, {number})};
+    return index;
+}
+
+void AddNumberOption(CLI::App* cmd, int& number) {
+    cmd->add_option("NUMBER", number, "Номер тиража")->required()->check(CLI::Range(1, 2147483647));
+}
+
+void AddDrawOptions(CLI::App* cmd, std::string& numbers, std::string& date) {
+    cmd->add_option("NUMBERS", numbers,
+                    "Выпавшие числа и два дополнительных числа, разделенные точкой с запятой или запятой")
+        ->required();
+    cmd->add_option("--date", date, "Дата тиража дд.мм.гггг");
+}
+
+class AddDrawCommand : public Command {
+public:
+    CLI::App* Register(CLI::App& parent) override {
+        auto* cmd = parent.add_subcommand("add-draw", "Добавить данные тиража");
+        AddNumberOption(cmd, number_);
+        AddDrawOptions(cmd, numbers_, date_);
+        return cmd;
+    }
+
+    int Run(Context& ctx) override {
+        const TDrawNumbersInput input = RequireNumbers(numbers_);
+        // As in the draw dialog, a draw without a date gets today's.
+        const std::string date = date_.empty() ? FormatDateText(ctx.io.Today()) : RequireDate(date_);
+        TDrawsArray draws = LoadArchive(ctx, true);
+        TDrawRec rec;
+        rec.Number = number_;
+        rec.Numbers = input.Numbers;
+        rec.Extra = input.Extra;
+        rec.SetDateText(date);
+        draws.push_back(rec);
+        SaveArchive(ctx, draws);
+        return kExitOk;
+    }
+
+private:
+    int number_ = 0;
+    std::string numbers_;
+    std::string date_;
+};
+
+class EditDrawCommand : public Command {
+public:
+    CLI::App* Register(CLI::App& parent) override {
+        auto* cmd = parent.add_subcommand("edit-draw", "Изменить данные тиража с указанным номером");
+        AddNumberOption(cmd, number_);
+        AddDrawOptions(cmd, numbers_, date_);
+        cmd->add_option("--number", newNumber_, "Новый номер тиража")->check(CLI::Range(1, 2147483647));
+        return cmd;
+    }
+
+    int Run(Context& ctx) override {
+        const TDrawNumbersInput input = RequireNumbers(numbers_);
+        const std::string date = date_.empty() ? std::string() : RequireDate(date_);
+        TDrawsArray draws = LoadArchive(ctx, true);
+        TDrawRec& rec = draws[static_cast<std::size_t>(RequireIndex(draws, number_))];
+        if (newNumber_ > 0) rec.Number = newNumber_;
+        rec.Numbers = input.Numbers;
+        rec.Extra = input.Extra;
+        if (!date.empty()) rec.SetDateText(date);
+        SaveArchive(ctx, draws);
+        return kExitOk;
+    }
+
+private:
+    int number_ = 0;
+    int newNumber_ = 0;
+    std::string numbers_;
+    std::string date_;
+};
+
+class DeleteDrawCommand : public Command {
+public:
+    CLI::App* Register(CLI::App& parent) override {
+        auto* cmd = parent.add_subcommand("delete-draw", "Удалить тиражи с указанными номерами");
+        cmd->add_option("NUMBER", numbers_, "Номера тиражей")->required();
+        return cmd;
+    }
+
+    int Run(Context& ctx) override {
+        TDrawsArray draws = LoadArchive(ctx, true);
+        // Each draw is found by its number just before it is removed, so gaps
+        // in the numbering never shift the wrong record; a number that is not
+        // there refuses the whole command before anything is written.
+        for (int number : numbers_) {
+            int index = RequireIndex(draws, number);
+            DeleteDraw(draws, index);
+        }
+        SaveArchive(ctx, draws);
+        return kExitOk;
+    }
+
+private:
+    std::vector<int> numbers_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeAddDrawCommand() { return std::make_unique<AddDrawCommand>(); }
+std::unique_ptr<Command> MakeEditDrawCommand() { return std::make_unique<EditDrawCommand>(); }
+std::unique_ptr<Command> MakeDeleteDrawCommand() { return std::make_unique<DeleteDrawCommand>(); }
+
+}  // namespace corvel::cli
