@@ -1,0 +1,56 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/DrawRecord.h"
+
+// Shared pieces of the tests: temporary data folders, small archives written
+// by the test itself, and running the real command-line program.
+namespace corvel::test {
+
+// A fresh folder under the system's temporary folder, removed with everything
+// in it when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string ReadBytes(const std::filesystem::path& file);
+void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
+
+// A draw record for fixtures: draw number, six numbers in drawing order,
+// extras and date.
+TDrawRec MakeDraw(int number, TCombination numbers, std::array<std::uint8_t, 2> extra = {1, 2},
+                  std::string_view date = "");
+
+// The names of the entries of a folder, sorted (to see that no temporary file
+// was left behind).
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
+
+// Copies the bundled sample archive into the folder.
+void CopySampleArchive(const std::filesystem::path& folder);
+
+struct ProcessResult {
+    int ExitCode = -1;
+    std::string Out;
+    std::string Err;
+};
+
+// Runs the built `corvel` program with the arguments. With fileSizeLimit > 0
+// the child runs under that file-size limit in bytes (RLIMIT_FSIZE), which is
+// how the tests simulate a full disk. With asNobody the child drops root
+// rights first, so folder permissions apply even when the tests run as root.
+ProcessResult RunCorvel(const std::vector<std::string>& args, long fileSizeLimit = 0, bool asNobody = false);
+
+}  // namespace corvel::test
