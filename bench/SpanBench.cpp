@@ -1,0 +1,363 @@
+// Speed of the span operations of the statistic methods over the full list of
+// combinations, each next to its reference in the same run:
+//   - a plain memory copy of the list (the floor any pass over it is held to);
+//   - the per-combination path (one virtual call per combination), which the
+//     span operations replace.
+// The program first checks that both paths give identical results, runs the
+// cases through Google Benchmark and then prints a summary of the ratios with
+// their goals. A missed goal is reported, never turned into a failure.
+//
+// Usage: corvel_span_bench [--quick] [Google Benchmark flags]
+//   --quick (or CORVEL_BENCH_QUICK=1) runs every case once over a sample of
+//   the list, for a smoke run of a second or two.
+
+#include <benchmark/benchmark.h>
+#include <tbb/info.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "combs/CombinationEnumeration.h"
+#include "model/GameConstants.h"
+#include "stats/CustomStat.h"
+#include "stats/StatCompute.h"
+#include "stats/StatList.h"
+#include "stats/StatValue.h"
+
+namespace {
+
+using corvel::TCombination;
+using corvel::TStatDrawArray;
+
+// The methods measured, with the values a filter would select for each.
+struct MethodCase {
+    const char* Code;
+    std::vector<std::uint16_t> Keys;
+};
+
+const std::vector<MethodCase>& Cases() {
+    static const std::vector<MethodCase> cases = {
+        {"EVEN", {2, 3}},                    // two or three even numbers
+        {"PRMV", {0, 9, 21, 42, 52, 63}},    // a few prime/composite patterns
+        {"POS3", {5, 12, 19, 26, 33, 40}},   // six numbers at the third position
+    };
+    return cases;
+}
+
+// Every 16th combination in quick mode: all numbers and patterns still occur.
+constexpr std::size_t kQuickStride = 16;
+
+struct Workload {
+    corvel::TStatList List;
+    std::vector<TCombination> Combs;  // the list the cases run over
+    std::vector<TCombination> Copy;   // destination of the memory copy
+    std::vector<std::uint8_t> Out;    // match results
+    std::span<const TCombination> Span() const { return Combs; }
+};
+
+struct Method {
+    std::string Code;
+    int Index = -1;
+    TStatDrawArray Selected;
+};
+
+TStatDrawArray MakeSelection(const std::vector<std::uint16_t>& keys) {
+    TStatDrawArray values;
+    for (std::uint16_t k : keys) {
+        corvel::TStatDrawRec rec;
+        rec.Key[0] = k;
+        rec.Count = 1;
+        values.push_back(rec);
+    }
+    return values;
+}
+
+corvel::TStatFactory FactoryFor(const corvel::TStatList& list, int index) {
+    return [&list, index] { return list.CreateStat(index); };
+}
+
+// ---- checks before timing
+
+bool Fail(const std::string& what) {
+    std::fprintf(stderr, "corvel_span_bench: %s\n", what.c_str());
+    return false;
+}
+
+// The span and per-combination paths, single-threaded and on all cores, must
+// give the same mask bytes and the same histogram.
+bool VerifyMethod(Workload& w, const Method& m) {
+    const auto span = w.Span();
+    const std::size_t n = span.size();
+    auto stat = w.List.CreateStat(m.Index);
+
+    std::vector<std::uint8_t> reference(n, 0xEE);
+    stat->SpanMatchPerCombination(span, m.Selected, false, false, -1, reference.data());
+    std::vector<std::uint8_t> got(n, 0xEE);
+    stat->SpanMatch(span, m.Selected, false, false, -1, got.data());
+    if (std::memcmp(got.data(), reference.data(), n) != 0)
+        return Fail(m.Code + ": span match differs from the per-combination path");
+    std::fill(got.begin(), got.end(), 0xEE);
+    corvel::ParallelSpanMatch(FactoryFor(w.List, m.Index), span, m.Selected, false, false, -1, got.data());
+    if (std::memcmp(got.data(), reference.data(), n) != 0)
+        return Fail(m.Code + ": parallel span match differs from the per-combination path");
+    const auto matching = static_cast<std::size_t>(std::count(reference.begin(), reference.end(), 1));
+    if (matching == 0 || matching == n)
+        return Fail(m.Code + ": the selection matches all or none of the list; pick other keys");
+
+    TStatDrawArray perComb;
+    stat->SpanHistogramPerCombination(span, perComb);
+    corvel::SortStatValues(perComb);
+    TStatDrawArray single;
+    stat->SpanHistogram(span, single);
+    corvel::SortStatValues(single);
+    if (single != perComb)
+        return Fail(m.Code + ": span histogram differs from the per-combination path");
+    const TStatDrawArray parallel = corvel::ParallelSpanHistogram(FactoryFor(w.List, m.Index), span);
+    if (parallel != perComb)
+        return Fail(m.Code + ": parallel span histogram differs from the per-combination path");
+
+    std::printf("checked %s: %zu of %zu combinations match, %zu distinct values\n", m.Code.c_str(), matching, n,
+                perComb.size());
+    return true;
+}
+
+// ---- result collection
+
+// Prints as the console reporter does and keeps the real time of every case.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.error_occurred) continue;
+            const std::string& name = run.run_name.function_name;
+            if (run.run_type == Run::RT_Iteration)
+                iterations_[name].push_back(ToMs(run));
+            else if (run.aggregate_name == "median")
+                medians_[name] = ToMs(run);
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    // Median real time of one iteration in ms; NaN when the case did not run.
+    double Ms(const std::string& name) const {
+        if (auto it = medians_.find(name); it != medians_.end()) return it->second;
+        auto it = iterations_.find(name);
+        if (it == iterations_.end() || it->second.empty()) return std::nan("");
+        std::vector<double> v = it->second;
+        std::sort(v.begin(), v.end());
+        const std::size_t h = v.size() / 2;
+        return v.size() % 2 ? v[h] : (v[h - 1] + v[h]) / 2;
+    }
+
+private:
+    static double ToMs(const Run& run) {
+        return run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond) /
+               benchmark::GetTimeUnitMultiplier(run.time_unit);
+    }
+
+    std::map<std::string, std::vector<double>> iterations_;
+    std::map<std::string, double> medians_;
+};
+
+// ---- summary
+
+struct SummaryLine {
+    std::string Name;
+    double Ms;
+    double RefMs;
+    double Limit;     // ratio = Ms / RefMs must stay below (strict) or at most this
+    bool Strict;
+};
+
+void PrintSummary(const std::vector<SummaryLine>& lines, std::size_t combs, int threads) {
+    std::printf("\nSummary over %zu combinations, %d thread(s); ratio = time / reference\n", combs, threads);
+    std::printf("%-44s %10s %10s %8s %9s  %s\n", "case / reference", "time ms", "ref ms", "ratio", "target",
+                "result");
+    int missed = 0;
+    int skipped = 0;
+    for (const SummaryLine& l : lines) {
+        char target[32];
+        std::snprintf(target, sizeof target, "%s%.3f", l.Strict ? "< " : "<= ", l.Limit);
+        const double ratio = l.Ms / l.RefMs;
+        if (!std::isfinite(ratio)) {
+            // A case left out by --benchmark_filter.
+            ++skipped;
+            std::printf("%-44s %10s %10s %8s %9s  %s\n", l.Name.c_str(), "-", "-", "-", target, "not run");
+            continue;
+        }
+        const bool ok = l.Strict ? ratio < l.Limit : ratio <= l.Limit;
+        missed += ok ? 0 : 1;
+        std::printf("%-44s %10.2f %10.2f %8.3f %9s  %s\n", l.Name.c_str(), l.Ms, l.RefMs, ratio, target,
+                    ok ? "ok" : "MISSED");
+    }
+    std::printf("%d of %d targets met\n", static_cast<int>(lines.size()) - missed - skipped,
+                static_cast<int>(lines.size()) - skipped);
+}
+
+bool TakeFlag(int& argc, char** argv, std::string_view flag) {
+    bool found = false;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (flag == argv[i])
+            found = true;
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
+    argv[argc] = nullptr;
+    return found;
+}
+
+bool QuickFromEnvironment() {
+    const char* v = std::getenv("CORVEL_BENCH_QUICK");
+    return v && *v && std::string_view(v) != "0";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool quick = TakeFlag(argc, argv, "--quick") || QuickFromEnvironment();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return EXIT_FAILURE;
+
+    Workload w;
+    w.List.RegisterMethods();
+
+    // The list is allocated once and filled in place, as the program does.
+    w.Combs.resize(corvel::kAllCombinations);
+    const std::size_t total = corvel::EnumerateAllCombinations(w.Combs);
+    w.Combs.resize(total);
+    if (quick) {
+        std::size_t k = 0;
+        for (std::size_t i = 0; i < total; i += kQuickStride) w.Combs[k++] = w.Combs[i];
+        w.Combs.resize(k);
+    }
+    const std::size_t n = w.Combs.size();
+    // Touch the destinations now so that page faults stay out of the timings.
+    w.Copy.assign(n, TCombination{});
+    w.Out.assign(n, 0);
+
+    std::vector<Method> methods;
+    for (const MethodCase& c : Cases()) {
+        Method m{c.Code, w.List.FindMethod(c.Code), MakeSelection(c.Keys)};
+        if (m.Index < 0) {
+            std::fprintf(stderr, "corvel_span_bench: method %s is not registered\n", c.Code);
+            return EXIT_FAILURE;
+        }
+        methods.push_back(std::move(m));
+    }
+    for (const Method& m : methods)
+        if (!VerifyMethod(w, m)) return EXIT_FAILURE;
+
+    const int threads = tbb::info::default_concurrency();
+    std::printf("%zu combinations (%.1f MB), %d thread(s)%s\n\n", n, static_cast<double>(n * sizeof(TCombination)) / 1e6,
+                threads, quick ? ", quick run" : "");
+
+    // The span kernels take a few ms and run several iterations per
+    // repetition; the per-combination paths are slow enough for one.
+    const int fastIterations = quick ? 1 : 5;
+    const int slowIterations = 1;
+    const int repetitions = quick ? 1 : 3;
+    // Registers a case whose iteration is body(); set-up happens before, in
+    // whatever body captures.
+    auto add = [&](const std::string& caseName, int iterations, auto body) {
+        auto* b = benchmark::RegisterBenchmark(caseName.c_str(), [body](benchmark::State& state) mutable {
+            for (auto _ : state) {
+                body();
+                benchmark::ClobberMemory();
+            }
+        });
+        b->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(iterations)->Repetitions(repetitions);
+        if (repetitions > 1) b->DisplayAggregatesOnly(true);
+    };
+
+    const std::string memcpyName = "memcpy/list";
+    add(memcpyName, fastIterations, [&w] {
+        std::memcpy(w.Copy.data(), w.Combs.data(), w.Combs.size() * sizeof(TCombination));
+        benchmark::DoNotOptimize(w.Copy.data());
+    });
+
+    auto name = [](const Method& m, const std::string& what) { return m.Code + "/" + what; };
+    for (const Method& m : methods) {
+        const Method* mp = &m;
+        // One instance per case, created before timing (shared: the body is copied).
+        auto instance = [&w, mp] { return std::shared_ptr<corvel::TCustomStat>(w.List.CreateStat(mp->Index)); };
+        const auto factory = FactoryFor(w.List, m.Index);
+
+        add(name(m, "match/span/1thread"), fastIterations, [&w, mp, stat = instance()] {
+            stat->SpanMatch(w.Span(), mp->Selected, false, false, -1, w.Out.data());
+        });
+        add(name(m, "match/span/all_cores"), fastIterations, [&w, mp, factory] {
+            corvel::ParallelSpanMatch(factory, w.Span(), mp->Selected, false, false, -1, w.Out.data());
+        });
+        add(name(m, "match/per_combination"), slowIterations, [&w, mp, stat = instance()] {
+            stat->SpanMatchPerCombination(w.Span(), mp->Selected, false, false, -1, w.Out.data());
+        });
+
+        // The histogram cases reuse one array, so that only the kernel allocates.
+        auto histogram = std::make_shared<TStatDrawArray>();
+        histogram->reserve(256);
+        add(name(m, "histogram/span/1thread"), fastIterations, [&w, histogram, stat = instance()] {
+            histogram->clear();
+            stat->SpanHistogram(w.Span(), *histogram);
+            benchmark::DoNotOptimize(histogram->data());
+        });
+        add(name(m, "histogram/span/all_cores"), fastIterations, [&w, factory] {
+            const TStatDrawArray values = corvel::ParallelSpanHistogram(factory, w.Span());
+            benchmark::DoNotOptimize(values.data());
+        });
+        add(name(m, "histogram/per_combination"), slowIterations, [&w, histogram, stat = instance()] {
+            histogram->clear();
+            stat->SpanHistogramPerCombination(w.Span(), *histogram);
+            benchmark::DoNotOptimize(histogram->data());
+        });
+    }
+
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    // The goals: a full-list pass on all cores costs a small multiple of
+    // copying the list, and every span operation beats the per-combination
+    // path, by 3x on the geometric mean.
+    std::vector<SummaryLine> lines;
+    const double copyMs = reporter.Ms(memcpyName);
+    // A machine with a single core is held to the single-thread goal.
+    const double allCoresMatchLimit = threads >= 2 ? 3.0 : 5.0;
+    for (const Method& m : methods)
+        lines.push_back({name(m, "match all cores vs memcpy"), reporter.Ms(name(m, "match/span/all_cores")), copyMs,
+                         allCoresMatchLimit, false});
+    for (const Method& m : methods)
+        lines.push_back({name(m, "match 1 thread vs memcpy"), reporter.Ms(name(m, "match/span/1thread")), copyMs,
+                         5.0, false});
+    for (const Method& m : methods)
+        lines.push_back({name(m, "histogram all cores vs memcpy"), reporter.Ms(name(m, "histogram/span/all_cores")),
+                         copyMs, 1.5, false});
+    double logSpan = 0;
+    double logPerComb = 0;
+    int pairs = 0;
+    for (const Method& m : methods)
+        for (const char* op : {"match", "histogram"}) {
+            const double spanMs = reporter.Ms(name(m, op) + "/span/1thread");
+            const double perMs = reporter.Ms(name(m, op) + "/per_combination");
+            lines.push_back({name(m, op) + " span vs per-combination", spanMs, perMs, 1.0, true});
+            logSpan += std::log(spanMs);
+            logPerComb += std::log(perMs);
+            ++pairs;
+        }
+    lines.push_back({"geomean span vs per-combination", std::exp(logSpan / pairs), std::exp(logPerComb / pairs),
+                     1.0 / 3.0, false});
+    PrintSummary(lines, n, threads);
+    if (quick) std::printf("(quick run: one iteration over a sample; the timings are not representative)\n");
+    return EXIT_SUCCESS;
+}
