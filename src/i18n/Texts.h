@@ -21,6 +21,10 @@ inline constexpr const char* kBadDrawNumber = "Некорректный номе
 inline constexpr const char* kBadDate = "Некорректная дата тиража: %s";
 inline constexpr const char* kDeleting = "Удаление выделенных тиражей....";
 
+// Shared user-interface services
+inline constexpr const char* kProgressExists = "Окно индикатора уже создано!";
+inline constexpr const char* kPleaseWait = "Подождите пожалуйста...";
+
 // Statistic framework
 inline constexpr const char* kGroupHeading = "{ %1:s } %0:s";
 inline constexpr const char* kMethodWithFlags = "%0:s [ %1:s ]";
