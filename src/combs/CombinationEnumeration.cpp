@@ -1,6 +1,11 @@
 #include "combs/CombinationEnumeration.h"
 
+#include <tbb/enumerable_thread_specific.h>
+#include <tbb/parallel_for.h>
+
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace corvel {
 
@@ -16,6 +21,24 @@ std::size_t EnumerateAllCombinations(std::span<TCombination> out) {
                     for (std::uint8_t e = d + 1; e <= kMaxNumber - 1; ++e)
                         for (std::uint8_t f = e + 1; f <= kMaxNumber; ++f) out[k++] = {a, b, c, d, e, f};
     return k;
+}
+
+void ForEachEnumerationBlock(const std::function<void(std::span<const TCombination>)>& body) {
+    std::vector<std::pair<std::uint8_t, std::uint8_t>> prefixes;
+    for (int a = 1; a <= kMaxNumber - 5; ++a)
+        for (int b = a + 1; b <= kMaxNumber - 4; ++b)
+            prefixes.emplace_back(static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(b));
+    tbb::enumerable_thread_specific<std::vector<TCombination>> buffers;
+    tbb::parallel_for(std::size_t{0}, prefixes.size(), [&](std::size_t i) {
+        auto [a, b] = prefixes[i];
+        std::vector<TCombination>& buffer = buffers.local();
+        buffer.clear();
+        for (std::uint8_t c = b + 1; c <= kMaxNumber - 3; ++c)
+            for (std::uint8_t d = c + 1; d <= kMaxNumber - 2; ++d)
+                for (std::uint8_t e = d + 1; e <= kMaxNumber - 1; ++e)
+                    for (std::uint8_t f = e + 1; f <= kMaxNumber; ++f) buffer.push_back({a, b, c, d, e, f});
+        body(buffer);
+    });
 }
 
 }  // namespace corvel

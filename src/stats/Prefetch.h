@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "stats/StatValue.h"
+
+// Prefetch caches: per method, how often each value occurs over all
+// C(48, 6) combinations, computed once and kept in "Prefetchs/<program>_<CODE>.dfc".
+// Records of 12 bytes (four key words, count), sorted by key, then a 12-byte
+// trailer (smallest count, largest count, 0), all little-endian.
+namespace corvel {
+
+class TStatList;
+
+struct TPrefetchRecord {
+    TStatKey Key{};
+    std::int32_t Count = 0;
+    friend bool operator==(const TPrefetchRecord&, const TPrefetchRecord&) = default;
+};
+
+struct TPrefetchData {
+    std::vector<TPrefetchRecord> Records;
+    std::int32_t AllMin = 0;
+    std::int32_t AllMax = 0;
+};
+
+std::filesystem::path PrefetchPath(const std::filesystem::path& folder, const std::string& code);
+
+// The file's bytes for a histogram (sorted here) and back. Parsing refuses a
+// size that is not 12 x k + 12 and a trailer that disagrees with the records.
+std::string EncodePrefetch(TStatDrawArray histogram);
+std::optional<TPrefetchData> DecodePrefetch(const std::string& bytes);
+
+// Reads a cache file; nothing when it is missing, empty, truncated or
+// inconsistent (such a file is rebuilt, never trusted).
+std::optional<TPrefetchData> ReadPrefetch(const std::filesystem::path& file);
+
+// Computes the histogram of method `index` over the full enumeration on all
+// cores and writes the file through a temporary file and a rename. Throws
+// ECorvelError with the reason.
+TPrefetchData CreatePrefetch(const TStatList& list, int index, const std::filesystem::path& folder);
+
+// The full-enumeration histogram of one method, sorted by key.
+TStatDrawArray FullHistogram(const TStatList& list, int index);
+
+}  // namespace corvel

@@ -1,0 +1,165 @@
+#include "stats/StatTable.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+#include "model/DrawArchive.h"
+#include "model/Format.h"
+
+namespace corvel {
+namespace {
+
+constexpr const char* kDash = "-";
+
+std::string Signed(long long d) { return d > 0 ? "+" + std::to_string(d) : std::to_string(d); }
+
+std::optional<long double> AsNumber(const std::string& cell) {
+    std::string t = cell;
+    std::replace(t.begin(), t.end(), ',', '.');
+    if (t.empty()) return std::nullopt;
+    const char* begin = t.data();
+    if (*begin == '+') ++begin;
+    double v = 0;
+    auto [end, ec] = std::from_chars(begin, t.data() + t.size(), v);
+    if (ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
+    return v;
+}
+
+// -1, 0, 1 under the table's comparison rule.
+int CompareCells(const std::string& a, const std::string& b) {
+    auto x = AsNumber(a), y = AsNumber(b);
+    if (x && y) return *x < *y ? -1 : *x > *y ? 1 : 0;
+    // Case-insensitive for Latin letters; other characters compare by code.
+    std::string la = a, lb = b;
+    for (auto* s : {&la, &lb})
+        for (char& c : *s)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return la < lb ? -1 : la > lb ? 1 : 0;
+}
+
+void ApplyPrefetch(TStatDrawArray& values, const TStatTotals& totals, const TPrefetchData& data, double& factor) {
+    if (data.AllMax == 0) return;
+    factor = data.AllMax == data.AllMin ? (static_cast<double>(totals.MaxCount) + totals.MinCount) / 2.0 / data.AllMax
+                                        : static_cast<double>(totals.MaxCount) / data.AllMax;
+    for (const TPrefetchRecord& r : data.Records) {
+        const std::uint64_t key = PackKey(r.Key);
+        for (auto& v : values)
+            if (PackKey(v.Key) == key) {
+                v.Expected = static_cast<std::int32_t>(Nearest(static_cast<long double>(r.Count) * factor));
+                break;
+            }
+    }
+}
+
+long double Weight(const TStatDrawRec& v, const TStatTotals& t, bool prefetch, const TCdlCoefficients& cdl) {
+    const long double dev = prefetch ? v.Count - v.Expected : 0;
+    long double r, o, m;
+    if (cdl.UsePercents) {
+        r = t.TotalCount ? v.Count * 100.0L / t.TotalCount : 0;
+        o = prefetch && v.Expected ? dev * 100.0L / v.Expected : 0;
+        m = t.MaxDepth ? v.Depth * 100.0L / t.MaxDepth : 0;
+    } else {
+        r = v.Count;
+        o = dev;
+        m = v.Depth;
+    }
+    if (cdl.UseAbsValues) {
+        r = std::fabs(r);
+        o = std::fabs(o);
+        m = std::fabs(m);
+    }
+    return cdl.CountCoef * r + cdl.DeviationCoef * o + cdl.LevelCoef * m;
+}
+
+}  // namespace
+
+const std::array<const char*, kStatColumns>& StatColumnCaptions() {
+    static constexpr std::array<const char*, kStatColumns> kCaptions = {
+        "Значение",    "Количество", "Кол-во в %", "Норма",    "Отклонение", "Откл-ие в %", "Глубина",
+        "Глубина в %", "Вес",        "Посл. тираж", "Период min", "Период",  "Период max",  "Ожд. ПРД",
+        "Ожд. СТФ",    "Ожд. КРН",   "Факт",       "+/- ПРД",  "+/- СТФ",    "+/- КРН"};
+    return kCaptions;
+}
+
+long long Nearest(long double x) {
+    long double floor = std::floor(x);
+    long double diff = x - floor;
+    long long n = static_cast<long long>(floor);
+    if (diff > 0.5L) return n + 1;
+    if (diff < 0.5L) return n;
+    return n % 2 == 0 ? n : n + 1;
+}
+
+TStatTable ComputeStatTable(TCustomStat& stat, const TStatTableInput& in) {
+    TStatTable table;
+    table.Window = MakeStatWindow(in.Draws.size(), in.Offset, in.WindowLength);
+    TStatDrawArray values = ComputeWindowValues(stat, table.Window, in.Sorted);
+    table.Totals = StatTotals(values);
+    if (in.Prefetch && in.Prefetch->AllMax != 0) {
+        table.PrefetchUsed = true;
+        ApplyPrefetch(values, table.Totals, *in.Prefetch, table.Factor);
+    }
+
+    const bool prefetch = table.PrefetchUsed;
+    const TStatTotals& t = table.Totals;
+    const long double windowLen = table.Window.Length();
+    for (const TStatDrawRec& v : values) {
+        TStatTableRow row;
+        row.Value = v;
+        auto& c = row.Cells;
+        c.fill(kDash);
+        c[0] = stat.ValueToText(v);
+        c[1] = std::to_string(v.Count);
+        if (t.TotalCount) c[2] = Format("%.5f", {v.Count * 100.0 / static_cast<double>(t.TotalCount)});
+        if (prefetch) {
+            c[3] = std::to_string(v.Expected);
+            c[4] = std::to_string(v.Count - v.Expected);
+            c[5] = v.Expected ? Format("%.5f", {(v.Count - v.Expected) * 100.0 / v.Expected})
+                              : (v.Count ? "100.00000" : "0.00000");
+        }
+        if (v.Depth != 0) {
+            c[6] = std::to_string(v.Depth);
+            c[7] = Format("%.2f", {v.Depth * 100.0 / t.MaxDepth});
+            c[8] = Format("%.2f", {static_cast<double>(Weight(v, t, prefetch, in.Cdl))});
+            c[9] = std::to_string(v.LastDraw);
+            std::optional<long long> expected[3];
+            if (v.Count >= 2) {
+                c[10] = std::to_string(v.MinInterval);
+                c[11] = Format("%.4f", {static_cast<double>(windowLen / v.Count)});
+                c[12] = std::to_string(v.MaxInterval);
+                expected[0] = Nearest(windowLen / v.Count + v.LastDraw);
+                c[13] = std::to_string(*expected[0]);
+            }
+            if (v.Count > 0) {
+                expected[1] = Nearest(static_cast<long double>(v.Count + 1) * v.LastDraw / v.Count);
+                expected[2] = Nearest(static_cast<long double>(v.Count + 2) * (v.LastDraw + 1) / (v.Count + 1));
+                c[14] = std::to_string(*expected[1]);
+                c[15] = std::to_string(*expected[2]);
+            }
+            // The draw in which the value came next, looked for among all
+            // later draws including those hidden by the offset.
+            const int from = FindDrawIndex(in.Draws, v.LastDraw);
+            const int fact = from >= 0 ? stat.FindValueDraw(v, from + 1, in.Sorted, table.Window.Last) : -1;
+            if (fact >= 0) {
+                c[16] = std::to_string(fact);
+                for (int k = 0; k < 3; ++k)
+                    if (expected[k] && *expected[k] >= 0) c[17 + k] = Signed(*expected[k] - fact);
+            }
+        }
+        table.Rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+void SortStatTable(std::vector<TStatTableRow>& rows, int column, bool descending) {
+    if (column < 0 || column >= kStatColumns) return;
+    std::stable_sort(rows.begin(), rows.end(), [&](const TStatTableRow& a, const TStatTableRow& b) {
+        int cmp = CompareCells(a.Cells[static_cast<std::size_t>(column)], b.Cells[static_cast<std::size_t>(column)]);
+        if (cmp == 0 && column != 0) cmp = CompareCells(a.Cells[0], b.Cells[0]);
+        return descending ? cmp > 0 : cmp < 0;
+    });
+}
+
+}  // namespace corvel
