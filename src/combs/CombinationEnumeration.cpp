@@ -23,6 +23,9 @@ std::size_t EnumerateAllCombinations(std::span<TCombination> out) {
     return k;
 }
 
+// C(46, 4): the block of the prefix 1, 2.
+constexpr std::size_t kLargestBlock = 163'185;
+
 void ForEachEnumerationBlock(const std::function<void(std::span<const TCombination>)>& body) {
     std::vector<std::pair<std::uint8_t, std::uint8_t>> prefixes;
     for (int a = 1; a <= kMaxNumber - 5; ++a)
@@ -32,12 +35,13 @@ void ForEachEnumerationBlock(const std::function<void(std::span<const TCombinati
     tbb::parallel_for(std::size_t{0}, prefixes.size(), [&](std::size_t i) {
         auto [a, b] = prefixes[i];
         std::vector<TCombination>& buffer = buffers.local();
-        buffer.clear();
+        if (buffer.empty()) buffer.resize(kLargestBlock);
+        TCombination* out = buffer.data();
         for (std::uint8_t c = b + 1; c <= kMaxNumber - 3; ++c)
             for (std::uint8_t d = c + 1; d <= kMaxNumber - 2; ++d)
                 for (std::uint8_t e = d + 1; e <= kMaxNumber - 1; ++e)
-                    for (std::uint8_t f = e + 1; f <= kMaxNumber; ++f) buffer.push_back({a, b, c, d, e, f});
-        body(buffer);
+                    for (std::uint8_t f = e + 1; f <= kMaxNumber; ++f) *out++ = {a, b, c, d, e, f};
+        body(std::span<const TCombination>(buffer.data(), static_cast<std::size_t>(out - buffer.data())));
     });
 }
 
