@@ -35,7 +35,88 @@ inline constexpr const char* kFiltersSaveError = "Ошибка сохранен�
 inline constexpr const char* kUnknownMethod = "Неизвестный метод расчета статистики: %s";
 inline constexpr const char* kSimilarMethods = "Похожие методы: %s";
 
+// Filters
+inline constexpr const char* kBadFilterDefinition = "Некорректное описание фильтра: %s!";
+inline constexpr const char* kBadRange = "Введен некорректный диапазон значений!";
+inline constexpr const char* kNoValueListMode =
+    "Для данного вида статистики не доступен режим выделения по списку значений!";
+inline constexpr const char* kMultiSelectStopCount =
+    "В режиме мультивыделения остановка сценария по количеству комбинаций или чисел не может быть "
+    "выполнена!\rВыберите другой способ останова.";
+inline constexpr const char* kFiltering = "Фильтрация комбинаций...";
+inline constexpr const char* kNoGridValues = "В выделенном диапазоне нет значений для фильтра!";
+inline constexpr const char* kUndoLastOperation = "Отмена последней операции";
+
 // Ini files
 inline constexpr const char* kIniLineError = "%s, строка %d: %s";
+
+// Settings files and the settings dialogs
+inline constexpr const char* kConfigLoading = "Загрузка файла конфигурации...";
+inline constexpr const char* kConfigSaving = "Сохранение файла конфигурации...";
+inline constexpr const char* kConfigReadError = "Ошибка чтения файла конфигурации!\r\r%s";
+inline constexpr const char* kConfigWriteError = "Ошибка записи в файл конфигурации!\r\r%s";
+inline constexpr const char* kViewSettingsLoadError = "Ошибка загрузки параметров программы!\r\r%s";
+inline constexpr const char* kBadSegmentValue = "Некорректное значение: %s!\r\rУкажите любое число от 1 до 9";
+inline constexpr const char* kValueOutOfRange =
+    "Некорректное значение поля \"%0:s\": %1:s!\r\rУкажите любое число от %2:d до %3:d";
+inline constexpr const char* kBadFieldValue = "Некорректное значение поля \"%0:s\": %1:s!";
+inline constexpr const char* kUnstorableValue =
+    "Значение поля \"%s\" содержит символы, которые нельзя сохранить в файле конфигурации "
+    "(перевод строки или символ вне кодовой страницы 1251)";
+inline constexpr const char* kFormulaError = "Формула %0:d: %1:s";
+inline constexpr const char* kBracketMissing = "Не хватает скобочки";
+inline constexpr const char* kSyntaxError = "Синтаксическая ошибка";
+inline constexpr const char* kFieldMatrixCols = "Размер матрицы";
+inline constexpr const char* kFieldChannelSize = "Размер канала";
+inline constexpr const char* kFieldCost = "Стоимость ставки";
+inline constexpr const char* kFieldMaxStake = "Расширенная ставка";
+inline constexpr const char* kFieldOverlap = "Совпадений";
+inline constexpr const char* kFieldProfit = "Сумма выигрыша";
+inline constexpr const char* kFieldFormula = "Формула %d";
+inline constexpr const char* kFieldFormulaDigits = "Количество знаков после запятой (формула %d)";
+inline constexpr const char* kFieldProxyServer = "Имя или адрес сервера";
+inline constexpr const char* kFieldProxyPort = "Порт";
+inline constexpr const char* kFieldProxyUsername = "Имя пользователя";
+inline constexpr const char* kFieldProxyPassword = "Пароль";
+
+// Combination list
+inline constexpr const char* kCombsGenerateModes[] = {
+    "Полный список (все возможные для данного лото варианты)",
+    "Мои числа - должно присутствовать любое из указанных",
+    "Мои числа - комбинации только из списка указанных",
+    "Мои числа - исключить комбинации с любым из указанных",
+    "Загрузить список из заранее подготовленного CSV-файла"};
+inline constexpr const char* kCombsGenerating = "Генерация возможных комбинаций...";
+inline constexpr const char* kCombsGenerateError = "Ошибка генерации файла комбинаций!\r\r%s";
+inline constexpr const char* kCombsTooMany =
+    "Слишком много комбинаций: %.0n, а список вмещает не более %.0n. Список комбинаций не изменен!";
+inline constexpr const char* kCombsSavingUndo = "Создание файла отката...";
+inline constexpr const char* kCombsUndoing = "Отмена изменений...";
+inline constexpr const char* kCombsExcluding = "Удаление из списка комбинаций %d последних тиражей...";
+inline constexpr const char* kCombsExcludingProgress =
+    "Удаление из списка комбинаций %d последних тиражей ( завершено %.0f %% )...";
+inline constexpr const char* kCombsDeletingSelected = "Удаление выделенных комбинаций...";
+inline constexpr const char* kCombsFilterLastDraws = "Последние тиражи";
+inline constexpr const char* kCombsFilterSelected = "Выделенные комбинации";
+inline constexpr const char* kCombsFileFilter = "Файлы комбинаций (*.lcv)|*.lcv";
+inline constexpr const char* kCombsFileLoading = "Загрузка файла \"%s\"...";
+inline constexpr const char* kCombsFileSaving = "Сохранение файла \"%s\"...";
+inline constexpr const char* kCombsFileReadError = "Ошибка чтения файла \"%s\"!\r\r%s";
+inline constexpr const char* kCombsFileWriteError = "Ошибка записи в файл \"%s\"!\r\r%s";
+inline constexpr const char* kCombsBufferSaving = "Создание буфера комбинаций...";
+inline constexpr const char* kCombsBufferSavingProgress = "Создание буфера комбинаций ( завершено %.0f %% )...";
+inline constexpr const char* kCombsBufferSaveError = "Ошибка создания буфера комбинаций!\r\r%s";
+inline constexpr const char* kCombsBufferLoading = "Загрузка буфера комбинаций...";
+inline constexpr const char* kCombsBufferLoadingProgress = "Загрузка буфера комбинаций ( завершено %.0f %% )...";
+inline constexpr const char* kCombsBufferLoadError = "Ошибка загрузки буфера комбинаций!\r\r%s";
+inline constexpr const char* kCombsBufferDamaged =
+    "Файл буфера комбинаций поврежден: его размер (%d байт) не кратен размеру записи (6 байт)";
+inline constexpr const char* kCombsCount = "Комбинаций: %d";
+inline constexpr const char* kCombsBadLine = "Некорректная комбинация: \"%s\"!";
+inline constexpr const char* kCombsUniqueNumbers = "В текущем списке комбинаций содержится %d уникальных номеров";
+inline constexpr const char* kCombsSearchingArchive = "Поиск по архиву тиражей...";
+inline constexpr const char* kCombsFoundInDraws = "Выделенная комбинация найдена в следующих тиражах:";
+inline constexpr const char* kCombsFoundDraw = "Тираж № %d от %s, значения: %s";
+inline constexpr const char* kCombsNotFoundInDraws = "Выделенная комбинация не найдена архиве тиражей!";
 
 }  // namespace corvel::texts

@@ -1,0 +1,296 @@
+#include "stats/FilterDefinition.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "i18n/Texts.h"
+#include "model/Errors.h"
+#include "model/Format.h"
+#include "model/TextUtil.h"
+#include "stats/CustomStat.h"
+#include "stats/StatList.h"
+
+namespace corvel {
+namespace {
+
+struct ModeInfo {
+    const char* Token;
+    const char* Caption;
+};
+
+constexpr ModeInfo kLevels[kLevelModeCount] = {
+    {"LNO", "Весь список (без условий)"},
+    {"LMV", "\"Глубина\": не менее заданного значения"},
+    {"LMP", "\"Глубина\": не менее заданного процента"},
+    {"LLV", "\"Глубина\": не более заданного значения"},
+    {"LLP", "\"Глубина\": не более заданного процента"},
+    {"LDV", "\"Глубина\": из заданного списка значений"},
+    {"LDP", "\"Глубина\": из заданного списка процентов"},
+    {"DMV", "\"Отклонение\": не менее заданного значения"},
+    {"DMP", "\"Отклонение\": не менее заданного процента"},
+    {"DLV", "\"Отклонение\": не более заданного значения"},
+    {"DLP", "\"Отклонение\": не более заданного процента"},
+    {"DDV", "\"Отклонение\": из заданного списка значений"},
+    {"DDP", "\"Отклонение\": из заданного списка процентов"},
+    {"CMV", "\"Количество\": не менее заданного значения"},
+    {"CMP", "\"Количество\": не менее заданного процента"},
+    {"CLV", "\"Количество\": не более заданного значения"},
+    {"CLP", "\"Количество\": не более заданного процента"},
+    {"CDV", "\"Количество\": из заданного списка значений"},
+    {"CDP", "\"Количество\": из заданного списка процентов"},
+    {"WMV", "\"Вес\": не менее заданного значения"},
+    {"WLV", "\"Вес\": не более заданного значения"},
+    {"WDV", "\"Вес\": из заданного списка значений"},
+    {"PIM", "\"Период min\": не менее заданного значения"},
+    {"PIL", "\"Период min\": не более заданного значения"},
+    {"PIR", "\"Период min\": из заданного списка значений"},
+    {"PAM", "\"Период\": не менее заданного значения"},
+    {"PAL", "\"Период\": не более заданного значения"},
+    {"PAR", "\"Период\": из заданного списка значений"},
+    {"PXM", "\"Период max\": не менее заданного значения"},
+    {"PXL", "\"Период max\": не более заданного значения"},
+    {"PXR", "\"Период max\": из заданного списка значений"},
+    {"LVA", "\"Значения\": из заданного списка значений"},
+};
+
+constexpr ModeInfo kStops[kStopModeCount] = {
+    {"SF", "Обработать все записи"},
+    {"SC", "Количеству оставшихся комбинаций"},
+    {"SZ", "Пока список не будет пуст и откатить на шаг"},
+    {"ST", "Количеству шагов"},
+    {"SV", "Значению в списке статистики"},
+    {"SP", "Процентному соотношению в списке статистики"},
+};
+
+constexpr std::size_t kMaxListValues = 1'000'000;
+
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && EqualsIgnoreCaseAscii(text.substr(0, prefix.size()), prefix);
+}
+
+std::string AfterColon(std::string_view field) {
+    std::size_t colon = field.find(':');
+    return colon == std::string_view::npos ? std::string() : std::string(Trim(field.substr(colon + 1)));
+}
+
+// A coefficient in any of the forms people type: "." or "," as the decimal
+// point, other characters ignored, 0 when nothing is left.
+long double ReadCoefficient(std::string_view text) {
+    std::string clean;
+    for (char c : text) {
+        if ((c >= '0' && c <= '9') || c == '-' || c == '+' || c == 'e' || c == 'E') clean += c;
+        else if (c == '.' || c == ',') clean += '.';
+    }
+    if (clean.empty()) return 0;
+    char* end = nullptr;
+    long double v = std::strtold(clean.c_str(), &end);
+    return end == clean.c_str() ? 0 : v;
+}
+
+std::string CoefficientText(long double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15Lg", v);
+    return buf;
+}
+
+std::string CdlText(const TCdlCoefficients& c) {
+    return CoefficientText(c.CountCoef) + ":" + CoefficientText(c.DeviationCoef) + ":" +
+           CoefficientText(c.LevelCoef) + ":" + (c.UsePercents ? "1" : "0") + ":" + (c.UseAbsValues ? "1" : "0");
+}
+
+std::string Letters(bool bottomUp, bool multiSelect, bool keep) {
+    return std::string(bottomUp ? "B" : "T") + (multiSelect ? "M" : "S") + (keep ? "F" : "D");
+}
+
+bool IsSingleLevelMode(int mode) {
+    return (mode >= 1 && mode <= 4) || (mode >= 7 && mode <= 10) || (mode >= 13 && mode <= 16) ||
+           (mode >= 19 && mode <= 30);
+}
+
+}  // namespace
+
+const char* LevelToken(int mode) { return mode >= 0 && mode < kLevelModeCount ? kLevels[mode].Token : kLevels[0].Token; }
+const char* LevelCaption(int mode) {
+    return mode >= 0 && mode < kLevelModeCount ? kLevels[mode].Caption : kLevels[0].Caption;
+}
+const char* StopToken(int mode) { return mode >= 0 && mode < kStopModeCount ? kStops[mode].Token : kStops[0].Token; }
+const char* StopCaption(int mode) { return mode >= 0 && mode < kStopModeCount ? kStops[mode].Caption : kStops[0].Caption; }
+
+bool IsListLevelMode(int mode) {
+    return mode == 5 || mode == 6 || mode == 11 || mode == 12 || mode == 17 || mode == 18 || mode == 21 ||
+           mode == 24 || mode == 27 || mode == 30 || mode == 31;
+}
+
+std::vector<int> ParseIntList(std::string_view text) {
+    std::vector<int> values;
+    bool allIntegers = true;
+    for (std::string_view word : SplitAny(text, ",;", false)) {
+        auto v = ToInt64(word);
+        if (!v || *v < INT32_MIN || *v > INT32_MAX) {
+            allIntegers = false;
+            break;
+        }
+        values.push_back(static_cast<int>(*v));
+    }
+    if (allIntegers && !values.empty()) return values;
+    values.clear();
+
+    // a-b;s: the first "-" that is not the first character splits a from b.
+    const std::size_t dash = text.find('-', 1);
+    if (text.empty() || dash == std::string_view::npos) return values;
+    const std::size_t sep = text.find_first_of(",;", dash + 1);
+    if (sep == std::string_view::npos) return values;
+    auto a = ToInt64(text.substr(0, dash));
+    auto b = ToInt64(text.substr(dash + 1, sep - dash - 1));
+    auto s = ToInt64(text.substr(sep + 1));
+    if (!a || !b || !s || *s == 0 || *b < *a) return values;
+    const std::int64_t count = (*b - *a) / *s + 1;
+    if (count <= 0 || static_cast<std::uint64_t>(count) > kMaxListValues) return values;
+    for (std::int64_t i = 0; i < count; ++i) {
+        const std::int64_t v = *a + i * *s;
+        if (v < INT32_MIN || v > INT32_MAX) return {};
+        values.push_back(static_cast<int>(v));
+    }
+    return values;
+}
+
+TFilterItem ParseFilterItem(std::string_view text, const TStatList& list) {
+    TFilterItem item;
+    if (Trim(text).empty()) return item;
+    item.Active = true;
+    const auto fields = SplitAny(text, "#", false);
+
+    const std::string_view f1 = Trim(fields[0]);
+    item.SortColumn = f1.size() > 3 ? ToIntDef(f1.substr(3), 1) : 1;
+    item.BottomUp = f1.find('B') != std::string_view::npos;
+    item.MultiSelect = f1.find('M') != std::string_view::npos;
+    item.Keep = f1.find('F') != std::string_view::npos;
+
+    if (fields.size() > 1) {
+        const std::string_view f2 = fields[1];
+        item.MethodText = std::string(f2);
+        const std::string_view code = Trim(f2.substr(0, f2.find(':')));
+        item.Method = list.FindMethod(code);
+        if (item.Method >= 0) item.DrawsLen = AfterColon(f2);
+    }
+    if (fields.size() > 2) {
+        const std::string_view f3 = Trim(fields[2]);
+        for (int m = 0; m < kLevelModeCount; ++m)
+            if (StartsWithIgnoreCase(f3, kLevels[m].Token)) {
+                item.LevelMode = static_cast<std::uint8_t>(m);
+                break;
+            }
+        item.LevelValue = AfterColon(f3);
+    }
+    item.StopValue = 1;
+    if (fields.size() > 3) {
+        const std::string_view f4 = Trim(fields[3]);
+        for (int m = 0; m < kStopModeCount; ++m)
+            if (StartsWithIgnoreCase(f4, kStops[m].Token)) {
+                item.StopMode = static_cast<std::uint8_t>(m);
+                break;
+            }
+        item.StopValue = ToIntDef(AfterColon(f4), 1);
+    }
+    if (fields.size() > 4) {
+        item.CDLOverride = true;
+        const auto parts = SplitAny(fields[4], ":", false);
+        auto part = [&](std::size_t i) { return i < parts.size() ? parts[i] : std::string_view(); };
+        item.CDL.CountCoef = ReadCoefficient(part(0));
+        item.CDL.DeviationCoef = ReadCoefficient(part(1));
+        item.CDL.LevelCoef = ReadCoefficient(part(2));
+        item.CDL.UsePercents = part(3) == "1";
+        item.CDL.UseAbsValues = part(4) == "1";
+    }
+    return item;
+}
+
+std::string FilterItemText(const TFilterItem& item, const TStatList& list) {
+    std::string text = Letters(item.BottomUp, item.MultiSelect, item.Keep) + std::to_string(item.SortColumn) + "#";
+    text += item.Method >= 0 && item.Method < list.Count() ? list.Item(item.Method).Code() + ":" + item.DrawsLen
+                                                           : item.MethodText;
+    text += std::string("#") + LevelToken(item.LevelMode) + ":" + item.LevelValue;
+    text += std::string("#") + StopToken(item.StopMode) + ":" + std::to_string(item.StopValue);
+    if (item.CDLOverride) text += "#" + CdlText(item.CDL);
+    return text;
+}
+
+std::string FilterPartText(const TFilterPart& part, const TStatList& list) {
+    std::string code = part.Method >= 0 && part.Method < list.Count() ? list.Item(part.Method).Code() : "?";
+    std::string text = Letters(part.BottomUp, part.MultiSelect, part.Keep) + "#" + code + ":" +
+                       std::to_string(part.WindowLength) + "#" + LevelToken(part.LevelMode) + ":" + part.LevelText +
+                       "#" + StopToken(part.StopMode) + ":" + std::to_string(part.StopValue);
+    if (part.CDLOverride) text += "#" + CdlText(part.CDL);
+    return text;
+}
+
+std::string FilterRecText(const TFilterRec& rec, const TStatList& list) {
+    std::string text;
+    for (const auto& part : rec) {
+        if (!part.Active) continue;
+        if (!text.empty()) text += " + ";
+        text += FilterPartText(part, list);
+    }
+    return text;
+}
+
+std::vector<TFilterPart> ExpandFilterItem(const TFilterItem& item, const TStatList& list) {
+    const std::vector<int> windows = ParseIntList(item.DrawsLen);
+    std::vector<int> levels;
+    if (item.LevelMode != kLevelNone) levels = ParseIntList(item.LevelValue);
+    if (windows.empty() || (item.LevelMode != kLevelNone && levels.empty()))
+        throw ECorvelError(Format(texts::kBadFilterDefinition, {FilterItemText(item, list)}));
+
+    std::vector<TFilterPart> parts;
+    for (int w : windows) {
+        TFilterPart p;
+        p.Active = item.Active;
+        p.Method = item.Method;
+        p.WindowLength = w;
+        p.SortColumn = item.SortColumn;
+        p.BottomUp = item.BottomUp;
+        p.MultiSelect = item.MultiSelect;
+        p.Keep = item.Keep;
+        p.LevelMode = item.LevelMode;
+        p.CDLOverride = item.CDLOverride;
+        p.CDL = item.CDL;
+        p.StopMode = item.StopMode;
+        p.StopValue = item.StopValue;
+        if (IsSingleLevelMode(item.LevelMode)) {
+            for (int v : levels) {
+                p.LevelTest = p.LevelText = std::to_string(v);
+                parts.push_back(p);
+            }
+        } else {
+            p.LevelText = item.LevelValue;
+            const bool listMode = item.LevelMode != kLevelNone;
+            if (listMode && !levels.empty()) {
+                for (std::size_t i = 0; i < levels.size(); ++i)
+                    p.LevelTest += (i ? "," : "") + std::to_string(levels[i]);
+            } else {
+                p.LevelTest = item.LevelValue;
+            }
+            parts.push_back(p);
+        }
+    }
+    return parts;
+}
+
+TFilterItemCheck CheckFilterItem(const TFilterItem& item, const TStatList& list) {
+    const std::vector<int> windows = ParseIntList(item.DrawsLen);
+    if (windows.empty() || (windows.size() == 1 && windows[0] == 0))
+        return {texts::kBadRange, TFilterItemCheck::kWindows};
+    if (item.LevelMode == kLevelValuesList &&
+        (item.Method < 0 || item.Method >= list.Count() || !list.Item(item.Method).StatClass->CanParseValue))
+        return {texts::kNoValueListMode, TFilterItemCheck::kLevel};
+    if (item.LevelMode != kLevelNone && ParseIntList(item.LevelValue).empty())
+        return {texts::kBadRange, TFilterItemCheck::kLevel};
+    if (item.MultiSelect && item.StopMode == kStopCount) return {texts::kMultiSelectStopCount, TFilterItemCheck::kStop};
+    return {};
+}
+
+bool IsListFieldCharacter(char c) {
+    return (c >= '0' && c <= '9') || c == ',' || c == '-' || c == ';' || static_cast<unsigned char>(c) < 32;
+}
+
+}  // namespace corvel

@@ -1,0 +1,153 @@
+// Filter definitions: the list syntax, the text form both ways, expansion
+// into parts and the checks of the filter dialog.
+#include <gtest/gtest.h>
+
+#include "model/Errors.h"
+#include "stats/FilterDefinition.h"
+#include "stats/StatFixtures.h"
+
+namespace corvel {
+namespace {
+
+struct ListCase {
+    const char* Name;
+    const char* Text;
+    std::vector<int> Values;
+};
+
+class IntList : public ::testing::TestWithParam<ListCase> {};
+
+TEST_P(IntList, Parses) { EXPECT_EQ(ParseIntList(GetParam().Text), GetParam().Values); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, IntList,
+    ::testing::Values(ListCase{"Single", "5", {5}}, ListCase{"MixedSeparators", "1,2;3", {1, 2, 3}},
+                      ListCase{"Spaces", " 50, 100 ", {50, 100}}, ListCase{"RangeWithStep", "1-10;2", {1, 3, 5, 7, 9}},
+                      ListCase{"RangeWithCommaStep", "10-20,5", {10, 15, 20}},
+                      ListCase{"DescendingRangeIsEmpty", "10-1;1", {}}, ListCase{"ZeroStep", "1-10;0", {}},
+                      ListCase{"RangeWithoutStep", "1-10", {}}, ListCase{"Empty", "", {}},
+                      ListCase{"Junk", "abc", {}}, ListCase{"NegativeSingle", "-5", {-5}},
+                      ListCase{"NegativeStart", "-4-4;4", {-4, 0, 4}},
+                      ListCase{"HugeRangeRefused", "1-2000000000;1", {}}),
+    [](const auto& row) { return std::string(row.param.Name); });
+
+class FilterText : public ::testing::Test {
+protected:
+    void SetUp() override { test::RegisterOver(list_, draws_); }
+    TDrawsArray draws_;
+    TStatList list_;
+};
+
+TEST_F(FilterText, ReadsEveryField) {
+    const TFilterItem item = ParseFilterItem("BMF12#pos3: 50, 100 #lmv:1-10;2#st:3#0,5:-1:1.25:1:0", list_);
+    EXPECT_TRUE(item.Active);
+    EXPECT_TRUE(item.BottomUp);
+    EXPECT_TRUE(item.MultiSelect);
+    EXPECT_TRUE(item.Keep);
+    EXPECT_EQ(item.SortColumn, 12);
+    EXPECT_EQ(item.Method, list_.FindMethod("POS3"));
+    EXPECT_EQ(item.DrawsLen, "50, 100");
+    EXPECT_EQ(item.LevelMode, 1);
+    EXPECT_EQ(item.LevelValue, "1-10;2");
+    EXPECT_EQ(item.StopMode, kStopSteps);
+    EXPECT_EQ(item.StopValue, 3);
+    EXPECT_TRUE(item.CDLOverride);
+    EXPECT_DOUBLE_EQ(static_cast<double>(item.CDL.CountCoef), 0.5);
+    EXPECT_DOUBLE_EQ(static_cast<double>(item.CDL.DeviationCoef), -1);
+    EXPECT_DOUBLE_EQ(static_cast<double>(item.CDL.LevelCoef), 1.25);
+    EXPECT_TRUE(item.CDL.UsePercents);
+    EXPECT_FALSE(item.CDL.UseAbsValues);
+    EXPECT_EQ(FilterItemText(item, list_), "BMF12#POS3:50, 100#LMV:1-10;2#ST:3#0.5:-1:1.25:1:0");
+}
+
+TEST_F(FilterText, RoundTrips) {
+    for (const char* text : {"TSD1#NUMS:50, 100#LMV:1-10;2#ST:3", "TSD12#EVEN:1000#LNO:#SF:1",
+                             "BSF0#PRMV:30#LVA:1,2,3#SV:5#0:-1:1:0:1"}) {
+        EXPECT_EQ(FilterItemText(ParseFilterItem(text, list_), list_), text);
+    }
+}
+
+TEST_F(FilterText, UnknownMethodIsWrittenBackUnchanged) {
+    const TFilterItem item = ParseFilterItem("TSD1#CHN10:100#LNO:#SF:1", list_);
+    EXPECT_EQ(item.Method, -1);
+    EXPECT_EQ(item.DrawsLen, "");
+    EXPECT_EQ(FilterItemText(item, list_), "TSD1#CHN10:100#LNO:#SF:1");
+}
+
+TEST_F(FilterText, MalformedTextsGiveDefaults) {
+    const TFilterItem empty = ParseFilterItem("   ", list_);
+    EXPECT_FALSE(empty.Active);
+
+    const TFilterItem shortText = ParseFilterItem("TSDx", list_);  // no fields after the first
+    EXPECT_TRUE(shortText.Active);
+    EXPECT_EQ(shortText.SortColumn, 1);
+    EXPECT_EQ(shortText.Method, -1);
+    EXPECT_EQ(shortText.StopValue, 1);
+
+    const TFilterItem badTokens = ParseFilterItem("TSD#NUMS:5#XYZ:7#QQ:abc", list_);
+    EXPECT_EQ(badTokens.SortColumn, 1);
+    EXPECT_EQ(badTokens.LevelMode, kLevelNone);
+    EXPECT_EQ(badTokens.StopMode, kStopNever);
+    EXPECT_EQ(badTokens.StopValue, 1);
+
+    const TFilterItem badCdl = ParseFilterItem("TSD1#NUMS:5#LNO:#SF:1#x:y", list_);
+    EXPECT_TRUE(badCdl.CDLOverride);
+    EXPECT_EQ(badCdl.CDL.CountCoef, 0);
+    EXPECT_EQ(badCdl.CDL.DeviationCoef, 0);
+    EXPECT_FALSE(badCdl.CDL.UsePercents);
+}
+
+TEST_F(FilterText, ExpansionMakesOnePartPerWindowAndLevel) {
+    auto parts = ExpandFilterItem(ParseFilterItem("TSD1#NUMS:50,100#LMV:1-5;2#ST:3", list_), list_);
+    ASSERT_EQ(parts.size(), 6u);  // windows 50, 100 x levels 1, 3, 5
+    EXPECT_EQ(parts[0].WindowLength, 50);
+    EXPECT_EQ(parts[0].LevelTest, "1");
+    EXPECT_EQ(parts[2].LevelTest, "5");
+    EXPECT_EQ(parts[3].WindowLength, 100);
+    EXPECT_EQ(FilterPartText(parts[4], list_), "TSD#NUMS:100#LMV:3#ST:3");
+
+    parts = ExpandFilterItem(ParseFilterItem("TSD1#NUMS:50#LDV:1-7;3#ST:3", list_), list_);
+    ASSERT_EQ(parts.size(), 1u);  // a list mode tests the whole list at once
+    EXPECT_EQ(parts[0].LevelTest, "1,4,7");
+    EXPECT_EQ(parts[0].LevelText, "1-7;3");
+
+    TFilterRec rec{};
+    rec[0] = parts[0];
+    rec[2] = ExpandFilterItem(ParseFilterItem("BMF2#EVEN:10#LNO:#SF:1", list_), list_)[0];
+    EXPECT_EQ(FilterRecText(rec, list_), "TSD#NUMS:50#LDV:1-7;3#ST:3 + BMF#EVEN:10#LNO:#SF:1");
+
+    for (const char* bad : {"TSD1#NUMS:#LNO:#SF:1", "TSD1#NUMS:50#LMV:#SF:1", "TSD1#NOSUCH:50#LNO:#SF:1"}) {
+        try {
+            ExpandFilterItem(ParseFilterItem(bad, list_), list_);
+            ADD_FAILURE() << bad;
+        } catch (const ECorvelError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("Некорректное описание фильтра: ", 0), 0u) << e.what();
+        }
+    }
+}
+
+TEST_F(FilterText, DialogChecks) {
+    struct Case {
+        const char* Text;
+        const char* Error;
+    };
+    const Case cases[] = {
+        {"TSD1#NUMS:50#LNO:#SF:1", ""},
+        {"TSD1#NUMS:0#LNO:#SF:1", "Введен некорректный диапазон значений!"},
+        {"TSD1#NUMS:#LNO:#SF:1", "Введен некорректный диапазон значений!"},
+        {"TSD1#NUMS:50#LMV:#SF:1", "Введен некорректный диапазон значений!"},
+        {"TSD1#NUMS:50#LVA:1,2#SF:1", ""},
+        {"TMD1#NUMS:50#LNO:#SC:100",
+         "В режиме мультивыделения остановка сценария по количеству комбинаций или чисел не может быть "
+         "выполнена!\rВыберите другой способ останова."},
+        {"TSD1#NUMS:50#LNO:#SC:100", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CheckFilterItem(ParseFilterItem(c.Text, list_), list_).Error, c.Error) << c.Text;
+    EXPECT_TRUE(IsListFieldCharacter('7'));
+    EXPECT_TRUE(IsListFieldCharacter(';'));
+    EXPECT_FALSE(IsListFieldCharacter('a'));
+    EXPECT_FALSE(IsListFieldCharacter(' '));
+}
+
+}  // namespace
+}  // namespace corvel
