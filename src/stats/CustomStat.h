@@ -52,6 +52,10 @@ public:
     virtual bool CombMatches(const TCombination& comb, const TStatDrawArray& values, bool exclude, bool sorted,
                              int lastIndex) = 0;
 
+    // Readies the instance for testing combinations as the draw after
+    // `lastIndex`: methods with flag D compare with that draw.
+    void PrepareFilter(int lastIndex, bool sorted) { LoadDraws(-1, lastIndex, sorted); }
+
     // Draw number of the first draw from `fromIndex` on that holds the value;
     // -1 when none does.
     int FindValueDraw(const TStatDrawRec& value, int fromIndex, bool sorted, int lastIndex);
