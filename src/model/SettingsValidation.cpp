@@ -1,0 +1,113 @@
+#include "model/SettingsValidation.h"
+
+#include <algorithm>
+
+#include "i18n/Texts.h"
+#include "model/Format.h"
+#include "model/TextUtil.h"
+
+namespace corvel {
+namespace {
+
+std::string OutOfRange(std::string_view field, long long value, TIntRange range) {
+    return Format(texts::kValueOutOfRange, {field, std::to_string(value), range.Min, range.Max});
+}
+
+}  // namespace
+
+std::optional<std::string> CheckSegmentCell(std::string_view text) {
+    if (Trim(text).empty()) return std::nullopt;
+    const auto v = ToInt64(text);
+    if (v && kSegmentRange.Contains(*v)) return std::nullopt;
+    return Format(texts::kBadSegmentValue, {text});
+}
+
+std::uint8_t SegmentCellValue(std::string_view text) {
+    const auto v = ToInt64(text);
+    return v && kSegmentRange.Contains(*v) ? static_cast<std::uint8_t>(*v) : 1;
+}
+
+std::optional<std::string> CheckCostText(std::string_view text) {
+    const auto cost = ParseMoneyText(text);
+    if (cost && *cost >= TMoney{}) return std::nullopt;
+    return Format(texts::kBadFieldValue, {texts::kFieldCost, text});
+}
+
+std::vector<TProfit> ProfitsFromPrizeTexts(const std::vector<std::string>& texts) {
+    std::vector<TProfit> profits;
+    for (std::size_t i = 0; i < texts.size() && i <= static_cast<std::size_t>(kOverlapRange.Max); ++i) {
+        TProfit p;
+        p.Overlap = static_cast<std::uint8_t>(i);
+        const auto prize = ParseMoneyText(texts[i]);
+        if (prize && *prize >= TMoney{}) p.Profit = *prize;
+        profits.push_back(p);
+    }
+    return profits;
+}
+
+std::optional<std::string> ValidateConfig(const TConfigData& config) {
+    if (!kMatrixColsRange.Contains(config.MatrixCols))
+        return OutOfRange(texts::kFieldMatrixCols, config.MatrixCols, kMatrixColsRange);
+    if (!kChannelSizeRange.Contains(config.ChannelSize))
+        return OutOfRange(texts::kFieldChannelSize, config.ChannelSize, kChannelSizeRange);
+    if (!kMaxStakeRange.Contains(config.MaxStake))
+        return OutOfRange(texts::kFieldMaxStake, config.MaxStake, kMaxStakeRange);
+    if (config.Cost < TMoney{}) return Format(texts::kBadFieldValue, {texts::kFieldCost, MoneyToIniText(config.Cost)});
+    for (const TProfit& p : config.Profits) {
+        if (!kOverlapRange.Contains(p.Overlap)) return OutOfRange(texts::kFieldOverlap, p.Overlap, kOverlapRange);
+        if (p.Profit < TMoney{})
+            return Format(texts::kBadFieldValue, {texts::kFieldProfit, MoneyToIniText(p.Profit)});
+    }
+    for (std::uint8_t segment : config.MatrixSegments)
+        if (!kSegmentRange.Contains(segment)) return Format(texts::kBadSegmentValue, {std::to_string(segment)});
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckShreddingFormula(int number, std::string_view formula) {
+    if (!IsStorableSettingText(formula))
+        return Format(texts::kUnstorableValue, {Format(texts::kFieldFormula, {number})});
+    // The evaluator drops every character up to the blank and counts brackets
+    // over the whole text before it reads anything.
+    std::string bare;
+    for (char ch : formula)
+        if (static_cast<unsigned char>(ch) > ' ') bare += ch;
+    if (bare.empty()) return Format(texts::kFormulaError, {number, texts::kSyntaxError});
+    if (std::count(bare.begin(), bare.end(), '(') != std::count(bare.begin(), bare.end(), ')'))
+        return Format(texts::kFormulaError, {number, texts::kBracketMissing});
+    return std::nullopt;
+}
+
+std::optional<std::string> ValidateShredding(const std::array<std::string, 3>& formulas,
+                                             const std::array<std::int32_t, 3>& digits) {
+    for (std::size_t i = 0; i < formulas.size(); ++i) {
+        const int number = static_cast<int>(i) + 1;
+        if (auto error = CheckShreddingFormula(number, formulas[i])) return error;
+        if (!kFormulaDigitsRange.Contains(digits[i]))
+            return OutOfRange(Format(texts::kFieldFormulaDigits, {number}), digits[i], kFormulaDigitsRange);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ValidateProxy(const TProxySettings& proxy) {
+    const std::pair<const char*, const std::string*> fields[] = {{texts::kFieldProxyServer, &proxy.Server},
+                                                                 {texts::kFieldProxyUsername, &proxy.Username},
+                                                                 {texts::kFieldProxyPassword, &proxy.Password}};
+    for (const auto& [caption, value] : fields)
+        if (!IsStorableSettingText(*value)) return Format(texts::kUnstorableValue, {caption});
+    if (proxy.Mode == kProxyManual && !kProxyPortRange.Contains(proxy.Port))
+        return OutOfRange(texts::kFieldProxyPort, proxy.Port, kProxyPortRange);
+    return std::nullopt;
+}
+
+TProxySettings ProxyDialogResult(TProxySettings edited) {
+    if (edited.Mode < kProxyOff || edited.Mode > kProxyManual) edited.Mode = kProxyOff;
+    if (edited.Mode == kProxyAuto) {
+        edited.Server.clear();
+        edited.Port = 0;
+        edited.Username.clear();
+        edited.Password.clear();
+    }
+    return edited;
+}
+
+}  // namespace corvel
