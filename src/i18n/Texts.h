@@ -47,6 +47,16 @@ inline constexpr const char* kFiltering = "Фильтрация комбинац
 inline constexpr const char* kNoGridValues = "В выделенном диапазоне нет значений для фильтра!";
 inline constexpr const char* kUndoLastOperation = "Отмена последней операции";
 
+// Statistics table and prefetch caches
+inline constexpr const char* kStatCalculating = "Анализ тиражей и расчет статистики...";
+inline constexpr const char* kPrefetchCreating = "Создание файла предварительной выборки %s...";
+inline constexpr const char* kPrefetchCreateError =
+    "Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s";
+inline constexpr const char* kPrefetchOpenError =
+    "Ошибка открытия файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s";
+inline constexpr const char* kPrefetchBuilding = "Создание файлов для полного набора комбинаций...";
+inline constexpr const char* kMissingMethod = "Метод расчета статистики не найден: %s";
+
 // Ini files
 inline constexpr const char* kIniLineError = "%s, строка %d: %s";
 

@@ -116,11 +116,6 @@ const char* LevelCaption(int mode) {
 const char* StopToken(int mode) { return mode >= 0 && mode < kStopModeCount ? kStops[mode].Token : kStops[0].Token; }
 const char* StopCaption(int mode) { return mode >= 0 && mode < kStopModeCount ? kStops[mode].Caption : kStops[0].Caption; }
 
-bool IsListLevelMode(int mode) {
-    return mode == 5 || mode == 6 || mode == 11 || mode == 12 || mode == 17 || mode == 18 || mode == 21 ||
-           mode == 24 || mode == 27 || mode == 30 || mode == 31;
-}
-
 std::vector<int> ParseIntList(std::string_view text) {
     std::vector<int> values;
     bool allIntegers = true;

@@ -29,8 +29,6 @@ const char* LevelToken(int mode);
 const char* LevelCaption(int mode);
 const char* StopToken(int mode);
 const char* StopCaption(int mode);
-// Whether a level mode tests against a list of values rather than one value.
-bool IsListLevelMode(int mode);
 
 struct TFilterItem {
     bool Active = false;

@@ -1,0 +1,155 @@
+// The workspace on real files: start-up on the sample archive, the
+// statistics table with its prefetch cache, filters with undo, automatic
+// filter steps and archive changes that cannot be saved.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "FakeUiHooks.h"
+#include "TestSupport.h"
+#include "app/Workspace.h"
+#include "stats/FilterDefinition.h"
+
+namespace corvel {
+namespace {
+
+std::int64_t Binomial(int n, int k) {
+    if (k < 0 || k > n) return 0;
+    std::int64_t r = 1;
+    for (int i = 1; i <= k; ++i) r = r * (n - k + i) / i;
+    return r;
+}
+std::int64_t EvenCountCombinations(int k) { return Binomial(24, k) * Binomial(24, 6 - k); }
+
+class WorkspaceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::CopySampleArchive(dir_.path());
+        ws_.Open();
+    }
+    int Index(const char* code) { return ws_.Stats().FindMethod(code); }
+
+    test::TempDir dir_;
+    test::FakeUiHooks hooks_;
+    app::Workspace ws_{app::DataFiles{dir_.path()}, hooks_};
+};
+
+TEST_F(WorkspaceTest, StartsWithArchiveAndFullList) {
+    EXPECT_TRUE(hooks_.Errors.empty());
+    EXPECT_EQ(ws_.Draws().size(), 1500u);
+    EXPECT_EQ(ws_.Combs().Current().Count(), kAllCombinations);
+    EXPECT_FALSE(ws_.Combs().CanUndo());
+    EXPECT_EQ(hooks_.Busy, 0);
+}
+
+TEST_F(WorkspaceTest, TableUsesAndCachesThePrefetchFile) {
+    const TStatTable& t = ws_.ComputeStatTable(Index("EVEN"), 1000, true);
+    ASSERT_TRUE(t.PrefetchUsed);
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "Prefetchs" / "corvel-lotto_EVEN.dfc"));
+    std::int64_t total = 0;
+    for (const auto& row : t.Rows) {
+        total += row.Value.Count;
+        EXPECT_NE(row.Cells[3], "-");
+    }
+    EXPECT_EQ(total, 1000);
+    const std::size_t statuses = hooks_.Statuses.size();
+    ws_.ComputeStatTable(Index("EVEN"), 1000, false);  // same key: nothing recomputed
+    EXPECT_EQ(hooks_.Statuses.size(), statuses);
+    ws_.SetDrawsOffset(10);
+    ws_.ComputeStatTable(Index("EVEN"), 1000, false);
+    EXPECT_GT(hooks_.Statuses.size(), statuses);
+    EXPECT_EQ(hooks_.Busy, 0);
+
+    // A damaged cache is rebuilt, not trusted.
+    test::WriteBytes(dir_ / "Prefetchs" / "corvel-lotto_EVEN.dfc", std::string(30, '\x01'));
+    EXPECT_TRUE(ws_.ComputeStatTable(Index("EVEN"), 1000, true).PrefetchUsed);
+    EXPECT_EQ(test::ReadBytes(dir_ / "Prefetchs" / "corvel-lotto_EVEN.dfc").size(), 8u * 12);
+}
+
+TEST_F(WorkspaceTest, KeepAndRemoveThenUndo) {
+    TStatDrawRec three;
+    three.Key[0] = 3;
+    ASSERT_TRUE(ws_.FilterCombinations(Index("EVEN"), {three}, "3:3", false));
+    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combs().Current().Count()), EvenCountCombinations(3));
+    ASSERT_EQ(ws_.Applied().Rows().size(), 1u);
+    EXPECT_EQ(ws_.Applied().Rows()[0].Values, "3:3");
+    EXPECT_TRUE(ws_.Applied().Rows()[0].Keep);
+
+    TStatDrawRec one;
+    one.Key[0] = 1;
+    ASSERT_TRUE(ws_.FilterCombinations(Index("NUMS"), {one}, "1", true));
+    EXPECT_EQ(ws_.Applied().Rows().size(), 2u);
+    for (const auto& c : ws_.Combs().Current().Items()) ASSERT_NE(c[0], 1);
+
+    ASSERT_TRUE(ws_.UndoCombs());
+    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combs().Current().Count()), EvenCountCombinations(3));
+    EXPECT_EQ(ws_.Applied().Rows().size(), 1u);
+    EXPECT_FALSE(ws_.UndoCombs());  // one level only
+}
+
+TEST_F(WorkspaceTest, AutomaticMultiSelectKeepsEveryQualifyingRow) {
+    const TFilterItem item = ParseFilterItem("TMF1#EVEN:100#CMV:20#SF:1", ws_.Stats());
+    const auto parts = ExpandFilterItem(item, ws_.Stats());
+    ASSERT_EQ(parts.size(), 1u);
+    ASSERT_TRUE(ws_.ApplyFilterPart(parts[0]));
+    // Expected: every EVEN value counted at least 20 times in the last 100 draws.
+    const TStatTable& t = ws_.StatTable();
+    std::int64_t expected = 0;
+    for (const auto& row : t.Rows)
+        if (row.Value.Count >= 20) expected += EvenCountCombinations(row.Value.Key[0]);
+    ASSERT_GT(expected, 0);
+    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combs().Current().Count()), expected);
+    EXPECT_EQ(ws_.Applied().Rows().size(), 1u);
+}
+
+TEST_F(WorkspaceTest, RowByRowStopsAfterStepsAndUndoesAnEmptyList) {
+    // Remove the most frequent EVEN value only (one step).
+    auto parts = ExpandFilterItem(ParseFilterItem("TSD1#EVEN:100#LNO:#ST:1", ws_.Stats()), ws_.Stats());
+    ASSERT_TRUE(ws_.ApplyFilterPart(parts[0]));
+    std::vector<TStatTableRow> rows = ws_.StatTable().Rows;
+    SortStatTable(rows, 1, true);
+    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combs().Current().Count()),
+              static_cast<std::int64_t>(kAllCombinations) - EvenCountCombinations(rows[0].Value.Key[0]));
+
+    // Keeping row after row empties the list at the second step: that step is
+    // undone and, with SZ, the walk ends.
+    ws_.GenerateCombs(false);
+    parts = ExpandFilterItem(ParseFilterItem("TSF1#EVEN:100#LNO:#SZ:1", ws_.Stats()), ws_.Stats());
+    ASSERT_TRUE(ws_.ApplyFilterPart(parts[0]));
+    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combs().Current().Count()), EvenCountCombinations(rows[0].Value.Key[0]));
+    EXPECT_EQ(ws_.Applied().Rows().back().Caption, "Отмена последней операции");
+}
+
+TEST_F(WorkspaceTest, PrefetchBuildingMakesEveryCache) {
+    ws_.BuildPrefetchFiles(true, 0);
+    int files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir_ / "Prefetchs")) files += e.path().extension() == ".dfc";
+    EXPECT_EQ(files, 14);  // every number-property method but POE1, POE2
+    EXPECT_FALSE(hooks_.ProgressOpen);
+    EXPECT_EQ(hooks_.ProgressTexts.back(), "Создание файлов для полного набора комбинаций...");
+}
+
+TEST(WorkspaceArchive, FailedSaveKeepsFileAndMemoryEqual) {
+    test::TempDir dir;
+    test::FakeUiHooks hooks;
+    app::Workspace ws(app::DataFiles{dir.path()}, hooks, 16);
+    ws.Open();
+    hooks.Errors.clear();  // a 16-slot list cannot take the full generation; not this test's concern
+    ASSERT_TRUE(ws.AddDraw(test::MakeDraw(1, {1, 2, 3, 4, 5, 6})));
+    const std::string saved = test::ReadBytes(dir / "CorvelLotto_6x48.ldr");
+    // The archive can no longer be replaced: its name is taken by a folder.
+    std::filesystem::remove(dir / "CorvelLotto_6x48.ldr");
+    std::filesystem::create_directory(dir / "CorvelLotto_6x48.ldr");
+    EXPECT_FALSE(ws.AddDraw(test::MakeDraw(2, {7, 8, 9, 10, 11, 12})));
+    ASSERT_EQ(hooks.Errors.size(), 1u);
+    EXPECT_EQ(hooks.Errors[0].rfind("Ошибка записи в файл тиражей!\r\r", 0), 0u);
+    EXPECT_EQ(ws.Draws().size(), 1u);
+    EXPECT_EQ(hooks.Busy, 0);
+
+    EXPECT_FALSE(ws.DeleteDrawsByNumber({77}));
+    EXPECT_EQ(hooks.Errors.back(), "Тираж с номером 77 в архиве не найден!");
+    EXPECT_EQ(ws.Draws().size(), 1u);
+}
+
+}  // namespace
+}  // namespace corvel
