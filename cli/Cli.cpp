@@ -17,7 +17,8 @@ int RunCli(const std::vector<std::string>& args, Io& io) {
 
     std::vector<std::unique_ptr<Command>> commands;
     for (auto make : {MakeDrawsCommand, MakeAddDrawCommand, MakeEditDrawCommand, MakeDeleteDrawCommand,
-                      MakeMethodsCommand, MakeValuesCommand})
+                      MakeMethodsCommand, MakeValuesCommand, MakeStatsCommand, MakePrefetchCommand,
+                      MakeGenerateCommand, MakeFilterCommand})
         commands.push_back(make());
     std::vector<std::pair<CLI::App*, Command*>> registered;
     for (auto& c : commands) {

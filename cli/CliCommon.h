@@ -32,6 +32,10 @@ std::unique_ptr<Command> MakeEditDrawCommand();
 std::unique_ptr<Command> MakeDeleteDrawCommand();
 std::unique_ptr<Command> MakeMethodsCommand();
 std::unique_ptr<Command> MakeValuesCommand();
+std::unique_ptr<Command> MakeStatsCommand();
+std::unique_ptr<Command> MakePrefetchCommand();
+std::unique_ptr<Command> MakeGenerateCommand();
+std::unique_ptr<Command> MakeFilterCommand();
 
 // Reads the archive of the data folder. A read error is a failure when the
 // command is going to change the archive (saving what could be read would

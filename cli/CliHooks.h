@@ -1,0 +1,48 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "app/UiHooks.h"
+
+namespace corvel::cli {
+
+// The person behind the command line: status and progress go to stderr as
+// lines, errors and warnings too (and are remembered for the exit code);
+// questions take their default answer.
+class CliHooks : public app::UiHooks {
+public:
+    CliHooks(std::ostream& err, bool quiet) : err_(err), quiet_(quiet) {}
+
+    bool HadError() const { return !errors_.empty(); }
+
+    void ShowStatus(std::string_view text) override;
+    void BeginBusy() override {}
+    void EndBusy() override {}
+    void Error(std::string_view text) override;
+    void Info(std::string_view text) override;
+    void Warning(std::string_view text) override;
+    bool Ask(std::string_view text, bool defaultYes) override;
+    void OpenProgress(std::string_view text, int maximum) override;
+    void StepProgress(int steps) override;
+    void CloseProgress() override;
+    void ShowWait(std::string_view text) override { ShowStatus(text); }
+    void UpdateWait(std::string_view text) override { ShowStatus(text); }
+    void CloseWait() override {}
+    void ProcessEvents() override {}
+    bool StopRequested() const override { return false; }
+
+private:
+    std::ostream& err_;
+    bool quiet_;
+    std::vector<std::string> errors_;
+    std::string lastStatus_;
+    std::string progressText_;
+    int progressMax_ = 0;
+    int progressPos_ = 0;
+    int progressShown_ = -1;
+    bool progressOpen_ = false;
+};
+
+}  // namespace corvel::cli

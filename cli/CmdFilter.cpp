@@ -1,0 +1,179 @@
+// corvel generate: a new combination list; corvel filter: a list cut by
+// filter steps given in order on the command line.
+#include <ostream>
+
+#include "CliCommon.h"
+#include "CliHooks.h"
+#include "app/Workspace.h"
+#include "combs/CombsFile.h"
+#include "model/TextUtil.h"
+#include "stats/CustomStat.h"
+#include "i18n/Texts.h"
+#include "model/Format.h"
+#include "stats/FilterDefinition.h"
+
+namespace corvel::cli {
+namespace {
+
+void WriteList(CliHooks& hooks, const TCombsArray& list, const std::string& file) {
+    if (file.empty()) return;
+    if (!SaveCombsFile(list, file, hooks)) throw CliFailure{kExitDataError, ""};
+}
+
+class GenerateCommand : public Command {
+public:
+    CLI::App* Register(CLI::App& parent) override {
+        auto* cmd = parent.add_subcommand("generate", "Создать новый список комбинаций");
+        cmd->add_option("--mode", mode_, "Режим генерации 0..4 (по умолчанию из настроек)")->check(CLI::Range(0, 4));
+        cmd->add_option("--params", params_, "Числа для режимов 1-3 или имя файла для режима 4");
+        cmd->add_option("-o,--output", output_, "Записать список в файл .lcv");
+        return cmd;
+    }
+
+    int Run(Context& ctx) override {
+        CliHooks hooks(ctx.io.Err, true);
+        app::Workspace ws(ctx.Files, hooks);
+        ws.LoadSettings();
+        if (mode_ >= 0) ws.Stats().Settings.CombsGenerateMode = static_cast<std::uint8_t>(mode_);
+        if (params_) ws.Stats().Settings.CombsGenerateParameters = *params_;
+        if (!ws.GenerateCombs(true)) return kExitDataError;
+        ctx.io.Out << ws.Combs().Current().Count() << '\n';
+        WriteList(hooks, ws.Combs().Current(), output_);
+        return kExitOk;
+    }
+
+private:
+    int mode_ = -1;
+    std::optional<std::string> params_;
+    std::string output_;
+};
+
+// One step as typed: --keep/--remove CODE:WINDOW=V1;V2, --exclude-last N or
+// --definition TEXT.
+struct Step {
+    enum Kind { kKeep, kRemove, kExcludeLast, kDefinition } What;
+    std::string Text;
+};
+
+class FilterCommand : public Command {
+public:
+    CLI::App* Register(CLI::App& parent) override {
+        auto* cmd = parent.add_subcommand("filter", "Отфильтровать список комбинаций");
+        cmd->add_option("--from", from_, "Исходный список .lcv (по умолчанию генерация по настройкам)");
+        cmd->add_option("--offset", offset_, "Сколько последних тиражей не учитывать")->check(CLI::NonNegativeNumber);
+        cmd->add_flag("--sorted", sorted_, "Числа тиража по возрастанию (Упорядочить MIN->MAX)");
+        keep_ = cmd->add_option("--keep", keepTexts_, "Оставить: КОД:ТИРАЖЕЙ=ЗНАЧ1;ЗНАЧ2...");
+        remove_ = cmd->add_option("--remove", removeTexts_, "Удалить: КОД:ТИРАЖЕЙ=ЗНАЧ1;ЗНАЧ2...");
+        exclude_ = cmd->add_option("--exclude-last", excludeValues_, "Исключить комбинации N последних тиражей");
+        definition_ = cmd->add_option("--definition", definitionTexts_, "Описание фильтра, например TSD1#NUMS:50#LMV:1#ST:3");
+        for (auto* o : {keep_, remove_, exclude_, definition_}) o->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+        cmd->add_option("-o,--output", output_, "Записать список в файл .lcv");
+        cmd_ = cmd;
+        return cmd;
+    }
+
+    int Run(Context& ctx) override {
+        CliHooks hooks(ctx.io.Err, true);
+        app::Workspace ws(ctx.Files, hooks);
+        ws.LoadSettings();
+        PrepareRegistry(ctx, ws.Stats(), ws.Draws());
+        ws.LoadArchive();
+        ws.SetDrawsOffset(offset_);
+        ws.SortedDraws = sorted_;
+        ws.PrefetchsEnabled = false;
+        if (from_.empty()) {
+            if (!ws.GenerateCombs(true)) return kExitDataError;
+        } else {
+            if (!LoadCombsFile(ws.Combs().Current(), from_, hooks)) return kExitDataError;
+        }
+
+        for (const Step& step : OrderedSteps()) {
+            switch (step.What) {
+                case Step::kKeep:
+                case Step::kRemove: RunValuesStep(ws, step); break;
+                case Step::kExcludeLast: {
+                    auto n = ToInt64(step.Text);
+                    if (!n || *n < 1) throw CliFailure{kExitUsage, "Некорректное количество тиражей: " + step.Text};
+                    ws.ExcludeLastDraws(static_cast<int>(*n));
+                    break;
+                }
+                case Step::kDefinition: {
+                    const TFilterItem item = ParseFilterItem(step.Text, ws.Stats());
+                    if (item.Method < 0)
+                        throw CliFailure{kExitUsage, Format(texts::kBadFilterDefinition, {step.Text})};
+                    for (const TFilterPart& part : ExpandFilterItem(item, ws.Stats())) {
+                        if (ws.Combs().Current().Count() <= 1) break;
+                        if (!ws.ApplyFilterPart(part)) return kExitDataError;
+                    }
+                    break;
+                }
+            }
+        }
+
+        std::ostream& out = ctx.io.Out;
+        out << "Примененные фильтры\tЗначения\tКомбинаций\n";
+        for (const auto& row : ws.Applied().Rows())
+            out << (row.Keep ? "+ " : "- ") << row.Caption << '\t' << row.Values << '\t' << row.Count << '\n';
+        out << "Комбинаций: " << ws.Combs().Current().Count() << '\n';
+        WriteList(hooks, ws.Combs().Current(), output_);
+        return hooks.HadError() ? kExitDataError : kExitOk;
+    }
+
+private:
+    // The steps in the order they stand on the command line.
+    std::vector<Step> OrderedSteps() const {
+        std::vector<Step> steps;
+        std::size_t k = 0, r = 0, e = 0, d = 0;
+        for (const CLI::Option* o : cmd_->parse_order()) {
+            if (o == keep_) steps.push_back({Step::kKeep, keepTexts_.at(k++)});
+            else if (o == remove_) steps.push_back({Step::kRemove, removeTexts_.at(r++)});
+            else if (o == exclude_) steps.push_back({Step::kExcludeLast, excludeValues_.at(e++)});
+            else if (o == definition_) steps.push_back({Step::kDefinition, definitionTexts_.at(d++)});
+        }
+        return steps;
+    }
+
+    // CODE:WINDOW=V1;V2: the values are the texts of the table's first column.
+    void RunValuesStep(app::Workspace& ws, const Step& step) {
+        const std::size_t colon = step.Text.find(':'), eq = step.Text.find('=');
+        if (colon == std::string::npos || eq == std::string::npos || eq < colon)
+            throw CliFailure{kExitUsage, "Некорректный шаг фильтра: " + step.Text + " (нужно КОД:ТИРАЖЕЙ=ЗНАЧ1;ЗНАЧ2)"};
+        const int method = RequireMethod(ws.Stats(), step.Text.substr(0, colon));
+        auto window = ToInt64(std::string_view(step.Text).substr(colon + 1, eq - colon - 1));
+        if (!window || *window < 1) throw CliFailure{kExitUsage, "Некорректное количество тиражей: " + step.Text};
+        const TStatTable& table = ws.ComputeStatTable(method, static_cast<int>(*window), false);
+        TStatDrawArray values;
+        std::string text;
+        for (std::string_view wanted : SplitAny(std::string_view(step.Text).substr(eq + 1), ";", true)) {
+            wanted = Trim(wanted);
+            const TStatTableRow* found = nullptr;
+            for (const auto& row : table.Rows)
+                if (row.Cells[0] == wanted) found = &row;
+            if (!found) {
+                std::string known;
+                for (const auto& row : table.Rows) known += (known.empty() ? "" : "; ") + row.Cells[0];
+                throw CliFailure{kExitUsage, "Значение \"" + std::string(wanted) + "\" отсутствует в таблице " +
+                                                 ws.Stats().Item(method).Code() + ". Значения: " + known};
+            }
+            values.push_back(found->Value);
+            text += (text.empty() ? "" : "; ") + found->Cells[0];
+        }
+        if (values.empty()) throw CliFailure{kExitUsage, "Не указаны значения фильтра: " + step.Text};
+        ws.FilterCombinations(method, values, text, step.What == Step::kRemove);
+    }
+
+    CLI::App* cmd_ = nullptr;
+    CLI::Option *keep_ = nullptr, *remove_ = nullptr, *exclude_ = nullptr, *definition_ = nullptr;
+    std::vector<std::string> keepTexts_, removeTexts_, excludeValues_, definitionTexts_;
+    std::string from_;
+    std::string output_;
+    int offset_ = 0;
+    bool sorted_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeGenerateCommand() { return std::make_unique<GenerateCommand>(); }
+std::unique_ptr<Command> MakeFilterCommand() { return std::make_unique<FilterCommand>(); }
+
+}  // namespace corvel::cli

@@ -1,0 +1,107 @@
+// corvel stats: the statistics table of one method, and corvel prefetch: the
+// prefetch caches.
+#include <ostream>
+
+#include "CliCommon.h"
+#include "CliHooks.h"
+#include "app/Workspace.h"
+#include "stats/StatTable.h"
+
+namespace corvel::cli {
+namespace {
+
+class StatsCommand : public Command {
+public:
+    CLI::App* Register(CLI::App& parent) override {
+        auto* cmd = parent.add_subcommand("stats", "Таблица статистики метода за последние N тиражей");
+        cmd->add_option("CODE", code_, "Код метода (например NUMS, POS3)")->required();
+        cmd->add_option("--window", window_, "Количество тиражей для расчета статистики")
+            ->check(CLI::Range(1, 2147483647));
+        cmd->add_option("--offset", offset_, "Сколько последних тиражей не учитывать")->check(CLI::NonNegativeNumber);
+        cmd->add_flag("--sorted", sorted_, "Числа тиража по возрастанию (Упорядочить MIN->MAX)");
+        cmd->add_option("--sort", sortColumn_, "Столбец сортировки 0..19")->check(CLI::Range(0, kStatColumns - 1));
+        cmd->add_flag("--desc", descending_, "Сортировка по убыванию");
+        cmd->add_flag("--prefetch", prefetch_, "Сравнение с полным набором комбинаций (столбцы 3-5)");
+        return cmd;
+    }
+
+    int Run(Context& ctx) override {
+        CliHooks hooks(ctx.io.Err, true);
+        app::Workspace ws(ctx.Files, hooks);
+        ws.LoadSettings();
+        PrepareRegistry(ctx, ws.Stats(), ws.Draws());
+        ws.LoadArchive();
+        const int method = RequireMethod(ws.Stats(), code_);
+        if (!ws.Draws().empty() && offset_ >= static_cast<int>(ws.Draws().size()))
+            throw CliFailure{kExitUsage, "Смещение должно быть меньше количества тиражей в архиве (" +
+                                             std::to_string(ws.Draws().size()) + ")"};
+        ws.SetDrawsOffset(offset_);
+        ws.SortedDraws = sorted_;
+        ws.PrefetchsEnabled = prefetch_;
+        std::vector<TStatTableRow> rows = ws.ComputeStatTable(method, window_, true).Rows;
+        SortStatTable(rows, sortColumn_, descending_);
+
+        std::ostream& out = ctx.io.Out;
+        const auto& captions = StatColumnCaptions();
+        for (int c = 0; c < kStatColumns; ++c) out << (c ? "\t" : "") << captions[static_cast<std::size_t>(c)];
+        out << '\n';
+        for (const auto& row : rows) {
+            for (int c = 0; c < kStatColumns; ++c) out << (c ? "\t" : "") << row.Cells[static_cast<std::size_t>(c)];
+            out << '\n';
+        }
+        return hooks.HadError() ? kExitDataError : kExitOk;
+    }
+
+private:
+    std::string code_;
+    int window_ = 1000;
+    int offset_ = 0;
+    int sortColumn_ = 1;
+    bool descending_ = false;
+    bool sorted_ = false;
+    bool prefetch_ = false;
+};
+
+class PrefetchCommand : public Command {
+public:
+    CLI::App* Register(CLI::App& parent) override {
+        auto* cmd = parent.add_subcommand("prefetch", "Создать файлы для полного набора комбинаций");
+        cmd->add_flag("--force", force_, "Пересоздать все файлы");
+        cmd->add_option("--group", groups_, "Пересоздать файлы группы методов 0..12")->check(CLI::Range(0, 12));
+        cmd->add_option("CODE", codes_, "Пересоздать файлы этих методов");
+        return cmd;
+    }
+
+    int Run(Context& ctx) override {
+        CliHooks hooks(ctx.io.Err, false);
+        app::Workspace ws(ctx.Files, hooks);
+        ws.LoadSettings();
+        PrepareRegistry(ctx, ws.Stats(), ws.Draws());
+        std::uint32_t mask = force_ ? 0x1FFF : 0;
+        for (int g : groups_) mask |= 1u << g;
+        if (codes_.empty()) {
+            ws.BuildPrefetchFiles(true, mask);
+        } else {
+            for (const auto& code : codes_) {
+                const int index = RequireMethod(ws.Stats(), code);
+                if (!ws.Stats().Item(index).StatClass->IsPrefetchable())
+                    throw CliFailure{kExitUsage, "Для метода " + code + " файл предварительной выборки не создается"};
+            }
+            for (const auto& code : codes_)
+                if (!ws.RebuildPrefetch(ws.Stats().FindMethod(code))) break;
+        }
+        return hooks.HadError() ? kExitDataError : kExitOk;
+    }
+
+private:
+    bool force_ = false;
+    std::vector<int> groups_;
+    std::vector<std::string> codes_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeStatsCommand() { return std::make_unique<StatsCommand>(); }
+std::unique_ptr<Command> MakePrefetchCommand() { return std::make_unique<PrefetchCommand>(); }
+
+}  // namespace corvel::cli
