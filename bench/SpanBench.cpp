@@ -28,6 +28,8 @@
 #include <vector>
 
 #include "combs/CombinationEnumeration.h"
+#include "combs/CombsArray.h"
+#include "stats/FilterApply.h"
 #include "model/GameConstants.h"
 #include "stats/CustomStat.h"
 #include "stats/Prefetch.h"
@@ -53,6 +55,24 @@ const std::vector<MethodCase>& Cases() {
         {"POS3", {5, 12, 19, 26, 33, 40}},   // six numbers at the third position
     };
     return cases;
+}
+
+// Filters as the program runs them, each with six selected values.
+const std::vector<MethodCase>& FilterCases() {
+    static const std::vector<MethodCase> cases = {
+        {"EVEN", {0, 1, 2, 4, 5, 6}},
+        {"PRMV", {0, 9, 21, 42, 52, 63}},
+        {"NUMS", {3, 11, 19, 27, 35, 43}},
+    };
+    return cases;
+}
+
+// The straightforward filter: one virtual test per combination.
+void FilterPerCombination(corvel::TCustomStat& stat, const corvel::TCombsArray& source, corvel::TCombsArray& target,
+                          const TStatDrawArray& values, bool exclude) {
+    target.Clear();
+    for (const TCombination& c : source.Items())
+        if (stat.CombMatches(c, values, exclude, false, -1) != exclude) target.Append(c);
 }
 
 // Every 16th combination in quick mode: all numbers and patterns still occur.
@@ -324,6 +344,45 @@ int main(int argc, char** argv) {
         });
     }
 
+    // Generation mode 0 into a preallocated full-size list.
+    auto generated = std::make_shared<corvel::TCombsArray>();
+    add("generate/mode0", fastIterations, [generated] {
+        generated->SetCount(corvel::EnumerateAllCombinations(generated->Room()));
+        benchmark::DoNotOptimize(generated->Data());
+    });
+
+    // Keep and remove filters from a source list into a target list, on all
+    // cores, and the per-combination filter they replace.
+    auto source = std::make_shared<corvel::TCombsArray>(n);
+    source->SetCount(n);
+    std::memcpy(source->Data(), w.Combs.data(), n * sizeof(TCombination));
+    auto target = std::make_shared<corvel::TCombsArray>(n);
+    auto check = std::make_shared<corvel::TCombsArray>(n);
+    std::vector<std::string> filterNames;
+    for (const MethodCase& c : FilterCases()) {
+        const int index = w.List.FindMethod(c.Code);
+        const TStatDrawArray values = MakeSelection(c.Keys);
+        const auto factory = FactoryFor(w.List, index);
+        auto stat = std::shared_ptr<corvel::TCustomStat>(w.List.CreateStat(index));
+        for (bool exclude : {false, true}) {
+            // The two paths must leave the same list.
+            corvel::FilterCombinationList(*source, *target, factory, values, exclude, false, -1);
+            FilterPerCombination(*stat, *source, *check, values, exclude);
+            if (target->Count() != check->Count() ||
+                std::memcmp(target->Data(), check->Data(), target->Count() * sizeof(TCombination)) != 0) {
+                Fail(std::string(c.Code) + ": filter differs from the per-combination filter");
+                return EXIT_FAILURE;
+            }
+            const std::string filterName = std::string(c.Code) + (exclude ? "/remove" : "/keep");
+            filterNames.push_back(filterName);
+            add("filter/" + filterName, fastIterations, [=] {
+                corvel::FilterCombinationList(*source, *target, factory, values, exclude, false, -1);
+            });
+            add("filter/" + filterName + "/per_combination", slowIterations,
+                [=] { FilterPerCombination(*stat, *source, *check, values, exclude); });
+        }
+    }
+
     // Building a prefetch cache: the histogram of a method over the full
     // enumeration, generated block by block on all cores (no list needed).
     std::vector<std::string> prefetchCodes;
@@ -356,6 +415,19 @@ int main(int argc, char** argv) {
     for (const Method& m : methods)
         lines.push_back({name(m, "histogram all cores vs memcpy"), reporter.Ms(name(m, "histogram/span/all_cores")),
                          copyMs, 1.5, false});
+    const double fullCopyMs = copyMs * static_cast<double>(corvel::kAllCombinations) / static_cast<double>(n);
+    lines.push_back({"generate mode 0 vs memcpy", reporter.Ms("generate/mode0"), fullCopyMs, 1.5, false});
+    double logFilter = 0, logFilterRef = 0;
+    for (const std::string& f : filterNames) {
+        lines.push_back({f + " filter all cores vs memcpy", reporter.Ms("filter/" + f), copyMs, 3.0, false});
+        const double ms = reporter.Ms("filter/" + f), ref = reporter.Ms("filter/" + f + "/per_combination");
+        lines.push_back({f + " filter vs per-combination", ms, ref, 1.0, false});
+        logFilter += std::log(ms);
+        logFilterRef += std::log(ref);
+    }
+    const double filterCount = static_cast<double>(filterNames.size());
+    lines.push_back({"geomean filter vs per-combination", std::exp(logFilter / filterCount),
+                     std::exp(logFilterRef / filterCount), 1.0 / 3.0, false});
     // The memcpy reference is of the whole list even in a quick run, where the
     // list is a sample but the prefetch histogram still covers everything.
     for (const std::string& code : prefetchCodes)
