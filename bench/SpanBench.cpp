@@ -358,6 +358,7 @@ int main(int argc, char** argv) {
     std::memcpy(source->Data(), w.Combs.data(), n * sizeof(TCombination));
     auto target = std::make_shared<corvel::TCombsArray>(n);
     auto check = std::make_shared<corvel::TCombsArray>(n);
+    auto scratch = std::make_shared<std::vector<std::uint8_t>>();
     std::vector<std::string> filterNames;
     for (const MethodCase& c : FilterCases()) {
         const int index = w.List.FindMethod(c.Code);
@@ -376,7 +377,7 @@ int main(int argc, char** argv) {
             const std::string filterName = std::string(c.Code) + (exclude ? "/remove" : "/keep");
             filterNames.push_back(filterName);
             add("filter/" + filterName, fastIterations, [=] {
-                corvel::FilterCombinationList(*source, *target, factory, values, exclude, false, -1);
+                corvel::FilterCombinationList(*source, *target, factory, values, exclude, false, -1, scratch.get());
             });
             add("filter/" + filterName + "/per_combination", slowIterations,
                 [=] { FilterPerCombination(*stat, *source, *check, values, exclude); });

@@ -252,7 +252,8 @@ bool Workspace::FilterCombinations(int index, const TStatDrawArray& values, cons
     hooks_.ShowStatus(texts::kFiltering);
     combs_.SaveUndo();
     const std::size_t count = FilterCombinationList(combs_.UndoCopy(), combs_.Current(), FilterFactory(index), values,
-                                                    exclude, SortedDraws, std::max(0, LastAnalysedIndex()));
+                                                    exclude, SortedDraws, std::max(0, LastAnalysedIndex()),
+                                                    &filterScratch_);
     applied_.Add({stats_.GetMethodText(index, true), valuesText, count, !exclude});
     hooks_.ShowStatus("");
     return true;

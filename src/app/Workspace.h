@@ -117,6 +117,7 @@ private:
     TAppliedFilters applied_;
     TStatTable table_;
     std::optional<TableKey> tableKey_;
+    std::vector<std::uint8_t> filterScratch_;  // match bytes, kept between filters
 };
 
 }  // namespace corvel::app

@@ -65,6 +65,16 @@ constexpr std::array<DigitInfo, 256> MakeDigits() {
 
 constexpr std::array<DigitInfo, 256> kDigits = MakeDigits();
 
+// Pattern table that accepts every pattern but the empty one.
+const kernels::PatternTable& AnyPosition() {
+    static constexpr kernels::PatternTable kAny = [] {
+        kernels::PatternTable t{};
+        for (std::size_t p = 1; p < t.size(); ++p) t[p] = 1;
+        return t;
+    }();
+    return kAny;
+}
+
 void SeedRange(TStatDrawRec& work, TStatDrawArray& values, int first, int last) {
     for (int v = first; v <= last; ++v) {
         work.Key[0] = static_cast<std::uint16_t>(v);
@@ -110,11 +120,9 @@ bool TstValues::CombMatches(const TCombination& comb, const TStatDrawArray& valu
 
 void TstValues::SpanMatch(std::span<const TCombination> combs, const TStatDrawArray& values, bool, bool, int,
                           std::uint8_t* out) {
-    const ByteTable sel = kernels::SelectKey0(values);
-    for (std::size_t i = 0; i < combs.size(); ++i) {
-        const TCombination& c = combs[i];
-        out[i] = sel[c[0]] | sel[c[1]] | sel[c[2]] | sel[c[3]] | sel[c[4]] | sel[c[5]];
-    }
+    // A combination matches when any position holds a selected number: the
+    // pattern of "selected" over the six positions is not empty.
+    kernels::MatchPattern(combs, kernels::SelectKey0(values), AnyPosition(), out);
 }
 
 void TstValues::SpanHistogram(std::span<const TCombination> combs, TStatDrawArray& values) {
@@ -168,10 +176,7 @@ void TstDigits::SpanMatch(std::span<const TCombination> combs, const TStatDrawAr
         if (v.Key[0] < 10) selected = static_cast<std::uint16_t>(selected | 1 << v.Key[0]);
     ByteTable sel{};
     for (std::size_t b = 0; b < 256; ++b) sel[b] = (kDigits[b].Mask & selected) ? 1 : 0;
-    for (std::size_t i = 0; i < combs.size(); ++i) {
-        const TCombination& c = combs[i];
-        out[i] = sel[c[0]] | sel[c[1]] | sel[c[2]] | sel[c[3]] | sel[c[4]] | sel[c[5]];
-    }
+    kernels::MatchPattern(combs, sel, AnyPosition(), out);
 }
 
 void TstDigits::SpanHistogram(std::span<const TCombination> combs, TStatDrawArray& values) {
