@@ -259,6 +259,27 @@ bool Workspace::FilterCombinations(int index, const TStatDrawArray& values, cons
     return true;
 }
 
+bool Workspace::FilterByNumbers(const std::vector<int>& numbers, const std::string& caption, bool exclude) {
+    TStatDrawArray values;
+    std::string text;
+    for (int n : numbers) {
+        if (n < 0 || n > 255) continue;
+        TStatDrawRec v;
+        v.Key[0] = static_cast<std::uint16_t>(n);
+        values.push_back(v);
+        text += (text.empty() ? "" : "; ") + std::to_string(n);
+    }
+    if (values.empty()) {
+        hooks_.Error(texts::kNoGridValues);
+        return false;
+    }
+    const int nums = stats_.FindMethod("NUMS");
+    if (!FilterCombinations(nums, values, text, exclude)) return false;
+    applied_.RemoveLast();
+    applied_.Add({caption, text, combs_.Current().Count(), !exclude});
+    return true;
+}
+
 void Workspace::ApplyFilterCoefficients(bool override, const TCdlCoefficients& cdl) {
     stats_.Settings.Config.CDL = override ? cdl : stats_.Settings.CDLDefault;
 }

@@ -89,6 +89,9 @@ public:
     // Keeps (or, with exclude, removes) the combinations having one of the
     // values; the new list is built from the undo copy saved first.
     bool FilterCombinations(int index, const TStatDrawArray& values, const std::string& valuesText, bool exclude);
+    // The same step with the numbers selected in a grid view (method NUMS);
+    // no numbers: "В выделенном диапазоне нет значений для фильтра!".
+    bool FilterByNumbers(const std::vector<int>& numbers, const std::string& caption, bool exclude);
     void ApplyFilterCoefficients(bool override, const TCdlCoefficients& cdl);
     // One automatic filter step of a scenario: computes the method's table,
     // walks its rows and filters with the picked values. False after an error

@@ -87,6 +87,15 @@ TEST_F(WorkspaceTest, KeepAndRemoveThenUndo) {
     EXPECT_FALSE(ws_.UndoCombs());  // one level only
 }
 
+TEST_F(WorkspaceTest, GridNumbersFilterWithNums) {
+    EXPECT_FALSE(ws_.FilterByNumbers({}, "Карта", false));
+    EXPECT_EQ(hooks_.Errors.back(), "В выделенном диапазоне нет значений для фильтра!");
+    ASSERT_TRUE(ws_.FilterByNumbers({1, 2}, "Карта", true));
+    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combs().Current().Count()), Binomial(46, 6));
+    EXPECT_EQ(ws_.Applied().Rows().back().Caption, "Карта");
+    EXPECT_EQ(ws_.Applied().Rows().back().Values, "1; 2");
+}
+
 TEST_F(WorkspaceTest, AutomaticMultiSelectKeepsEveryQualifyingRow) {
     const TFilterItem item = ParseFilterItem("TMF1#EVEN:100#CMV:20#SF:1", ws_.Stats());
     const auto parts = ExpandFilterItem(item, ws_.Stats());
