@@ -23,6 +23,11 @@ void Workspace::ReportError(const char* pattern, const std::string& message) {
 }
 
 void Workspace::Open() {
+    OpenSettingsAndRegistry();
+    OpenData();
+}
+
+void Workspace::OpenSettingsAndRegistry() {
     LoadSettings();
     stats_.RegisterMethods();
     try {
@@ -30,6 +35,9 @@ void Workspace::Open() {
     } catch (const ECorvelError& e) {
         ReportError(texts::kFiltersLoadError, e.what());
     }
+}
+
+void Workspace::OpenData() {
     offset_ = 0;
     LoadArchive();
     GenerateCombs(true);

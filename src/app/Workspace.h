@@ -37,6 +37,10 @@ public:
     // Start-up in order: settings, registry with the user's captions, archive,
     // combination list with the stored generation mode.
     void Open();
+    // The two halves of Open: what the window needs before it shows, and the
+    // data loaded once it is shown.
+    void OpenSettingsAndRegistry();
+    void OpenData();
 
     // ---- settings and registry
     TStatList& Stats() { return stats_; }

@@ -1,0 +1,45 @@
+#include "ActionList.h"
+
+#include "GuiText.h"
+#include "QtUiHooks.h"
+#include "model/Errors.h"
+
+namespace corvel::gui {
+
+ActionList::ActionList(QtUiHooks& hooks, QObject* parent) : QObject(parent), hooks_(hooks) {}
+
+QAction* ActionList::Add(const std::string& name, const QString& caption, const QKeySequence& key,
+                         const QString& hint, std::function<bool()> enabled, std::function<void()> run) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QString::fromStdString(name));
+    if (!key.isEmpty()) action->setShortcut(key);
+    action->setStatusTip(hint.isEmpty() ? caption : hint);
+    action->setToolTip(hint.isEmpty() ? caption : hint);
+    connect(action, &QAction::triggered, this, [this, name, run = std::move(run)] {
+        // A shortcut can arrive between two enabling updates: test again.
+        UpdateAll();
+        if (!actions_.at(name).Action->isEnabled()) return;
+        try {
+            run();
+        } catch (const ECorvelError& e) {
+            hooks_.Error(e.what());
+        } catch (const std::exception& e) {
+            hooks_.Error(std::string("Ошибка выполнения команды!\r\r") + e.what());
+        }
+        UpdateAll();
+    });
+    actions_[name] = {action, std::move(enabled)};
+    return action;
+}
+
+QAction* ActionList::Find(const std::string& name) const {
+    auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second.Action;
+}
+
+void ActionList::UpdateAll() {
+    const bool idle = hooks_.IsIdle();
+    for (auto& [name, entry] : actions_) entry.Action->setEnabled(idle && (!entry.Enabled || entry.Enabled()));
+}
+
+}  // namespace corvel::gui

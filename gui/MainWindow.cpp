@@ -1,0 +1,239 @@
+#include "MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "GuiText.h"
+#include "i18n/Texts.h"
+#include "model/DrawArchive.h"
+#include "model/Errors.h"
+#include "model/Format.h"
+#include "tabs/CombsTab.h"
+#include "tabs/DrawsTab.h"
+#include "tabs/StatsTab.h"
+
+namespace corvel::gui {
+namespace {
+
+constexpr const char* kForm = "TFormMain";
+
+ViewSettings LoadViewSettings(const std::filesystem::path& file, QtUiHooks& hooks) {
+    try {
+        return ViewSettings::Load(file);
+    } catch (const ECorvelError& e) {
+        hooks.Error(Format("Ошибка загрузки параметров программы!\r\r%s", {e.what()}));
+        return ViewSettings(file);
+    }
+}
+
+// Tabs whose parts come later: a short note, and the tab stays disabled.
+QWidget* Placeholder(const QString& what, QWidget* parent) {
+    auto* label = new QLabel(QStringLiteral("Раздел «%1» появится в следующих версиях программы.").arg(what), parent);
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    return label;
+}
+
+}  // namespace
+
+QString ExclusiveAccessText() {
+    return Q("Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины данной ошибки: \r\r1) Вы "
+             "пытаетесь запустить вторую копию программы из одного и того же каталога. Корректная работа нескольких "
+             "копий программы возможна только из разных каталогов.\r\r2) Для программы нет прав на запись в том "
+             "каталоге, где она расположена. Например: в Windows 7 и выше по умолчанию запрещена запись в c:\\Program "
+             "Files.\r\rПрограмма будет закрыта!");
+}
+
+MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWidget* parent)
+    : QMainWindow(parent),
+      hooks_(this),
+      ws_(std::move(files), hooks_),
+      switches_(std::move(switches)),
+      view_(LoadViewSettings(ws_.Files().ViewSettings(), hooks_)),
+      actions_(hooks_, this),
+      ctx_{ws_, hooks_, view_, hub_, actions_} {
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QStringLiteral("Анализ статистики лотереи \"Corvel Lotto 6x48\""));
+    BuildLayout();
+    hooks_.SetStatusLabel(panels_[6]);
+
+    hooks_.ShowStatus(texts::kConfigLoading);
+    ws_.OpenSettingsAndRegistry();
+    hooks_.ShowStatus("");
+
+    drawsTab_ = new DrawsTab(ctx_, left_);
+    combsTab_ = new CombsTab(ctx_, left_);
+    statsTab_ = new StatsTab(ctx_, right_);
+    left_->addTab(drawsTab_, QStringLiteral("Архив тиражей"));
+    left_->addTab(combsTab_, QStringLiteral("Комбинации"));
+    right_->addTab(statsTab_, QStringLiteral("Статистика"));
+    for (const char* name : {"Графики", "Карта", "Схема", "Неделя", "Ставки", "Рейтинг", "Регуляры", "Системы",
+                             "Сценарий"}) {
+        const int index = right_->addTab(Placeholder(QString::fromUtf8(name), right_), QString::fromUtf8(name));
+        right_->setTabEnabled(index, false);
+    }
+    BuildMenus();
+    RestoreViewSettings();
+
+    connect(&hub_, &ViewHub::archiveChanged, this, [this] {
+        UpdateArchivePanels();
+        RefreshViews(true);
+    });
+    connect(&hub_, &ViewHub::offsetChanged, this, [this] {
+        UpdateArchivePanels();
+        RefreshViews(true);
+    });
+    connect(&hub_, &ViewHub::settingsChanged, this, [this] { RefreshViews(true); });
+    connect(&hub_, &ViewHub::combsChanged, this, [this] { UpdateCombsPanel(); });
+    connect(&hub_, &ViewHub::refreshViews, this, &MainWindow::RefreshViews);
+    connect(right_, &QTabWidget::currentChanged, this, [this] { RefreshViews(false); });
+
+    // Action enabling follows the state: tested a few times a second and after
+    // every command.
+    actionTimer_ = new QTimer(this);
+    connect(actionTimer_, &QTimer::timeout, &actions_, &ActionList::UpdateAll);
+    actionTimer_->start(200);
+    actions_.UpdateAll();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildLayout() {
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    left_ = new QTabWidget(splitter_);
+    right_ = new QTabWidget(splitter_);
+    left_->setObjectName(QStringLiteral("LeftTabs"));
+    right_->setObjectName(QStringLiteral("RightTabs"));
+    splitter_->addWidget(left_);
+    splitter_->addWidget(right_);
+    splitter_->setStretchFactor(1, 1);
+    setCentralWidget(splitter_);
+
+    const char* initial[7] = {"Архив тиражей: 0", "", "", "Комбинаций: 0", "Ставок: 0", "Рейтинг: 0", ""};
+    const int widths[7] = {140, 150, 150, 170, 90, 90, 0};
+    for (int i = 0; i < 7; ++i) {
+        auto* label = new QLabel(QString::fromUtf8(initial[i]), this);
+        label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        if (widths[i]) label->setMinimumWidth(widths[i]);
+        statusBar()->addWidget(label, i == 6 ? 1 : 0);
+        panels_[static_cast<std::size_t>(i)] = label;
+    }
+}
+
+void MainWindow::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Программа"));
+    auto* exit = actions_.Add("ExitProgram", QStringLiteral("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), {}, nullptr,
+                              [this] { close(); });
+    auto addMenu = [this](const QString& title, const QList<QAction*>& list) {
+        QMenu* menu = menuBar()->addMenu(title);
+        for (QAction* a : list) {
+            if (a) menu->addAction(a);
+            else menu->addSeparator();
+        }
+    };
+    addMenu(QStringLiteral("Тиражи"), drawsTab_->MenuActions());
+    addMenu(QStringLiteral("Комбинации"), combsTab_->MenuActions());
+    addMenu(QStringLiteral("Статистика"), statsTab_->MenuActions());
+    file->addAction(exit);
+    addActions(QList<QAction*>{exit});
+}
+
+void MainWindow::RestoreViewSettings() {
+    const auto rect = view_.ReadInts(kForm, "Position", 4);
+    if (rect && (*rect)[2] > 200 && (*rect)[3] > 150) {
+        setGeometry((*rect)[0], (*rect)[1], (*rect)[2], (*rect)[3]);
+    } else {
+        resize(1280, 800);
+    }
+    if (view_.ReadBool(kForm, "Maximized", false)) setWindowState(Qt::WindowMaximized);
+    const int leftWidth = view_.ReadInt(kForm, "LeftPanelWidth", 430);
+    splitter_->setSizes({leftWidth, std::max(200, width() - leftWidth)});
+}
+
+void MainWindow::SaveViewSettings() {
+    const QRect g = normalGeometry();
+    view_.WriteInts(kForm, "Position", {g.x(), g.y(), g.width(), g.height()});
+    view_.WriteBool(kForm, "Maximized", isMaximized());
+    if (!splitter_->sizes().isEmpty()) view_.WriteInt(kForm, "LeftPanelWidth", splitter_->sizes().front());
+    try {
+        view_.SaveIfModified();
+    } catch (const ECorvelError& e) {
+        hooks_.Error(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+    }
+}
+
+bool MainWindow::Initialise() {
+    if (initialised_) return true;
+    initialised_ = true;
+    hooks_.ShowStatus("Инициализация...");
+    if (!lock_.Acquire(ws_.Files().Stakes())) {
+        hooks_.Error(S(ExclusiveAccessText()));
+        return false;
+    }
+    try {
+        ws_.OpenData();
+        UpdateArchivePanels();
+        UpdateCombsPanel();
+        RefreshViews(true);
+        if (switches_.LoadOnly)
+            hooks_.Info("Загрузка тиражей из сети будет доступна в следующих версиях программы.");
+        if (switches_.FullRecreate) {
+            ws_.BuildPrefetchFiles(true, 0x1FFF);
+            return false;
+        }
+        ws_.BuildPrefetchFiles(switches_.FullRefresh, 0);
+        if (switches_.Unattended()) return false;
+    } catch (const std::exception& e) {
+        hooks_.Error(Format("Ошибка инициализации программы!\r\r%s", {e.what()}));
+    }
+    hooks_.ShowStatus("");
+    actions_.UpdateAll();
+    return true;
+}
+
+void MainWindow::RefreshViews(bool force) {
+    if (!initialised_) return;
+    statsTab_->Refresh(force);
+    drawsTab_->Refresh(false);
+    combsTab_->Refresh(false);
+    UpdateCombsPanel();
+}
+
+void MainWindow::UpdateArchivePanels() {
+    const auto texts = ArchiveStatusTexts(ws_.Draws(), ws_.DrawsOffset());
+    for (int i = 0; i < 3; ++i) panels_[static_cast<std::size_t>(i)]->setText(Q(texts[static_cast<std::size_t>(i)]));
+}
+
+void MainWindow::UpdateCombsPanel() {
+    panels_[3]->setText(Q(Format(texts::kCombsCount, {ws_.Combs().Current().Count()})));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!hooks_.IsIdle()) {
+        // A long operation is running: ask it to stop first.
+        hooks_.RequestStop();
+        event->ignore();
+        return;
+    }
+    SaveViewSettings();
+    event->accept();
+}
+
+bool MainWindow::event(QEvent* e) {
+    // Hints go to panel 6 while nothing runs; the status text of a running
+    // operation is left alone.
+    if (e->type() == QEvent::StatusTip) {
+        if (hooks_.IsIdle()) panels_[6]->setText(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+}  // namespace corvel::gui

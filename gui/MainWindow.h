@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "ActionList.h"
+#include "GuiContext.h"
+#include "QtUiHooks.h"
+#include "app/FolderLock.h"
+#include "app/StartupSwitches.h"
+
+class QLabel;
+class QSplitter;
+class QTabWidget;
+class QTimer;
+
+namespace corvel::gui {
+
+class DrawsTab;
+class CombsTab;
+class StatsTab;
+
+// The desktop window: two tab groups with a splitter, the seven status bar
+// panels, the menus and toolbars with every command. It owns the workspace
+// and the services for the run; the tabs do the work. Creation loads the
+// settings and the registry; Initialise (run once the window shows) takes the
+// folder lock and loads the data.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(app::DataFiles files, app::StartupSwitches switches, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The start-up work after the window is shown. False when the program
+    // must end (the folder is in use, or an unattended run finished).
+    bool Initialise();
+
+    app::Workspace& Workspace() { return ws_; }
+    QtUiHooks& Hooks() { return hooks_; }
+    ActionList& Actions() { return actions_; }
+    QLabel* StatusPanel(int i) const { return panels_.at(static_cast<std::size_t>(i)); }
+    DrawsTab* Draws() const { return drawsTab_; }
+    CombsTab* Combs() const { return combsTab_; }
+    StatsTab* Stats() const { return statsTab_; }
+    QTabWidget* LeftTabs() const { return left_; }
+    QTabWidget* RightTabs() const { return right_; }
+
+public slots:
+    void RefreshViews(bool force);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void BuildLayout();
+    void BuildMenus();
+    void RestoreViewSettings();
+    void SaveViewSettings();
+    void UpdateArchivePanels();
+    void UpdateCombsPanel();
+
+    QtUiHooks hooks_;
+    app::Workspace ws_;
+    app::StartupSwitches switches_;
+    ViewSettings view_;
+    ViewHub hub_;
+    ActionList actions_;
+    GuiContext ctx_;
+    app::FolderLock lock_;
+
+    QTabWidget* left_ = nullptr;
+    QTabWidget* right_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    std::array<QLabel*, 7> panels_{};
+    DrawsTab* drawsTab_ = nullptr;
+    CombsTab* combsTab_ = nullptr;
+    StatsTab* statsTab_ = nullptr;
+    QTimer* actionTimer_ = nullptr;
+    bool initialised_ = false;
+};
+
+// The text of the exclusive-access error.
+QString ExclusiveAccessText();
+
+}  // namespace corvel::gui

@@ -1,0 +1,149 @@
+#include "QtUiHooks.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "GuiText.h"
+#include "i18n/Texts.h"
+#include "model/Errors.h"
+#include "model/Format.h"
+
+namespace corvel::gui {
+namespace {
+
+QWidget* MakeFloatingWindow(QWidget* owner) {
+    auto* w = new QWidget(owner, Qt::Dialog | Qt::FramelessWindowHint);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowModality(Qt::NonModal);
+    auto* layout = new QVBoxLayout(w);
+    layout->setContentsMargins(16, 12, 16, 12);
+    return w;
+}
+
+void CentreOnScreen(QWidget* w) {
+    w->adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        w->move(screen->availableGeometry().center() - w->rect().center());
+}
+
+}  // namespace
+
+QtUiHooks::QtUiHooks(QWidget* owner) : owner_(owner) {}
+
+QtUiHooks::~QtUiHooks() {
+    while (busy_ > 0) EndBusy();
+    if (progress_) delete progress_;
+    if (wait_) delete wait_;
+}
+
+void QtUiHooks::ShowStatus(std::string_view text) {
+    if (status_) status_->setText(Q(text));
+    ProcessEvents();
+}
+
+void QtUiHooks::BeginBusy() {
+    if (busy_++ == 0) {
+        stop_ = false;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+}
+
+void QtUiHooks::EndBusy() {
+    if (busy_ <= 0) return;
+    if (--busy_ == 0) QApplication::restoreOverrideCursor();
+}
+
+void QtUiHooks::Box(int icon, const QString& caption, std::string_view text) {
+    messages_ << Q(text);
+    QMessageBox box(static_cast<QMessageBox::Icon>(icon), caption, Q(text), QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+void QtUiHooks::Error(std::string_view text) { Box(QMessageBox::Critical, QStringLiteral("Ошибка"), text); }
+void QtUiHooks::Info(std::string_view text) { Box(QMessageBox::Information, QStringLiteral("Информация"), text); }
+void QtUiHooks::Warning(std::string_view text) { Box(QMessageBox::Warning, QStringLiteral("Внимание!"), text); }
+
+bool QtUiHooks::Ask(std::string_view text, bool defaultYes) {
+    messages_ << Q(text);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Подтверждение"), Q(text),
+                    QMessageBox::Yes | QMessageBox::No, owner_);
+    box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool QtUiHooks::ConfirmDelete(int rows) {
+    const std::string text = rows == 1 ? std::string("Удалить выделенную запись?")
+                                       : Format("Удалить все выделенные записи (всего будет удалено %d записи(ей))?", {rows});
+    messages_ << Q(text);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Предупреждение"), Q(text), QMessageBox::Yes | QMessageBox::No,
+                    owner_);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtUiHooks::OpenProgress(std::string_view text, int maximum) {
+    if (progress_) throw ECorvelError(texts::kProgressExists);
+    progress_ = MakeFloatingWindow(owner_);
+    auto* layout = progress_->layout();
+    auto* label = new QLabel(Q(text.empty() ? std::string_view(texts::kPleaseWait) : text), progress_);
+    gauge_ = new QProgressBar(progress_);
+    gauge_->setRange(0, std::max(1, maximum));
+    gauge_->setValue(0);
+    gauge_->setMinimumWidth(360);
+    auto* cancel = new QPushButton(QStringLiteral("Отмена"), progress_);
+    cancel->hide();
+    QObject::connect(cancel, &QPushButton::clicked, progress_, [this] { RequestStop(); });
+    layout->addWidget(label);
+    layout->addWidget(gauge_);
+    layout->addWidget(cancel);
+    CentreOnScreen(progress_);
+    progress_->show();
+    ProcessEvents();
+}
+
+void QtUiHooks::StepProgress(int steps) {
+    if (!gauge_) return;
+    gauge_->setValue(std::min(gauge_->maximum(), gauge_->value() + steps));
+    ProcessEvents();
+}
+
+void QtUiHooks::CloseProgress() {
+    if (progress_) delete progress_;
+}
+
+void QtUiHooks::ShowWait(std::string_view text) {
+    if (!wait_) {
+        wait_ = MakeFloatingWindow(owner_);
+        waitText_ = new QLabel(wait_);
+        waitText_->setAlignment(Qt::AlignCenter);
+        waitText_->setWordWrap(true);
+        waitText_->setMinimumWidth(360);
+        wait_->layout()->addWidget(waitText_);
+    }
+    waitText_->setText(Q(text));
+    CentreOnScreen(wait_);
+    wait_->show();
+    wait_->raise();
+    ProcessEvents();
+}
+
+void QtUiHooks::UpdateWait(std::string_view text) {
+    if (waitText_) waitText_->setText(Q(text));
+    ProcessEvents();
+}
+
+void QtUiHooks::CloseWait() {
+    if (wait_) delete wait_;
+}
+
+// User input is let through so that a stop request arrives; every command is
+// disabled while busy, so nothing else can start meanwhile.
+void QtUiHooks::ProcessEvents() { QApplication::processEvents(); }
+
+}  // namespace corvel::gui

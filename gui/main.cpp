@@ -1,0 +1,59 @@
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+#include "GuiText.h"
+#include "MainWindow.h"
+#include "app/DataFolder.h"
+#include "app/StartupSwitches.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    // --screenshot FILE: start, let the window settle, save a picture of it
+    // and end (used to make the picture in the documentation).
+    std::string screenshot;
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == "--screenshot") {
+            screenshot = args[i + 1];
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            break;
+        }
+    // Without a display the program cannot show its window: say so plainly
+    // instead of letting the toolkit abort.
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && (!platform || !*platform)) {
+        std::fprintf(stderr,
+                     "corvel-lotto: не найден графический дисплей (переменные DISPLAY и WAYLAND_DISPLAY не заданы).\n"
+                     "Запустите программу в графическом сеансе или через xvfb-run; для работы без окна есть "
+                     "программа corvel.\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("corvel-lotto"));
+
+    const auto switches = corvel::app::StartupSwitches::Parse(args);
+    const auto folder = corvel::app::ResolveDataFolder(switches.DataDir, corvel::app::ProgramFolder());
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+
+    corvel::gui::MainWindow window(corvel::app::DataFiles{folder}, switches);
+    window.show();
+    int exitCode = 0;
+    // The data are loaded once the window is on the screen.
+    QTimer::singleShot(100, &window, [&] {
+        if (!window.Initialise()) {
+            QApplication::exit(0);
+            return;
+        }
+        if (!screenshot.empty())
+            QTimer::singleShot(700, &window, [&] {
+                if (!window.grab().save(QString::fromStdString(screenshot))) exitCode = 1;
+                window.close();
+            });
+    });
+    const int rc = QApplication::exec();
+    return rc != 0 ? rc : exitCode;
+}
