@@ -97,30 +97,45 @@ ByteTable SelectKey0(const TStatDrawArray& values) {
 }
 
 void CountBytesByPosition(std::span<const TCombination> combs, PositionCounts& counts) {
-    // Neighbouring combinations of a generated list share most numbers; two
-    // interleaved counter sets halve the chains of increments on one counter.
-    std::array<std::array<std::array<std::uint32_t, 256>, kNumbersPerDraw>, 2> local{};
-    constexpr std::size_t kBlock = std::size_t{1} << 30;
-    std::size_t i = 0;
+    // The first four positions of a generated or filtered list change rarely
+    // from one combination to the next, so they are counted as runs of equal
+    // bytes: a compare per combination instead of a counter update. The last
+    // two change almost every time and go to two interleaved counter sets,
+    // which halves the chains of increments on one counter.
+    constexpr std::size_t kRunPositions = 4;
+    std::array<std::array<std::array<std::uint32_t, 256>, kNumbersPerDraw - kRunPositions>, 2> local{};
     const std::size_t n = combs.size();
+    if (n == 0) return;
+    std::array<std::uint8_t, kRunPositions> current{};
+    std::array<std::uint64_t, kRunPositions> run{};
+    for (std::size_t p = 0; p < kRunPositions; ++p) current[p] = combs[0][p];
+
+    constexpr std::size_t kBlock = std::size_t{1} << 30;  // 32-bit counters cannot overflow within one
+    std::size_t i = 0;
     while (i < n) {
         const std::size_t end = std::min(n, i + kBlock);
-        for (; i + 2 <= end; i += 2) {
-            const TCombination& a = combs[i];
-            const TCombination& b = combs[i + 1];
-            for (std::size_t p = 0; p < kNumbersPerDraw; ++p) {
-                ++local[0][p][a[p]];
-                ++local[1][p][b[p]];
+        for (; i < end; ++i) {
+            const TCombination& c = combs[i];
+            for (std::size_t p = 0; p < kRunPositions; ++p) {
+                if (c[p] == current[p]) {
+                    ++run[p];
+                } else {
+                    counts[p][current[p]] += run[p];
+                    current[p] = c[p];
+                    run[p] = 1;
+                }
             }
+            auto& set = local[i & 1];
+            ++set[0][c[4]];
+            ++set[1][c[5]];
         }
-        for (; i < end; ++i)
-            for (std::size_t p = 0; p < kNumbersPerDraw; ++p) ++local[0][p][combs[i][p]];
-        for (std::size_t p = 0; p < kNumbersPerDraw; ++p)
+        for (std::size_t p = 0; p < kNumbersPerDraw - kRunPositions; ++p)
             for (std::size_t v = 0; v < 256; ++v) {
-                counts[p][v] += std::uint64_t{local[0][p][v]} + local[1][p][v];
+                counts[kRunPositions + p][v] += std::uint64_t{local[0][p][v]} + local[1][p][v];
                 local[0][p][v] = local[1][p][v] = 0;
             }
     }
+    for (std::size_t p = 0; p < kRunPositions; ++p) counts[p][current[p]] += run[p];
 }
 
 void MatchPattern(std::span<const TCombination> combs, const ByteTable& property, const PatternTable& sel,
