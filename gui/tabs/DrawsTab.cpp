@@ -1,9 +1,204 @@
 #include "tabs/DrawsTab.h"
 
+#include <QAction>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ActionList.h"
+#include "GuiText.h"
+#include "QtUiHooks.h"
+#include "dialogs/DrawDialog.h"
+#include "model/DrawArchive.h"
+#include "model/Errors.h"
+#include "model/Format.h"
+#include "models/DrawsModel.h"
+
 namespace corvel::gui {
+namespace {
 
-DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {}
+constexpr const char* kForm = "TFormMain";
+constexpr const char* kSortedKey = "SortedDraws";
 
-void DrawsTab::Refresh(bool) {}
+QString DrawCaption() { return QStringLiteral("Введите данные следующего тиража"); }
+
+}  // namespace
+
+DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+    setObjectName(QStringLiteral("DrawsTab"));
+    ctx_.Ws.SortedDraws = ctx_.View.ReadBool(kForm, kSortedKey, false);
+
+    model_ = new DrawsModel(ctx_.Ws, this);
+    view_ = new QTableView(this);
+    view_->setObjectName(QStringLiteral("DrawsList"));
+    view_->setModel(model_);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setWordWrap(false);
+    view_->verticalHeader()->hide();
+    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
+    // Narrow columns, so that the whole row fits the left panel.
+    const QFontMetrics metrics = view_->fontMetrics();
+    view_->horizontalHeader()->setMinimumSectionSize(10);
+    view_->horizontalHeader()->setDefaultSectionSize(metrics.horizontalAdvance(QStringLiteral("88")) + 10);
+    view_->horizontalHeader()->setHighlightSections(false);
+    view_->setColumnWidth(DrawsModel::kNumber, metrics.horizontalAdvance(QStringLiteral("Тираж")) + 12);
+    view_->setColumnWidth(DrawsModel::kSum, metrics.horizontalAdvance(QStringLiteral("888")) + 10);
+    view_->setColumnWidth(DrawsModel::kDate, metrics.horizontalAdvance(QStringLiteral("88.88.8888")) + 12);
+    view_->horizontalHeader()->setStretchLastSection(true);
+
+    auto* add = ctx_.Actions.Add("DrawsAdd", QStringLiteral("Добавить"), {},
+                                 QStringLiteral("Добавить данные тиража вручную"), nullptr, [this] { AddDraw(); });
+    auto* edit = ctx_.Actions.Add("DrawsEdit", QStringLiteral("Изменить"), {}, {},
+                                  [this] { return FocusedArchiveIndex() >= 0; }, [this] { EditDraw(); });
+    auto* del = ctx_.Actions.Add("DrawsDel", QStringLiteral("Удалить"), {}, {},
+                                 [this] { return !SelectedRows().empty(); }, [this] { DeleteDraws(); });
+    sorted_ = ctx_.Actions.Add("DrawsSorted", QStringLiteral("Упорядочить MIN->MAX"), {}, {}, nullptr,
+                               [this] { ToggleSorted(); });
+    sorted_->setCheckable(true);
+    sorted_->setChecked(ctx_.Ws.SortedDraws);
+    menuActions_ = {add, edit, del, nullptr, sorted_};
+
+    offset_ = new QSpinBox(this);
+    offset_->setObjectName(QStringLiteral("DrawsOffset"));
+    offset_->setRange(0, 0);
+    offset_->setMinimumWidth(offset_->fontMetrics().horizontalAdvance(QStringLiteral("8888888")) + 24);
+    offset_->setKeyboardTracking(false);  // a typed value counts once it is complete
+    const QString offsetHint = QStringLiteral("Количество последних тиражей, не учитываемых при расчетах");
+    offset_->setToolTip(offsetHint);
+    offset_->setStatusTip(offsetHint);
+    connect(offset_, &QSpinBox::valueChanged, this, &DrawsTab::OffsetEdited);
+
+    auto* toolbar = new QToolBar(this);
+    toolbar->setObjectName(QStringLiteral("DrawsToolbar"));
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    toolbar->addAction(add);
+    toolbar->addAction(edit);
+    toolbar->addAction(del);
+    toolbar->addSeparator();
+    toolbar->addAction(sorted_);
+
+    auto* offsetRow = new QHBoxLayout;
+    offsetRow->setContentsMargins(6, 2, 6, 2);
+    auto* offsetLabel = new QLabel(QStringLiteral("Смещение:"), this);
+    offsetLabel->setBuddy(offset_);
+    offsetRow->addWidget(offsetLabel);
+    offsetRow->addWidget(offset_);
+    offsetRow->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolbar);
+    layout->addLayout(offsetRow);
+    layout->addWidget(view_, 1);
+
+    // The edit and delete commands follow the selection at once.
+    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, &ctx_.Actions, &ActionList::UpdateAll);
+    connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, &ctx_.Actions, &ActionList::UpdateAll);
+
+    // Until the draw information window exists, a double click edits the draw.
+    connect(view_, &QTableView::doubleClicked, this, [this] {
+        if (QAction* a = ctx_.Actions.Find("DrawsEdit")) a->trigger();
+    });
+
+    Refresh(true);
+}
+
+void DrawsTab::Refresh(bool force) {
+    model_->Refresh(force);
+    const int count = static_cast<int>(ctx_.Ws.Draws().size());
+    const QSignalBlocker block(offset_);
+    offset_->setMaximum(std::max(0, count - 1));
+    offset_->setValue(ctx_.Ws.DrawsOffset());
+    sorted_->setChecked(ctx_.Ws.SortedDraws);
+}
+
+std::vector<int> DrawsTab::SelectedRows() const {
+    std::vector<int> rows;
+    const QItemSelectionModel* selection = view_->selectionModel();
+    if (!selection) return rows;
+    for (const QModelIndex& index : selection->selectedRows())
+        if (model_->ArchiveIndex(index.row()) >= 0) rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end(), std::greater<>());
+    return rows;
+}
+
+int DrawsTab::FocusedArchiveIndex() const {
+    const QItemSelectionModel* selection = view_->selectionModel();
+    if (!selection) return -1;
+    const QModelIndex current = selection->currentIndex();
+    return current.isValid() ? model_->ArchiveIndex(current.row()) : -1;
+}
+
+void DrawsTab::AddDraw() {
+    TDrawRec rec;
+    rec.Number = NextDrawNumber(ctx_.Ws.Draws(), 0);
+    const auto entered = DrawDialog::Run(ctx_.Hooks, window(), DrawCaption(), rec);
+    if (!entered) return;
+    const bool saved = ctx_.Ws.AddDraw(*entered);
+    Refresh(false);
+    if (saved) emit ctx_.Hub.archiveChanged();
+}
+
+void DrawsTab::EditDraw() {
+    const int index = FocusedArchiveIndex();
+    if (index < 0) return;
+    // The stored record, numbers in drawing order, whatever the list shows.
+    const TDrawRec rec = ctx_.Ws.Draws()[static_cast<std::size_t>(index)];
+    const auto entered = DrawDialog::Run(ctx_.Hooks, window(), DrawCaption(), rec);
+    if (!entered) return;
+    const bool saved = ctx_.Ws.ReplaceDraw(index, *entered);
+    Refresh(false);
+    if (saved) emit ctx_.Hub.archiveChanged();
+}
+
+void DrawsTab::DeleteDraws() {
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty()) return;
+    if (!ctx_.Hooks.ConfirmDelete(static_cast<int>(rows.size()))) return;
+    // Each draw goes by its number, read before anything is removed.
+    std::vector<int> numbers;
+    numbers.reserve(rows.size());
+    for (int row : rows) numbers.push_back(ctx_.Ws.Draws()[static_cast<std::size_t>(model_->ArchiveIndex(row))].Number);
+    const bool saved = ctx_.Ws.DeleteDrawsByNumber(numbers);
+    view_->clearSelection();
+    Refresh(true);
+    if (saved) emit ctx_.Hub.archiveChanged();
+}
+
+void DrawsTab::ToggleSorted() {
+    ctx_.Ws.SortedDraws = sorted_->isChecked();
+    ctx_.View.WriteBool(kForm, kSortedKey, ctx_.Ws.SortedDraws);
+    try {
+        ctx_.View.Save();
+    } catch (const ECorvelError& e) {
+        ctx_.Hooks.Error(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+    }
+    Refresh(false);
+    emit ctx_.Hub.refreshViews(true);
+}
+
+void DrawsTab::OffsetEdited(int value) {
+    if (!ctx_.Hooks.IsIdle()) {
+        // Nothing may change under a running operation: back to the offset in use.
+        const QSignalBlocker block(offset_);
+        offset_->setValue(ctx_.Ws.DrawsOffset());
+        return;
+    }
+    if (value == ctx_.Ws.DrawsOffset()) return;
+    ctx_.Ws.SetDrawsOffset(value);
+    Refresh(false);
+    emit ctx_.Hub.offsetChanged();
+}
 
 }  // namespace corvel::gui
