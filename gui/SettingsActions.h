@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QList>
+
+class QAction;
+class QWidget;
+
+namespace corvel::gui {
+
+struct GuiContext;
+
+// The settings commands: EditConfig "Параметры" (the game settings),
+// EditShredding "Формулы шинковки" and EditProxy "Параметры proxy-сервера".
+// Registers them in the context's action list and returns them in menu order;
+// the dialogs open over `parent`.
+QList<QAction*> CreateSettingsActions(GuiContext& ctx, QWidget* parent);
+
+}  // namespace corvel::gui

@@ -1,0 +1,146 @@
+#include "dialogs/ShreddingDialog.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "GuiContext.h"
+#include "GuiText.h"
+#include "QtUiHooks.h"
+#include "dialogs/ConfigDialog.h"
+#include "i18n/Texts.h"
+#include "model/Errors.h"
+#include "model/Format.h"
+#include "model/GameSettingsFile.h"
+#include "model/SettingsValidation.h"
+
+namespace corvel::gui {
+
+ShreddingDialog::ShreddingDialog(GuiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+    setObjectName(QStringLiteral("TFormShredding"));
+    setWindowTitle(QStringLiteral("Методы шинковки"));
+
+    auto* grid = new QGridLayout;
+    for (int i = 0; i < 3; ++i) {
+        auto* formula = new QLineEdit(this);
+        formula->setObjectName(QStringLiteral("edFormula%1").arg(i + 1));
+        formula->setToolTip(QStringLiteral("Используемая формула"));
+        formula->setMinimumWidth(320);
+        auto* digits = new QSpinBox(this);
+        digits->setObjectName(QStringLiteral("edDigits%1").arg(i + 1));
+        digits->setRange(kFormulaDigitsRange.Min, kFormulaDigitsRange.Max);
+        digits->setToolTip(QStringLiteral("Количество используемых знаков после запятой"));
+        auto* label = new QLabel(QStringLiteral("Формула %1:").arg(i + 1), this);
+        label->setBuddy(formula);
+        grid->addWidget(label, i, 0);
+        grid->addWidget(formula, i, 1);
+        grid->addWidget(digits, i, 2);
+        formulas_[static_cast<std::size_t>(i)] = formula;
+        digits_[static_cast<std::size_t>(i)] = digits;
+    }
+
+    auto* note = new QLabel(QStringLiteral("Используемые переменные:\n"
+                                           "n1, n2, n3, ..., nX - числа текущего тиража\n"
+                                           "p1, p2, p3, ..., pX - числа предыдущего тиража\n"
+                                           "t1, t2, t3, ..., tX - числа тиража перед предыдущим"),
+                            this);
+
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons_->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    connect(buttons_, &QDialogButtonBox::accepted, this, &ShreddingDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &ShreddingDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(note);
+    layout->addStretch(1);
+    layout->addWidget(buttons_);
+}
+
+void ShreddingDialog::LoadFrom(const TGameSettings& settings) {
+    for (std::size_t i = 0; i < 3; ++i) {
+        formulas_[i]->setText(Q(settings.Formulas[i]));
+        digits_[i]->setValue(kFormulaDigitsRange.Contains(settings.FormulaDigits[i])
+                                 ? settings.FormulaDigits[i]
+                                 : kDefaultFormulaDigits);
+    }
+    formulas_[0]->setFocus();
+}
+
+bool ShreddingDialog::Accept() {
+    std::array<std::string, 3> formulas;
+    std::array<std::int32_t, 3> digits{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        formulas[i] = S(formulas_[i]->text());
+        digits[i] = digits_[i]->value();
+    }
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (auto error = CheckShreddingFormula(static_cast<int>(i) + 1, formulas[i])) {
+            ctx_.Hooks.Error(*error);
+            formulas_[i]->setFocus();
+            formulas_[i]->selectAll();
+            return false;
+        }
+    }
+    if (auto error = ValidateShredding(formulas, digits)) {
+        ctx_.Hooks.Error(*error);
+        digits_[0]->setFocus();
+        return false;
+    }
+
+    TGameSettings& settings = ctx_.Ws.Stats().Settings;
+    const auto formulasBefore = settings.Formulas;
+    const auto digitsBefore = settings.FormulaDigits;
+    const bool changed = formulas != formulasBefore || digits != digitsBefore;
+    {
+        app::BusyGuard busy(ctx_.Hooks);
+        settings.Formulas = formulas;
+        settings.FormulaDigits = digits;
+        ctx_.Hooks.ShowStatus(texts::kConfigSaving);
+        try {
+            SaveShreddingSettings(ctx_.Ws.Files().GameSettings(), settings);
+        } catch (const ECorvelError& e) {
+            ctx_.Hooks.ShowStatus("");
+            settings.Formulas = formulasBefore;
+            settings.FormulaDigits = digitsBefore;
+            ctx_.Hooks.Error(Format(texts::kConfigWriteError, {e.what()}));
+            return false;
+        }
+        ctx_.Hooks.ShowStatus("");
+        // The methods take their formulas when they are registered, so the
+        // files are rebuilt after the registration.
+        ReloadMethods(ctx_);
+        if (changed) ctx_.Ws.BuildPrefetchFiles(false, kShreddingGroups);
+    }
+    emit ctx_.Hub.settingsChanged();
+    QDialog::accept();
+    return true;
+}
+
+void ShreddingDialog::accept() { Accept(); }
+
+bool ShreddingDialog::Run(GuiContext& ctx, QWidget* parent) {
+    TGameSettings shown = ctx.Ws.Stats().Settings;
+    // Blank formulas are never stored, so all three blank means the section
+    // has not been read yet in this run.
+    if (std::all_of(shown.Formulas.begin(), shown.Formulas.end(),
+                    [](const std::string& f) { return f.empty(); })) {
+        try {
+            LoadShreddingSettings(ctx.Ws.Files().GameSettings(), shown);
+        } catch (const ECorvelError& e) {
+            ctx.Hooks.Error(Format(texts::kConfigReadError, {e.what()}));
+            return false;
+        }
+    }
+    ShreddingDialog dialog(ctx, parent);
+    dialog.LoadFrom(shown);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace corvel::gui
