@@ -1,9 +1,411 @@
 #include "tabs/CombsTab.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <filesystem>
+
+#include "ActionList.h"
+#include "GuiText.h"
+#include "QtUiHooks.h"
+#include "combs/CombsClipboard.h"
+#include "combs/CombsEdit.h"
+#include "combs/CombsFile.h"
+#include "dialogs/GenerateDialog.h"
+#include "i18n/Texts.h"
+#include "model/Errors.h"
+#include "model/Format.h"
+#include "model/GameSettingsFile.h"
+#include "models/AppliedFiltersModel.h"
+#include "models/CombsModel.h"
+
 namespace corvel::gui {
+namespace {
 
-CombsTab::CombsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {}
+constexpr const char* kForm = "TFormMain";
+constexpr int kDrawsExcludeMax = 99999;
+constexpr int kDefaultFiltersHeight = 140;
 
-void CombsTab::Refresh(bool) {}
+std::filesystem::path ToPath(const QString& file) { return std::filesystem::path(QFile::encodeName(file).toStdString()); }
+
+// The workspace hands out its applied-filters list read-only; opening,
+// pasting and deleting rows are list commands of this tab, which keeps the
+// list of steps in line with them.
+TAppliedFilters& AppliedFilters(app::Workspace& ws) { return const_cast<TAppliedFilters&>(ws.Applied()); }
+
+bool ClipboardHasText() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasText();
+}
+
+// Generation with a mode and parameters that need not be the stored ones:
+// the workspace generates from its settings, which get their old values back
+// afterwards.
+bool GenerateWith(app::Workspace& ws, int mode, const std::string& parameters) {
+    TGameSettings& settings = ws.Stats().Settings;
+    struct Restore {
+        TGameSettings& Settings;
+        std::uint8_t Mode;
+        std::string Parameters;
+        ~Restore() {
+            Settings.CombsGenerateMode = Mode;
+            Settings.CombsGenerateParameters = std::move(Parameters);
+        }
+    } restore{settings, settings.CombsGenerateMode, settings.CombsGenerateParameters};
+    settings.CombsGenerateMode = static_cast<std::uint8_t>(mode);
+    settings.CombsGenerateParameters = parameters;
+    return ws.GenerateCombs(true);
+}
+
+}  // namespace
+
+CombsTab::CombsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+    setObjectName(QStringLiteral("CombsTab"));
+    combsModel_ = new CombsModel(ctx_.Ws.Combs().Current(), this);
+    filtersModel_ = new AppliedFiltersModel(ctx_.Ws.Applied(), this);
+    BuildViews();
+    BuildActions();
+    RestoreViewSettings();
+
+    clipboardHasText_ = ClipboardHasText();
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            [this] { clipboardHasText_ = ClipboardHasText(); });
+    connect(&ctx_.Hub, &ViewHub::combsChanged, this, [this] { OnCombsChanged(); });
+}
+
+void CombsTab::BuildViews() {
+    combsView_ = new QTableView(this);
+    combsView_->setObjectName(QStringLiteral("CombsView"));
+    combsView_->setModel(combsModel_);
+    combsView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    combsView_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    combsView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    combsView_->setWordWrap(false);
+    combsView_->setCornerButtonEnabled(false);
+    combsView_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // Millions of rows of one height: a fixed section size lets the view
+    // place any row by arithmetic instead of measuring rows.
+    QHeaderView* rows = combsView_->verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(fontMetrics().height() + 6);
+    rows->hide();
+    QHeaderView* columns = combsView_->horizontalHeader();
+    columns->setSectionsClickable(false);
+    columns->setHighlightSections(false);
+    columns->setStretchLastSection(false);
+    columns->resizeSection(CombsModel::RowNumberColumn, 80);
+    for (int c = CombsModel::FirstNumberColumn; c < CombsModel::SumColumn; ++c) columns->resizeSection(c, 36);
+    columns->resizeSection(CombsModel::SumColumn, 48);
+
+    filtersView_ = new QTableView(this);
+    filtersView_->setObjectName(QStringLiteral("FiltersView"));
+    filtersView_->setModel(filtersModel_);
+    filtersView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    filtersView_->setSelectionMode(QAbstractItemView::SingleSelection);
+    filtersView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    filtersView_->setWordWrap(false);
+    filtersView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    filtersView_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    filtersView_->verticalHeader()->hide();
+    filtersView_->horizontalHeader()->setSectionsClickable(false);
+    filtersView_->horizontalHeader()->setHighlightSections(false);
+    filtersView_->horizontalHeader()->resizeSection(AppliedFiltersModel::CaptionColumn, 200);
+    filtersView_->horizontalHeader()->resizeSection(AppliedFiltersModel::ValuesColumn, 160);
+    filtersView_->horizontalHeader()->setStretchLastSection(true);
+
+    splitter_ = new QSplitter(Qt::Vertical, this);
+    splitter_->setObjectName(QStringLiteral("CombsSplitter"));
+    splitter_->addWidget(combsView_);
+    splitter_->addWidget(filtersView_);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setChildrenCollapsible(false);
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] {
+        const QList<int> sizes = splitter_->sizes();
+        if (sizes.size() == 2) ctx_.View.WriteInt(kForm, "FiltersHeight", sizes[1]);
+    });
+
+    drawsExclude_ = new QSpinBox(this);
+    drawsExclude_->setObjectName(QStringLiteral("DrawsExclude"));
+    drawsExclude_->setRange(0, kDrawsExcludeMax);
+    drawsExclude_->setToolTip(QStringLiteral("Количество последних тиражей, исключаемых из списка комбинаций"));
+    drawsExclude_->installEventFilter(this);
+    if (auto* edit = drawsExclude_->findChild<QLineEdit*>()) edit->installEventFilter(this);
+    connect(drawsExclude_, &QSpinBox::valueChanged, this,
+            [this](int value) { ctx_.View.WriteInt(kForm, "DrawsExclude", value); });
+}
+
+void CombsTab::BuildActions() {
+    ActionList& a = ctx_.Actions;
+    auto* gen = a.Add("CombsGen", QStringLiteral("Генерировать"), QKeySequence(Qt::Key_F2),
+                      QStringLiteral("Создать новый список комбинаций"), nullptr, [this] { Generate(); });
+    auto* open = a.Add("CombsOpen", QStringLiteral("Открыть"), QKeySequence(Qt::CTRL | Qt::Key_O),
+                       QStringLiteral("Загрузить список комбинаций из файла"), nullptr, [this] { Open(); });
+    auto* save = a.Add("CombsSave", QStringLiteral("Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                       QStringLiteral("Сохранить список комбинаций в файл"), [this] { return HasCombs(); },
+                       [this] { Save(); });
+    auto* copy = a.Add("CombsCopy", QStringLiteral("Копировать в буфер"), QKeySequence(Qt::CTRL | Qt::Key_C),
+                       QStringLiteral("Копировать выделенные комбинации в буфер обмена"),
+                       [this] { return HasCombs(); }, [this] { Copy(); });
+    auto* paste = a.Add("CombsPaste", QStringLiteral("Вставить из буфера"), QKeySequence(Qt::CTRL | Qt::Key_V),
+                        QStringLiteral("Заменить список комбинациями из буфера обмена"),
+                        [this] { return clipboardHasText_; }, [this] { Paste(); });
+    auto* selectAll = a.Add("CombsSelectAll", QStringLiteral("Выделить все"), QKeySequence(Qt::CTRL | Qt::Key_A),
+                            QStringLiteral("Выделить все комбинации списка"), [this] { return HasCombs(); },
+                            [this] { combsView_->selectAll(); });
+    auto* delSelected = a.Add("CombsDelSelected", QStringLiteral("Удалить выделенные"),
+                              QKeySequence(Qt::CTRL | Qt::Key_Delete),
+                              QStringLiteral("Удалить выделенные комбинации из списка"),
+                              [this] { return HasSelection(); }, [this] { DeleteSelected(); });
+    delExists_ = a.Add(
+        "CombsDelExists", QStringLiteral("Исключить тиражи"), QKeySequence(Qt::CTRL | Qt::Key_E),
+        QStringLiteral("Исключить из списка комбинации, выпавшие в указанном количестве последних тиражей"),
+        [this] { return HasCombs() && !ctx_.Ws.Draws().empty() && drawsExclude_->value() > 0; },
+        [this] { ExcludeDraws(); });
+    delExists_->setIconText(QStringLiteral("[-] Тиражи"));
+    auto* undo = a.Add("CombsUndo", QStringLiteral("Отменить"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+                       QStringLiteral("Вернуть список комбинаций к состоянию до последней операции"),
+                       [this] { return ctx_.Ws.Combs().CanUndo(); }, [this] { Undo(); });
+    auto* checkNums = a.Add("CombsCheckNums", QStringLiteral("Количество уникальных номеров"), {},
+                            QStringLiteral("Сколько разных номеров содержит текущий список комбинаций"), nullptr,
+                            [this] { CheckNumbers(); });
+    auto* find = a.Add("CombsFindInDraws", QStringLiteral("Проверить по архиву тиражей"),
+                       QKeySequence(Qt::CTRL | Qt::Key_F),
+                       QStringLiteral("Найти выделенную комбинацию в архиве тиражей"),
+                       [this] { return FocusedRow() >= 0; }, [this] { FindInDraws(); });
+
+    menuActions_ = {gen,  open,        save,       nullptr, copy, paste, selectAll, nullptr, delSelected,
+                    delExists_, undo, nullptr, checkNums, find};
+
+    auto* toolbar = new QToolBar(this);
+    toolbar->setObjectName(QStringLiteral("CombsToolBar"));
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    toolbar->addActions({gen, open, save});
+    toolbar->addSeparator();
+    toolbar->addActions({copy, paste});
+    toolbar->addSeparator();
+    toolbar->addActions({delSelected, delExists_});
+    toolbar->addWidget(drawsExclude_);
+    toolbar->addAction(undo);
+    toolbar->addSeparator();
+    toolbar->addAction(find);
+
+    combsView_->addActions({copy, paste, selectAll, delSelected, find});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(toolbar);
+    layout->addWidget(splitter_, 1);
+}
+
+void CombsTab::RestoreViewSettings() {
+    drawsExclude_->setValue(std::clamp(ctx_.View.ReadInt(kForm, "DrawsExclude", 0), 0, kDrawsExcludeMax));
+    const int filtersHeight = std::max(40, ctx_.View.ReadInt(kForm, "FiltersHeight", kDefaultFiltersHeight));
+    splitter_->setSizes({std::max(200, 600 - filtersHeight), filtersHeight});
+}
+
+void CombsTab::Refresh(bool force) {
+    if (force) {
+        combsModel_->Reset();
+    } else if (!combsModel_->Sync()) {
+        // Same count: the rows are read in place, a repaint shows them.
+        combsView_->viewport()->update();
+    }
+    filtersModel_->Reset();
+}
+
+void CombsTab::OnCombsChanged() {
+    // Changes made here were already bracketed by the models' resets.
+    if (changing_) return;
+    combsModel_->Reset();
+    filtersModel_->Reset();
+}
+
+void CombsTab::ChangeList(const std::function<void()>& change) {
+    changing_ = true;
+    combsModel_->BeginChange();
+    filtersModel_->BeginChange();
+    auto finish = [this] {
+        combsModel_->EndChange();
+        filtersModel_->EndChange();
+        emit ctx_.Hub.combsChanged();
+        changing_ = false;
+    };
+    try {
+        change();
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+}
+
+bool CombsTab::HasCombs() const { return !ctx_.Ws.Combs().Current().Empty(); }
+
+bool CombsTab::HasSelection() const {
+    return HasCombs() && combsView_->selectionModel() && combsView_->selectionModel()->hasSelection();
+}
+
+int CombsTab::FocusedRow() const {
+    const QModelIndex current = combsView_->currentIndex();
+    if (!current.isValid() || !combsModel_->Combination(current.row())) return -1;
+    return current.row();
+}
+
+std::vector<std::size_t> CombsTab::SelectedRows() const {
+    std::vector<std::size_t> rows;
+    if (!combsView_->selectionModel()) return rows;
+    const QItemSelection selection = combsView_->selectionModel()->selection();
+    std::size_t total = 0;
+    for (const QItemSelectionRange& range : selection) total += static_cast<std::size_t>(range.height());
+    rows.reserve(total);
+    for (const QItemSelectionRange& range : selection)
+        for (int row = range.top(); row <= range.bottom(); ++row) rows.push_back(static_cast<std::size_t>(row));
+    if (selection.size() > 1) {
+        std::sort(rows.begin(), rows.end());
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    }
+    return rows;
+}
+
+QString CombsTab::ChooseFile(bool save) {
+    if (chooseFile_) return chooseFile_(save);
+    QFileDialog dialog(this,
+                       save ? QStringLiteral("Сохранить список комбинаций") : QStringLiteral("Открыть список комбинаций"),
+                       QString::fromStdString(ctx_.Ws.Files().Folder.string()), CombsFileDialogFilter());
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("lcv"));
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles().value(0);
+}
+
+void CombsTab::Generate() {
+    TGameSettings& settings = ctx_.Ws.Stats().Settings;
+    GenerateDialog dialog(settings.CombsGenerateMode, Q(settings.CombsGenerateParameters),
+                          [this] { return ChooseFile(false); }, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const int mode = dialog.Mode();
+    const std::string parameters = S(dialog.Parameters());
+
+    if (dialog.SaveAsDefault()) {
+        const std::uint8_t oldMode = settings.CombsGenerateMode;
+        std::string oldParameters = settings.CombsGenerateParameters;
+        settings.CombsGenerateMode = static_cast<std::uint8_t>(mode);
+        settings.CombsGenerateParameters = parameters;
+        try {
+            app::BusyGuard busy(ctx_.Hooks);
+            ctx_.Hooks.ShowStatus(texts::kConfigSaving);
+            SaveGenerateSettings(ctx_.Ws.Files().GameSettings(), settings);
+            ctx_.Hooks.ShowStatus("");
+        } catch (const ECorvelError& e) {
+            // The stored settings stay those of the file; this generation
+            // still uses what the user chose.
+            settings.CombsGenerateMode = oldMode;
+            settings.CombsGenerateParameters = std::move(oldParameters);
+            ctx_.Hooks.ShowStatus("");
+            ctx_.Hooks.Error(Format(texts::kConfigWriteError, {e.what()}));
+        }
+    }
+    // A new list does not descend from the old one: generation with progress
+    // forgets the undo copy and the applied filters itself.
+    ChangeList([&] { GenerateWith(ctx_.Ws, mode, parameters); });
+}
+
+void CombsTab::Open() {
+    const QString file = ChooseFile(false);
+    if (file.isEmpty()) return;
+    ChangeList([&] {
+        if (OpenCombsFile(ctx_.Ws.Combs(), ToPath(file), ctx_.Hooks)) AppliedFilters(ctx_.Ws).Clear();
+    });
+}
+
+void CombsTab::Save() {
+    const QString file = ChooseFile(true);
+    if (file.isEmpty()) return;
+    const std::filesystem::path path = ToPath(file);
+    app::BusyGuard busy(ctx_.Hooks);
+    ctx_.Hooks.ShowStatus(Format(texts::kCombsFileSaving, {path.string()}));
+    SaveCombsFile(ctx_.Ws.Combs().Current(), path, ctx_.Hooks);
+    ctx_.Hooks.ShowStatus("");
+}
+
+void CombsTab::Copy() {
+    const std::vector<std::size_t> rows = SelectedRows();
+    if (rows.empty()) return;
+    app::BusyGuard busy(ctx_.Hooks);
+    ctx_.Hooks.ShowStatus(texts::kPleaseWait);
+    const std::string text = CombsClipboardText(ctx_.Ws.Combs().Current(), rows);
+    // Digits, spaces and line breaks only: the plain widening of Latin-1 is
+    // several times faster than UTF-8 decoding on a list of millions.
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    ctx_.Hooks.ShowStatus("");
+}
+
+void CombsTab::Paste() {
+    const std::string text = S(QGuiApplication::clipboard()->text());
+    ChangeList([&] {
+        if (PasteCombs(ctx_.Ws.Combs(), text, ctx_.Hooks)) AppliedFilters(ctx_.Ws).Clear();
+    });
+}
+
+void CombsTab::DeleteSelected() {
+    const std::vector<std::size_t> rows = SelectedRows();
+    if (rows.empty()) return;
+    ChangeList([&] {
+        const std::size_t deleted = ctx_.Ws.Combs().DeleteRows(rows, ctx_.Hooks);
+        AppliedFilters(ctx_.Ws).Add(
+            {texts::kCombsFilterSelected, std::to_string(deleted), ctx_.Ws.Combs().Current().Count(), false});
+    });
+}
+
+void CombsTab::ExcludeDraws() {
+    const int n = drawsExclude_->value();
+    ChangeList([&] { ctx_.Ws.ExcludeLastDraws(n); });
+}
+
+void CombsTab::Undo() {
+    ChangeList([&] { ctx_.Ws.UndoCombs(); });
+}
+
+void CombsTab::CheckNumbers() {
+    ctx_.Hooks.Info(Format(texts::kCombsUniqueNumbers, {CountUniqueNumbers(ctx_.Ws.Combs().Current())}));
+}
+
+void CombsTab::FindInDraws() {
+    const TCombination* c = combsModel_->Combination(FocusedRow());
+    if (!c) return;
+    ShowCombinationInArchive(*c, ctx_.Ws.Draws(), ctx_.Hooks);
+}
+
+bool CombsTab::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && drawsExclude_ &&
+        (watched == drawsExclude_ || watched->parent() == drawsExclude_)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Only a value within the box's limits runs the command.
+            if (drawsExclude_->hasAcceptableInput()) {
+                drawsExclude_->interpretText();
+                ctx_.Actions.UpdateAll();
+                delExists_->trigger();
+            }
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 }  // namespace corvel::gui
