@@ -1,9 +1,358 @@
 #include "tabs/StatsTab.h"
 
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+#include "ActionList.h"
+#include "GuiText.h"
+#include "QtUiHooks.h"
+#include "StatsChart.h"
+#include "model/Errors.h"
+#include "model/Format.h"
+#include "models/StatsTableModel.h"
+#include "stats/CustomStat.h"
+#include "stats/StatList.h"
+
 namespace corvel::gui {
+namespace {
 
-StatsTab::StatsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {}
+constexpr const char* kForm = "TFormMain";
+constexpr const char* kList = "lvDrawsStat";
+constexpr int kDefaultWindow = 1000;
+constexpr int kDefaultChartHeight = 260;
+constexpr int kPrefetchColumnWidth = 80;
+constexpr int kFirstPrefetchColumn = 3;
+constexpr int kLastPrefetchColumn = 5;
 
-void StatsTab::Refresh(bool) {}
+std::string ListKey(const char* what) { return std::string(kList) + "." + what; }
+
+}  // namespace
+
+void FillMethodCombo(QComboBox& combo, const TStatList& stats, bool onlyVisible) {
+    struct Entry {
+        QString Text;
+        int Index;
+    };
+    std::vector<Entry> entries;
+    for (int i = 0; i < stats.Count(); ++i) {
+        const TStatClass& cls = *stats.Item(i).StatClass;
+        if (!cls.Enabled || !cls.Listed || (onlyVisible && !stats.IsVisible(i))) continue;
+        entries.push_back({Q(stats.GetMethodText(i, true)), i});
+    }
+    if (stats.Ordered)
+        std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+            return QString::compare(a.Text, b.Text, Qt::CaseInsensitive) < 0;
+        });
+    const QSignalBlocker block(&combo);
+    combo.clear();
+    for (const Entry& e : entries) combo.addItem(e.Text, e.Index);
+}
+
+StatsTab::StatsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+    setObjectName(QStringLiteral("StatsTab"));
+    connect(&ctx_.Hub, &QObject::destroyed, this, [this] { contextAlive_ = false; });
+
+    ctx_.Ws.PrefetchsEnabled = ctx_.View.ReadBool(kForm, "PrefetchsEnabled", false);
+    showTotalLine_ = ctx_.View.ReadBool(kForm, "ShowTotalLine", true);
+    if (!ctx_.View.ReadBool(kForm, "PrefetchsInit", false)) {
+        ctx_.View.WriteBool(kForm, "PrefetchsInit", true);
+        ctx_.View.WriteBool(kForm, "PrefetchsEnabled", ctx_.Ws.PrefetchsEnabled);
+    }
+
+    BuildActions();
+    BuildLayout();
+    FillMethods(false);
+    ShowPrefetchColumns();
+
+    connect(&ctx_.Hub, &ViewHub::settingsChanged, this, [this] { FillMethods(true); });
+}
+
+void StatsTab::BuildActions() {
+    ActionList& a = ctx_.Actions;
+    calc_ = a.Add("DrawsStatCalc", QStringLiteral("Обновить"), QKeySequence(),
+                  QStringLiteral("Пересчитать статистику по выбранным параметрам"), [this] { return CanCalculate(); },
+                  [this] { Refresh(true); });
+    prefetch_ = a.Add(
+        "DrawsStatePrefetchsEnabled", QStringLiteral("Использовать сравнение с полным набором комбинаций"),
+        QKeySequence(), {},
+        [this] {
+            // The check mark always tells the engine's switch.
+            prefetch_->setChecked(ctx_.Ws.PrefetchsEnabled);
+            return true;
+        },
+        [this] { TogglePrefetch(); });
+    prefetch_->setCheckable(true);
+    prefetch_->setChecked(ctx_.Ws.PrefetchsEnabled);
+    totalLine_ = a.Add(
+        "DrawsStatShowTotalLine", QStringLiteral("График идеального распределения"), QKeySequence(), {},
+        [this] {
+            totalLine_->setChecked(showTotalLine_);
+            return ctx_.Ws.PrefetchsEnabled;
+        },
+        [this] { ToggleTotalLine(); });
+    totalLine_->setCheckable(true);
+    totalLine_->setChecked(showTotalLine_);
+    include_ = a.Add("StatFilter_Include", QStringLiteral("Оставить выделенные"), QKeySequence(Qt::Key_F7),
+                     QStringLiteral("Оставить в списке комбинации, имеющие выделенные значения"),
+                     [this] { return CanFilter(); }, [this] { Filter(false); });
+    exclude_ = a.Add("StatFilter_Exclude", QStringLiteral("Удалить выделенные"),
+                     QKeySequence(Qt::CTRL | Qt::Key_F7),
+                     QStringLiteral("Удалить из списка комбинации, имеющие выделенные значения"),
+                     [this] { return CanFilter(); }, [this] { Filter(true); });
+    menuActions_ = {calc_, nullptr, prefetch_, totalLine_, nullptr, include_, exclude_};
+}
+
+void StatsTab::BuildLayout() {
+    methods_ = new QComboBox(this);
+    methods_->setObjectName(QStringLiteral("cbStatType"));
+    methods_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    methods_->setMinimumContentsLength(30);
+    methods_->setStatusTip(QStringLiteral("Метод расчета статистики"));
+
+    window_ = new QSpinBox(this);
+    window_->setObjectName(QStringLiteral("seDrawsStatLen"));
+    window_->setRange(1, std::numeric_limits<int>::max());
+    window_->setValue(std::max(1, ctx_.View.ReadInt(kForm, "DrawsStatLen", kDefaultWindow)));
+    window_->setKeyboardTracking(false);
+    const QString windowHint = QStringLiteral("Количество тиражей, использующихся для расчета статистики");
+    window_->setToolTip(windowHint);
+    window_->setStatusTip(windowHint);
+    window_->installEventFilter(this);
+    if (auto* edit = window_->findChild<QLineEdit*>()) edit->installEventFilter(this);
+
+    auto* tools = new QToolBar(this);
+    tools->setObjectName(QStringLiteral("StatsToolBar"));
+    tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (QAction* action : menuActions_) {
+        if (action) tools->addAction(action);
+        else tools->addSeparator();
+    }
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(methods_, 1);
+    auto* windowLabel = new QLabel(QStringLiteral("Тиражей:"), this);
+    windowLabel->setBuddy(window_);
+    top->addWidget(windowLabel);
+    top->addWidget(window_);
+
+    model_ = new StatsTableModel(this);
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("lvDrawsStat"));
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
+    table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    table_->addActions({include_, exclude_});
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setHighlightSections(false);
+    for (int c = 0; c < kStatColumns; ++c) {
+        const int width = ctx_.View.ReadInt(kForm, ListKey(("Column" + std::to_string(c)).c_str()), 0);
+        if (width > 0) table_->setColumnWidth(c, width);
+    }
+    int sortColumn = 1;
+    Qt::SortOrder sortOrder = Qt::AscendingOrder;
+    if (const auto sort = ctx_.View.ReadInts(kForm, ListKey("SortType"), 2);
+        sort && (*sort)[0] >= 0 && (*sort)[0] < kStatColumns) {
+        sortColumn = (*sort)[0];
+        sortOrder = (*sort)[1] ? Qt::DescendingOrder : Qt::AscendingOrder;
+    }
+    header->setSortIndicator(sortColumn, sortOrder);
+    table_->setSortingEnabled(true);  // sorts the model by the indicator
+    connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        if (contextAlive_ && size > 0)
+            ctx_.View.WriteInt(kForm, ListKey(("Column" + std::to_string(column)).c_str()), size);
+    });
+    connect(model_, &StatsTableModel::sortChanged, this, [this](int column, Qt::SortOrder order) {
+        if (contextAlive_) ctx_.View.WriteInts(kForm, ListKey("SortType"), {column, order == Qt::DescendingOrder});
+    });
+
+    chart_ = new StatsChart(this);
+    splitter_ = new QSplitter(Qt::Vertical, this);
+    splitter_->setObjectName(QStringLiteral("StatsSplitter"));
+    splitter_->addWidget(table_);
+    splitter_->addWidget(chart_);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 0);
+    splitter_->setChildrenCollapsible(false);
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] {
+        if (contextAlive_ && splitter_->sizes().size() == 2)
+            ctx_.View.WriteInt(kForm, "DrawsStatHeight", splitter_->sizes().at(1));
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(top);
+    layout->addWidget(tools);
+    layout->addWidget(splitter_, 1);
+
+    connect(methods_, &QComboBox::currentIndexChanged, this, [this](int line) {
+        if (line >= 0) {
+            selectedLine_ = line;
+            selectedCode_ = ctx_.Ws.Stats().Item(methods_->itemData(line).toInt()).Code();
+        }
+        if (CanCalculate() && ctx_.Hooks.IsIdle()) Refresh(false);
+    });
+    connect(window_, &QSpinBox::valueChanged, this, [this](int value) {
+        if (contextAlive_) ctx_.View.WriteInt(kForm, "DrawsStatLen", value);
+    });
+}
+
+void StatsTab::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (sized_) return;
+    sized_ = true;
+    // The table takes what the window gives beyond the chart's height (the
+    // chart keeps its height when the window is resized).
+    const int chart = std::max(60, ctx_.View.ReadInt(kForm, "DrawsStatHeight", kDefaultChartHeight));
+    splitter_->setSizes({std::max(60, splitter_->height() - chart), chart});
+}
+
+bool StatsTab::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Enter in the window length computes with the typed value, when
+            // it lies within the box's limits.
+            if (window_->hasAcceptableInput()) {
+                window_->interpretText();
+                if (CanCalculate() && ctx_.Hooks.IsIdle()) Refresh(false);
+            }
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+int StatsTab::SelectedMethod() const {
+    return methods_->currentIndex() < 0 ? -1 : methods_->currentData().toInt();
+}
+
+bool StatsTab::CanCalculate() const { return !ctx_.Ws.Draws().empty() && SelectedMethod() >= 0; }
+
+bool StatsTab::CanFilter() const {
+    return model_->Method() >= 0 && !ctx_.Ws.Combs().Current().Empty() && table_->selectionModel()->hasSelection();
+}
+
+void StatsTab::FillMethods(bool keepSelection) {
+    // The registry may have been rebuilt: the indexes behind the shown rows
+    // are no longer valid.
+    model_->Clear();
+    chart_->Clear();
+    key_.reset();
+
+    FillMethodCombo(*methods_, ctx_.Ws.Stats(), true);
+    int line = 0;
+    if (keepSelection) {
+        line = -1;
+        for (int i = 0; i < methods_->count() && line < 0; ++i)
+            if (ctx_.Ws.Stats().Item(methods_->itemData(i).toInt()).Code() == selectedCode_) line = i;
+        if (line < 0) line = selectedLine_ < methods_->count() ? selectedLine_ : 0;
+    }
+    const QSignalBlocker block(methods_);
+    methods_->setCurrentIndex(methods_->count() ? line : -1);
+    if (methods_->currentIndex() >= 0) {
+        selectedLine_ = methods_->currentIndex();
+        selectedCode_ = ctx_.Ws.Stats().Item(SelectedMethod()).Code();
+    }
+}
+
+void StatsTab::Refresh(bool force) {
+    const int method = SelectedMethod();
+    const Key key{ctx_.Ws.Draws().size(), ctx_.Ws.DrawsOffset(), window_->value(), method};
+    if (!force && key_ && *key_ == key) return;
+    key_ = key;
+    chart_->Clear();
+    if (method < 0 || ctx_.Ws.Draws().empty()) {
+        model_->Clear();
+        return;
+    }
+    const TStatTable& table = ctx_.Ws.ComputeStatTable(method, key.Window, force);
+    prefetchUsed_ = table.PrefetchUsed;
+    factor_ = table.Factor;
+    model_->SetTable(table.Rows, method);
+    RebuildChart();
+}
+
+void StatsTab::RebuildChart() {
+    chart_->Clear();
+    const int method = model_->Method();
+    if (method < 0) return;
+    try {
+        std::optional<TPrefetchData> prefetch;
+        if (prefetchUsed_) prefetch = ctx_.Ws.OpenPrefetch(method);
+        const auto stat = ctx_.Ws.Stats().CreateStat(method);
+        chart_->Build(model_->Rows(), prefetch ? &*prefetch : nullptr, factor_, showTotalLine_,
+                      [&stat](const TStatDrawRec& v) { return stat->ValueToText(v); });
+    } catch (const ECorvelError& e) {
+        chart_->Clear();
+        ctx_.Hooks.Error(e.what());
+    }
+}
+
+void StatsTab::Filter(bool exclude) {
+    QModelIndexList rows = table_->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    TStatDrawArray values;
+    std::string text;
+    for (const QModelIndex& index : rows) {
+        const TStatTableRow& row = model_->Row(index.row());
+        values.push_back(row.Value);
+        text += (text.empty() ? "" : "; ") + row.Cells[0];
+    }
+    if (ctx_.Ws.FilterCombinations(model_->Method(), values, text, exclude)) emit ctx_.Hub.combsChanged();
+}
+
+void StatsTab::SaveToggle(const char* key, bool value) {
+    ctx_.View.WriteBool(kForm, key, value);
+    try {
+        ctx_.View.SaveIfModified();
+    } catch (const ECorvelError& e) {
+        ctx_.Hooks.Error(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
+    }
+}
+
+void StatsTab::TogglePrefetch() {
+    ctx_.Ws.PrefetchsEnabled = !ctx_.Ws.PrefetchsEnabled;
+    prefetch_->setChecked(ctx_.Ws.PrefetchsEnabled);
+    SaveToggle("PrefetchsEnabled", ctx_.Ws.PrefetchsEnabled);
+    ctx_.Ws.BuildPrefetchFiles(false, 0);
+    ShowPrefetchColumns();
+    Refresh(true);
+}
+
+void StatsTab::ToggleTotalLine() {
+    showTotalLine_ = !showTotalLine_;
+    totalLine_->setChecked(showTotalLine_);
+    SaveToggle("ShowTotalLine", showTotalLine_);
+    ctx_.Hooks.ShowStatus("Создание графиков...");
+    RebuildChart();
+    ctx_.Hooks.ShowStatus("");
+}
+
+void StatsTab::ShowPrefetchColumns() {
+    const bool on = ctx_.Ws.PrefetchsEnabled;
+    for (int c = kFirstPrefetchColumn; c <= kLastPrefetchColumn; ++c) {
+        table_->setColumnHidden(c, !on);
+        if (on) table_->setColumnWidth(c, kPrefetchColumnWidth);
+    }
+}
 
 }  // namespace corvel::gui
