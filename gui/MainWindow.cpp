@@ -15,6 +15,7 @@
 #include "model/DrawArchive.h"
 #include "model/Errors.h"
 #include "model/Format.h"
+#include "SettingsActions.h"
 #include "tabs/CombsTab.h"
 #include "tabs/DrawsTab.h"
 #include "tabs/StatsTab.h"
@@ -141,6 +142,7 @@ void MainWindow::BuildMenus() {
     addMenu(QStringLiteral("Тиражи"), drawsTab_->MenuActions());
     addMenu(QStringLiteral("Комбинации"), combsTab_->MenuActions());
     addMenu(QStringLiteral("Статистика"), statsTab_->MenuActions());
+    addMenu(QStringLiteral("Настройки"), CreateSettingsActions(ctx_, this));
     file->addAction(exit);
     addActions(QList<QAction*>{exit});
 }

@@ -48,6 +48,8 @@ void Workspace::OpenData() {
 void Workspace::LoadSettings() {
     try {
         LoadGameSettings(files_.GameSettings(), stats_.Settings);
+        LoadGenerateSettings(files_.GameSettings(), stats_.Settings);
+        LoadShreddingSettings(files_.GameSettings(), stats_.Settings);
     } catch (const ECorvelError& e) {
         ReportError(texts::kConfigReadError, e.what());
     }

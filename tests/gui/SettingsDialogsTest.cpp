@@ -460,8 +460,8 @@ TEST_F(SettingsDialogs, ActionsOpenTheDialogsOnTheCurrentSettings) {
     list[0]->trigger();
     EXPECT_EQ(channel, 5);
 
-    // The formulas have not been read in this run yet: the dialog shows the stored ones.
-    ASSERT_TRUE(Stats().Settings.Formulas[0].empty());
+    // The workspace reads the formulas with the other settings; the dialog shows them.
+    ASSERT_EQ(Stats().Settings.Formulas[2], kDefaultFormulas[2]);
     QString formula;
     test::AnswerNextModal([&](QWidget* w) {
         if (auto* d = qobject_cast<gui::ShreddingDialog*>(w)) formula = d->FormulaField(2)->text();
