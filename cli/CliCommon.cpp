@@ -9,6 +9,20 @@
 
 namespace corvel::cli {
 
+void AddDrawWindowOptions(CLI::App* cmd, int* window, int& offset, bool& sorted) {
+    if (window)
+        cmd->add_option("--window", *window, "Количество тиражей для расчета статистики")
+            ->check(CLI::Range(1, 2147483647));
+    cmd->add_option("--offset", offset, "Сколько последних тиражей не учитывать")->check(CLI::NonNegativeNumber);
+    cmd->add_flag("--sorted", sorted, "Числа тиража по возрастанию (Упорядочить MIN->MAX)");
+}
+
+void RequireOffsetInArchive(int offset, std::size_t draws) {
+    if (draws != 0 && offset >= static_cast<int>(draws))
+        throw CliFailure{kExitUsage,
+                         "Смещение должно быть меньше количества тиражей в архиве (" + std::to_string(draws) + ")"};
+}
+
 TDrawsArray LoadArchive(Context& ctx, bool forChange) {
     ArchiveReadResult read = ReadArchiveFile(ctx.Files.Archive());
     if (!read.Error.empty()) {

@@ -37,6 +37,12 @@ std::unique_ptr<Command> MakePrefetchCommand();
 std::unique_ptr<Command> MakeGenerateCommand();
 std::unique_ptr<Command> MakeFilterCommand();
 
+// The options every command over a window of draws shares. A null window
+// leaves --window out.
+void AddDrawWindowOptions(CLI::App* cmd, int* window, int& offset, bool& sorted);
+// An offset must leave at least one draw to analyse.
+void RequireOffsetInArchive(int offset, std::size_t draws);
+
 // Reads the archive of the data folder. A read error is a failure when the
 // command is going to change the archive (saving what could be read would
 // lose the rest), and a warning on stderr otherwise.

@@ -60,8 +60,7 @@ public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("filter", "Отфильтровать список комбинаций");
         cmd->add_option("--from", from_, "Исходный список .lcv (по умолчанию генерация по настройкам)");
-        cmd->add_option("--offset", offset_, "Сколько последних тиражей не учитывать")->check(CLI::NonNegativeNumber);
-        cmd->add_flag("--sorted", sorted_, "Числа тиража по возрастанию (Упорядочить MIN->MAX)");
+        AddDrawWindowOptions(cmd, nullptr, offset_, sorted_);
         keep_ = cmd->add_option("--keep", keepTexts_, "Оставить: КОД:ТИРАЖЕЙ=ЗНАЧ1;ЗНАЧ2...");
         remove_ = cmd->add_option("--remove", removeTexts_, "Удалить: КОД:ТИРАЖЕЙ=ЗНАЧ1;ЗНАЧ2...");
         exclude_ = cmd->add_option("--exclude-last", excludeValues_, "Исключить комбинации N последних тиражей");

@@ -15,10 +15,7 @@ public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("stats", "Таблица статистики метода за последние N тиражей");
         cmd->add_option("CODE", code_, "Код метода (например NUMS, POS3)")->required();
-        cmd->add_option("--window", window_, "Количество тиражей для расчета статистики")
-            ->check(CLI::Range(1, 2147483647));
-        cmd->add_option("--offset", offset_, "Сколько последних тиражей не учитывать")->check(CLI::NonNegativeNumber);
-        cmd->add_flag("--sorted", sorted_, "Числа тиража по возрастанию (Упорядочить MIN->MAX)");
+        AddDrawWindowOptions(cmd, &window_, offset_, sorted_);
         cmd->add_option("--sort", sortColumn_, "Столбец сортировки 0..19")->check(CLI::Range(0, kStatColumns - 1));
         cmd->add_flag("--desc", descending_, "Сортировка по убыванию");
         cmd->add_flag("--prefetch", prefetch_, "Сравнение с полным набором комбинаций (столбцы 3-5)");
@@ -32,9 +29,7 @@ public:
         PrepareRegistry(ctx, ws.Stats(), ws.Draws());
         ws.LoadArchive();
         const int method = RequireMethod(ws.Stats(), code_);
-        if (!ws.Draws().empty() && offset_ >= static_cast<int>(ws.Draws().size()))
-            throw CliFailure{kExitUsage, "Смещение должно быть меньше количества тиражей в архиве (" +
-                                             std::to_string(ws.Draws().size()) + ")"};
+        RequireOffsetInArchive(offset_, ws.Draws().size());
         ws.SetDrawsOffset(offset_);
         ws.SortedDraws = sorted_;
         ws.PrefetchsEnabled = prefetch_;

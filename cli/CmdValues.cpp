@@ -12,11 +12,7 @@ public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("values", "Значения метода статистики за последние N тиражей");
         cmd->add_option("CODE", code_, "Код метода (например NUMS, POS3)")->required();
-        cmd->add_option("--window", window_, "Количество тиражей для расчета статистики")
-            ->check(CLI::Range(1, 2147483647));
-        cmd->add_option("--offset", offset_, "Сколько последних тиражей не учитывать")
-            ->check(CLI::NonNegativeNumber);
-        cmd->add_flag("--sorted", sorted_, "Числа тиража по возрастанию (Упорядочить MIN->MAX)");
+        AddDrawWindowOptions(cmd, &window_, offset_, sorted_);
         return cmd;
     }
 
@@ -25,9 +21,7 @@ public:
         TStatList list;
         PrepareRegistry(ctx, list, draws);
         const int method = RequireMethod(list, code_);
-        if (!draws.empty() && offset_ >= static_cast<int>(draws.size()))
-            throw CliFailure{kExitUsage, "Смещение должно быть меньше количества тиражей в архиве (" +
-                                             std::to_string(draws.size()) + ")"};
+        RequireOffsetInArchive(offset_, draws.size());
 
         auto stat = list.CreateStat(method);
         TStatDrawArray values = ComputeWindowValues(*stat, MakeStatWindow(draws.size(), offset_, window_), sorted_);
