@@ -74,8 +74,7 @@ public:
     int Run(Context& ctx) override {
         CliHooks hooks(ctx.io.Err, true);
         app::Workspace ws(ctx.Files, hooks);
-        ws.LoadSettings();
-        PrepareRegistry(ctx, ws.Stats(), ws.Draws());
+        ws.OpenSettingsAndRegistry();
         ws.LoadArchive();
         ws.SetDrawsOffset(offset_);
         ws.SortedDraws = sorted_;

@@ -25,8 +25,7 @@ public:
     int Run(Context& ctx) override {
         CliHooks hooks(ctx.io.Err, true);
         app::Workspace ws(ctx.Files, hooks);
-        ws.LoadSettings();
-        PrepareRegistry(ctx, ws.Stats(), ws.Draws());
+        ws.OpenSettingsAndRegistry();
         ws.LoadArchive();
         const int method = RequireMethod(ws.Stats(), code_);
         RequireOffsetInArchive(offset_, ws.Draws().size());
@@ -70,8 +69,7 @@ public:
     int Run(Context& ctx) override {
         CliHooks hooks(ctx.io.Err, false);
         app::Workspace ws(ctx.Files, hooks);
-        ws.LoadSettings();
-        PrepareRegistry(ctx, ws.Stats(), ws.Draws());
+        ws.OpenSettingsAndRegistry();
         std::uint32_t mask = force_ ? 0x1FFF : 0;
         for (int g : groups_) mask |= 1u << g;
         if (codes_.empty()) {
