@@ -64,6 +64,12 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     setWindowTitle(QStringLiteral("Анализ статистики лотереи \"Corvel Lotto 6x48\""));
     BuildLayout();
     hooks_.SetStatusLabel(panels_[6]);
+    hooks_.SetIdleHandler([this] {
+        // Closing asked for during a long operation: ask again once it stopped.
+        if (!closeAfterStop_) return;
+        closeAfterStop_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    });
 
     hooks_.ShowStatus(texts::kConfigLoading);
     ws_.OpenSettingsAndRegistry();
@@ -104,7 +110,7 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     actions_.UpdateAll();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { hooks_.SetIdleHandler(nullptr); }
 
 void MainWindow::BuildLayout() {
     splitter_ = new QSplitter(Qt::Horizontal, this);
@@ -219,8 +225,10 @@ void MainWindow::UpdateCombsPanel() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!hooks_.IsIdle()) {
-        // A long operation is running: ask it to stop first.
+        // A long operation is running: it is asked to stop, and the window
+        // closes once it has returned (the operation's data stay whole).
         hooks_.RequestStop();
+        closeAfterStop_ = true;
         event->ignore();
         return;
     }

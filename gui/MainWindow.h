@@ -79,6 +79,7 @@ private:
     StatsTab* statsTab_ = nullptr;
     QTimer* actionTimer_ = nullptr;
     bool initialised_ = false;
+    bool closeAfterStop_ = false;  // closing waits for the running operation to stop
 };
 
 // The text of the exclusive-access error.

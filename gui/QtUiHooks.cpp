@@ -37,6 +37,7 @@ void CentreOnScreen(QWidget* w) {
 QtUiHooks::QtUiHooks(QWidget* owner) : owner_(owner) {}
 
 QtUiHooks::~QtUiHooks() {
+    onIdle_ = nullptr;  // its owner is going too
     while (busy_ > 0) EndBusy();
     if (progress_) delete progress_;
     if (wait_) delete wait_;
@@ -56,7 +57,9 @@ void QtUiHooks::BeginBusy() {
 
 void QtUiHooks::EndBusy() {
     if (busy_ <= 0) return;
-    if (--busy_ == 0) QApplication::restoreOverrideCursor();
+    if (--busy_ > 0) return;
+    QApplication::restoreOverrideCursor();
+    if (onIdle_) onIdle_();
 }
 
 void QtUiHooks::Box(int icon, const QString& caption, std::string_view text) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 
 #include "app/UiHooks.h"
 
@@ -26,6 +27,8 @@ public:
     const QStringList& Messages() const { return messages_; }
     // Asks the running long operation to stop (the progress window's button).
     void RequestStop() { stop_ = true; }
+    // Called each time the last busy operation ends.
+    void SetIdleHandler(std::function<void()> handler) { onIdle_ = std::move(handler); }
 
     void ShowStatus(std::string_view text) override;
     void BeginBusy() override;
@@ -53,6 +56,7 @@ private:
     int busy_ = 0;
     bool stop_ = false;
     QStringList messages_;
+    std::function<void()> onIdle_;
     QPointer<QWidget> progress_;
     QPointer<QProgressBar> gauge_;
     QPointer<QWidget> wait_;

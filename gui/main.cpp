@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <unistd.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "GuiText.h"
 #include "MainWindow.h"
 #include "app/DataFolder.h"
+#include "app/ProcessList.h"
 #include "app/StartupSwitches.h"
 
 int main(int argc, char** argv) {
@@ -42,6 +44,14 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("corvel-lotto"));
 
     const auto switches = corvel::app::StartupSwitches::Parse(args);
+    // Started by the program itself to replace the running instance: wait
+    // (about a minute at most) until that one has ended.
+    if (switches.Restart &&
+        !corvel::app::WaitForOtherInstances(corvel::app::ProgramFileName(), static_cast<int>(::getpid()), 601,
+                                            std::chrono::milliseconds(100))) {
+        std::fprintf(stderr, "corvel-lotto: предыдущая копия программы не завершилась, запуск отменён.\n");
+        return 0;
+    }
     const auto folder = corvel::app::ResolveDataFolder(switches.DataDir, corvel::app::ProgramFolder());
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);

@@ -41,33 +41,9 @@ constexpr int kDefaultFiltersHeight = 140;
 
 std::filesystem::path ToPath(const QString& file) { return std::filesystem::path(QFile::encodeName(file).toStdString()); }
 
-// The workspace hands out its applied-filters list read-only; opening,
-// pasting and deleting rows are list commands of this tab, which keeps the
-// list of steps in line with them.
-TAppliedFilters& AppliedFilters(app::Workspace& ws) { return const_cast<TAppliedFilters&>(ws.Applied()); }
-
 bool ClipboardHasText() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasText();
-}
-
-// Generation with a mode and parameters that need not be the stored ones:
-// the workspace generates from its settings, which get their old values back
-// afterwards.
-bool GenerateWith(app::Workspace& ws, int mode, const std::string& parameters) {
-    TGameSettings& settings = ws.Stats().Settings;
-    struct Restore {
-        TGameSettings& Settings;
-        std::uint8_t Mode;
-        std::string Parameters;
-        ~Restore() {
-            Settings.CombsGenerateMode = Mode;
-            Settings.CombsGenerateParameters = std::move(Parameters);
-        }
-    } restore{settings, settings.CombsGenerateMode, settings.CombsGenerateParameters};
-    settings.CombsGenerateMode = static_cast<std::uint8_t>(mode);
-    settings.CombsGenerateParameters = parameters;
-    return ws.GenerateCombs(true);
 }
 
 }  // namespace
@@ -320,27 +296,19 @@ void CombsTab::Generate() {
             ctx_.Hooks.Error(Format(texts::kConfigWriteError, {e.what()}));
         }
     }
-    // A new list does not descend from the old one: generation with progress
-    // forgets the undo copy and the applied filters itself.
-    ChangeList([&] { GenerateWith(ctx_.Ws, mode, parameters); });
+    ChangeList([&] { ctx_.Ws.GenerateCombs(mode, parameters, true); });
 }
 
 void CombsTab::Open() {
     const QString file = ChooseFile(false);
     if (file.isEmpty()) return;
-    ChangeList([&] {
-        if (OpenCombsFile(ctx_.Ws.Combs(), ToPath(file), ctx_.Hooks)) AppliedFilters(ctx_.Ws).Clear();
-    });
+    ChangeList([&] { ctx_.Ws.OpenCombsFile(ToPath(file)); });
 }
 
 void CombsTab::Save() {
     const QString file = ChooseFile(true);
     if (file.isEmpty()) return;
-    const std::filesystem::path path = ToPath(file);
-    app::BusyGuard busy(ctx_.Hooks);
-    ctx_.Hooks.ShowStatus(Format(texts::kCombsFileSaving, {path.string()}));
-    SaveCombsFile(ctx_.Ws.Combs().Current(), path, ctx_.Hooks);
-    ctx_.Hooks.ShowStatus("");
+    ctx_.Ws.SaveCombsFile(ToPath(file));
 }
 
 void CombsTab::Copy() {
@@ -357,19 +325,13 @@ void CombsTab::Copy() {
 
 void CombsTab::Paste() {
     const std::string text = S(QGuiApplication::clipboard()->text());
-    ChangeList([&] {
-        if (PasteCombs(ctx_.Ws.Combs(), text, ctx_.Hooks)) AppliedFilters(ctx_.Ws).Clear();
-    });
+    ChangeList([&] { ctx_.Ws.PasteCombs(text); });
 }
 
 void CombsTab::DeleteSelected() {
     const std::vector<std::size_t> rows = SelectedRows();
     if (rows.empty()) return;
-    ChangeList([&] {
-        const std::size_t deleted = ctx_.Ws.Combs().DeleteRows(rows, ctx_.Hooks);
-        AppliedFilters(ctx_.Ws).Add(
-            {texts::kCombsFilterSelected, std::to_string(deleted), ctx_.Ws.Combs().Current().Count(), false});
-    });
+    ChangeList([&] { ctx_.Ws.DeleteCombRows(rows); });
 }
 
 void CombsTab::ExcludeDraws() {

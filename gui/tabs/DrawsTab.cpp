@@ -166,11 +166,11 @@ void DrawsTab::DeleteDraws() {
     const std::vector<int> rows = SelectedRows();
     if (rows.empty()) return;
     if (!ctx_.Hooks.ConfirmDelete(static_cast<int>(rows.size()))) return;
-    // Each draw goes by its number, read before anything is removed.
-    std::vector<int> numbers;
-    numbers.reserve(rows.size());
-    for (int row : rows) numbers.push_back(ctx_.Ws.Draws()[static_cast<std::size_t>(model_->ArchiveIndex(row))].Number);
-    const bool saved = ctx_.Ws.DeleteDrawsByNumber(numbers);
+    // By archive index: numbers may repeat in an imported archive.
+    std::vector<int> indexes;
+    indexes.reserve(rows.size());
+    for (int row : rows) indexes.push_back(model_->ArchiveIndex(row));
+    const bool saved = ctx_.Ws.DeleteDrawsAt(indexes);
     view_->clearSelection();
     Refresh(true);
     if (saved) emit ctx_.Hub.archiveChanged();

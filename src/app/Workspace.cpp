@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "combs/CombsClipboard.h"
+#include "combs/CombsFile.h"
 #include "combs/CombsGeneration.h"
 #include "i18n/Texts.h"
 #include "model/DrawArchive.h"
@@ -117,25 +119,23 @@ bool Workspace::ReplaceDraw(int index, const TDrawRec& rec) {
     return SaveArchive(previous);
 }
 
-bool Workspace::DeleteDrawsByNumber(const std::vector<int>& numbers) {
+bool Workspace::DeleteDrawsAt(const std::vector<int>& indexes) {
+    std::vector<int> order = indexes;
+    std::sort(order.begin(), order.end(), std::greater<>());
+    order.erase(std::unique(order.begin(), order.end()), order.end());
+    for (int index : order)
+        if (index < 0 || static_cast<std::size_t>(index) >= draws_.size()) {
+            hooks_.Error(Format(texts::kDrawIndexNotFound, {index}));
+            return false;
+        }
     TDrawsArray previous = draws_;
     {
         BusyGuard busy(hooks_);
         hooks_.ShowStatus(texts::kDeleting);
-        try {
-            // Each draw is found by its number just before it goes, so gaps in
-            // the numbering never shift the wrong record.
-            for (int number : numbers) {
-                const int index = FindDrawIndex(draws_, number);
-                if (index < 0) throw EInvalidArgument(Format(texts::kDrawNumberNotFound, {number}));
-                DeleteDraw(draws_, index);
-            }
-        } catch (const ECorvelError& e) {
-            draws_ = std::move(previous);
-            hooks_.ShowStatus("");
-            hooks_.Error(e.what());
-            return false;
-        }
+        // From the highest index down, so each removal leaves the indexes
+        // still to go where they were.
+        for (int index : order) DeleteDraw(draws_, index);
+        hooks_.ShowStatus("");
     }
     return SaveArchive(previous);
 }
@@ -143,13 +143,42 @@ bool Workspace::DeleteDrawsByNumber(const std::vector<int>& numbers) {
 // ---- combinations
 
 bool Workspace::GenerateCombs(bool showProgress) {
-    const bool ok = corvel::GenerateCombs(combs_.Current(), stats_.Settings.CombsGenerateMode,
-                                          stats_.Settings.CombsGenerateParameters, hooks_, showProgress);
-    if (showProgress) {
+    return GenerateCombs(stats_.Settings.CombsGenerateMode, stats_.Settings.CombsGenerateParameters, showProgress);
+}
+
+bool Workspace::GenerateCombs(int mode, const std::string& parameters, bool showProgress) {
+    const bool ok = corvel::GenerateCombs(combs_.Current(), mode, parameters, hooks_, showProgress);
+    if (ok && showProgress) {
         applied_.Clear();
         combs_.ForgetUndo();
     }
     return ok;
+}
+
+bool Workspace::OpenCombsFile(const std::filesystem::path& path) {
+    const bool ok = corvel::OpenCombsFile(combs_, path, hooks_);
+    if (ok) applied_.Clear();
+    return ok;
+}
+
+bool Workspace::PasteCombs(std::string_view text) {
+    const bool ok = corvel::PasteCombs(combs_, text, hooks_);
+    if (ok) applied_.Clear();
+    return ok;
+}
+
+bool Workspace::SaveCombsFile(const std::filesystem::path& path) {
+    BusyGuard busy(hooks_);
+    hooks_.ShowStatus(Format(texts::kCombsFileSaving, {path.string()}));
+    const bool ok = corvel::SaveCombsFile(combs_.Current(), path, hooks_);
+    hooks_.ShowStatus("");
+    return ok;
+}
+
+std::size_t Workspace::DeleteCombRows(std::span<const std::size_t> rows) {
+    const std::size_t deleted = combs_.DeleteRows(rows, hooks_);
+    applied_.Add({texts::kCombsFilterSelected, std::to_string(deleted), combs_.Current().Count(), false});
+    return deleted;
 }
 
 bool Workspace::ExcludeLastDraws(int n) {

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
+#include <string_view>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -61,13 +64,29 @@ public:
     // taken back, so the archive in memory always equals the file.
     bool AddDraw(const TDrawRec& rec);
     bool ReplaceDraw(int index, const TDrawRec& rec);
-    bool DeleteDrawsByNumber(const std::vector<int>& numbers);
+    // Removes the draws at the archive indexes given (any order, repeats
+    // ignored); an index outside the archive changes nothing.
+    bool DeleteDrawsAt(const std::vector<int>& indexes);
 
     // ---- combinations
     TCombsList& Combs() { return combs_; }
     const TCombsList& Combs() const { return combs_; }
     const TAppliedFilters& Applied() const { return applied_; }
+    // A new list with the stored generation mode and parameters, or with the
+    // ones given. With progress (a user command) a successful generation
+    // forgets the undo copy and the applied filters, as the new list does not
+    // descend from the old one; a failed one leaves everything as it was.
     bool GenerateCombs(bool showProgress);
+    bool GenerateCombs(int mode, const std::string& parameters, bool showProgress);
+    // Replaces the list with an .lcv file or pasted text. On success the undo
+    // copy and the applied filters are forgotten; on failure (shown) the list,
+    // its undo copy and the applied filters stay as they were.
+    bool OpenCombsFile(const std::filesystem::path& path);
+    bool PasteCombs(std::string_view text);
+    bool SaveCombsFile(const std::filesystem::path& path);
+    // Removes the rows given (a cutting step with undo) and records it in the
+    // applied filters. Returns how many were removed.
+    std::size_t DeleteCombRows(std::span<const std::size_t> rows);
     bool ExcludeLastDraws(int n);
     bool UndoCombs();
 

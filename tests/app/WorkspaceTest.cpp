@@ -155,9 +155,65 @@ TEST(WorkspaceArchive, FailedSaveKeepsFileAndMemoryEqual) {
     EXPECT_EQ(ws.Draws().size(), 1u);
     EXPECT_EQ(hooks.Busy, 0);
 
-    EXPECT_FALSE(ws.DeleteDrawsByNumber({77}));
-    EXPECT_EQ(hooks.Errors.back(), "Тираж с номером 77 в архиве не найден!");
+    EXPECT_FALSE(ws.DeleteDrawsAt({0, 5}));
+    EXPECT_EQ(hooks.Errors.back(), "Запись со индексом 5 в файле данных не найдена!");
     EXPECT_EQ(ws.Draws().size(), 1u);
+}
+
+TEST(WorkspaceArchive, DeletesByIndexWhenNumbersRepeat) {
+    test::TempDir dir;
+    test::FakeUiHooks hooks;
+    app::Workspace ws(app::DataFiles{dir.path()}, hooks, 16);
+    ws.Open();
+    hooks.Errors.clear();
+    // An imported archive may hold one number twice; the row chosen is the one that goes.
+    for (const auto& d : {test::MakeDraw(1, {1, 2, 3, 4, 5, 6}), test::MakeDraw(2, {7, 8, 9, 10, 11, 12}),
+                          test::MakeDraw(2, {13, 14, 15, 16, 17, 18}), test::MakeDraw(3, {19, 20, 21, 22, 23, 24})})
+        ASSERT_TRUE(ws.AddDraw(d));
+    ASSERT_TRUE(ws.DeleteDrawsAt({2, 0, 2}));
+    ASSERT_EQ(ws.Draws().size(), 2u);
+    EXPECT_EQ(ws.Draws()[0].Numbers[0], 7);
+    EXPECT_EQ(ws.Draws()[1].Number, 3);
+    EXPECT_TRUE(hooks.Errors.empty());
+    EXPECT_EQ(test::ReadBytes(dir / "CorvelLotto_6x48.ldr").size(), 2 * sizeof(TDrawRec));
+}
+
+// Commands that replace the list forget the undo copy and the applied filters
+// only when they succeed; a failed one leaves the list and its history alone.
+TEST_F(WorkspaceTest, ReplacingTheListKeepsItsHistoryOnFailure) {
+    TStatDrawRec three;
+    three.Key[0] = 3;
+    ASSERT_TRUE(ws_.FilterCombinations(Index("EVEN"), {three}, "3", false));
+    const std::size_t filtered = ws_.Combs().Current().Count();
+    auto expectUnchanged = [&] {
+        EXPECT_EQ(ws_.Combs().Current().Count(), filtered);
+        EXPECT_TRUE(ws_.Combs().CanUndo());
+        EXPECT_EQ(ws_.Applied().Rows().size(), 1u);
+        EXPECT_EQ(hooks_.Busy, 0);
+    };
+    EXPECT_FALSE(ws_.OpenCombsFile(dir_ / "missing.lcv"));
+    expectUnchanged();
+    EXPECT_FALSE(ws_.PasteCombs("1 2 3 4 5 6\r\n1 2 3\r\n"));
+    expectUnchanged();
+    EXPECT_FALSE(ws_.GenerateCombs(4, (dir_ / "missing.lcv").string(), true));
+    expectUnchanged();
+    EXPECT_EQ(hooks_.Errors.size(), 3u);
+
+    ASSERT_TRUE(ws_.SaveCombsFile(dir_ / "saved.lcv"));
+    ASSERT_TRUE(ws_.PasteCombs("1 2 3 4 5 6\r\n7 8 9 10 11 12\r\n"));
+    EXPECT_EQ(ws_.Combs().Current().Count(), 2u);
+    EXPECT_FALSE(ws_.Combs().CanUndo());
+    EXPECT_TRUE(ws_.Applied().Rows().empty());
+
+    EXPECT_EQ(ws_.DeleteCombRows(std::vector<std::size_t>{1}), 1u);
+    ASSERT_EQ(ws_.Applied().Rows().size(), 1u);
+    EXPECT_EQ(ws_.Applied().Rows()[0].Caption, "Выделенные комбинации");
+    EXPECT_EQ(ws_.Applied().Rows()[0].Values, "1");
+
+    ASSERT_TRUE(ws_.OpenCombsFile(dir_ / "saved.lcv"));
+    EXPECT_EQ(ws_.Combs().Current().Count(), filtered);
+    EXPECT_FALSE(ws_.Combs().CanUndo());
+    EXPECT_TRUE(ws_.Applied().Rows().empty());
 }
 
 }  // namespace
