@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "GuiText.h"
+#include "app/Version.h"
 #include "i18n/Texts.h"
 #include "model/DrawArchive.h"
 #include "model/Errors.h"
@@ -65,6 +66,8 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     BuildLayout();
     hooks_.SetStatusLabel(panels_[6]);
     hooks_.SetIdleHandler([this] {
+        // Commands become available as soon as the operation ends.
+        actions_.UpdateAll();
         // Closing asked for during a long operation: ask again once it stopped.
         if (!closeAfterStop_) return;
         closeAfterStop_ = false;
@@ -181,6 +184,7 @@ bool MainWindow::Initialise() {
     if (initialised_) return true;
     initialised_ = true;
     hooks_.ShowStatus("Инициализация...");
+    setWindowTitle(windowTitle() + QStringLiteral(" версия ") + QString::fromLatin1(app::ProgramVersion()));
     if (!lock_.Acquire(ws_.Files().Stakes())) {
         hooks_.Error(S(ExclusiveAccessText()));
         return false;

@@ -98,8 +98,8 @@ void CombsTab::BuildViews() {
     filtersView_->verticalHeader()->hide();
     filtersView_->horizontalHeader()->setSectionsClickable(false);
     filtersView_->horizontalHeader()->setHighlightSections(false);
-    filtersView_->horizontalHeader()->resizeSection(AppliedFiltersModel::CaptionColumn, 200);
-    filtersView_->horizontalHeader()->resizeSection(AppliedFiltersModel::ValuesColumn, 160);
+    filtersView_->horizontalHeader()->resizeSection(AppliedFiltersModel::CaptionColumn, 190);
+    filtersView_->horizontalHeader()->resizeSection(AppliedFiltersModel::ValuesColumn, 100);
     filtersView_->horizontalHeader()->setStretchLastSection(true);
 
     splitter_ = new QSplitter(Qt::Vertical, this);

@@ -21,6 +21,7 @@ TEST(MainWindow, StartsOnTheSampleData) {
     gui::MainWindow window(app::DataFiles{dir.path()}, {});
     window.show();
     ASSERT_TRUE(window.Initialise());
+    EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("Анализ статистики лотереи \"Corvel Lotto 6x48\" версия ")));
     EXPECT_EQ(window.StatusPanel(0)->text(), QStringLiteral("Архив тиражей: 1500"));
     EXPECT_EQ(window.StatusPanel(1)->text(), QStringLiteral("Следующий тираж: 1501"));
     EXPECT_EQ(window.StatusPanel(3)->text(), QStringLiteral("Комбинаций: 12271512"));
