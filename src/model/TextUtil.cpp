@@ -62,6 +62,29 @@ bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string FoldCaseRussian(std::string_view s) {
+    std::string out(s);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        auto& c = reinterpret_cast<unsigned char&>(out[i]);
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<unsigned char>(c - 'A' + 'a');
+        } else if (c == 0xD0 && i + 1 < out.size()) {
+            auto& next = reinterpret_cast<unsigned char&>(out[i + 1]);
+            if (next >= 0x90 && next <= 0x9F) {  // А..П -> а..п
+                next = static_cast<unsigned char>(next + 0x20);
+            } else if (next >= 0xA0 && next <= 0xAF) {  // Р..Я -> р..я
+                c = 0xD1;
+                next = static_cast<unsigned char>(next - 0x20);
+            } else if (next == 0x81) {  // Ё -> ё
+                c = 0xD1;
+                next = 0x91;
+            }
+            ++i;
+        }
+    }
+    return out;
+}
+
 std::vector<std::string_view> Utf8Characters(std::string_view s) {
     std::vector<std::string_view> chars;
     std::size_t i = 0;

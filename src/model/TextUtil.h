@@ -22,6 +22,10 @@ std::vector<std::string_view> SplitAny(std::string_view s, std::string_view sepa
 std::string ToUpperAscii(std::string_view s);
 bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
 
+// Lower case of a UTF-8 text for comparisons ignoring case: the Latin and the
+// Russian letters (with Ё) are folded, everything else is kept.
+std::string FoldCaseRussian(std::string_view s);
+
 // The code points of a UTF-8 text, each as its own UTF-8 piece.
 std::vector<std::string_view> Utf8Characters(std::string_view s);
 

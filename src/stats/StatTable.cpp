@@ -7,6 +7,7 @@
 
 #include "model/DrawArchive.h"
 #include "model/Format.h"
+#include "model/TextUtil.h"
 
 namespace corvel {
 namespace {
@@ -31,11 +32,9 @@ std::optional<long double> AsNumber(const std::string& cell) {
 int CompareCells(const std::string& a, const std::string& b) {
     auto x = AsNumber(a), y = AsNumber(b);
     if (x && y) return *x < *y ? -1 : *x > *y ? 1 : 0;
-    // Case-insensitive for Latin letters; other characters compare by code.
-    std::string la = a, lb = b;
-    for (auto* s : {&la, &lb})
-        for (char& c : *s)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    // Case-insensitive for Latin and Russian letters; other characters
+    // compare by code point.
+    const std::string la = FoldCaseRussian(a), lb = FoldCaseRussian(b);
     return la < lb ? -1 : la > lb ? 1 : 0;
 }
 

@@ -129,6 +129,17 @@ TEST(StatTableHelpers, SortComparesNumbersAsNumbersAndFallsBackToCaption) {
     order.clear();
     for (const auto& r : rows) order += r.Cells[0];
     EXPECT_EQ(order, "ebdac");
+
+    // Text ignores the case of Russian letters too: equal cells keep the
+    // captions in alphabetical order whatever their case.
+    std::vector<TStatTableRow> words{row("Чёт", "x"), row("нечет", "x"), row("Ёж", "x"), row("яма", "X"),
+                                     row("Альфа", "x"), row("беТа", "x"), row("Бета", "x")};
+    SortStatTable(words, 0, false);
+    order.clear();
+    for (const auto& r : words) order += r.Cells[0] + " ";
+    EXPECT_EQ(order, "Альфа беТа Бета нечет Чёт яма Ёж ");
+    SortStatTable(words, 5, false);
+    EXPECT_EQ(words.front().Cells[0], "Альфа");
 }
 
 TEST(PrefetchFile, RoundTripAndDamagedFiles) {
