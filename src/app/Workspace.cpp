@@ -251,7 +251,7 @@ void Workspace::BuildPrefetchFiles(bool force, std::uint32_t groups) {
 }
 
 const TStatTable& Workspace::ComputeStatTable(int index, int windowLength, bool force) {
-    const TableKey key{draws_.size(), offset_, windowLength, index};
+    const TableKey key{draws_.size(), offset_, windowLength, index, stats_.Settings.Config.CDL};
     if (!force && tableKey_ && *tableKey_ == key) return table_;
     tableKey_ = key;
     table_ = {};

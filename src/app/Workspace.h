@@ -93,8 +93,10 @@ public:
     // ---- statistics table
     bool PrefetchsEnabled = true;
     // The table of method `index` over the last `windowLength` draws; an
-    // unforced call with the same archive length, offset, window and method
-    // as the previous one keeps the previous table.
+    // unforced call with the same archive length, offset, window, method and
+    // weight coefficients as the previous one keeps the previous table. (The
+    // coefficients are part of the key so that a scenario step with its own
+    // coefficients never sorts by the weights of the step before.)
     const TStatTable& ComputeStatTable(int index, int windowLength, bool force);
     const TStatTable& StatTable() const { return table_; }
     int StatTableMethod() const { return tableKey_ ? tableKey_->Method : -1; }
@@ -127,6 +129,7 @@ private:
         int Offset;
         int Window;
         int Method;
+        TCdlCoefficients Cdl;
         bool operator==(const TableKey&) const = default;
     };
 

@@ -60,6 +60,18 @@ TEST_F(WorkspaceTest, TableUsesAndCachesThePrefetchFile) {
     EXPECT_GT(hooks_.Statuses.size(), statuses);
     EXPECT_EQ(hooks_.Busy, 0);
 
+    // Other weight coefficients (a scenario step's own) give a new weight column.
+    const std::string weight = ws_.StatTable().Rows[0].Cells[8];
+    TCdlCoefficients countOnly;
+    countOnly.CountCoef = 1;
+    countOnly.DeviationCoef = 0;
+    countOnly.LevelCoef = 0;
+    ws_.ApplyFilterCoefficients(true, countOnly);
+    EXPECT_EQ(ws_.ComputeStatTable(Index("EVEN"), 1000, false).Rows[0].Cells[8],
+              ws_.StatTable().Rows[0].Cells[1] + ".00");
+    ws_.ApplyFilterCoefficients(false, countOnly);
+    EXPECT_EQ(ws_.ComputeStatTable(Index("EVEN"), 1000, false).Rows[0].Cells[8], weight);
+
     // A damaged cache is rebuilt, not trusted.
     test::WriteBytes(dir_ / "Prefetchs" / "corvel-lotto_EVEN.dfc", std::string(30, '\x01'));
     EXPECT_TRUE(ws_.ComputeStatTable(Index("EVEN"), 1000, true).PrefetchUsed);
@@ -181,9 +193,9 @@ TEST(WorkspaceArchive, DeletesByIndexWhenNumbersRepeat) {
 // Commands that replace the list forget the undo copy and the applied filters
 // only when they succeed; a failed one leaves the list and its history alone.
 TEST_F(WorkspaceTest, ReplacingTheListKeepsItsHistoryOnFailure) {
-    TStatDrawRec three;
-    three.Key[0] = 3;
-    ASSERT_TRUE(ws_.FilterCombinations(Index("EVEN"), {three}, "3", false));
+    TStatDrawRec none;  // no even number: a short list, quick to save
+    none.Key[0] = 0;
+    ASSERT_TRUE(ws_.FilterCombinations(Index("EVEN"), {none}, "0", false));
     const std::size_t filtered = ws_.Combs().Current().Count();
     auto expectUnchanged = [&] {
         EXPECT_EQ(ws_.Combs().Current().Count(), filtered);
