@@ -103,7 +103,11 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     connect(&hub_, &ViewHub::settingsChanged, this, [this] { RefreshViews(true); });
     connect(&hub_, &ViewHub::combsChanged, this, [this] { UpdateCombsPanel(); });
     connect(&hub_, &ViewHub::refreshViews, this, &MainWindow::RefreshViews);
-    connect(right_, &QTabWidget::currentChanged, this, [this] { RefreshViews(false); });
+    // A tab switched while an operation runs is brought up to date by the
+    // refresh that follows the operation.
+    connect(right_, &QTabWidget::currentChanged, this, [this] {
+        if (hooks_.IsIdle()) RefreshViews(false);
+    });
 
     // Action enabling follows the state: tested a few times a second and after
     // every command.
