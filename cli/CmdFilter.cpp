@@ -5,7 +5,6 @@
 #include "CliCommon.h"
 #include "CliHooks.h"
 #include "app/Workspace.h"
-#include "combs/CombsFile.h"
 #include "model/TextUtil.h"
 #include "stats/CustomStat.h"
 #include "i18n/Texts.h"
@@ -15,9 +14,8 @@
 namespace corvel::cli {
 namespace {
 
-void WriteList(CliHooks& hooks, const TCombsArray& list, const std::string& file) {
-    if (file.empty()) return;
-    if (!SaveCombsFile(list, file, hooks)) throw CliFailure{kExitDataError, ""};
+void WriteList(app::Workspace& ws, const std::string& file) {
+    if (!file.empty() && !ws.SaveCombsFile(file)) throw CliFailure{kExitDataError, ""};
 }
 
 class GenerateCommand : public Command {
@@ -34,11 +32,12 @@ public:
         CliHooks hooks(ctx.io.Err, true);
         app::Workspace ws(ctx.Files, hooks);
         ws.LoadSettings();
-        if (mode_ >= 0) ws.Stats().Settings.CombsGenerateMode = static_cast<std::uint8_t>(mode_);
-        if (params_) ws.Stats().Settings.CombsGenerateParameters = *params_;
-        if (!ws.GenerateCombs(true)) return kExitDataError;
+        const TGameSettings& settings = ws.Stats().Settings;
+        if (!ws.GenerateCombs(mode_ >= 0 ? mode_ : settings.CombsGenerateMode,
+                              params_ ? *params_ : settings.CombsGenerateParameters, true))
+            return kExitDataError;
         ctx.io.Out << ws.Combs().Current().Count() << '\n';
-        WriteList(hooks, ws.Combs().Current(), output_);
+        WriteList(ws, output_);
         return kExitOk;
     }
 
@@ -82,7 +81,7 @@ public:
         if (from_.empty()) {
             if (!ws.GenerateCombs(true)) return kExitDataError;
         } else {
-            if (!LoadCombsFile(ws.Combs().Current(), from_, hooks)) return kExitDataError;
+            if (!ws.OpenCombsFile(from_)) return kExitDataError;
         }
 
         for (const Step& step : OrderedSteps()) {
@@ -113,7 +112,7 @@ public:
         for (const auto& row : ws.Applied().Rows())
             out << (row.Keep ? "+ " : "- ") << row.Caption << '\t' << row.Values << '\t' << row.Count << '\n';
         out << "Комбинаций: " << ws.Combs().Current().Count() << '\n';
-        WriteList(hooks, ws.Combs().Current(), output_);
+        WriteList(ws, output_);
         return hooks.HadError() ? kExitDataError : kExitOk;
     }
 

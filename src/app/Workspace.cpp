@@ -329,8 +329,7 @@ bool Workspace::ApplyFilterPart(const TFilterPart& part) {
         return false;
     }
     ApplyFilterCoefficients(part.CDLOverride, part.CDL);
-    const TStatTable table = ComputeStatTable(part.Method, part.WindowLength, false);
-    std::vector<TStatTableRow> rows = table.Rows;
+    std::vector<TStatTableRow> rows = ComputeStatTable(part.Method, part.WindowLength, false).Rows;
     SortStatTable(rows, part.SortColumn, true);
     auto stat = stats_.CreateStat(part.Method);
 
