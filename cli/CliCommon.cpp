@@ -1,20 +1,42 @@
 #include "CliCommon.h"
 
+#include <climits>
+
+#include "CliParserTexts.h"
+
+#include <cerrno>
 #include <ostream>
 
 #include "i18n/Texts.h"
 #include "model/DrawArchive.h"
 #include "model/Errors.h"
+#include "model/FileIo.h"
 #include "model/Format.h"
 
 namespace corvel::cli {
 
+void LockDataFolder(Context& ctx) {
+    if (ctx.Lock.Held()) return;
+    if (ctx.Lock.Acquire(ctx.Files.Stakes(), ctx.LockWait)) return;
+    std::string message = texts::kExclusiveAccess;
+    if (ctx.Lock.LastError() != EWOULDBLOCK)
+        message += "\r\r" + ctx.Files.Stakes().string() + ": " + SystemErrorText(ctx.Lock.LastError());
+    throw CliFailure{kExitDataError, TerminalText(message)};
+}
+
 void AddDrawWindowOptions(CLI::App* cmd, int* window, int& offset, bool& sorted) {
     if (window)
         cmd->add_option("--window", *window, "Количество тиражей для расчета статистики")
-            ->check(CLI::Range(1, 2147483647));
-    cmd->add_option("--offset", offset, "Сколько последних тиражей не учитывать")->check(CLI::NonNegativeNumber);
+            ->check(IntRange(1, INT_MAX));
+    cmd->add_option("--offset", offset, "Сколько последних тиражей не учитывать")->check(IntRange(0, INT_MAX));
     cmd->add_flag("--sorted", sorted, "Числа тиража по возрастанию (Упорядочить MIN->MAX)");
+}
+
+void AddPrefetchFlag(CLI::App* cmd, bool& prefetch) {
+    cmd->add_flag("--prefetch", prefetch,
+                  "Использовать сравнение с полным набором комбинаций (столбцы 3-5, режимы уровня по отклонению)");
+    cmd->add_flag_callback("--no-prefetch", [&prefetch] { prefetch = false; },
+                           "Не использовать сравнение с полным набором комбинаций (по умолчанию)");
 }
 
 void RequireOffsetInArchive(int offset, std::size_t draws) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -7,15 +8,24 @@
 
 #include "CliIo.h"
 #include "app/DataFolder.h"
+#include "app/FolderLock.h"
 #include "model/DrawRecord.h"
 #include "stats/StatList.h"
 
 namespace corvel::cli {
 
-// What every command gets when it runs: the streams and the data folder.
+// How long a writing command waits for the folder lock by default: long
+// enough for another command's short write, short enough not to look hung
+// while the desktop program holds the folder.
+inline constexpr int kDefaultLockWaitSeconds = 5;
+
+// What every command gets when it runs: the streams, the data folder, how
+// long to wait for its lock, and the lock once taken.
 struct Context {
     Io& io;
     app::DataFiles Files;
+    std::chrono::milliseconds LockWait{0};
+    app::FolderLock Lock{};
 };
 
 // One subcommand: declares its options on the parser, then runs with them.
@@ -37,9 +47,18 @@ std::unique_ptr<Command> MakePrefetchCommand();
 std::unique_ptr<Command> MakeGenerateCommand();
 std::unique_ptr<Command> MakeFilterCommand();
 
+// Takes the per-folder lock that the desktop program holds, waiting up to
+// ctx.LockWait; every command that writes a data file of the folder calls it
+// before it reads what it will change. Refused: the exclusive-access error,
+// exit 1, nothing changed.
+void LockDataFolder(Context& ctx);
+
 // The options every command over a window of draws shares. A null window
 // leaves --window out.
 void AddDrawWindowOptions(CLI::App* cmd, int* window, int& offset, bool& sorted);
+// --prefetch / --no-prefetch: compare with the full set of combinations
+// (the prefetch switch of the statistics tab; off by default).
+void AddPrefetchFlag(CLI::App* cmd, bool& prefetch);
 // An offset must leave at least one draw to analyse.
 void RequireOffsetInArchive(int offset, std::size_t draws);
 

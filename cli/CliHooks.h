@@ -1,5 +1,6 @@
 #pragma once
 
+#include <csignal>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -7,6 +8,10 @@
 #include "app/UiHooks.h"
 
 namespace corvel::cli {
+
+// Set by the program's SIGINT handler (Ctrl+C): a long operation stops at its
+// next check and the command ends with exit 1, writing nothing more.
+inline volatile std::sig_atomic_t gStopRequested = 0;
 
 // The person behind the command line: status and progress go to stderr as
 // lines, errors and warnings too (and are remembered for the exit code);
@@ -31,7 +36,7 @@ public:
     void UpdateWait(std::string_view text) override { ShowStatus(text); }
     void CloseWait() override {}
     void ProcessEvents() override {}
-    bool StopRequested() const override { return false; }
+    bool StopRequested() const override { return gStopRequested != 0; }
 
 private:
     std::ostream& err_;

@@ -18,6 +18,23 @@ std::string TerminalText(std::string text) {
     return out;
 }
 
+std::string OutputField(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || c == 0x7F || c == '\\') {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
 std::chrono::year_month_day SystemToday() {
     std::time_t now = std::time(nullptr);
     std::tm local{};

@@ -5,6 +5,7 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 // What a command of the command-line program may touch besides its arguments:
 // the output streams, the program's folder and the clock. Tests pass string
@@ -32,6 +33,11 @@ struct CliFailure {
 
 // Message-box texts use "\r" for line breaks; a terminal wants "\n".
 std::string TerminalText(std::string text);
+
+// A field of tab-separated output: control characters (a tab or line break
+// stored in a file) are written as \xHH, so every record stays one line with
+// its columns in place.
+std::string OutputField(std::string_view text);
 
 // Today's date from the system clock, in local time.
 std::chrono::year_month_day SystemToday();

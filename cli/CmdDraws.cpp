@@ -1,7 +1,9 @@
 // corvel draws: the draws list, newest first, with the columns of the draws tab.
+#include <climits>
 #include <ostream>
 
 #include "CliCommon.h"
+#include "CliParserTexts.h"
 #include "model/DrawArchive.h"
 
 namespace corvel::cli {
@@ -11,7 +13,7 @@ class DrawsCommand : public Command {
 public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("draws", "Список тиражей архива, начиная с последнего");
-        cmd->add_option("--last", last_, "Показать только N последних тиражей")->check(CLI::NonNegativeNumber);
+        cmd->add_option("--last", last_, "Показать только N последних тиражей")->check(IntRange(0, INT_MAX));
         cmd->add_flag("--sorted", sorted_, "Числа тиража по возрастанию (Упорядочить MIN->MAX)");
         return cmd;
     }
@@ -27,7 +29,7 @@ public:
             out << rec.Number;
             for (auto n : rec.Numbers) out << '\t' << int{n};
             for (auto e : rec.Extra) out << '\t' << int{e};
-            out << '\t' << rec.Sum() << '\t' << rec.DateText() << '\n';
+            out << '\t' << rec.Sum() << '\t' << OutputField(rec.DateText()) << '\n';
         }
         return kExitOk;
     }

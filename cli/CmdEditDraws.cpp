@@ -1,9 +1,11 @@
 // corvel add-draw, edit-draw, delete-draw: the archive operations of the
 // draws tab. Every change is checked completely before the archive is
 // rewritten, so a refused command leaves the file as it was.
+#include <climits>
 #include <ostream>
 
 #include "CliCommon.h"
+#include "CliParserTexts.h"
 #include "i18n/Texts.h"
 #include "model/DateText.h"
 #include "model/DrawArchive.h"
@@ -33,7 +35,7 @@ int RequireIndex(const TDrawsArray& draws, int number) {
 }
 
 void AddNumberOption(CLI::App* cmd, int& number) {
-    cmd->add_option("NUMBER", number, "Номер тиража")->required()->check(CLI::Range(1, 2147483647));
+    cmd->add_option("NUMBER", number, "Номер тиража")->required()->check(IntRange(1, INT_MAX));
 }
 
 void AddDrawOptions(CLI::App* cmd, std::string& numbers, std::string& date) {
@@ -56,6 +58,7 @@ public:
         const TDrawNumbersInput input = RequireNumbers(numbers_);
         // As in the draw dialog, a draw without a date gets today's.
         const std::string date = date_.empty() ? FormatDateText(ctx.io.Today()) : RequireDate(date_);
+        LockDataFolder(ctx);
         TDrawsArray draws = LoadArchive(ctx, true);
         TDrawRec rec;
         rec.Number = number_;
@@ -79,13 +82,14 @@ public:
         auto* cmd = parent.add_subcommand("edit-draw", "Изменить данные тиража с указанным номером");
         AddNumberOption(cmd, number_);
         AddDrawOptions(cmd, numbers_, date_);
-        cmd->add_option("--number", newNumber_, "Новый номер тиража")->check(CLI::Range(1, 2147483647));
+        cmd->add_option("--number", newNumber_, "Новый номер тиража")->check(IntRange(1, INT_MAX));
         return cmd;
     }
 
     int Run(Context& ctx) override {
         const TDrawNumbersInput input = RequireNumbers(numbers_);
         const std::string date = date_.empty() ? std::string() : RequireDate(date_);
+        LockDataFolder(ctx);
         TDrawsArray draws = LoadArchive(ctx, true);
         TDrawRec& rec = draws[static_cast<std::size_t>(RequireIndex(draws, number_))];
         if (newNumber_ > 0) rec.Number = newNumber_;
@@ -107,11 +111,12 @@ class DeleteDrawCommand : public Command {
 public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("delete-draw", "Удалить тиражи с указанными номерами");
-        cmd->add_option("NUMBER", numbers_, "Номера тиражей")->required();
+        cmd->add_option("NUMBER", numbers_, "Номера тиражей")->required()->check(IntRange(1, INT_MAX));
         return cmd;
     }
 
     int Run(Context& ctx) override {
+        LockDataFolder(ctx);
         TDrawsArray draws = LoadArchive(ctx, true);
         // Each draw is found by its number just before it is removed, so gaps
         // in the numbering never shift the wrong record; a number that is not

@@ -1,8 +1,10 @@
 // corvel generate: a new combination list; corvel filter: a list cut by
 // filter steps given in order on the command line.
+#include <climits>
 #include <ostream>
 
 #include "CliCommon.h"
+#include "CliParserTexts.h"
 #include "CliHooks.h"
 #include "app/Workspace.h"
 #include "model/TextUtil.h"
@@ -14,6 +16,13 @@
 namespace corvel::cli {
 namespace {
 
+// A count of draws typed in a step: a whole number from 1 up, within int.
+int RequireDrawCount(std::string_view text, const std::string& step) {
+    const auto n = ToInt64(Trim(text));
+    if (!n || *n < 1 || *n > INT_MAX) throw CliFailure{kExitUsage, "Некорректное количество тиражей: " + step};
+    return static_cast<int>(*n);
+}
+
 void WriteList(app::Workspace& ws, const std::string& file) {
     if (!file.empty() && !ws.SaveCombsFile(file)) throw CliFailure{kExitDataError, ""};
 }
@@ -22,7 +31,7 @@ class GenerateCommand : public Command {
 public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("generate", "Создать новый список комбинаций");
-        cmd->add_option("--mode", mode_, "Режим генерации 0..4 (по умолчанию из настроек)")->check(CLI::Range(0, 4));
+        cmd->add_option("--mode", mode_, "Режим генерации 0..4 (по умолчанию из настроек)")->check(IntRange(0, 4));
         cmd->add_option("--params", params_, "Числа для режимов 1-3 или имя файла для режима 4");
         cmd->add_option("-o,--output", output_, "Записать список в файл .lcv");
         return cmd;
@@ -60,6 +69,7 @@ public:
         auto* cmd = parent.add_subcommand("filter", "Отфильтровать список комбинаций");
         cmd->add_option("--from", from_, "Исходный список .lcv (по умолчанию генерация по настройкам)");
         AddDrawWindowOptions(cmd, nullptr, offset_, sorted_);
+        AddPrefetchFlag(cmd, prefetch_);
         keep_ = cmd->add_option("--keep", keepTexts_, "Оставить: КОД:ТИРАЖЕЙ=ЗНАЧ1;ЗНАЧ2...");
         remove_ = cmd->add_option("--remove", removeTexts_, "Удалить: КОД:ТИРАЖЕЙ=ЗНАЧ1;ЗНАЧ2...");
         exclude_ = cmd->add_option("--exclude-last", excludeValues_, "Исключить комбинации N последних тиражей");
@@ -73,11 +83,14 @@ public:
     int Run(Context& ctx) override {
         CliHooks hooks(ctx.io.Err, true);
         app::Workspace ws(ctx.Files, hooks);
+        // A missing prefetch cache is built into the data folder.
+        if (prefetch_) LockDataFolder(ctx);
         ws.OpenSettingsAndRegistry();
         ws.LoadArchive();
+        RequireOffsetInArchive(offset_, ws.Draws().size());
         ws.SetDrawsOffset(offset_);
         ws.SortedDraws = sorted_;
-        ws.PrefetchsEnabled = false;
+        ws.PrefetchsEnabled = prefetch_;
         if (from_.empty()) {
             if (!ws.GenerateCombs(true)) return kExitDataError;
         } else {
@@ -89,9 +102,7 @@ public:
                 case Step::kKeep:
                 case Step::kRemove: RunValuesStep(ws, step); break;
                 case Step::kExcludeLast: {
-                    auto n = ToInt64(step.Text);
-                    if (!n || *n < 1) throw CliFailure{kExitUsage, "Некорректное количество тиражей: " + step.Text};
-                    ws.ExcludeLastDraws(static_cast<int>(*n));
+                    ws.ExcludeLastDraws(RequireDrawCount(step.Text, step.Text));
                     break;
                 }
                 case Step::kDefinition: {
@@ -110,7 +121,8 @@ public:
         std::ostream& out = ctx.io.Out;
         out << "Примененные фильтры\tЗначения\tКомбинаций\n";
         for (const auto& row : ws.Applied().Rows())
-            out << (row.Keep ? "+ " : "- ") << row.Caption << '\t' << row.Values << '\t' << row.Count << '\n';
+            out << (row.Keep ? "+ " : "- ") << OutputField(row.Caption) << '\t' << OutputField(row.Values) << '\t'
+                << row.Count << '\n';
         out << "Комбинаций: " << ws.Combs().Current().Count() << '\n';
         WriteList(ws, output_);
         return hooks.HadError() ? kExitDataError : kExitOk;
@@ -136,9 +148,8 @@ private:
         if (colon == std::string::npos || eq == std::string::npos || eq < colon)
             throw CliFailure{kExitUsage, "Некорректный шаг фильтра: " + step.Text + " (нужно КОД:ТИРАЖЕЙ=ЗНАЧ1;ЗНАЧ2)"};
         const int method = RequireMethod(ws.Stats(), step.Text.substr(0, colon));
-        auto window = ToInt64(std::string_view(step.Text).substr(colon + 1, eq - colon - 1));
-        if (!window || *window < 1) throw CliFailure{kExitUsage, "Некорректное количество тиражей: " + step.Text};
-        const TStatTable& table = ws.ComputeStatTable(method, static_cast<int>(*window), false);
+        const int window = RequireDrawCount(step.Text.substr(colon + 1, eq - colon - 1), step.Text);
+        const TStatTable& table = ws.ComputeStatTable(method, window, false);
         TStatDrawArray values;
         std::string text;
         for (std::string_view wanted : SplitAny(std::string_view(step.Text).substr(eq + 1), ";", true)) {
@@ -166,6 +177,7 @@ private:
     std::string output_;
     int offset_ = 0;
     bool sorted_ = false;
+    bool prefetch_ = false;
 };
 
 }  // namespace

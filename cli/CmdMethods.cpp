@@ -19,7 +19,7 @@ public:
         PrepareRegistry(ctx, list, draws);
         for (int i = 0; i < list.Count(); ++i) {
             const TStatMethod& m = list.Item(i);
-            ctx.io.Out << m.Code() << '\t' << list.GetMethodText(i, true) << '\t'
+            ctx.io.Out << m.Code() << '\t' << OutputField(list.GetMethodText(i, true)) << '\t'
                        << FlagLetters(m.StatClass->AllFlags()) << '\n';
         }
         return kExitOk;

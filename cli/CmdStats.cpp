@@ -1,8 +1,10 @@
 // corvel stats: the statistics table of one method, and corvel prefetch: the
 // prefetch caches.
+#include <climits>
 #include <ostream>
 
 #include "CliCommon.h"
+#include "CliParserTexts.h"
 #include "CliHooks.h"
 #include "app/Workspace.h"
 #include "stats/StatTable.h"
@@ -16,9 +18,9 @@ public:
         auto* cmd = parent.add_subcommand("stats", "Таблица статистики метода за последние N тиражей");
         cmd->add_option("CODE", code_, "Код метода (например NUMS, POS3)")->required();
         AddDrawWindowOptions(cmd, &window_, offset_, sorted_);
-        cmd->add_option("--sort", sortColumn_, "Столбец сортировки 0..19")->check(CLI::Range(0, kStatColumns - 1));
+        cmd->add_option("--sort", sortColumn_, "Столбец сортировки 0..19")->check(IntRange(0, kStatColumns - 1));
         cmd->add_flag("--desc", descending_, "Сортировка по убыванию");
-        cmd->add_flag("--prefetch", prefetch_, "Сравнение с полным набором комбинаций (столбцы 3-5)");
+        AddPrefetchFlag(cmd, prefetch_);
         return cmd;
     }
 
@@ -32,6 +34,8 @@ public:
         ws.SetDrawsOffset(offset_);
         ws.SortedDraws = sorted_;
         ws.PrefetchsEnabled = prefetch_;
+        // A missing cache is built into the data folder.
+        if (prefetch_) LockDataFolder(ctx);
         std::vector<TStatTableRow> rows = ws.ComputeStatTable(method, window_, true).Rows;
         SortStatTable(rows, sortColumn_, descending_);
 
@@ -61,13 +65,14 @@ public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("prefetch", "Создать файлы для полного набора комбинаций");
         cmd->add_flag("--force", force_, "Пересоздать все файлы");
-        cmd->add_option("--group", groups_, "Пересоздать файлы группы методов 0..12")->check(CLI::Range(0, 12));
+        cmd->add_option("--group", groups_, "Пересоздать файлы группы методов 0..12")->check(IntRange(0, 12));
         cmd->add_option("CODE", codes_, "Пересоздать файлы этих методов");
         return cmd;
     }
 
     int Run(Context& ctx) override {
         CliHooks hooks(ctx.io.Err, false);
+        LockDataFolder(ctx);
         app::Workspace ws(ctx.Files, hooks);
         ws.OpenSettingsAndRegistry();
         std::uint32_t mask = force_ ? 0x1FFF : 0;

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
+#include <thread>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -111,5 +113,61 @@ ProcessResult RunCorvel(const std::vector<std::string>& args, long fileSizeLimit
     ::close(fd);
     return result;
 }
+
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
+                           const std::vector<std::string>& environment) {
+    const std::string outPath = (io_ / "out").string(), errPath = (io_ / "err").string();
+    std::vector<std::string> argStore{program};
+    argStore.insert(argStore.end(), args.begin(), args.end());
+    std::vector<std::string> envStore;
+    for (char** e = environ; *e; ++e) envStore.emplace_back(*e);
+    envStore.insert(envStore.end(), environment.begin(), environment.end());
+    std::vector<char*> argv, envp;
+    for (auto& a : argStore) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    for (auto& e : envStore) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid < 0) throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        ::dup2(out, 1);
+        ::dup2(err, 2);
+        ::execve(program.c_str(), argv.data(), envp.data());
+        ::_exit(127);
+    }
+    pid_ = pid;
+}
+
+ChildProcess::~ChildProcess() {
+    if (pid_ > 0 && exitCode_ < 0) {
+        ::kill(pid_, SIGKILL);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+    }
+}
+
+int ChildProcess::Wait(std::chrono::milliseconds timeout) {
+    if (exitCode_ >= 0) return exitCode_;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        int status = 0;
+        const pid_t done = ::waitpid(pid_, &status, WNOHANG);
+        if (done == pid_) {
+            exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            return exitCode_;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) return -1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+void ChildProcess::Signal(int signal) {
+    if (pid_ > 0 && exitCode_ < 0) ::kill(pid_, signal);
+}
+
+std::string ChildProcess::Out() const { return ReadBytes(io_ / "out"); }
+std::string ChildProcess::Err() const { return ReadBytes(io_ / "err"); }
 
 }  // namespace corvel::test

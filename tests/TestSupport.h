@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -52,5 +53,30 @@ struct ProcessResult {
 // how the tests simulate a full disk. With asNobody the child drops root
 // rights first, so folder permissions apply even when the tests run as root.
 ProcessResult RunCorvel(const std::vector<std::string>& args, long fileSizeLimit = 0, bool asNobody = false);
+
+// A program started in the background, not waited for: its standard output
+// and error go to files; it is killed and reaped when the object goes.
+// `environment` entries ("NAME=value") are added to this process's own.
+class ChildProcess {
+public:
+    ChildProcess(const std::string& program, const std::vector<std::string>& args,
+                 const std::vector<std::string>& environment = {});
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    int Pid() const { return pid_; }
+    // The exit code (128 + signal when killed by one), or -1 when it is still
+    // running after `timeout`.
+    int Wait(std::chrono::milliseconds timeout);
+    void Signal(int signal);
+    std::string Out() const;
+    std::string Err() const;
+
+private:
+    TempDir io_;
+    int pid_ = -1;
+    int exitCode_ = -1;
+};
 
 }  // namespace corvel::test

@@ -4,19 +4,39 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <thread>
+
 namespace corvel::app {
 
 FolderLock::~FolderLock() { Release(); }
 
 bool FolderLock::Acquire(const std::filesystem::path& stakesFile) {
+    return Acquire(stakesFile, std::chrono::milliseconds(0));
+}
+
+bool FolderLock::Acquire(const std::filesystem::path& stakesFile, std::chrono::milliseconds wait) {
     Release();
-    const int fd = ::open(stakesFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
+    // O_NONBLOCK: a FIFO in the file's place must not block the open.
+    const int fd = ::open(stakesFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+    if (fd < 0) {
+        error_ = errno;
         return false;
     }
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) break;
+        const int err = errno;
+        if (err == EINTR) continue;
+        if (err != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
+            error_ = err;
+            ::close(fd);
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     fd_ = fd;
+    error_ = 0;
     return true;
 }
 

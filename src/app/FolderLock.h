@@ -1,12 +1,15 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 
 namespace corvel::app {
 
 // The per-folder single-instance guard: the stakes file of the data folder,
 // created empty when missing, held open with an exclusive lock for the whole
-// run. A second copy of the program on the same folder cannot take it.
+// run. A second copy of the program on the same folder cannot take it, and
+// every command-line command that writes a data file takes it for the time it
+// runs, so writers never overwrite each other's changes.
 class FolderLock {
 public:
     FolderLock() = default;
@@ -17,11 +20,18 @@ public:
     // False when another process holds the lock or the file cannot be opened
     // for writing (a read-only folder).
     bool Acquire(const std::filesystem::path& stakesFile);
+    // The same, trying again for up to `wait` while another process holds
+    // the lock. A file that cannot be opened fails at once.
+    bool Acquire(const std::filesystem::path& stakesFile, std::chrono::milliseconds wait);
     void Release();
     bool Held() const { return fd_ >= 0; }
+    // The errno of the last failed Acquire: EWOULDBLOCK while another process
+    // holds the lock, else why the file could not be opened.
+    int LastError() const { return error_; }
 
 private:
     int fd_ = -1;
+    int error_ = 0;
 };
 
 }  // namespace corvel::app

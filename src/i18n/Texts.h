@@ -21,6 +21,16 @@ inline constexpr const char* kBadDrawNumber = "Некорректный номе
 inline constexpr const char* kBadDate = "Некорректная дата тиража: %s";
 inline constexpr const char* kDeleting = "Удаление выделенных тиражей....";
 
+// The per-folder lock: the stakes file held exclusively by the desktop program
+// and, while they run, by the commands that write data files.
+inline constexpr const char* kExclusiveAccess =
+    "Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины данной ошибки: \r\r1) Вы "
+    "пытаетесь запустить вторую копию программы из одного и того же каталога. Корректная работа нескольких "
+    "копий программы возможна только из разных каталогов.\r\r2) Для программы нет прав на запись в том "
+    "каталоге, где она расположена. Например: в Windows 7 и выше по умолчанию запрещена запись в c:\\Program "
+    "Files.";
+inline constexpr const char* kProgramWillClose = "Программа будет закрыта!";
+
 // Shared user-interface services
 inline constexpr const char* kProgressExists = "Окно индикатора уже создано!";
 inline constexpr const char* kPleaseWait = "Подождите пожалуйста...";
