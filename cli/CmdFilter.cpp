@@ -10,6 +10,7 @@
 #include "model/TextUtil.h"
 #include "stats/CustomStat.h"
 #include "i18n/Texts.h"
+#include "model/Errors.h"
 #include "model/Format.h"
 #include "stats/FilterDefinition.h"
 
@@ -106,10 +107,18 @@ public:
                     break;
                 }
                 case Step::kDefinition: {
+                    // A definition that names no method or gives no window or
+                    // level is bad input of the command line, like any other.
                     const TFilterItem item = ParseFilterItem(step.Text, ws.Stats());
                     if (item.Method < 0)
                         throw CliFailure{kExitUsage, Format(texts::kBadFilterDefinition, {step.Text})};
-                    for (const TFilterPart& part : ExpandFilterItem(item, ws.Stats())) {
+                    std::vector<TFilterPart> parts;
+                    try {
+                        parts = ExpandFilterItem(item, ws.Stats());
+                    } catch (const ECorvelError& e) {
+                        throw CliFailure{kExitUsage, TerminalText(e.what())};
+                    }
+                    for (const TFilterPart& part : parts) {
                         if (ws.Combs().Current().Count() <= 1) break;
                         if (!ws.ApplyFilterPart(part)) return kExitDataError;
                     }
