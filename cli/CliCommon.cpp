@@ -29,6 +29,15 @@ TDrawsArray LoadArchive(Context& ctx, bool forChange) {
         std::string message = TerminalText(Format(texts::kArchiveReadError, {read.Error}));
         if (forChange) throw CliFailure{kExitDataError, message};
         ctx.io.Err << message << '\n';
+        ctx.DataError = true;
+    }
+    if (forChange) {
+        try {
+            app::EnsureDataFolder(ctx.Files.Folder);
+        } catch (const ECorvelError& e) {
+            throw CliFailure{kExitDataError,
+                             TerminalText(Format(texts::kArchiveWriteError, {e.what()}))};
+        }
     }
     return std::move(read.Draws);
 }

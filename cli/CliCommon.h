@@ -16,6 +16,9 @@ namespace corvel::cli {
 struct Context {
     Io& io;
     app::DataFiles Files;
+    // Set when a data file could not be read completely: the command still
+    // shows what it read, and the program then ends with kExitDataError.
+    bool DataError = false;
 };
 
 // One subcommand: declares its options on the parser, then runs with them.
@@ -45,7 +48,9 @@ void RequireOffsetInArchive(int offset, std::size_t draws);
 
 // Reads the archive of the data folder. A read error is a failure when the
 // command is going to change the archive (saving what could be read would
-// lose the rest), and a warning on stderr otherwise.
+// lose the rest); otherwise a warning on stderr that marks the context's
+// DataError. A command that changes the archive gets a missing data folder
+// created (the first start).
 TDrawsArray LoadArchive(Context& ctx, bool forChange);
 // Saves the archive; a failure leaves the old file whole.
 void SaveArchive(Context& ctx, const TDrawsArray& draws);
