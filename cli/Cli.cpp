@@ -63,7 +63,8 @@ int RunCli(const std::vector<std::string>& args, Io& io) {
     for (auto& [sub, command] : registered) {
         if (!sub->parsed()) continue;
         try {
-            return command->Run(ctx);
+            const int code = command->Run(ctx);
+            return code == kExitOk && ctx.DataError ? kExitDataError : code;
         } catch (const CliFailure& f) {
             io.Err << f.Message << '\n';
             return f.ExitCode;

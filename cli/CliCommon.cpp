@@ -17,6 +17,12 @@ namespace corvel::cli {
 
 void LockDataFolder(Context& ctx) {
     if (ctx.Lock.Held()) return;
+    // The lock file lives in the data folder; a first run makes the folder.
+    try {
+        app::EnsureDataFolder(ctx.Files.Folder);
+    } catch (const ECorvelError& e) {
+        throw CliFailure{kExitDataError, TerminalText(e.what())};
+    }
     if (ctx.Lock.Acquire(ctx.Files.Stakes(), ctx.LockWait)) return;
     std::string message = texts::kExclusiveAccess;
     if (ctx.Lock.LastError() != EWOULDBLOCK)
@@ -51,8 +57,23 @@ TDrawsArray LoadArchive(Context& ctx, bool forChange) {
         std::string message = TerminalText(Format(texts::kArchiveReadError, {read.Error}));
         if (forChange) throw CliFailure{kExitDataError, message};
         ctx.io.Err << message << '\n';
+        ctx.DataError = true;
+    }
+    if (forChange) {
+        try {
+            app::EnsureDataFolder(ctx.Files.Folder);
+        } catch (const ECorvelError& e) {
+            throw CliFailure{kExitDataError,
+                             TerminalText(Format(texts::kArchiveWriteError, {e.what()}))};
+        }
     }
     return std::move(read.Draws);
+}
+
+TDrawsArray LoadArchiveForChange(Context& ctx) {
+    LoadArchive(ctx, true);
+    LockDataFolder(ctx);
+    return LoadArchive(ctx, true);
 }
 
 void SaveArchive(Context& ctx, const TDrawsArray& draws) {

@@ -26,6 +26,9 @@ struct Context {
     app::DataFiles Files;
     std::chrono::milliseconds LockWait{0};
     app::FolderLock Lock{};
+    // Set when a data file could not be read completely: the command still
+    // shows what it read, and the program then ends with kExitDataError.
+    bool DataError = false;
 };
 
 // One subcommand: declares its options on the parser, then runs with them.
@@ -64,8 +67,15 @@ void RequireOffsetInArchive(int offset, std::size_t draws);
 
 // Reads the archive of the data folder. A read error is a failure when the
 // command is going to change the archive (saving what could be read would
-// lose the rest), and a warning on stderr otherwise.
+// lose the rest); otherwise a warning on stderr that marks the context's
+// DataError. A command that changes the archive gets a missing data folder
+// created (the first start).
 TDrawsArray LoadArchive(Context& ctx, bool forChange);
+// The archive that a command is about to change, read under the folder lock:
+// a damaged archive or folder is refused before the lock file is made, and the
+// archive is read again once the lock is held, since another writer may have
+// changed it meanwhile.
+TDrawsArray LoadArchiveForChange(Context& ctx);
 // Saves the archive; a failure leaves the old file whole.
 void SaveArchive(Context& ctx, const TDrawsArray& draws);
 

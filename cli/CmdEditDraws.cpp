@@ -58,8 +58,7 @@ public:
         const TDrawNumbersInput input = RequireNumbers(numbers_);
         // As in the draw dialog, a draw without a date gets today's.
         const std::string date = date_.empty() ? FormatDateText(ctx.io.Today()) : RequireDate(date_);
-        LockDataFolder(ctx);
-        TDrawsArray draws = LoadArchive(ctx, true);
+        TDrawsArray draws = LoadArchiveForChange(ctx);
         TDrawRec rec;
         rec.Number = number_;
         rec.Numbers = input.Numbers;
@@ -89,8 +88,7 @@ public:
     int Run(Context& ctx) override {
         const TDrawNumbersInput input = RequireNumbers(numbers_);
         const std::string date = date_.empty() ? std::string() : RequireDate(date_);
-        LockDataFolder(ctx);
-        TDrawsArray draws = LoadArchive(ctx, true);
+        TDrawsArray draws = LoadArchiveForChange(ctx);
         TDrawRec& rec = draws[static_cast<std::size_t>(RequireIndex(draws, number_))];
         if (newNumber_ > 0) rec.Number = newNumber_;
         rec.Numbers = input.Numbers;
@@ -116,8 +114,7 @@ public:
     }
 
     int Run(Context& ctx) override {
-        LockDataFolder(ctx);
-        TDrawsArray draws = LoadArchive(ctx, true);
+        TDrawsArray draws = LoadArchiveForChange(ctx);
         // Each draw is found by its number just before it is removed, so gaps
         // in the numbering never shift the wrong record; a number that is not
         // there refuses the whole command before anything is written.

@@ -1,9 +1,15 @@
 #include "app/DataFolder.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdlib>
 
+#include "model/Errors.h"
+#include "model/FileIo.h"
+#include "model/Format.h"
 #include "model/GameConstants.h"
 
 namespace corvel::app {
@@ -22,6 +28,26 @@ std::filesystem::path ResolveDataFolder(const std::optional<std::filesystem::pat
                                         const std::filesystem::path& programFolder) {
     return ResolveDataFolder(switchValue, std::getenv("CORVEL_DATA_DIR"), programFolder, std::getenv("XDG_DATA_HOME"),
                              std::getenv("HOME"));
+}
+
+void EnsureDataFolder(const std::filesystem::path& folder) {
+    struct stat st {};
+    int err = 0;
+    if (::stat(folder.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return;
+        throw EFileError(Format("%s: %s", {folder.string(), "Указанный путь не является папкой"}));
+    }
+    err = errno;
+    if (err == ENOENT && ::lstat(folder.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+        throw EFileError(Format(
+            "%s: %s", {folder.string(), "Символическая ссылка указывает на несуществующий путь"}));
+    if (err == ENOENT) {
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
+        if (!ec) return;
+        err = ec.value();
+    }
+    throw EFileError(Format("%s: %s", {folder.string(), SystemErrorText(err)}));
 }
 
 std::filesystem::path ProgramFolder() {

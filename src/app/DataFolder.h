@@ -18,6 +18,12 @@ std::filesystem::path ResolveDataFolder(const std::optional<std::filesystem::pat
 std::filesystem::path ResolveDataFolder(const std::optional<std::filesystem::path>& switchValue,
                                         const std::filesystem::path& programFolder);
 
+// Makes sure the data folder is there before a data file is written into it:
+// a missing folder is created with its parents (the first start). Something
+// else in its place - a file, a symbolic-link loop, a link to nowhere - throws
+// EFileError naming the path, and nothing is created.
+void EnsureDataFolder(const std::filesystem::path& folder);
+
 // The folder of the running program (from /proc/self/exe).
 std::filesystem::path ProgramFolder();
 

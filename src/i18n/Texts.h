@@ -11,7 +11,9 @@ inline constexpr const char* kArchiveSaving = "Сохранение файла �
 inline constexpr const char* kArchiveReadError = "Ошибка чтения файла тиражей!\r\r%s";
 inline constexpr const char* kArchiveWriteError = "Ошибка записи в файл тиражей!\r\r%s";
 inline constexpr const char* kArchiveTooLarge =
-    "Файл тиражей содержит %d записей, это больше допустимых %d: прочитаны только первые записи";
+    "%s: в файле тиражей %d записей, а допустимо не больше %d; файл поврежден и не прочитан";
+inline constexpr const char* kArchiveTooManyRecords =
+    "%s: архив тиражей не может содержать больше %d записей; файл не изменен";
 inline constexpr const char* kDrawIndexNotFound = "Запись со индексом %d в файле данных не найдена!";
 inline constexpr const char* kDrawNumberNotFound = "Тираж с номером %d в архиве не найден!";
 inline constexpr const char* kStatusArchive = "Архив тиражей: %d";

@@ -1,5 +1,7 @@
 #include "model/DrawArchive.h"
 
+#include <algorithm>
+
 #include "model/Errors.h"
 #include "model/FileIo.h"
 #include "model/Format.h"
@@ -9,22 +11,25 @@ namespace corvel {
 
 ArchiveReadResult ReadArchiveFile(const std::filesystem::path& path) {
     ArchiveReadResult result;
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return result;
-
+    // Room for the largest archive accepted and a partial record after it.
+    constexpr std::uint64_t maxBytes = (kMaxArchiveRecords + 1) * TDrawRec::kFileSize - 1;
     std::string bytes;
     try {
-        bytes = ReadFileBytes(path);
+        bytes = ReadFileBytes(path, maxBytes);
+    } catch (const EFileNotFound&) {
+        return result;
+    } catch (const EFileTooLarge& e) {
+        const std::uint64_t records =
+            std::max<std::uint64_t>(e.Size() / TDrawRec::kFileSize, kMaxArchiveRecords + 1);
+        result.Error =
+            Format(texts::kArchiveTooLarge,
+                   {path.string(), static_cast<unsigned long long>(records), kMaxArchiveRecords});
+        return result;
     } catch (const EFileError& e) {
         result.Error = e.what();
         return result;
     }
-    std::size_t count = bytes.size() / TDrawRec::kFileSize;
-    if (count > kMaxArchiveRecords) {
-        result.Error = Format(texts::kArchiveTooLarge, {static_cast<long long>(count),
-                                                        static_cast<long long>(kMaxArchiveRecords)});
-        count = kMaxArchiveRecords;
-    }
+    const std::size_t count = bytes.size() / TDrawRec::kFileSize;
     result.Draws.reserve(count);
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
     for (std::size_t i = 0; i < count; ++i) result.Draws.push_back(DecodeDrawRec(data + i * TDrawRec::kFileSize));
@@ -32,6 +37,9 @@ ArchiveReadResult ReadArchiveFile(const std::filesystem::path& path) {
 }
 
 void WriteArchiveFile(const std::filesystem::path& path, const TDrawsArray& draws) {
+    if (draws.size() > kMaxArchiveRecords)
+        throw EFileError(
+            Format(texts::kArchiveTooManyRecords, {path.string(), kMaxArchiveRecords}));
     std::string bytes(draws.size() * TDrawRec::kFileSize, '\0');
     auto* out = reinterpret_cast<std::uint8_t*>(bytes.data());
     for (std::size_t i = 0; i < draws.size(); ++i) EncodeDrawRec(draws[i], out + i * TDrawRec::kFileSize);

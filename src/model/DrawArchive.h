@@ -10,8 +10,9 @@
 // file, and the look-ups every other part of the engine uses on it.
 namespace corvel {
 
-// Archives larger than this many records are refused as damaged: a real one
-// holds a few thousand draws.
+// Archives larger than this many records are refused as damaged when reading,
+// and a write that would make one is refused too: a real archive holds a few
+// thousand draws.
 inline constexpr std::size_t kMaxArchiveRecords = 10'000'000;
 
 struct ArchiveReadResult {
@@ -20,11 +21,14 @@ struct ArchiveReadResult {
 };
 
 // Reads the archive file. A missing file gives an empty archive without an
-// error; trailing bytes that do not make a whole record are ignored.
+// error; trailing bytes that do not make a whole record are ignored. Anything
+// but a regular file, and a file of more than kMaxArchiveRecords records, is
+// an error found before anything is read.
 ArchiveReadResult ReadArchiveFile(const std::filesystem::path& path);
 
 // Rewrites the archive file from the array through a temporary file; on
-// failure the old file stays whole and EFileError carries the reason.
+// failure the old file stays whole and EFileError carries the reason. More
+// than kMaxArchiveRecords draws are refused without touching the file.
 void WriteArchiveFile(const std::filesystem::path& path, const TDrawsArray& draws);
 
 // Array index of the draw with that number, -1 when none (interpolation

@@ -1,11 +1,14 @@
 #include "model/FileIo.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 #include "model/Errors.h"
 #include "model/Format.h"
@@ -35,6 +38,48 @@ private:
     int fd_;
 };
 
+// What the temporary file of a rewrite of the file is called: the hidden name
+// of the file, ".~tmp" and the six characters mkstemp puts for the XXXXXX.
+constexpr std::string_view kTemporaryMark = ".~tmp";
+constexpr std::size_t kTemporaryRandomChars = 6;
+
+std::string TemporaryPrefix(const std::filesystem::path& path) {
+    return "." + path.filename().string() + std::string(kTemporaryMark);
+}
+
+bool IsTemporaryNameOf(const std::string& name, const std::string& prefix) {
+    if (name.size() != prefix.size() + kTemporaryRandomChars ||
+        name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+        const char c = name[i];
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return true;
+}
+
+[[noreturn]] void ThrowFileError(const std::filesystem::path& path, int err) {
+    const std::string message = Format("%s: %s", {PathText(path), SystemErrorText(err)});
+    if (err == ENOENT) throw EFileNotFound(message);
+    throw EFileError(message);
+}
+
+// Why something at the path cannot be used as a data file; empty for a regular file.
+std::string NotAFileText(mode_t mode) {
+    if (S_ISREG(mode)) return {};
+    if (S_ISDIR(mode)) return SystemErrorText(EISDIR);
+    if (S_ISFIFO(mode)) return "Указанный путь является именованным каналом, а не файлом";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "Указанный путь является устройством, а не файлом";
+    if (S_ISSOCK(mode)) return "Указанный путь является сокетом, а не файлом";
+    return "Указанный путь не является обычным файлом";
+}
+
+void RequireRegularFile(const std::filesystem::path& path, mode_t mode) {
+    const std::string why = NotAFileText(mode);
+    if (!why.empty()) throw EFileError(Format("%s: %s", {PathText(path), why}));
+}
+
 }  // namespace
 
 std::string SystemErrorText(int err) {
@@ -52,66 +97,134 @@ std::string SystemErrorText(int err) {
         case EMFILE:
         case ENFILE: return "Слишком много открытых файлов";
         case ENAMETOOLONG: return "Слишком длинное имя файла";
+        case ELOOP: return "Символические ссылки образуют петлю или их слишком много";
+        case ENOMEM: return "Недостаточно памяти";
+        case EEXIST: return "Файл или папка с таким именем уже существует";
         case EWOULDBLOCK: return "Файл занят другой программой";
         default: return Format("Системная ошибка %d (%s)", {err, std::strerror(err)});
     }
 }
 
-std::string ReadFileBytes(const std::filesystem::path& path) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
-        throw EFileError(Format("%s: %s", {PathText(path), SystemErrorText(errno)}));
+std::string ReadFileBytes(const std::filesystem::path& path, std::uint64_t maxBytes) {
+    // Look before opening: opening a device can have effects of its own.
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        throw EFileError(Format("%s: %s", {PathText(path), SystemErrorText(errno)}));
-    if (S_ISDIR(st.st_mode)) throw EFileError(Format("%s: %s", {PathText(path), SystemErrorText(EISDIR)}));
+    if (::stat(path.c_str(), &st) != 0) ThrowFileError(path, errno);
+    RequireRegularFile(path, st.st_mode);
+    // O_NONBLOCK: should a FIFO have taken the file's place meanwhile, opening
+    // it must not wait for a writer.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) ThrowFileError(path, errno);
+    // What counts is what was opened.
+    if (::fstat(fd.get(), &st) != 0) ThrowFileError(path, errno);
+    RequireRegularFile(path, st.st_mode);
+    const auto size = static_cast<std::uint64_t>(st.st_size);
+    auto tooLarge = [&](std::uint64_t bytes) {
+        return EFileTooLarge(Format("%s: %s", {PathText(path), SystemErrorText(EFBIG)}), bytes);
+    };
+    if (size > maxBytes) throw tooLarge(size);
+
     std::string data;
-    if (st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
-    char buf[1 << 16];
-    for (;;) {
-        ssize_t n = ::read(fd.get(), buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw EFileError(Format("%s: %s", {PathText(path), SystemErrorText(errno)}));
+    try {
+        data.reserve(static_cast<std::size_t>(size));
+        char buf[1 << 16];
+        for (;;) {
+            ssize_t n = ::read(fd.get(), buf, sizeof buf);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                ThrowFileError(path, errno);
+            }
+            if (n == 0) break;
+            // The file may grow while it is read.
+            if (data.size() + static_cast<std::uint64_t>(n) > maxBytes)
+                throw tooLarge(data.size() + static_cast<std::uint64_t>(n));
+            data.append(buf, static_cast<std::size_t>(n));
         }
-        if (n == 0) break;
-        data.append(buf, static_cast<std::size_t>(n));
+    } catch (const std::bad_alloc&) {
+        ThrowFileError(path, ENOMEM);
+    } catch (const std::length_error&) {
+        ThrowFileError(path, ENOMEM);
     }
     return data;
 }
 
-void WriteFileAtomically(const std::filesystem::path& linkOrPath, std::string_view bytes, unsigned newFileMode) {
-    // A data file that is a symbolic link is rewritten where the link points,
-    // so the link stays a link.
-    std::filesystem::path path = linkOrPath;
-    std::error_code linkError;
-    if (std::filesystem::is_symlink(linkOrPath, linkError)) {
-        auto target = std::filesystem::weakly_canonical(linkOrPath, linkError);
-        if (!linkError) path = target;
-    }
+void RemoveStaleTemporaryFiles(const std::filesystem::path& path) {
     std::filesystem::path dir = path.parent_path();
     if (dir.empty()) dir = ".";
-    std::string pattern = (dir / ("." + path.filename().string() + ".~tmpXXXXXX")).string();
+    const std::string prefix = TemporaryPrefix(path);
+    std::error_code ec;
+    std::filesystem::directory_iterator it(dir, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!IsTemporaryNameOf(name, prefix)) continue;
+        // O_NOFOLLOW and the type check: only a plain file of that name is ours.
+        FileDescriptor fd(
+            ::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        if (fd.get() < 0) continue;
+        struct stat st {};
+        if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        // A writer holds the lock until its file has been renamed; a killed
+        // one has lost it.
+        if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) continue;
+        ::unlink(it->path().c_str());
+    }
+}
 
-    auto fail = [&](int err, const std::string& tmpName) {
-        if (!tmpName.empty()) ::unlink(tmpName.c_str());
-        throw EFileError(Format("%s: %s", {PathText(path), SystemErrorText(err)}));
-    };
-
-    FileDescriptor fd(::mkstemp(pattern.data()));
-    if (fd.get() < 0) fail(errno, {});
-    const std::string tmpName = pattern;
-
+void WriteFileAtomically(const std::filesystem::path& linkOrPath, std::string_view bytes, unsigned newFileMode) {
+    // A data file that is a symbolic link is rewritten where the link points,
+    // so the link stays a link. A link that leads nowhere sensible (a loop) is
+    // an error, not something to replace with a file.
+    std::filesystem::path path = linkOrPath;
+    struct stat linkStat {};
+    if (::lstat(linkOrPath.c_str(), &linkStat) == 0 && S_ISLNK(linkStat.st_mode)) {
+        std::error_code linkError;
+        auto target = std::filesystem::weakly_canonical(linkOrPath, linkError);
+        if (linkError) ThrowFileError(linkOrPath, linkError.value());
+        path = target;
+    }
     // Keep the old file's permissions; a new file gets the requested ones.
+    // Anything but a regular file stays as it is.
     struct stat old {};
     mode_t mode;
     if (::stat(path.c_str(), &old) == 0) {
+        RequireRegularFile(path, old.st_mode);
         mode = old.st_mode & 07777;
     } else {
+        if (errno != ENOENT) ThrowFileError(path, errno);
         mode_t mask = ::umask(0);
         ::umask(mask);
         mode = static_cast<mode_t>(newFileMode) & ~mask;
     }
+
+    std::filesystem::path dir = path.parent_path();
+    if (dir.empty()) dir = ".";
+    RemoveStaleTemporaryFiles(path);
+
+    auto fail = [&](int err, const std::string& tmpName) {
+        if (!tmpName.empty()) ::unlink(tmpName.c_str());
+        ThrowFileError(path, err);
+    };
+
+    // The lock on the temporary file tells RemoveStaleTemporaryFiles of other
+    // rewrites that this one is alive. Should one of them have taken the
+    // brand-new file for a leftover already, another name is taken.
+    const std::string pattern =
+        (dir / (TemporaryPrefix(path) + std::string(kTemporaryRandomChars, 'X'))).string();
+    int tmpFd = -1;
+    std::string tmpName;
+    for (int attempt = 0; attempt < 3 && tmpFd < 0; ++attempt) {
+        std::string name = pattern;
+        const int candidate = ::mkstemp(name.data());
+        if (candidate < 0) fail(errno, {});
+        if (::flock(candidate, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+            ::close(candidate);
+            continue;
+        }
+        tmpFd = candidate;
+        tmpName = name;
+    }
+    if (tmpFd < 0) fail(EWOULDBLOCK, {});
+    FileDescriptor fd(tmpFd);
+
     if (::fchmod(fd.get(), mode) != 0) fail(errno, tmpName);
 
     std::size_t done = 0;
@@ -124,7 +237,8 @@ void WriteFileAtomically(const std::filesystem::path& linkOrPath, std::string_vi
         done += static_cast<std::size_t>(n);
     }
     if (::fsync(fd.get()) != 0) fail(errno, tmpName);
-    if (::close(fd.release()) != 0) fail(errno, tmpName);
+    // Renamed while still open and locked, so no cleaner can take it between;
+    // the descriptor is closed on the way out (the data are on the disk already).
     if (::rename(tmpName.c_str(), path.c_str()) != 0) fail(errno, tmpName);
 
     // Make the rename itself durable.

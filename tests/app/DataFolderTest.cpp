@@ -7,6 +7,7 @@
 
 #include "TestSupport.h"
 #include "app/DataFolder.h"
+#include "model/Errors.h"
 
 namespace corvel {
 namespace {
@@ -74,6 +75,85 @@ TEST(DataFiles, ProgramFolderIsTheFolderOfTheRunningProgram) {
     ASSERT_FALSE(folder.empty());
     EXPECT_TRUE(fs::exists(folder / "corvel_tests"));
 }
+
+// --- Making sure the data folder exists before writing ------------------------
+
+enum class FolderState {
+    Missing,
+    MissingWithParents,
+    Folder,
+    LinkToFolder,
+    RegularFile,
+    LinkLoop,
+    DanglingLink
+};
+
+struct EnsureCase {
+    const char* Name;
+    FolderState State;
+    const char* Reason;  // nullptr: the folder is there afterwards
+};
+
+void PrintTo(const EnsureCase& c, std::ostream* os) { *os << c.Name; }
+
+class EnsureDataFolder : public ::testing::TestWithParam<EnsureCase> {};
+
+TEST_P(EnsureDataFolder, CreatesAMissingFolderAndRefusesAnythingElse) {
+    const EnsureCase& c = GetParam();
+    test::TempDir dir;
+    fs::path folder = dir / "data";
+    switch (c.State) {
+        case FolderState::Missing:
+            break;
+        case FolderState::MissingWithParents:
+            folder = dir / "a" / "b" / "data";
+            break;
+        case FolderState::Folder:
+            fs::create_directory(folder);
+            break;
+        case FolderState::LinkToFolder:
+            fs::create_directory(dir / "real");
+            fs::create_symlink("real", folder);
+            break;
+        case FolderState::RegularFile:
+            test::WriteBytes(folder, "x");
+            break;
+        case FolderState::LinkLoop:
+            fs::create_symlink("data", folder);
+            break;
+        case FolderState::DanglingLink:
+            fs::create_symlink("nowhere", folder);
+            break;
+    }
+    const auto before = test::FolderEntries(dir.path());
+    if (!c.Reason) {
+        app::EnsureDataFolder(folder);
+        EXPECT_TRUE(fs::is_directory(folder));
+        return;
+    }
+    try {
+        app::EnsureDataFolder(folder);
+        ADD_FAILURE() << "accepted";
+    } catch (const EFileError& e) {
+        const std::string message = e.what();
+        EXPECT_EQ(message.rfind(folder.string() + ": ", 0), 0u) << message;
+        EXPECT_NE(message.find(c.Reason), std::string::npos) << message;
+    }
+    EXPECT_EQ(test::FolderEntries(dir.path()), before);  // nothing created or replaced
+    EXPECT_FALSE(fs::exists(dir / "nowhere"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, EnsureDataFolder,
+    ::testing::Values(EnsureCase{"Missing", FolderState::Missing, nullptr},
+                      EnsureCase{"MissingWithParents", FolderState::MissingWithParents, nullptr},
+                      EnsureCase{"Folder", FolderState::Folder, nullptr},
+                      EnsureCase{"LinkToFolder", FolderState::LinkToFolder, nullptr},
+                      EnsureCase{"RegularFile", FolderState::RegularFile, "не является папкой"},
+                      EnsureCase{"LinkLoop", FolderState::LinkLoop, "ссылки образуют петлю"},
+                      EnsureCase{"DanglingLink", FolderState::DanglingLink,
+                                 "ссылка указывает на несуществующий путь"}),
+    [](const auto& row) { return std::string(row.param.Name); });
 
 }  // namespace
 }  // namespace corvel

@@ -16,11 +16,15 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::size_t kRec = 24;
+const std::vector<std::string> kDataFiles{"CorvelLotto_6x48.ldr", "CorvelLotto_6x48.lsk"};
 
 class CliEditDraws : public ::testing::Test {
   protected:
     void SetUp() override {
         test::CopySampleArchive(dir_.path());
+        // The empty stakes file the desktop program leaves behind; the writing
+        // commands take their lock on it.
+        test::WriteBytes(dir_ / "CorvelLotto_6x48.lsk", "");
         sample_ = test::ReadBytes(Archive());
         ASSERT_EQ(sample_.size(), 1500 * kRec);
     }
@@ -47,7 +51,7 @@ TEST_F(CliEditDraws, AddAppendsOneRecord) {
                                  "06.12.2026" +
                                  std::string(1, '\0');
     EXPECT_EQ(test::ReadBytes(Archive()), sample_ + expected);
-    EXPECT_EQ(test::FolderEntries(dir_.path()), std::vector<std::string>{"CorvelLotto_6x48.ldr"});
+    EXPECT_EQ(test::FolderEntries(dir_.path()), kDataFiles);
     const auto lines = test::Lines(Run({"draws", "--last", "1"}).Out);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1], "1501\t1\t2\t3\t4\t5\t6\t7\t8\t21\t06.12.2026");
@@ -97,7 +101,7 @@ TEST_F(CliEditDraws, DeleteSeveralRemovesEachByItsNumber) {
     const std::string expected = sample_.substr(kRec, 748 * kRec) +
                                  sample_.substr(750 * kRec, 749 * kRec);  // without 1, 750, 1500
     EXPECT_EQ(test::ReadBytes(Archive()), expected);
-    EXPECT_EQ(test::FolderEntries(dir_.path()), std::vector<std::string>{"CorvelLotto_6x48.ldr"});
+    EXPECT_EQ(test::FolderEntries(dir_.path()), kDataFiles);
 }
 
 TEST_F(CliEditDraws, DeleteFindsDrawsInANumberingWithGapsAndDisorder) {
@@ -154,7 +158,7 @@ TEST_P(CliRefusal, LeavesTheArchiveByteIdentical) {
     }
     EXPECT_EQ(r.Out, "");
     EXPECT_EQ(test::ReadBytes(Archive()), sample_);
-    EXPECT_EQ(test::FolderEntries(dir_.path()), std::vector<std::string>{"CorvelLotto_6x48.ldr"});
+    EXPECT_EQ(test::FolderEntries(dir_.path()), kDataFiles);
 }
 
 const char* const kBad = "Введена некорректная комбинация!\n";

@@ -85,6 +85,39 @@ TEST(ArchiveFile, UnreadableFileReportsTheReason) {
     EXPECT_NE(read.Error.find("a.ldr"), std::string::npos) << read.Error;
 }
 
+TEST(ArchiveFile, ArchiveOverTheRecordLimitIsRefusedUnread) {
+    test::TempDir dir;
+    const auto file = dir / "a.ldr";
+    test::WriteBytes(file, "");
+    // Sparse: 10,000,001 records in size without the disk space (and a reader
+    // that loaded it would need 240 MB).
+    std::filesystem::resize_file(file, (kMaxArchiveRecords + 1) * TDrawRec::kFileSize);
+    ArchiveReadResult read = ReadArchiveFile(file);
+    EXPECT_TRUE(read.Draws.empty());
+    EXPECT_EQ(read.Error.rfind(file.string() + ": ", 0), 0u) << read.Error;
+    EXPECT_NE(read.Error.find("10000001 записей"), std::string::npos) << read.Error;
+    EXPECT_NE(read.Error.find("допустимо не больше 10000000"), std::string::npos) << read.Error;
+}
+
+TEST(ArchiveFile, WriteOverTheRecordLimitIsRefusedAndTheFileKept) {
+    test::TempDir dir;
+    const auto file = dir / "a.ldr";
+    const TDrawsArray small = DrawsNumbered({1, 2});
+    WriteArchiveFile(file, small);
+    const std::string before = test::ReadBytes(file);
+    const TDrawsArray huge(kMaxArchiveRecords + 1, small[0]);
+    try {
+        WriteArchiveFile(file, huge);
+        ADD_FAILURE() << "an archive over the limit was written";
+    } catch (const EFileError& e) {
+        EXPECT_NE(std::string(e.what()).find("не может содержать больше 10000000 записей"),
+                  std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(test::ReadBytes(file), before);
+    EXPECT_EQ(test::FolderEntries(dir.path()), std::vector<std::string>{"a.ldr"});
+}
+
 TEST(ArchiveFile, WriteGivesRecordsInArrayOrderAndReadsBackByteExact) {
     test::TempDir dir;
     // Not ascending, one undated, one with foreign bytes after its date.
