@@ -359,14 +359,19 @@ bool Workspace::ApplyFilterPart(const TFilterPart& part) {
         if (!part.MultiSelect && part.StopMode == kStopCount &&
             static_cast<std::size_t>(std::max(part.StopValue, 0)) >= combs_.Current().Count())
             break;
-        if (!RowPassesLevel(row, part, *stat)) continue;
         if (part.MultiSelect) {
-            picked.push_back(&row);
+            // Every row examined is a step, picked or not.
             ++steps;
+            if (RowPassesLevel(row, part, *stat)) picked.push_back(&row);
             continue;
         }
-        ++steps;
-        if (!applyRows({&row}) && part.StopMode == kStopEmpty) break;
+        if (!RowPassesLevel(row, part, *stat)) continue;
+        // Only an application that leaves combinations is a step; one that
+        // emptied the list was taken back.
+        if (applyRows({&row}))
+            ++steps;
+        else if (part.StopMode == kStopEmpty)
+            break;
         hooks_.ProcessEvents();
     }
     if (part.MultiSelect && !picked.empty()) applyRows(picked);

@@ -150,6 +150,63 @@ TEST_F(WorkspaceTest, PrefetchBuildingMakesEveryCache) {
     EXPECT_EQ(hooks_.ProgressTexts.back(), "Создание файлов для полного набора комбинаций...");
 }
 
+// A four-draw archive and a short pasted list, small enough to work the
+// automatic walks out by hand. NUMS over all four draws, sorted by count
+// descending (equal counts by the value, descending):
+//   1 (count 4, depth 1), 2 (3, depth 2), 3 (2, depth 3), then the values seen
+//   once: 18..14 (depth 1), 13..10 (depth 2), 9..7 (depth 3), 6..4 (depth 4),
+//   then the values never seen (depth "-").
+class WorkspaceWalkTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ws_.OpenSettingsAndRegistry();
+        ws_.PrefetchsEnabled = false;
+        for (const auto& d : {test::MakeDraw(1, {1, 2, 3, 4, 5, 6}), test::MakeDraw(2, {1, 2, 3, 7, 8, 9}),
+                              test::MakeDraw(3, {1, 2, 10, 11, 12, 13}), test::MakeDraw(4, {1, 14, 15, 16, 17, 18})})
+            ASSERT_TRUE(ws_.AddDraw(d));
+    }
+    void Apply(const char* definition, const char* combs) {
+        ASSERT_TRUE(ws_.PasteCombs(combs));
+        const auto parts = ExpandFilterItem(ParseFilterItem(definition, ws_.Stats()), ws_.Stats());
+        ASSERT_EQ(parts.size(), 1u);
+        ASSERT_TRUE(ws_.ApplyFilterPart(parts[0]));
+        EXPECT_TRUE(hooks_.Errors.empty());
+    }
+    std::vector<TCombination> Left() const {
+        const auto items = ws_.Combs().Current().Items();
+        return {items.begin(), items.end()};
+    }
+
+    test::TempDir dir_;
+    test::FakeUiHooks hooks_;
+    app::Workspace ws_{app::DataFiles{dir_.path()}, hooks_, 64};
+};
+
+TEST_F(WorkspaceWalkTest, MultiSelectCountsEveryRowExaminedAsAStep) {
+    // Three steps examine the rows of 1, 2 and 3; depth >= 2 picks 2 and 3
+    // only, so the list that has 13 (depth 2, next qualifying row) goes.
+    Apply("TMF1#NUMS:100#LMV:2#ST:3",
+          "2 20 21 22 23 24\r\n3 25 26 27 28 29\r\n4 5 6 7 8 9\r\n10 11 12 13 30 31\r\n"
+          "1 14 15 16 17 18\r\n40 41 42 43 44 45\r\n");
+    EXPECT_EQ(Left(), (std::vector<TCombination>{{2, 20, 21, 22, 23, 24}, {3, 25, 26, 27, 28, 29}}));
+    ASSERT_EQ(ws_.Applied().Rows().size(), 1u);
+    EXPECT_EQ(ws_.Applied().Rows()[0].Values, "2; 3");
+}
+
+TEST_F(WorkspaceWalkTest, SingleSelectCountsOnlyStepsThatLeaveCombinations) {
+    // Keep 2: two combinations. Keep 3 empties the list: undone, not a step.
+    // Keep 13 (the next row of depth >= 2) is the second step; the walk ends.
+    Apply("TSF1#NUMS:100#LMV:2#ST:2",
+          "2 13 20 21 22 23\r\n2 24 25 26 27 28\r\n3 29 30 31 32 33\r\n13 34 35 36 37 38\r\n");
+    EXPECT_EQ(Left(), (std::vector<TCombination>{{2, 13, 20, 21, 22, 23}}));
+    std::vector<std::string> captions;
+    for (const auto& row : ws_.Applied().Rows()) captions.push_back(row.Caption + " " + row.Values);
+    ASSERT_EQ(captions.size(), 4u);
+    EXPECT_EQ(captions[1].substr(captions[1].size() - 2), " 3");
+    EXPECT_EQ(captions[2], "Отмена последней операции ");
+    EXPECT_EQ(captions[3].substr(captions[3].size() - 3), " 13");
+}
+
 TEST(WorkspaceArchive, FailedSaveKeepsFileAndMemoryEqual) {
     test::TempDir dir;
     test::FakeUiHooks hooks;
