@@ -38,15 +38,34 @@ int CompareCells(const std::string& a, const std::string& b) {
     return la < lb ? -1 : la > lb ? 1 : 0;
 }
 
+// The integer nearest to num / den (den > 0); an exact half goes to the even
+// neighbour. Exact, unlike rounding a product with a binary fraction, which
+// can land just beside a half.
+std::int64_t NearestRatio(std::int64_t num, std::int64_t den) {
+    std::int64_t q = num / den, r = num % den;
+    if (r < 0) {  // floor division
+        --q;
+        r += den;
+    }
+    if (2 * r > den || (2 * r == den && q % 2 != 0)) ++q;
+    return q;
+}
+
 void ApplyPrefetch(TStatDrawArray& values, const TStatTotals& totals, const TPrefetchData& data, double& factor) {
     if (data.AllMax == 0) return;
-    factor = data.AllMax == data.AllMin ? (static_cast<double>(totals.MaxCount) + totals.MinCount) / 2.0 / data.AllMax
-                                        : static_cast<double>(totals.MaxCount) / data.AllMax;
+    // Factor = num / den: the mean of the window's extreme counts over the
+    // cache's count when every value has the same count, else the largest
+    // window count over the largest cache count. Counts are 32-bit and not
+    // negative, so record count x num stays within 64 bits.
+    const bool flat = data.AllMax == data.AllMin;
+    const std::int64_t num = flat ? std::int64_t{totals.MaxCount} + totals.MinCount : std::int64_t{totals.MaxCount};
+    const std::int64_t den = flat ? 2 * std::int64_t{data.AllMax} : std::int64_t{data.AllMax};
+    factor = static_cast<double>(num) / static_cast<double>(den);
     for (const TPrefetchRecord& r : data.Records) {
         const std::uint64_t key = PackKey(r.Key);
         for (auto& v : values)
             if (PackKey(v.Key) == key) {
-                v.Expected = static_cast<std::int32_t>(Nearest(static_cast<long double>(r.Count) * factor));
+                v.Expected = static_cast<std::int32_t>(NearestRatio(std::int64_t{r.Count} * num, den));
                 break;
             }
     }

@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "app/Workspace.h"
 #include "stats/FilterDefinition.h"
+#include "stats/Prefetch.h"
 
 namespace corvel {
 namespace {
@@ -76,6 +77,39 @@ TEST_F(WorkspaceTest, TableUsesAndCachesThePrefetchFile) {
     test::WriteBytes(dir_ / "Prefetchs" / "corvel-lotto_EVEN.dfc", std::string(30, '\x01'));
     EXPECT_TRUE(ws_.ComputeStatTable(Index("EVEN"), 1000, true).PrefetchUsed);
     EXPECT_EQ(test::ReadBytes(dir_ / "Prefetchs" / "corvel-lotto_EVEN.dfc").size(), 8u * 12);
+}
+
+// Every number is in C(47,5) of the combinations, so with the NUMS cache the
+// expected count is (largest + smallest window count) / 2 for every value,
+// an exact half whenever that sum is odd; the half goes to the even neighbour.
+TEST_F(WorkspaceTest, ExpectedCountIsExactAtHalves) {
+    TStatDrawArray histogram(48);
+    for (int n = 1; n <= 48; ++n) {
+        histogram[static_cast<std::size_t>(n - 1)].Key[0] = static_cast<std::uint16_t>(n);
+        histogram[static_cast<std::size_t>(n - 1)].Count = static_cast<std::int32_t>(Binomial(47, 5));
+    }
+    std::filesystem::create_directories(dir_ / "Prefetchs");
+    test::WriteBytes(dir_ / "Prefetchs" / "corvel-lotto_NUMS.dfc", EncodePrefetch(histogram));
+    int halves = 0;
+    for (int window = 90; window <= 110; ++window) {
+        SCOPED_TRACE(window);
+        const TStatTable& t = ws_.ComputeStatTable(Index("NUMS"), window, true);
+        ASSERT_TRUE(t.PrefetchUsed);
+        std::int64_t least = INT64_MAX, most = 0;
+        for (const auto& row : t.Rows) {
+            least = std::min<std::int64_t>(least, row.Value.Count);
+            most = std::max<std::int64_t>(most, row.Value.Count);
+        }
+        const std::int64_t sum = least + most;
+        std::int64_t expected = sum / 2;
+        if (sum % 2 != 0) {
+            ++halves;
+            if (expected % 2 != 0) ++expected;
+        }
+        for (const auto& row : t.Rows) EXPECT_EQ(row.Cells[3], std::to_string(expected)) << row.Cells[0];
+    }
+    EXPECT_GT(halves, 0);
+    EXPECT_TRUE(hooks_.Errors.empty());
 }
 
 TEST_F(WorkspaceTest, KeepAndRemoveThenUndo) {
