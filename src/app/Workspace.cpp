@@ -244,7 +244,8 @@ void Workspace::BuildPrefetchFiles(bool force, std::uint32_t groups) {
             present = false;  // unreadable: try to build it anew
         }
         if (present && !(groups & (1u << m.StatClass->Group))) continue;
-        if (!RebuildPrefetch(i)) break;
+        // A cache that cannot be built is reported; the others still are.
+        RebuildPrefetch(i);
     }
     hooks_.CloseProgress();
     hooks_.ShowStatus("");

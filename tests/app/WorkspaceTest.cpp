@@ -241,6 +241,39 @@ TEST_F(WorkspaceWalkTest, SingleSelectCountsOnlyStepsThatLeaveCombinations) {
     EXPECT_EQ(captions[3].substr(captions[3].size() - 3), " 13");
 }
 
+// A cache whose trailer holds a largest count of 0 says nothing: it is not
+// used and not rebuilt. A cache that cannot be built is reported and the
+// others are built all the same.
+TEST_F(WorkspaceTest, PrefetchBuildingIgnoresSilentCachesAndGoesOnPastAFailure) {
+    std::vector<std::string> codes;
+    for (int i = 0; i < ws_.Stats().Count(); ++i)
+        if (ws_.Stats().Item(i).StatClass->IsPrefetchable()) codes.push_back(ws_.Stats().Item(i).Code());
+    ASSERT_GE(codes.size(), 3u);
+    const auto folder = dir_ / "Prefetchs";
+    // The first cache's name is taken by a folder, so it cannot be written.
+    std::filesystem::create_directories(folder / ("corvel-lotto_" + codes.front() + ".dfc"));
+    // The last one: a record of count 5, then the trailer 0, 0, 0.
+    const std::string silent = std::string("\x03\0\0\0\0\0\0\0\x05\0\0\0", 12) + std::string(12, '\0');
+    const auto silentFile = folder / ("corvel-lotto_" + codes.back() + ".dfc");
+    test::WriteBytes(silentFile, silent);
+
+    const TStatTable& t = ws_.ComputeStatTable(ws_.Stats().FindMethod(codes.back()), 1000, true);
+    EXPECT_FALSE(t.PrefetchUsed);
+    ASSERT_FALSE(t.Rows.empty());
+    EXPECT_EQ(t.Rows[0].Cells[3], "-");
+    EXPECT_TRUE(hooks_.Errors.empty());
+    EXPECT_EQ(test::ReadBytes(silentFile), silent);
+
+    ws_.BuildPrefetchFiles(true, 0);
+    ASSERT_EQ(hooks_.Errors.size(), 1u);
+    EXPECT_NE(hooks_.Errors[0].find(codes.front()), std::string::npos);
+    for (std::size_t k = 1; k + 1 < codes.size(); ++k)
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder / ("corvel-lotto_" + codes[k] + ".dfc"))) << codes[k];
+    EXPECT_EQ(test::ReadBytes(silentFile), silent);
+    EXPECT_FALSE(hooks_.ProgressOpen);
+    EXPECT_EQ(hooks_.Busy, 0);
+}
+
 TEST(WorkspaceArchive, FailedSaveKeepsFileAndMemoryEqual) {
     test::TempDir dir;
     test::FakeUiHooks hooks;
