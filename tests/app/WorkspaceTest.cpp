@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 
 #include "FakeUiHooks.h"
 #include "TestSupport.h"
@@ -273,6 +274,31 @@ TEST_F(WorkspaceTest, PrefetchBuildingIgnoresSilentCachesAndGoesOnPastAFailure) 
     EXPECT_FALSE(hooks_.ProgressOpen);
     EXPECT_EQ(hooks_.Busy, 0);
 }
+
+struct EmptyWindowCase {
+    const char* Name;
+    const char* Definition;
+};
+
+void PrintTo(const EmptyWindowCase& c, std::ostream* os) { *os << c.Name; }
+
+class WorkspaceEmptyWindow : public WorkspaceWalkTest, public ::testing::WithParamInterface<EmptyWindowCase> {};
+
+// A window of no draws has no rows, so nothing is picked and the list stays.
+TEST_P(WorkspaceEmptyWindow, PicksNothing) {
+    const char* combs = "1 14 15 16 17 18\r\n40 41 42 43 44 45\r\n";
+    Apply(GetParam().Definition, combs);
+    EXPECT_EQ(Left(), (std::vector<TCombination>{{1, 14, 15, 16, 17, 18}, {40, 41, 42, 43, 44, 45}}));
+    EXPECT_TRUE(ws_.Applied().Rows().empty());
+    EXPECT_TRUE(ws_.StatTable().Rows.empty());
+    EXPECT_EQ(ws_.StatTable().Window.Length(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, WorkspaceEmptyWindow,
+                         ::testing::Values(EmptyWindowCase{"Zero", "TMF1#NUMS:0#CMV:1#SF:1"},
+                                           EmptyWindowCase{"Negative", "TMF1#NUMS:-3#CMV:1#SF:1"},
+                                           EmptyWindowCase{"ZeroRowByRow", "TSD1#NUMS:0#LNO:#SF:1"}),
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(WorkspaceArchive, FailedSaveKeepsFileAndMemoryEqual) {
     test::TempDir dir;
