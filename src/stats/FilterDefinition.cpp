@@ -1,7 +1,8 @@
 #include "stats/FilterDefinition.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
+#include <cmath>
+#include <string>
 
 #include "i18n/Texts.h"
 #include "model/Errors.h"
@@ -74,23 +75,48 @@ std::string AfterColon(std::string_view field) {
 }
 
 // A coefficient in any of the forms people type: "." or "," as the decimal
-// point, other characters ignored, 0 when nothing is left.
+// point, digits and a minus sign, every other character ignored (so "1e2" is
+// 12); 0 when nothing readable is left. Independent of the C locale.
 long double ReadCoefficient(std::string_view text) {
     std::string clean;
     for (char c : text) {
-        if ((c >= '0' && c <= '9') || c == '-' || c == '+' || c == 'e' || c == 'E') clean += c;
+        if ((c >= '0' && c <= '9') || c == '-') clean += c;
         else if (c == '.' || c == ',') clean += '.';
     }
-    if (clean.empty()) return 0;
-    char* end = nullptr;
-    long double v = std::strtold(clean.c_str(), &end);
-    return end == clean.c_str() ? 0 : v;
+    long double v = 0;
+    auto [end, ec] = std::from_chars(clean.data(), clean.data() + clean.size(), v, std::chars_format::fixed);
+    (void)end;  // "1-2" reads as 1, as far as it is a number
+    return ec == std::errc() && std::isfinite(v) ? v : 0;
 }
 
+// Plain decimal with at most 15 significant digits and "." as the point,
+// never an exponent: -1, 0.5, 0.00001, 123456789012346000.
 std::string CoefficientText(long double v) {
+    if (!std::isfinite(v) || v == 0) return "0";
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15Lg", v);
-    return buf;
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+    if (ec != std::errc()) return "0";
+    const std::string sci(buf, end);  // [-]d.dddddddddddddde[+-]x
+    const std::size_t e = sci.find('e');
+    const bool negative = sci[0] == '-';
+    std::string digits;
+    for (std::size_t i = negative ? 1 : 0; i < e; ++i)
+        if (sci[i] != '.') digits += sci[i];
+    const int exponent = std::stoi(sci.substr(e + 1));
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    // The first digit stands for 10^exponent.
+    std::string text;
+    if (exponent < 0) {
+        text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else {
+        const auto whole = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= whole) {
+            text = digits + std::string(whole - digits.size(), '0');
+        } else {
+            text = digits.substr(0, whole) + "." + digits.substr(whole);
+        }
+    }
+    return negative ? "-" + text : text;
 }
 
 std::string CdlText(const TCdlCoefficients& c) {

@@ -2,6 +2,9 @@
 // into parts and the checks of the filter dialog.
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "model/Errors.h"
 #include "stats/FilterDefinition.h"
 #include "stats/StatFixtures.h"
@@ -66,6 +69,41 @@ TEST_F(FilterText, RoundTrips) {
         EXPECT_EQ(FilterItemText(ParseFilterItem(text, list_), list_), text);
     }
 }
+
+struct CoefficientCase {
+    const char* Name;
+    const char* Text;     // as typed in the fifth field
+    const char* Written;  // the field as written back
+};
+
+void PrintTo(const CoefficientCase& c, std::ostream* os) { *os << c.Name; }
+
+class FilterCoefficient : public FilterText, public ::testing::WithParamInterface<CoefficientCase> {};
+
+// Only digits, the sign and the decimal point count; the text written is plain
+// decimal with at most 15 significant digits, never an exponent.
+TEST_P(FilterCoefficient, ReadsAndWritesPlainDecimals) {
+    const CoefficientCase& c = GetParam();
+    const TFilterItem item = ParseFilterItem(std::string("TSD1#NUMS:5#LNO:#SF:1#") + c.Text + ":0:0:0:0", list_);
+    const std::string text = FilterItemText(item, list_);
+    EXPECT_EQ(text.substr(text.rfind('#') + 1), std::string(c.Written) + ":0:0:0:0");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, FilterCoefficient,
+    ::testing::Values(CoefficientCase{"ExponentLetterIgnored", "1e2", "12"},
+                      CoefficientCase{"CapitalExponentLetterIgnored", "1E2", "12"},
+                      CoefficientCase{"Comma", "0,5", "0.5"}, CoefficientCase{"Negative", "-1.25", "-1.25"},
+                      CoefficientCase{"OtherCharacters", "x1.5y", "1.5"}, CoefficientCase{"PlusSign", "+3", "3"},
+                      CoefficientCase{"Unreadable", "abc", "0"}, CoefficientCase{"Blank", "", "0"},
+                      CoefficientCase{"NegativeZero", "-0", "0"}, CoefficientCase{"TrailingZeros", "1.100", "1.1"},
+                      CoefficientCase{"Small", "0.00001", "0.00001"},
+                      CoefficientCase{"SmallNegative", "-0,00000025", "-0.00000025"},
+                      CoefficientCase{"Large", "100000000000000000000", "100000000000000000000"},
+                      CoefficientCase{"FifteenDigits", "123456.7890123456789", "123456.789012346"},
+                      CoefficientCase{"LargeRounded", "123456789012345678", "123456789012346000"},
+                      CoefficientCase{"OneTenth", "0.1", "0.1"}),
+    [](const auto& row) { return std::string(row.param.Name); });
 
 TEST_F(FilterText, UnknownMethodIsWrittenBackUnchanged) {
     const TFilterItem item = ParseFilterItem("TSD1#CHN10:100#LNO:#SF:1", list_);
