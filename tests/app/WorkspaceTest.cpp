@@ -357,9 +357,11 @@ TEST_F(WorkspaceTest, ReplacingTheListKeepsItsHistoryOnFailure) {
     expectUnchanged();
     EXPECT_FALSE(ws_.PasteCombs("1 2 3 4 5 6\r\n1 2 3\r\n"));
     expectUnchanged();
+    EXPECT_FALSE(ws_.PasteCombs(" \r\n"));  // a blank clipboard
+    expectUnchanged();
     EXPECT_FALSE(ws_.GenerateCombs(4, (dir_ / "missing.lcv").string(), true));
     expectUnchanged();
-    EXPECT_EQ(hooks_.Errors.size(), 3u);
+    EXPECT_EQ(hooks_.Errors.size(), 4u);
 
     ASSERT_TRUE(ws_.SaveCombsFile(dir_ / "saved.lcv"));
     ASSERT_TRUE(ws_.PasteCombs("1 2 3 4 5 6\r\n7 8 9 10 11 12\r\n"));
