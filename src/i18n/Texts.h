@@ -37,6 +37,10 @@ inline constexpr const char* kSimilarMethods = "Похожие методы: %s"
 
 // Filters
 inline constexpr const char* kBadFilterDefinition = "Некорректное описание фильтра: %s!";
+inline constexpr const char* kTooManyFilterParts =
+    "Описание фильтра %s дает слишком много вариантов (допустимо не более %.0n)!\r"
+    "Пожалуйста, уменьшите количество вариантов длины выборки и глубины.";
+inline constexpr const char* kNoFilterPart = "Нет варианта фильтра с номером %d: %s!";
 inline constexpr const char* kBadRange = "Введен некорректный диапазон значений!";
 inline constexpr const char* kNoValueListMode =
     "Для данного вида статистики не доступен режим выделения по списку значений!";
