@@ -127,7 +127,8 @@ inline constexpr const char* kCombsBufferDamaged =
     "Файл буфера комбинаций поврежден: его размер (%d байт) не кратен размеру записи (6 байт)";
 inline constexpr const char* kCombsCount = "Комбинаций: %d";
 inline constexpr const char* kCombsBadLine = "Некорректная комбинация: \"%s\"!";
-inline constexpr const char* kCombsPasteEmpty = "Вставляемый текст не содержит ни одной комбинации!";
+inline constexpr const char* kCombsPasteEmpty =
+    "Вставляемый текст не содержит ни одной комбинации!";
 inline constexpr const char* kCombsUniqueNumbers = "В текущем списке комбинаций содержится %d уникальных номеров";
 inline constexpr const char* kCombsSearchingArchive = "Поиск по архиву тиражей...";
 inline constexpr const char* kCombsFoundInDraws = "Выделенная комбинация найдена в следующих тиражах:";

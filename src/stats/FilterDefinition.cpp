@@ -84,11 +84,13 @@ std::string AfterColon(std::string_view field) {
 long double ReadCoefficient(std::string_view text) {
     std::string clean;
     for (char c : text) {
-        if ((c >= '0' && c <= '9') || c == '-') clean += c;
+        if ((c >= '0' && c <= '9') || c == '-')
+            clean += c;
         else if (c == '.' || c == ',') clean += '.';
     }
     long double v = 0;
-    auto [end, ec] = std::from_chars(clean.data(), clean.data() + clean.size(), v, std::chars_format::fixed);
+    auto [end, ec] =
+        std::from_chars(clean.data(), clean.data() + clean.size(), v, std::chars_format::fixed);
     (void)end;  // "1-2" reads as 1, as far as it is a number
     return ec == std::errc() && std::isfinite(v) ? v : 0;
 }
@@ -189,7 +191,9 @@ IntSequence ReadIntSequence(std::string_view text) {
     }
     if (steps >= kMaxListValues) return seq;
     // The values run from a towards b, so the last one decides the range.
-    if (*s > 0 && steps * static_cast<std::uint64_t>(*s) > static_cast<std::uint64_t>(INT32_MAX - *a)) return seq;
+    if (*s > 0 &&
+        steps * static_cast<std::uint64_t>(*s) > static_cast<std::uint64_t>(INT32_MAX - *a))
+        return seq;
     seq.IsRange = true;
     seq.Start = *a;
     seq.Step = *s;
@@ -351,11 +355,14 @@ std::string FilterRecText(const TFilterRec& rec, const TStatList& list) {
     return text;
 }
 
-std::size_t FilterPartCount(const TFilterItem& item, const TStatList& list) { return Expansion(item, list).Count; }
+std::size_t FilterPartCount(const TFilterItem& item, const TStatList& list) {
+    return Expansion(item, list).Count;
+}
 
 TFilterPart FilterPartAt(const TFilterItem& item, std::size_t k, const TStatList& list) {
     const Expansion e(item, list);
-    if (k >= e.Count) throw EInvalidArgument(Format(texts::kNoFilterPart, {k, FilterItemText(item, list)}));
+    if (k >= e.Count)
+        throw EInvalidArgument(Format(texts::kNoFilterPart, {k, FilterItemText(item, list)}));
     return e.Part(item, k);
 }
 
@@ -363,7 +370,8 @@ std::vector<TFilterPart> ExpandFilterItem(const TFilterItem& item, const TStatLi
     const Expansion e(item, list);
     // All parts at once also hold the list modes' level text once per part.
     if (e.ListTest.size() > kMaxExpandedLevelText / e.Count)
-        throw ETooManyFilterParts(Format(texts::kTooManyFilterParts, {FilterItemText(item, list), kMaxFilterParts}));
+        throw ETooManyFilterParts(
+            Format(texts::kTooManyFilterParts, {FilterItemText(item, list), kMaxFilterParts}));
     std::vector<TFilterPart> parts;
     parts.reserve(e.Count);
     for (std::size_t k = 0; k < e.Count; ++k) parts.push_back(e.Part(item, k));
