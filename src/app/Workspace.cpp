@@ -244,7 +244,8 @@ void Workspace::BuildPrefetchFiles(bool force, std::uint32_t groups) {
             present = false;  // unreadable: try to build it anew
         }
         if (present && !(groups & (1u << m.StatClass->Group))) continue;
-        if (!RebuildPrefetch(i)) break;
+        // A cache that cannot be built is reported; the others still are.
+        RebuildPrefetch(i);
     }
     hooks_.CloseProgress();
     hooks_.ShowStatus("");
@@ -359,14 +360,19 @@ bool Workspace::ApplyFilterPart(const TFilterPart& part) {
         if (!part.MultiSelect && part.StopMode == kStopCount &&
             static_cast<std::size_t>(std::max(part.StopValue, 0)) >= combs_.Current().Count())
             break;
-        if (!RowPassesLevel(row, part, *stat)) continue;
         if (part.MultiSelect) {
-            picked.push_back(&row);
+            // Every row examined is a step, picked or not.
             ++steps;
+            if (RowPassesLevel(row, part, *stat)) picked.push_back(&row);
             continue;
         }
-        ++steps;
-        if (!applyRows({&row}) && part.StopMode == kStopEmpty) break;
+        if (!RowPassesLevel(row, part, *stat)) continue;
+        // Only an application that leaves combinations is a step; one that
+        // emptied the list was taken back.
+        if (applyRows({&row}))
+            ++steps;
+        else if (part.StopMode == kStopEmpty)
+            break;
         hooks_.ProcessEvents();
     }
     if (part.MultiSelect && !picked.empty()) applyRows(picked);

@@ -107,7 +107,8 @@ public:
     // the new one is complete. Nothing after an error (reported).
     std::optional<TPrefetchData> RebuildPrefetch(int index);
     // Builds missing caches and rebuilds those of the groups in the mask
-    // (bit g = group g). Does nothing unless forced or prefetch is on.
+    // (bit g = group g). Does nothing unless forced or prefetch is on. A cache
+    // that cannot be built is reported and the rest are built all the same.
     void BuildPrefetchFiles(bool force, std::uint32_t groups);
 
     // ---- filters

@@ -76,6 +76,8 @@ std::string ParseCombsPaste(std::string_view text, TCombsArray& list) {
             badLine = line;
     });
     if (badLine) return Format(texts::kCombsBadLine, {QuotedLine(Trim(*badLine))});
+    if (count == 0)
+        return texts::kCombsPasteEmpty;  // a blank paste is a mistake, not an empty list
     if (count > list.Capacity()) return Format(texts::kCombsTooMany, {count, list.Capacity()});
 
     TCombination* out = list.Data();

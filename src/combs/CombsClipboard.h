@@ -23,7 +23,8 @@ std::string CombsClipboardText(const TCombsArray& list, std::span<const std::siz
 // Replaces the list with the pasted combinations and returns an empty text;
 // or returns the error text and leaves the list as it was. Every line must
 // hold exactly six integers 0..255: the first line that does not is named in
-// the error. More combinations than the list holds are refused as a whole.
+// the error. More combinations than the list holds are refused as a whole, and
+// so is a text without any combination line.
 std::string ParseCombsPaste(std::string_view text, TCombsArray& list);
 
 // The paste command: on success the undo copy is forgotten (the pasted list

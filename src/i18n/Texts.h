@@ -49,6 +49,10 @@ inline constexpr const char* kSimilarMethods = "Похожие методы: %s"
 
 // Filters
 inline constexpr const char* kBadFilterDefinition = "Некорректное описание фильтра: %s!";
+inline constexpr const char* kTooManyFilterParts =
+    "Описание фильтра %s дает слишком много вариантов (допустимо не более %.0n)!\r"
+    "Пожалуйста, уменьшите количество вариантов длины выборки и глубины.";
+inline constexpr const char* kNoFilterPart = "Нет варианта фильтра с номером %d: %s!";
 inline constexpr const char* kBadRange = "Введен некорректный диапазон значений!";
 inline constexpr const char* kNoValueListMode =
     "Для данного вида статистики не доступен режим выделения по списку значений!";
@@ -135,6 +139,8 @@ inline constexpr const char* kCombsBufferDamaged =
     "Файл буфера комбинаций поврежден: его размер (%d байт) не кратен размеру записи (6 байт)";
 inline constexpr const char* kCombsCount = "Комбинаций: %d";
 inline constexpr const char* kCombsBadLine = "Некорректная комбинация: \"%s\"!";
+inline constexpr const char* kCombsPasteEmpty =
+    "Вставляемый текст не содержит ни одной комбинации!";
 inline constexpr const char* kCombsUniqueNumbers = "В текущем списке комбинаций содержится %d уникальных номеров";
 inline constexpr const char* kCombsSearchingArchive = "Поиск по архиву тиражей...";
 inline constexpr const char* kCombsFoundInDraws = "Выделенная комбинация найдена в следующих тиражах:";

@@ -14,6 +14,11 @@ std::string FormatDateText(std::chrono::year_month_day date) {
 std::optional<std::chrono::year_month_day> ParseDateText(std::string_view text) {
     std::string_view t = Trim(text);
     if (t.empty()) return std::nullopt;
+    // The year takes all four of its places: "05.12.26" is no date (a century
+    // would have to be guessed).
+    if (t.size() < 10) return std::nullopt;
+    for (char c : t.substr(6, 4))
+        if (c < '0' || c > '9') return std::nullopt;
     auto field = [&](std::size_t pos, std::size_t len) {
         if (pos >= t.size()) return 0;
         return ToIntDef(t.substr(pos, len), 0);

@@ -76,8 +76,9 @@ void SaveGenerateSettings(const std::filesystem::path& file, const TGameSettings
 void LoadShreddingSettings(const std::filesystem::path& file, TGameSettings& settings);
 void SaveShreddingSettings(const std::filesystem::path& file, const TGameSettings& settings);
 
-// PROXY. Without a ProxyMode key the mode is manual when a server is stored,
-// else off; a stored mode outside 0..2 acts as off.
+// PROXY. Without a readable ProxyMode (missing, blank or not a number) the
+// mode is manual when a server is stored, else off; a stored mode outside
+// 0..2 acts as off.
 TProxySettings LoadProxySettings(const std::filesystem::path& file);
 void SaveProxySettings(const std::filesystem::path& file, const TProxySettings& proxy);
 

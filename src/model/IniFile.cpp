@@ -34,14 +34,13 @@ IniFile IniFile::Parse(std::string_view text) {
         } else {
             std::string key(Trim(line.substr(0, eq)));
             std::string value(Trim(line.substr(eq + 1)));
-            bool replaced = false;
-            for (auto& e : current->Entries)
+            bool repeated = false;
+            for (const auto& e : current->Entries)
                 if (!e.Key.empty() && EqualsIgnoreCaseAscii(e.Key, key)) {
-                    e.Value = value;  // the first key wins its place, the last its value
-                    replaced = true;
+                    repeated = true;  // the first one counts; a repeat is passed over
                     break;
                 }
-            if (!replaced) current->Entries.push_back({key, value});
+            if (!repeated) current->Entries.push_back({key, value});
         }
     }
     return ini;

@@ -12,6 +12,8 @@ namespace corvel {
 // key names compare case-insensitively, as the system's ini files always have.
 // Sections, keys and lines the program does not touch are kept as they were,
 // in their order, so rewriting a file never drops what another version wrote.
+// Of a key written more than once in a section (also in a repeated section)
+// the first counts; the repeats are read over and not written back.
 class IniFile {
 public:
     IniFile() = default;

@@ -1,7 +1,8 @@
 #include "stats/FilterDefinition.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
+#include <cmath>
+#include <string>
 
 #include "i18n/Texts.h"
 #include "model/Errors.h"
@@ -64,6 +65,10 @@ constexpr ModeInfo kStops[kStopModeCount] = {
 
 constexpr std::size_t kMaxListValues = 1'000'000;
 
+// ExpandFilterItem holds every part at once; the level text of the list modes
+// (the same in each part) may take this many bytes over all of them.
+constexpr std::size_t kMaxExpandedLevelText = std::size_t{64} << 20;
+
 bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && EqualsIgnoreCaseAscii(text.substr(0, prefix.size()), prefix);
 }
@@ -74,23 +79,50 @@ std::string AfterColon(std::string_view field) {
 }
 
 // A coefficient in any of the forms people type: "." or "," as the decimal
-// point, other characters ignored, 0 when nothing is left.
+// point, digits and a minus sign, every other character ignored (so "1e2" is
+// 12); 0 when nothing readable is left. Independent of the C locale.
 long double ReadCoefficient(std::string_view text) {
     std::string clean;
     for (char c : text) {
-        if ((c >= '0' && c <= '9') || c == '-' || c == '+' || c == 'e' || c == 'E') clean += c;
+        if ((c >= '0' && c <= '9') || c == '-')
+            clean += c;
         else if (c == '.' || c == ',') clean += '.';
     }
-    if (clean.empty()) return 0;
-    char* end = nullptr;
-    long double v = std::strtold(clean.c_str(), &end);
-    return end == clean.c_str() ? 0 : v;
+    long double v = 0;
+    auto [end, ec] =
+        std::from_chars(clean.data(), clean.data() + clean.size(), v, std::chars_format::fixed);
+    (void)end;  // "1-2" reads as 1, as far as it is a number
+    return ec == std::errc() && std::isfinite(v) ? v : 0;
 }
 
+// Plain decimal with at most 15 significant digits and "." as the point,
+// never an exponent: -1, 0.5, 0.00001, 123456789012346000.
 std::string CoefficientText(long double v) {
+    if (!std::isfinite(v) || v == 0) return "0";
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15Lg", v);
-    return buf;
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+    if (ec != std::errc()) return "0";
+    const std::string sci(buf, end);  // [-]d.dddddddddddddde[+-]x
+    const std::size_t e = sci.find('e');
+    const bool negative = sci[0] == '-';
+    std::string digits;
+    for (std::size_t i = negative ? 1 : 0; i < e; ++i)
+        if (sci[i] != '.') digits += sci[i];
+    const int exponent = std::stoi(sci.substr(e + 1));
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    // The first digit stands for 10^exponent.
+    std::string text;
+    if (exponent < 0) {
+        text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else {
+        const auto whole = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= whole) {
+            text = digits + std::string(whole - digits.size(), '0');
+        } else {
+            text = digits.substr(0, whole) + "." + digits.substr(whole);
+        }
+    }
+    return negative ? "-" + text : text;
 }
 
 std::string CdlText(const TCdlCoefficients& c) {
@@ -107,6 +139,125 @@ bool IsSingleLevelMode(int mode) {
            (mode >= 19 && mode <= 30);
 }
 
+// An integer list as written, read without spelling out a range: the listed
+// values, or the start, step and count of a range. Empty (count 0) for text
+// that fits neither form, a step of 0, or more than kMaxListValues values.
+struct IntSequence {
+    std::vector<int> Listed;
+    std::int64_t Start = 0;
+    std::int64_t Step = 0;
+    std::size_t RangeCount = 0;
+    bool IsRange = false;
+
+    std::size_t Count() const { return IsRange ? RangeCount : Listed.size(); }
+    int At(std::size_t i) const {
+        return IsRange ? static_cast<int>(Start + static_cast<std::int64_t>(i) * Step) : Listed[i];
+    }
+};
+
+IntSequence ReadIntSequence(std::string_view text) {
+    IntSequence seq;
+    bool allIntegers = true;
+    for (std::string_view word : SplitAny(text, ",;", false)) {
+        auto v = ToInt64(word);
+        if (!v || *v < INT32_MIN || *v > INT32_MAX || seq.Listed.size() == kMaxListValues) {
+            allIntegers = false;
+            break;
+        }
+        seq.Listed.push_back(static_cast<int>(*v));
+    }
+    if (allIntegers && !seq.Listed.empty()) return seq;
+    seq.Listed.clear();
+
+    // a-b;s: the first "-" that is not the first character splits a from b.
+    const std::size_t dash = text.find('-', 1);
+    if (text.empty() || dash == std::string_view::npos) return seq;
+    const std::size_t sep = text.find_first_of(",;", dash + 1);
+    if (sep == std::string_view::npos) return seq;
+    auto a = ToInt64(text.substr(0, dash));
+    auto b = ToInt64(text.substr(dash + 1, sep - dash - 1));
+    auto s = ToInt64(text.substr(sep + 1));
+    // Every value must be a 32-bit integer; the first is a.
+    if (!a || !b || !s || *s == 0 || *b < *a || *a < INT32_MIN || *a > INT32_MAX) return seq;
+    // (b - a) div s + 1 values, worked out in unsigned 64 bits (b - a may not
+    // fit a signed one). A negative step leaves a alone when |s| > b - a,
+    // else nothing.
+    const std::uint64_t span = static_cast<std::uint64_t>(*b) - static_cast<std::uint64_t>(*a);
+    std::uint64_t steps = 0;  // (b - a) div s
+    if (*s > 0) {
+        steps = span / static_cast<std::uint64_t>(*s);
+    } else if (span >= std::uint64_t{0} - static_cast<std::uint64_t>(*s)) {
+        return seq;
+    }
+    if (steps >= kMaxListValues) return seq;
+    // The values run from a towards b, so the last one decides the range.
+    if (*s > 0 &&
+        steps * static_cast<std::uint64_t>(*s) > static_cast<std::uint64_t>(INT32_MAX - *a))
+        return seq;
+    seq.IsRange = true;
+    seq.Start = *a;
+    seq.Step = *s;
+    seq.RangeCount = static_cast<std::size_t>(steps) + 1;
+    return seq;
+}
+
+// The parts of one definition, worked out from its lists without making
+// them: part k has window k div PerWindow and, in the single-value level
+// modes, level k mod PerWindow.
+struct Expansion {
+    IntSequence Windows;
+    IntSequence Levels;
+    bool SingleLevel = false;
+    std::size_t PerWindow = 1;
+    std::size_t Count = 0;
+    std::string ListTest;  // LevelTest of the list modes, shared by all parts
+
+    Expansion(const TFilterItem& item, const TStatList& list) {
+        Windows = ReadIntSequence(item.DrawsLen);
+        if (item.LevelMode != kLevelNone) Levels = ReadIntSequence(item.LevelValue);
+        if (Windows.Count() == 0 || (item.LevelMode != kLevelNone && Levels.Count() == 0))
+            throw ECorvelError(Format(texts::kBadFilterDefinition, {FilterItemText(item, list)}));
+        SingleLevel = IsSingleLevelMode(item.LevelMode);
+        PerWindow = SingleLevel ? Levels.Count() : 1;
+        // Windows x PerWindow <= the cap, tested without multiplying.
+        if (Windows.Count() > kMaxFilterParts / PerWindow)
+            throw ETooManyFilterParts(
+                Format(texts::kTooManyFilterParts, {FilterItemText(item, list), kMaxFilterParts}));
+        Count = Windows.Count() * PerWindow;
+        if (!SingleLevel) {
+            if (item.LevelMode != kLevelNone) {
+                for (std::size_t i = 0; i < Levels.Count(); ++i)
+                    ListTest += (i ? "," : "") + std::to_string(Levels.At(i));
+            } else {
+                ListTest = item.LevelValue;
+            }
+        }
+    }
+
+    TFilterPart Part(const TFilterItem& item, std::size_t k) const {
+        TFilterPart p;
+        p.Active = item.Active;
+        p.Method = item.Method;
+        p.WindowLength = Windows.At(k / PerWindow);
+        p.SortColumn = item.SortColumn;
+        p.BottomUp = item.BottomUp;
+        p.MultiSelect = item.MultiSelect;
+        p.Keep = item.Keep;
+        p.LevelMode = item.LevelMode;
+        p.CDLOverride = item.CDLOverride;
+        p.CDL = item.CDL;
+        p.StopMode = item.StopMode;
+        p.StopValue = item.StopValue;
+        if (SingleLevel) {
+            p.LevelTest = p.LevelText = std::to_string(Levels.At(k % PerWindow));
+        } else {
+            p.LevelText = item.LevelValue;
+            p.LevelTest = ListTest;
+        }
+        return p;
+    }
+};
+
 }  // namespace
 
 const char* LevelToken(int mode) { return mode >= 0 && mode < kLevelModeCount ? kLevels[mode].Token : kLevels[0].Token; }
@@ -117,35 +268,10 @@ const char* StopToken(int mode) { return mode >= 0 && mode < kStopModeCount ? kS
 const char* StopCaption(int mode) { return mode >= 0 && mode < kStopModeCount ? kStops[mode].Caption : kStops[0].Caption; }
 
 std::vector<int> ParseIntList(std::string_view text) {
+    const IntSequence seq = ReadIntSequence(text);
     std::vector<int> values;
-    bool allIntegers = true;
-    for (std::string_view word : SplitAny(text, ",;", false)) {
-        auto v = ToInt64(word);
-        if (!v || *v < INT32_MIN || *v > INT32_MAX) {
-            allIntegers = false;
-            break;
-        }
-        values.push_back(static_cast<int>(*v));
-    }
-    if (allIntegers && !values.empty()) return values;
-    values.clear();
-
-    // a-b;s: the first "-" that is not the first character splits a from b.
-    const std::size_t dash = text.find('-', 1);
-    if (text.empty() || dash == std::string_view::npos) return values;
-    const std::size_t sep = text.find_first_of(",;", dash + 1);
-    if (sep == std::string_view::npos) return values;
-    auto a = ToInt64(text.substr(0, dash));
-    auto b = ToInt64(text.substr(dash + 1, sep - dash - 1));
-    auto s = ToInt64(text.substr(sep + 1));
-    if (!a || !b || !s || *s == 0 || *b < *a) return values;
-    const std::int64_t count = (*b - *a) / *s + 1;
-    if (count <= 0 || static_cast<std::uint64_t>(count) > kMaxListValues) return values;
-    for (std::int64_t i = 0; i < count; ++i) {
-        const std::int64_t v = *a + i * *s;
-        if (v < INT32_MIN || v > INT32_MAX) return {};
-        values.push_back(static_cast<int>(v));
-    }
+    values.reserve(seq.Count());
+    for (std::size_t i = 0; i < seq.Count(); ++i) values.push_back(seq.At(i));
     return values;
 }
 
@@ -229,45 +355,26 @@ std::string FilterRecText(const TFilterRec& rec, const TStatList& list) {
     return text;
 }
 
-std::vector<TFilterPart> ExpandFilterItem(const TFilterItem& item, const TStatList& list) {
-    const std::vector<int> windows = ParseIntList(item.DrawsLen);
-    std::vector<int> levels;
-    if (item.LevelMode != kLevelNone) levels = ParseIntList(item.LevelValue);
-    if (windows.empty() || (item.LevelMode != kLevelNone && levels.empty()))
-        throw ECorvelError(Format(texts::kBadFilterDefinition, {FilterItemText(item, list)}));
+std::size_t FilterPartCount(const TFilterItem& item, const TStatList& list) {
+    return Expansion(item, list).Count;
+}
 
+TFilterPart FilterPartAt(const TFilterItem& item, std::size_t k, const TStatList& list) {
+    const Expansion e(item, list);
+    if (k >= e.Count)
+        throw EInvalidArgument(Format(texts::kNoFilterPart, {k, FilterItemText(item, list)}));
+    return e.Part(item, k);
+}
+
+std::vector<TFilterPart> ExpandFilterItem(const TFilterItem& item, const TStatList& list) {
+    const Expansion e(item, list);
+    // All parts at once also hold the list modes' level text once per part.
+    if (e.ListTest.size() > kMaxExpandedLevelText / e.Count)
+        throw ETooManyFilterParts(
+            Format(texts::kTooManyFilterParts, {FilterItemText(item, list), kMaxFilterParts}));
     std::vector<TFilterPart> parts;
-    for (int w : windows) {
-        TFilterPart p;
-        p.Active = item.Active;
-        p.Method = item.Method;
-        p.WindowLength = w;
-        p.SortColumn = item.SortColumn;
-        p.BottomUp = item.BottomUp;
-        p.MultiSelect = item.MultiSelect;
-        p.Keep = item.Keep;
-        p.LevelMode = item.LevelMode;
-        p.CDLOverride = item.CDLOverride;
-        p.CDL = item.CDL;
-        p.StopMode = item.StopMode;
-        p.StopValue = item.StopValue;
-        if (IsSingleLevelMode(item.LevelMode)) {
-            for (int v : levels) {
-                p.LevelTest = p.LevelText = std::to_string(v);
-                parts.push_back(p);
-            }
-        } else {
-            p.LevelText = item.LevelValue;
-            const bool listMode = item.LevelMode != kLevelNone;
-            if (listMode && !levels.empty()) {
-                for (std::size_t i = 0; i < levels.size(); ++i)
-                    p.LevelTest += (i ? "," : "") + std::to_string(levels[i]);
-            } else {
-                p.LevelTest = item.LevelValue;
-            }
-            parts.push_back(p);
-        }
-    }
+    parts.reserve(e.Count);
+    for (std::size_t k = 0; k < e.Count; ++k) parts.push_back(e.Part(item, k));
     return parts;
 }
 

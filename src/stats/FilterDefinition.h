@@ -1,11 +1,13 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "model/Errors.h"
 #include "model/GameSettings.h"
 
 // Filter definitions: which method, over which window lengths, how the rows of
@@ -76,9 +78,33 @@ std::string FilterItemText(const TFilterItem& item, const TStatList& list);
 std::string FilterPartText(const TFilterPart& part, const TStatList& list);
 std::string FilterRecText(const TFilterRec& rec, const TStatList& list);
 
-// One part per window length (and per level value for the single-value level
-// modes). Throws ECorvelError "Некорректное описание фильтра: %s!" when the
-// window list, or a needed level list, is empty.
+// The most parts one definition may expand into (windows x level values in
+// the single-value level modes, windows otherwise). Each part is one filter
+// step of a scenario over the statistics table and the combination list, so
+// far fewer are ever useful; the cap keeps a mistyped range from running for
+// days or exhausting memory.
+inline constexpr std::size_t kMaxFilterParts = 100'000;
+
+// A definition expands into more parts than kMaxFilterParts.
+class ETooManyFilterParts : public ECorvelError {
+public:
+    using ECorvelError::ECorvelError;
+};
+
+// The parts of a definition, without making them all: part k has window
+// k div L and level value k mod L, L being the number of level values in the
+// single-value level modes (1 otherwise), in the order of the lists.
+// Both throw ECorvelError "Некорректное описание фильтра: %s!" when the window
+// list, or a needed level list, is empty, and ETooManyFilterParts above
+// kMaxFilterParts (the count is never multiplied out past the cap, so no
+// overflow). FilterPartAt throws EInvalidArgument for k >= the count. Each call
+// reads the definition's lists again: O(length of the list texts).
+std::size_t FilterPartCount(const TFilterItem& item, const TStatList& list);
+TFilterPart FilterPartAt(const TFilterItem& item, std::size_t k, const TStatList& list);
+
+// All parts at once, in the order above; the same errors, and also
+// ETooManyFilterParts when the parts together would hold too much level text
+// (a long value list in a list mode, repeated in every part).
 std::vector<TFilterPart> ExpandFilterItem(const TFilterItem& item, const TStatList& list);
 
 // The checks of the filter dialog on OK: the error text, or empty when the

@@ -16,7 +16,9 @@ bool RowPassesLevel(const TStatTableRow& row, const TFilterPart& part, const TCu
 
 // Whether the walk stops before this row for the stop modes that look at the
 // row or the step counter (SF never; ST by steps; SV, SP by the row's count
-// cells). The list-size modes SC and SZ are decided by the caller.
+// cells). The list-size modes SC and SZ are decided by the caller. `steps`
+// counts, with multi-select, every row examined so far; row by row, the
+// applications that left combinations.
 bool RowStopsWalk(const TStatTableRow& row, const TFilterPart& part, int steps);
 
 }  // namespace corvel

@@ -56,7 +56,14 @@ std::optional<TPrefetchData> DecodePrefetch(const std::string& bytes) {
     if (bytes.size() < kRecordSize || bytes.size() % kRecordSize != 0) return std::nullopt;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t count = bytes.size() / kRecordSize - 1;
+    const unsigned char* trailer = p + count * kRecordSize;
     TPrefetchData data;
+    if (GetInt32(trailer + 4) == 0) {
+        // A largest count of 0 says the cache holds nothing to compare with:
+        // it is kept as it is and not used.
+        data.AllMin = GetInt32(trailer);
+        return data;
+    }
     data.Records.resize(count);
     std::int32_t minCount = 0, maxCount = 0;
     for (std::size_t i = 0; i < count; ++i, p += kRecordSize) {

@@ -32,12 +32,15 @@ struct TPrefetchData {
 std::filesystem::path PrefetchPath(const std::filesystem::path& folder, const std::string& code);
 
 // The file's bytes for a histogram (sorted here) and back. Parsing refuses a
-// size that is not 12 x k + 12 and a trailer that disagrees with the records.
+// size that is not 12 x k + 12 and a trailer that disagrees with the records;
+// a trailer whose largest count is 0 gives a cache without records and
+// AllMax 0, which the statistics table does not use.
 std::string EncodePrefetch(TStatDrawArray histogram);
 std::optional<TPrefetchData> DecodePrefetch(const std::string& bytes);
 
 // Reads a cache file; nothing when it is missing, empty, truncated or
-// inconsistent (such a file is rebuilt, never trusted).
+// inconsistent (such a file is rebuilt, never trusted). A file whose trailer
+// holds a largest count of 0 is read as such (ignored, not rebuilt).
 std::optional<TPrefetchData> ReadPrefetch(const std::filesystem::path& file);
 
 // Computes the histogram of method `index` over the full enumeration on all

@@ -17,7 +17,9 @@ TStatWindow MakeStatWindow(std::size_t drawCount, int offset, int length) {
     TStatWindow w;
     w.Last = static_cast<int>(drawCount) - 1 - offset;
     if (w.Last >= static_cast<int>(drawCount)) w.Last = static_cast<int>(drawCount) - 1;
-    w.First = std::max(0, w.Last - std::max(length, 1) + 1);
+    // A length of 0 or less takes no draws: First lies past Last.
+    const std::int64_t first = std::int64_t{w.Last} - std::int64_t{length} + 1;
+    w.First = length <= 0 ? w.Last + 1 : static_cast<int>(std::max<std::int64_t>(0, first));
     return w;
 }
 

@@ -10,7 +10,7 @@
 namespace corvel {
 
 // The draws a statistic looks at: the last `length` draws ending `offset`
-// draws before the newest.
+// draws before the newest; none for a length of 0 or less.
 struct TStatWindow {
     int First = 0;
     int Last = -1;  // array index of the last draw taken into account

@@ -21,32 +21,45 @@ std::optional<long double> AsNumber(const std::string& cell) {
     std::replace(t.begin(), t.end(), ',', '.');
     if (t.empty()) return std::nullopt;
     const char* begin = t.data();
-    if (*begin == '+') ++begin;
+    if (*begin == '+') ++begin;  // the signed difference columns write "+d"
+    if (begin == t.data() + t.size() || *begin == '+' || (begin != t.data() && *begin == '-'))
+        return std::nullopt;
     double v = 0;
     auto [end, ec] = std::from_chars(begin, t.data() + t.size(), v);
-    if (ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
+    if (ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v)) return std::nullopt;
     return v;
 }
 
-// -1, 0, 1 under the table's comparison rule.
-int CompareCells(const std::string& a, const std::string& b) {
-    auto x = AsNumber(a), y = AsNumber(b);
-    if (x && y) return *x < *y ? -1 : *x > *y ? 1 : 0;
-    // Case-insensitive for Latin and Russian letters; other characters
-    // compare by code point.
-    const std::string la = FoldCaseRussian(a), lb = FoldCaseRussian(b);
-    return la < lb ? -1 : la > lb ? 1 : 0;
+// The integer nearest to num / den (den > 0); an exact half goes to the even
+// neighbour. Exact, unlike rounding a product with a binary fraction, which
+// can land just beside a half.
+std::int64_t NearestRatio(std::int64_t num, std::int64_t den) {
+    std::int64_t q = num / den, r = num % den;
+    if (r < 0) {  // floor division
+        --q;
+        r += den;
+    }
+    if (2 * r > den || (2 * r == den && q % 2 != 0)) ++q;
+    return q;
 }
 
 void ApplyPrefetch(TStatDrawArray& values, const TStatTotals& totals, const TPrefetchData& data, double& factor) {
     if (data.AllMax == 0) return;
-    factor = data.AllMax == data.AllMin ? (static_cast<double>(totals.MaxCount) + totals.MinCount) / 2.0 / data.AllMax
-                                        : static_cast<double>(totals.MaxCount) / data.AllMax;
+    // Factor = num / den: the mean of the window's extreme counts over the
+    // cache's count when every value has the same count, else the largest
+    // window count over the largest cache count. Counts are 32-bit and not
+    // negative, so record count x num stays within 64 bits.
+    const bool flat = data.AllMax == data.AllMin;
+    const std::int64_t num =
+        flat ? std::int64_t{totals.MaxCount} + totals.MinCount : std::int64_t{totals.MaxCount};
+    const std::int64_t den = flat ? 2 * std::int64_t{data.AllMax} : std::int64_t{data.AllMax};
+    factor = static_cast<double>(num) / static_cast<double>(den);
     for (const TPrefetchRecord& r : data.Records) {
         const std::uint64_t key = PackKey(r.Key);
         for (auto& v : values)
             if (PackKey(v.Key) == key) {
-                v.Expected = static_cast<std::int32_t>(Nearest(static_cast<long double>(r.Count) * factor));
+                v.Expected =
+                    static_cast<std::int32_t>(NearestRatio(std::int64_t{r.Count} * num, den));
                 break;
             }
     }
@@ -152,11 +165,29 @@ TStatTable ComputeStatTable(TCustomStat& stat, const TStatTableInput& in) {
     return table;
 }
 
+int CompareStatCells(const std::string& a, const std::string& b) {
+    const auto x = AsNumber(a), y = AsNumber(b);
+    if (x && y) return *x < *y ? -1 : *x > *y ? 1 : 0;
+    // A text (such as "-") against a number: the text first. Comparing the two
+    // as texts would make "-" < "-2" < "+5" < "-", a cycle.
+    if (x || y) return x ? 1 : -1;
+    // Case-insensitive for Latin and Russian letters; other characters
+    // compare by code point.
+    const std::string la = FoldCaseRussian(a), lb = FoldCaseRussian(b);
+    return la < lb ? -1 : la > lb ? 1 : 0;
+}
+
+int CompareStatRows(const TStatTableRow& a, const TStatTableRow& b, int column) {
+    if (column < 0 || column >= kStatColumns) return 0;
+    const int cmp = CompareStatCells(a.Cells[static_cast<std::size_t>(column)],
+                                     b.Cells[static_cast<std::size_t>(column)]);
+    return cmp != 0 || column == 0 ? cmp : CompareStatCells(a.Cells[0], b.Cells[0]);
+}
+
 void SortStatTable(std::vector<TStatTableRow>& rows, int column, bool descending) {
     if (column < 0 || column >= kStatColumns) return;
     std::stable_sort(rows.begin(), rows.end(), [&](const TStatTableRow& a, const TStatTableRow& b) {
-        int cmp = CompareCells(a.Cells[static_cast<std::size_t>(column)], b.Cells[static_cast<std::size_t>(column)]);
-        if (cmp == 0 && column != 0) cmp = CompareCells(a.Cells[0], b.Cells[0]);
+        const int cmp = CompareStatRows(a, b, column);
         return descending ? cmp > 0 : cmp < 0;
     });
 }

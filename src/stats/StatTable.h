@@ -48,9 +48,16 @@ TStatTable ComputeStatTable(TCustomStat& stat, const TStatTableInput& input);
 // The integer nearest to x; an exact half goes to the even neighbour.
 long long Nearest(long double x);
 
-// Sorts the rows by one column: cells that both read as decimal numbers (","
-// taken as ".") compare as numbers, others as case-insensitive text; equal
-// cells fall back to the row caption (column 0) under the same rule.
+// -1, 0 or 1: cells that both read as finite decimal numbers ("," taken as
+// ".", a leading "+" allowed) compare as numbers, two other cells as
+// case-insensitive text, and a cell that is not a number (such as "-") comes
+// before every number. A total preorder, so sorting by it is well defined.
+int CompareStatCells(const std::string& a, const std::string& b);
+// Two rows by one column, equal cells by the row caption (column 0).
+int CompareStatRows(const TStatTableRow& a, const TStatTableRow& b, int column);
+
+// Sorts the rows by one column under CompareStatRows, keeping the order of
+// rows that compare equal.
 void SortStatTable(std::vector<TStatTableRow>& rows, int column, bool descending);
 
 }  // namespace corvel

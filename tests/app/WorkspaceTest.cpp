@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 
 #include "FakeUiHooks.h"
 #include "TestSupport.h"
 #include "app/Workspace.h"
 #include "stats/FilterDefinition.h"
+#include "stats/Prefetch.h"
 
 namespace corvel {
 namespace {
@@ -76,6 +78,39 @@ TEST_F(WorkspaceTest, TableUsesAndCachesThePrefetchFile) {
     test::WriteBytes(dir_ / "Prefetchs" / "corvel-lotto_EVEN.dfc", std::string(30, '\x01'));
     EXPECT_TRUE(ws_.ComputeStatTable(Index("EVEN"), 1000, true).PrefetchUsed);
     EXPECT_EQ(test::ReadBytes(dir_ / "Prefetchs" / "corvel-lotto_EVEN.dfc").size(), 8u * 12);
+}
+
+// Every number is in C(47,5) of the combinations, so with the NUMS cache the
+// expected count is (largest + smallest window count) / 2 for every value,
+// an exact half whenever that sum is odd; the half goes to the even neighbour.
+TEST_F(WorkspaceTest, ExpectedCountIsExactAtHalves) {
+    TStatDrawArray histogram(48);
+    for (int n = 1; n <= 48; ++n) {
+        histogram[static_cast<std::size_t>(n - 1)].Key[0] = static_cast<std::uint16_t>(n);
+        histogram[static_cast<std::size_t>(n - 1)].Count = static_cast<std::int32_t>(Binomial(47, 5));
+    }
+    std::filesystem::create_directories(dir_ / "Prefetchs");
+    test::WriteBytes(dir_ / "Prefetchs" / "corvel-lotto_NUMS.dfc", EncodePrefetch(histogram));
+    int halves = 0;
+    for (int window = 90; window <= 110; ++window) {
+        SCOPED_TRACE(window);
+        const TStatTable& t = ws_.ComputeStatTable(Index("NUMS"), window, true);
+        ASSERT_TRUE(t.PrefetchUsed);
+        std::int64_t least = INT64_MAX, most = 0;
+        for (const auto& row : t.Rows) {
+            least = std::min<std::int64_t>(least, row.Value.Count);
+            most = std::max<std::int64_t>(most, row.Value.Count);
+        }
+        const std::int64_t sum = least + most;
+        std::int64_t expected = sum / 2;
+        if (sum % 2 != 0) {
+            ++halves;
+            if (expected % 2 != 0) ++expected;
+        }
+        for (const auto& row : t.Rows) EXPECT_EQ(row.Cells[3], std::to_string(expected)) << row.Cells[0];
+    }
+    EXPECT_GT(halves, 0);
+    EXPECT_TRUE(hooks_.Errors.empty());
 }
 
 TEST_F(WorkspaceTest, KeepAndRemoveThenUndo) {
@@ -150,6 +185,121 @@ TEST_F(WorkspaceTest, PrefetchBuildingMakesEveryCache) {
     EXPECT_EQ(hooks_.ProgressTexts.back(), "Создание файлов для полного набора комбинаций...");
 }
 
+// A four-draw archive and a short pasted list, small enough to work the
+// automatic walks out by hand. NUMS over all four draws, sorted by count
+// descending (equal counts by the value, descending):
+//   1 (count 4, depth 1), 2 (3, depth 2), 3 (2, depth 3), then the values seen
+//   once: 18..14 (depth 1), 13..10 (depth 2), 9..7 (depth 3), 6..4 (depth 4),
+//   then the values never seen (depth "-").
+class WorkspaceWalkTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ws_.OpenSettingsAndRegistry();
+        ws_.PrefetchsEnabled = false;
+        for (const auto& d : {test::MakeDraw(1, {1, 2, 3, 4, 5, 6}), test::MakeDraw(2, {1, 2, 3, 7, 8, 9}),
+                              test::MakeDraw(3, {1, 2, 10, 11, 12, 13}), test::MakeDraw(4, {1, 14, 15, 16, 17, 18})})
+            ASSERT_TRUE(ws_.AddDraw(d));
+    }
+    void Apply(const char* definition, const char* combs) {
+        ASSERT_TRUE(ws_.PasteCombs(combs));
+        const auto parts = ExpandFilterItem(ParseFilterItem(definition, ws_.Stats()), ws_.Stats());
+        ASSERT_EQ(parts.size(), 1u);
+        ASSERT_TRUE(ws_.ApplyFilterPart(parts[0]));
+        EXPECT_TRUE(hooks_.Errors.empty());
+    }
+    std::vector<TCombination> Left() const {
+        const auto items = ws_.Combs().Current().Items();
+        return {items.begin(), items.end()};
+    }
+
+    test::TempDir dir_;
+    test::FakeUiHooks hooks_;
+    app::Workspace ws_{app::DataFiles{dir_.path()}, hooks_, 64};
+};
+
+TEST_F(WorkspaceWalkTest, MultiSelectCountsEveryRowExaminedAsAStep) {
+    // Three steps examine the rows of 1, 2 and 3; depth >= 2 picks 2 and 3
+    // only, so the list that has 13 (depth 2, next qualifying row) goes.
+    Apply("TMF1#NUMS:100#LMV:2#ST:3",
+          "2 20 21 22 23 24\r\n3 25 26 27 28 29\r\n4 5 6 7 8 9\r\n10 11 12 13 30 31\r\n"
+          "1 14 15 16 17 18\r\n40 41 42 43 44 45\r\n");
+    EXPECT_EQ(Left(), (std::vector<TCombination>{{2, 20, 21, 22, 23, 24}, {3, 25, 26, 27, 28, 29}}));
+    ASSERT_EQ(ws_.Applied().Rows().size(), 1u);
+    EXPECT_EQ(ws_.Applied().Rows()[0].Values, "2; 3");
+}
+
+TEST_F(WorkspaceWalkTest, SingleSelectCountsOnlyStepsThatLeaveCombinations) {
+    // Keep 2: two combinations. Keep 3 empties the list: undone, not a step.
+    // Keep 13 (the next row of depth >= 2) is the second step; the walk ends.
+    Apply("TSF1#NUMS:100#LMV:2#ST:2",
+          "2 13 20 21 22 23\r\n2 24 25 26 27 28\r\n3 29 30 31 32 33\r\n13 34 35 36 37 38\r\n");
+    EXPECT_EQ(Left(), (std::vector<TCombination>{{2, 13, 20, 21, 22, 23}}));
+    std::vector<std::string> captions;
+    for (const auto& row : ws_.Applied().Rows()) captions.push_back(row.Caption + " " + row.Values);
+    ASSERT_EQ(captions.size(), 4u);
+    EXPECT_EQ(captions[1].substr(captions[1].size() - 2), " 3");
+    EXPECT_EQ(captions[2], "Отмена последней операции ");
+    EXPECT_EQ(captions[3].substr(captions[3].size() - 3), " 13");
+}
+
+// A cache whose trailer holds a largest count of 0 says nothing: it is not
+// used and not rebuilt. A cache that cannot be built is reported and the
+// others are built all the same.
+TEST_F(WorkspaceTest, PrefetchBuildingIgnoresSilentCachesAndGoesOnPastAFailure) {
+    std::vector<std::string> codes;
+    for (int i = 0; i < ws_.Stats().Count(); ++i)
+        if (ws_.Stats().Item(i).StatClass->IsPrefetchable()) codes.push_back(ws_.Stats().Item(i).Code());
+    ASSERT_GE(codes.size(), 3u);
+    const auto folder = dir_ / "Prefetchs";
+    // The first cache's name is taken by a folder, so it cannot be written.
+    std::filesystem::create_directories(folder / ("corvel-lotto_" + codes.front() + ".dfc"));
+    // The last one: a record of count 5, then the trailer 0, 0, 0.
+    const std::string silent = std::string("\x03\0\0\0\0\0\0\0\x05\0\0\0", 12) + std::string(12, '\0');
+    const auto silentFile = folder / ("corvel-lotto_" + codes.back() + ".dfc");
+    test::WriteBytes(silentFile, silent);
+
+    const TStatTable& t = ws_.ComputeStatTable(ws_.Stats().FindMethod(codes.back()), 1000, true);
+    EXPECT_FALSE(t.PrefetchUsed);
+    ASSERT_FALSE(t.Rows.empty());
+    EXPECT_EQ(t.Rows[0].Cells[3], "-");
+    EXPECT_TRUE(hooks_.Errors.empty());
+    EXPECT_EQ(test::ReadBytes(silentFile), silent);
+
+    ws_.BuildPrefetchFiles(true, 0);
+    ASSERT_EQ(hooks_.Errors.size(), 1u);
+    EXPECT_NE(hooks_.Errors[0].find(codes.front()), std::string::npos);
+    for (std::size_t k = 1; k + 1 < codes.size(); ++k)
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder / ("corvel-lotto_" + codes[k] + ".dfc"))) << codes[k];
+    EXPECT_EQ(test::ReadBytes(silentFile), silent);
+    EXPECT_FALSE(hooks_.ProgressOpen);
+    EXPECT_EQ(hooks_.Busy, 0);
+}
+
+struct EmptyWindowCase {
+    const char* Name;
+    const char* Definition;
+};
+
+void PrintTo(const EmptyWindowCase& c, std::ostream* os) { *os << c.Name; }
+
+class WorkspaceEmptyWindow : public WorkspaceWalkTest, public ::testing::WithParamInterface<EmptyWindowCase> {};
+
+// A window of no draws has no rows, so nothing is picked and the list stays.
+TEST_P(WorkspaceEmptyWindow, PicksNothing) {
+    const char* combs = "1 14 15 16 17 18\r\n40 41 42 43 44 45\r\n";
+    Apply(GetParam().Definition, combs);
+    EXPECT_EQ(Left(), (std::vector<TCombination>{{1, 14, 15, 16, 17, 18}, {40, 41, 42, 43, 44, 45}}));
+    EXPECT_TRUE(ws_.Applied().Rows().empty());
+    EXPECT_TRUE(ws_.StatTable().Rows.empty());
+    EXPECT_EQ(ws_.StatTable().Window.Length(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, WorkspaceEmptyWindow,
+                         ::testing::Values(EmptyWindowCase{"Zero", "TMF1#NUMS:0#CMV:1#SF:1"},
+                                           EmptyWindowCase{"Negative", "TMF1#NUMS:-3#CMV:1#SF:1"},
+                                           EmptyWindowCase{"ZeroRowByRow", "TSD1#NUMS:0#LNO:#SF:1"}),
+                         [](const auto& row) { return std::string(row.param.Name); });
+
 TEST(WorkspaceArchive, FailedSaveKeepsFileAndMemoryEqual) {
     test::TempDir dir;
     test::FakeUiHooks hooks;
@@ -207,9 +357,11 @@ TEST_F(WorkspaceTest, ReplacingTheListKeepsItsHistoryOnFailure) {
     expectUnchanged();
     EXPECT_FALSE(ws_.PasteCombs("1 2 3 4 5 6\r\n1 2 3\r\n"));
     expectUnchanged();
+    EXPECT_FALSE(ws_.PasteCombs(" \r\n"));  // a blank clipboard
+    expectUnchanged();
     EXPECT_FALSE(ws_.GenerateCombs(4, (dir_ / "missing.lcv").string(), true));
     expectUnchanged();
-    EXPECT_EQ(hooks_.Errors.size(), 3u);
+    EXPECT_EQ(hooks_.Errors.size(), 4u);
 
     ASSERT_TRUE(ws_.SaveCombsFile(dir_ / "saved.lcv"));
     ASSERT_TRUE(ws_.PasteCombs("1 2 3 4 5 6\r\n7 8 9 10 11 12\r\n"));

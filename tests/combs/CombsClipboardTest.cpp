@@ -55,8 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PasteCase{"BlankLinesAndATrailingLineBreakPassedOver",
                                 "\r\n1 2 3 4 5 6\r\n   \r\n\t\r\n",
                                 {{1, 2, 3, 4, 5, 6}}},
-                      PasteCase{"OrderKept", "48 1 30 2 17 5\n", {{48, 1, 30, 2, 17, 5}}},
-                      PasteCase{"NothingButBlankLinesGivesAnEmptyList", " \r\n", {}}),
+                      PasteCase{"OrderKept", "48 1 30 2 17 5\n", {{48, 1, 30, 2, 17, 5}}}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 struct RefusedCase {
@@ -88,6 +87,23 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{"SecondLineNamed", "1 2 3 4 5 6\r\n  7 8 9  \r\n1 2", "7 8 9"},
                       RefusedCase{"LongLineCut", kLongLine, std::string(100, '7') + "..."}),
     [](const auto& row) { return std::string(row.param.Name); });
+
+class CombsPasteWithoutCombinations : public ::testing::TestWithParam<const char*> {};
+
+// Nothing to paste (a blank clipboard) is refused; the list and its undo copy stay.
+TEST_P(CombsPasteWithoutCombinations, IsRefusedAndChangesNothing) {
+    TCombsList combs(10);
+    test::Fill(combs.Current(), test::Sentinel());
+    combs.SaveUndo();
+    test::FakeUiHooks hooks;
+    EXPECT_FALSE(PasteCombs(combs, GetParam(), hooks));
+    EXPECT_EQ(hooks.Errors, std::vector<std::string>{"Вставляемый текст не содержит ни одной комбинации!"});
+    EXPECT_EQ(test::ItemsOf(combs.Current()), test::Sentinel());
+    EXPECT_TRUE(combs.CanUndo());
+    EXPECT_EQ(hooks.Busy, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, CombsPasteWithoutCombinations, ::testing::Values("", " ", "\r\n", " \r\n\t\r\n  \n"));
 
 TEST(CombsPaste, ExactErrorText) {
     TCombsArray list(10);

@@ -47,6 +47,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"DayWithoutLeadingZero", "5.12.2026",
                                 std::nullopt},  // "5." is no number: 0
                       ParseCase{"YearMissing", "05.12.", std::nullopt},
+                      ParseCase{"TwoDigitYear", "05.12.26", std::nullopt},
+                      ParseCase{"TwoDigitYearTrimmed", " 05.12.26 ", std::nullopt},
+                      ParseCase{"ThreeDigitYear", "05.12.026", std::nullopt},
+                      ParseCase{"TwoDigitYearWithTime", "05.12.26 21:45", std::nullopt},
+                      ParseCase{"SignedYear", "05.12.+026", std::nullopt},
+                      ParseCase{"FourDigitEarlyYear", "05.12.0026", Ymd(26, 12, 5)},
                       ParseCase{"Letters", "ab.cd.efgh", std::nullopt},
                       ParseCase{"Empty", "", std::nullopt},
                       ParseCase{"OnlySpaces", "   ", std::nullopt}),

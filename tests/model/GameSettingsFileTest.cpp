@@ -209,8 +209,20 @@ INSTANTIATE_TEST_SUITE_P(
                  [](Loaded& l) { l.Proxy = {2, "proxy.example", 3128, "", ""}; }},
         LoadCase{"ProxyModeOutOfRangeIsOff", "[PROXY]\nProxyMode=3\nProxyServer=p\n",
                  [](Loaded& l) { l.Proxy = {0, "p", 80, "", ""}; }},
-        LoadCase{"ProxyModeWordIsOff", "[PROXY]\nProxyMode=auto\nProxyServer=p\n",
-                 [](Loaded& l) { l.Proxy = {0, "p", 80, "", ""}; }},
+        LoadCase{"ProxyModeWordWithServerIsManual", "[PROXY]\nProxyMode=auto\nProxyServer=p\n",
+                 [](Loaded& l) { l.Proxy = {2, "p", 80, "", ""}; }},
+        LoadCase{"ProxyModeBlankWithServerIsManual", "[PROXY]\nProxyMode=\nProxyServer=p\n",
+                 [](Loaded& l) { l.Proxy = {2, "p", 80, "", ""}; }},
+        LoadCase{"ProxyModeWordWithoutServerIsOff", "[PROXY]\nProxyMode=auto\nProxyPort=8080\n",
+                 [](Loaded& l) { l.Proxy.Port = 8080; }},
+        LoadCase{"RepeatedKeysFirstCounts",
+                 "[GLOBAL]\nMatrixCols=8\nChannelSize=4\nmatrixcols=12\n[PROXY]\nProxyMode=1\nProxyMode=2\n"
+                 "[GLOBAL]\nChannelSize=5\n",
+                 [](Loaded& l) {
+                     l.Settings.Config.MatrixCols = 8;
+                     l.Settings.Config.ChannelSize = 4;
+                     l.Proxy.Mode = 1;
+                 }},
         LoadCase{"ProxyAutomaticWithoutServer", "[PROXY]\nProxyMode=1\nProxyPort=0\n",
                  [](Loaded& l) { l.Proxy = {1, "", 0, "", ""}; }},
         LoadCase{"ProxyPortOutOfRange", "[PROXY]\nProxyPort=65536\n", [](Loaded&) {}},

@@ -73,6 +73,20 @@ TEST(IniFile, NamesCompareWithoutCase) {
     EXPECT_FALSE(ini.HasSection("Proxy"));
 }
 
+// A key written twice counts with its first value, as every ini reader of
+// the system's platform takes it; also when the section is repeated.
+TEST(IniFile, TheFirstOfRepeatedKeysCounts) {
+    const IniFile ini = IniFile::Parse("[S]\r\nA=1\r\nB=x\r\na=2\r\n[T]\r\nC=3\r\n[s]\r\nA=4\r\nB=5\r\nD=6\r\n");
+    EXPECT_EQ(ini.Value("S", "A"), "1");
+    EXPECT_EQ(ini.ReadInteger("S", "A", 0), 1);
+    EXPECT_EQ(ini.ReadString("S", "B", ""), "x");
+    EXPECT_EQ(ini.ReadInteger("S", "B", 7), 7);  // the first value is not a number: the fallback
+    EXPECT_EQ(ini.ReadInteger("S", "D", 0), 6);
+    EXPECT_EQ(ini.Keys("S"), (std::vector<std::string>{"A", "B", "D"}));
+    // Read back from its own text, the store gives the same values.
+    EXPECT_EQ(IniFile::Parse(ini.ToText()).Value("s", "a"), "1");
+}
+
 TEST(IniFile, LineEndingsOfEitherKindAreRead) {
     IniFile lf = IniFile::Parse("[S]\nA=1\nB=2");
     IniFile dos = IniFile::Parse("[S]\r\nA=1\r\nB=2\r\n");

@@ -142,6 +142,15 @@ TEST(StatWindow, LongerThanArchiveStartsAtOldestDraw) {
     EXPECT_EQ(MakeStatWindow(0, 0, 10).Length(), 0);
 }
 
+TEST(StatWindow, LengthOfZeroOrLessTakesNoDraws) {
+    for (int length : {0, -1, -1000, INT32_MIN}) {
+        EXPECT_EQ(MakeStatWindow(10, 0, length).Length(), 0) << length;
+        EXPECT_EQ(MakeStatWindow(10, 3, length).Length(), 0) << length;
+    }
+    EXPECT_EQ(MakeStatWindow(10, 0, INT32_MAX).Length(), 10);
+    EXPECT_EQ(MakeStatWindow(10, 0, 1).First, 9);
+}
+
 TEST(StatWindow, FindValueDrawLooksIntoHiddenDraws) {
     const TDrawsArray draws{test::MakeDraw(10, {1, 2, 3, 4, 5, 6}), test::MakeDraw(11, {7, 8, 9, 10, 11, 12}),
                             test::MakeDraw(13, {13, 14, 15, 16, 17, 1}), test::MakeDraw(14, {2, 20, 21, 22, 23, 24})};
