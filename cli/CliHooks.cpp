@@ -41,7 +41,7 @@ void CliHooks::OpenProgress(std::string_view text, int maximum) {
 void CliHooks::StepProgress(int steps) {
     progressPos_ = std::min(progressMax_, progressPos_ + steps);
     const int percent = progressMax_ > 0 ? progressPos_ * 100 / progressMax_ : 100;
-    if (quiet_ || percent == progressShown_) return;
+    if ((quiet_ && !showProgress_) || percent == progressShown_) return;
     progressShown_ = percent;
     err_ << progressText_ << ' ' << percent << " %\n";
 }

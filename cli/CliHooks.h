@@ -21,6 +21,8 @@ public:
     CliHooks(std::ostream& err, bool quiet) : err_(err), quiet_(quiet) {}
 
     bool HadError() const { return !errors_.empty(); }
+    // Progress lines even while quiet (a long step of a quiet command).
+    void ShowProgress(bool on) { showProgress_ = on; }
 
     void ShowStatus(std::string_view text) override;
     void BeginBusy() override {}
@@ -41,6 +43,7 @@ public:
 private:
     std::ostream& err_;
     bool quiet_;
+    bool showProgress_ = false;
     std::vector<std::string> errors_;
     std::string lastStatus_;
     std::string progressText_;

@@ -108,19 +108,24 @@ public:
                 }
                 case Step::kDefinition: {
                     // A definition that names no method or gives no window or
-                    // level is bad input of the command line, like any other.
+                    // level is bad input of the command line, like any other;
+                    // one that expands into too many parts is refused as such.
                     const TFilterItem item = ParseFilterItem(step.Text, ws.Stats());
                     if (item.Method < 0)
                         throw CliFailure{kExitUsage, Format(texts::kBadFilterDefinition, {step.Text})};
-                    std::vector<TFilterPart> parts;
                     try {
-                        parts = ExpandFilterItem(item, ws.Stats());
+                        TFilterExpansion check(item, ws.Stats());
+                    } catch (const ETooManyFilterParts& e) {
+                        throw CliFailure{kExitDataError, TerminalText(e.what())};
                     } catch (const ECorvelError& e) {
                         throw CliFailure{kExitUsage, TerminalText(e.what())};
                     }
-                    for (const TFilterPart& part : parts) {
-                        if (ws.Combs().Current().Count() <= 1) break;
-                        if (!ws.ApplyFilterPart(part)) return kExitDataError;
+                    hooks.ShowProgress(true);
+                    const bool applied = ws.ApplyFilterDefinition(item);
+                    hooks.ShowProgress(false);
+                    if (!applied) {
+                        if (hooks.StopRequested()) throw CliFailure{kExitDataError, texts::kOperationStopped};
+                        return kExitDataError;
                     }
                     break;
                 }

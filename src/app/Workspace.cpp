@@ -379,4 +379,32 @@ bool Workspace::ApplyFilterPart(const TFilterPart& part) {
     return !hooks_.StopRequested();
 }
 
+bool Workspace::ApplyFilterDefinition(const TFilterItem& item) {
+    std::optional<TFilterExpansion> parts;
+    try {
+        parts.emplace(item, stats_);
+    } catch (const ECorvelError& e) {
+        hooks_.Error(e.what());
+        return false;
+    }
+    BusyGuard busy(hooks_);
+    const std::size_t count = parts->Count();  // at most kMaxFilterParts
+    const bool progress = count > 1;
+    if (progress)
+        hooks_.OpenProgress(Format(texts::kFilterDefinitionApplying, {FilterItemText(item, stats_)}),
+                            static_cast<int>(count));
+    bool ok = true;
+    for (std::size_t k = 0; k < count && combs_.Current().Count() > 1; ++k) {
+        if (hooks_.StopRequested() || !ApplyFilterPart(parts->Part(k))) {
+            ok = false;
+            break;
+        }
+        if (progress) hooks_.StepProgress(1);
+        hooks_.ProcessEvents();
+    }
+    if (progress) hooks_.CloseProgress();
+    ApplyFilterCoefficients(false, {});
+    return ok && !hooks_.StopRequested();
+}
+
 }  // namespace corvel::app

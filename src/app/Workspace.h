@@ -123,6 +123,12 @@ public:
     // walks its rows and filters with the picked values. False after an error
     // or a stop request.
     bool ApplyFilterPart(const TFilterPart& part);
+    // A filter definition as a whole: its parts one by one, in order, while
+    // the list holds more than one combination, with a progress window when
+    // there are several and a check of the stop request before each. The
+    // stored weight coefficients are in effect again afterwards. False after
+    // an error (reported: a bad definition, a missing method) or a stop.
+    bool ApplyFilterDefinition(const TFilterItem& item);
 
 private:
     struct TableKey {

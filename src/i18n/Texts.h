@@ -62,6 +62,8 @@ inline constexpr const char* kMultiSelectStopCount =
 inline constexpr const char* kFiltering = "Фильтрация комбинаций...";
 inline constexpr const char* kNoGridValues = "В выделенном диапазоне нет значений для фильтра!";
 inline constexpr const char* kUndoLastOperation = "Отмена последней операции";
+inline constexpr const char* kFilterDefinitionApplying = "Применение фильтра %s...";
+inline constexpr const char* kOperationStopped = "Операция прервана пользователем!";
 
 // Statistics table and prefetch caches
 inline constexpr const char* kStatCalculating = "Анализ тиражей и расчет статистики...";

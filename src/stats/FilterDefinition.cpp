@@ -139,24 +139,8 @@ bool IsSingleLevelMode(int mode) {
            (mode >= 19 && mode <= 30);
 }
 
-// An integer list as written, read without spelling out a range: the listed
-// values, or the start, step and count of a range. Empty (count 0) for text
-// that fits neither form, a step of 0, or more than kMaxListValues values.
-struct IntSequence {
-    std::vector<int> Listed;
-    std::int64_t Start = 0;
-    std::int64_t Step = 0;
-    std::size_t RangeCount = 0;
-    bool IsRange = false;
-
-    std::size_t Count() const { return IsRange ? RangeCount : Listed.size(); }
-    int At(std::size_t i) const {
-        return IsRange ? static_cast<int>(Start + static_cast<std::int64_t>(i) * Step) : Listed[i];
-    }
-};
-
-IntSequence ReadIntSequence(std::string_view text) {
-    IntSequence seq;
+TIntSequence ReadIntSequence(std::string_view text) {
+    TIntSequence seq;
     bool allIntegers = true;
     for (std::string_view word : SplitAny(text, ",;", false)) {
         auto v = ToInt64(word);
@@ -201,64 +185,54 @@ IntSequence ReadIntSequence(std::string_view text) {
     return seq;
 }
 
-// The parts of one definition, worked out from its lists without making
-// them: part k has window k div PerWindow and, in the single-value level
-// modes, level k mod PerWindow.
-struct Expansion {
-    IntSequence Windows;
-    IntSequence Levels;
-    bool SingleLevel = false;
-    std::size_t PerWindow = 1;
-    std::size_t Count = 0;
-    std::string ListTest;  // LevelTest of the list modes, shared by all parts
-
-    Expansion(const TFilterItem& item, const TStatList& list) {
-        Windows = ReadIntSequence(item.DrawsLen);
-        if (item.LevelMode != kLevelNone) Levels = ReadIntSequence(item.LevelValue);
-        if (Windows.Count() == 0 || (item.LevelMode != kLevelNone && Levels.Count() == 0))
-            throw ECorvelError(Format(texts::kBadFilterDefinition, {FilterItemText(item, list)}));
-        SingleLevel = IsSingleLevelMode(item.LevelMode);
-        PerWindow = SingleLevel ? Levels.Count() : 1;
-        // Windows x PerWindow <= the cap, tested without multiplying.
-        if (Windows.Count() > kMaxFilterParts / PerWindow)
-            throw ETooManyFilterParts(
-                Format(texts::kTooManyFilterParts, {FilterItemText(item, list), kMaxFilterParts}));
-        Count = Windows.Count() * PerWindow;
-        if (!SingleLevel) {
-            if (item.LevelMode != kLevelNone) {
-                for (std::size_t i = 0; i < Levels.Count(); ++i)
-                    ListTest += (i ? "," : "") + std::to_string(Levels.At(i));
-            } else {
-                ListTest = item.LevelValue;
-            }
-        }
-    }
-
-    TFilterPart Part(const TFilterItem& item, std::size_t k) const {
-        TFilterPart p;
-        p.Active = item.Active;
-        p.Method = item.Method;
-        p.WindowLength = Windows.At(k / PerWindow);
-        p.SortColumn = item.SortColumn;
-        p.BottomUp = item.BottomUp;
-        p.MultiSelect = item.MultiSelect;
-        p.Keep = item.Keep;
-        p.LevelMode = item.LevelMode;
-        p.CDLOverride = item.CDLOverride;
-        p.CDL = item.CDL;
-        p.StopMode = item.StopMode;
-        p.StopValue = item.StopValue;
-        if (SingleLevel) {
-            p.LevelTest = p.LevelText = std::to_string(Levels.At(k % PerWindow));
-        } else {
-            p.LevelText = item.LevelValue;
-            p.LevelTest = ListTest;
-        }
-        return p;
-    }
-};
-
 }  // namespace
+
+// Part k has window k div perWindow_ and, in the single-value level modes,
+// level k mod perWindow_.
+TFilterExpansion::TFilterExpansion(const TFilterItem& item, const TStatList& list) : item_(item) {
+    windows_ = ReadIntSequence(item.DrawsLen);
+    if (item.LevelMode != kLevelNone) levels_ = ReadIntSequence(item.LevelValue);
+    if (windows_.Count() == 0 || (item.LevelMode != kLevelNone && levels_.Count() == 0))
+        throw ECorvelError(Format(texts::kBadFilterDefinition, {FilterItemText(item, list)}));
+    singleLevel_ = IsSingleLevelMode(item.LevelMode);
+    perWindow_ = singleLevel_ ? levels_.Count() : 1;
+    // windows x perWindow <= the cap, tested without multiplying.
+    if (windows_.Count() > kMaxFilterParts / perWindow_)
+        throw ETooManyFilterParts(
+            Format(texts::kTooManyFilterParts, {FilterItemText(item, list), kMaxFilterParts}));
+    count_ = windows_.Count() * perWindow_;
+    if (!singleLevel_) {
+        if (item.LevelMode != kLevelNone) {
+            for (std::size_t i = 0; i < levels_.Count(); ++i)
+                listTest_ += (i ? "," : "") + std::to_string(levels_.At(i));
+        } else {
+            listTest_ = item.LevelValue;
+        }
+    }
+}
+
+TFilterPart TFilterExpansion::Part(std::size_t k) const {
+    TFilterPart p;
+    p.Active = item_.Active;
+    p.Method = item_.Method;
+    p.WindowLength = windows_.At(k / perWindow_);
+    p.SortColumn = item_.SortColumn;
+    p.BottomUp = item_.BottomUp;
+    p.MultiSelect = item_.MultiSelect;
+    p.Keep = item_.Keep;
+    p.LevelMode = item_.LevelMode;
+    p.CDLOverride = item_.CDLOverride;
+    p.CDL = item_.CDL;
+    p.StopMode = item_.StopMode;
+    p.StopValue = item_.StopValue;
+    if (singleLevel_) {
+        p.LevelTest = p.LevelText = std::to_string(levels_.At(k % perWindow_));
+    } else {
+        p.LevelText = item_.LevelValue;
+        p.LevelTest = listTest_;
+    }
+    return p;
+}
 
 const char* LevelToken(int mode) { return mode >= 0 && mode < kLevelModeCount ? kLevels[mode].Token : kLevels[0].Token; }
 const char* LevelCaption(int mode) {
@@ -268,7 +242,7 @@ const char* StopToken(int mode) { return mode >= 0 && mode < kStopModeCount ? kS
 const char* StopCaption(int mode) { return mode >= 0 && mode < kStopModeCount ? kStops[mode].Caption : kStops[0].Caption; }
 
 std::vector<int> ParseIntList(std::string_view text) {
-    const IntSequence seq = ReadIntSequence(text);
+    const TIntSequence seq = ReadIntSequence(text);
     std::vector<int> values;
     values.reserve(seq.Count());
     for (std::size_t i = 0; i < seq.Count(); ++i) values.push_back(seq.At(i));
@@ -356,25 +330,25 @@ std::string FilterRecText(const TFilterRec& rec, const TStatList& list) {
 }
 
 std::size_t FilterPartCount(const TFilterItem& item, const TStatList& list) {
-    return Expansion(item, list).Count;
+    return TFilterExpansion(item, list).Count();
 }
 
 TFilterPart FilterPartAt(const TFilterItem& item, std::size_t k, const TStatList& list) {
-    const Expansion e(item, list);
-    if (k >= e.Count)
+    const TFilterExpansion e(item, list);
+    if (k >= e.Count())
         throw EInvalidArgument(Format(texts::kNoFilterPart, {k, FilterItemText(item, list)}));
-    return e.Part(item, k);
+    return e.Part(k);
 }
 
 std::vector<TFilterPart> ExpandFilterItem(const TFilterItem& item, const TStatList& list) {
-    const Expansion e(item, list);
+    const TFilterExpansion e(item, list);
     // All parts at once also hold the list modes' level text once per part.
-    if (e.ListTest.size() > kMaxExpandedLevelText / e.Count)
+    if (e.SharedLevelTextSize() > kMaxExpandedLevelText / e.Count())
         throw ETooManyFilterParts(
             Format(texts::kTooManyFilterParts, {FilterItemText(item, list), kMaxFilterParts}));
     std::vector<TFilterPart> parts;
-    parts.reserve(e.Count);
-    for (std::size_t k = 0; k < e.Count; ++k) parts.push_back(e.Part(item, k));
+    parts.reserve(e.Count());
+    for (std::size_t k = 0; k < e.Count(); ++k) parts.push_back(e.Part(k));
     return parts;
 }
 

@@ -102,6 +102,42 @@ public:
 std::size_t FilterPartCount(const TFilterItem& item, const TStatList& list);
 TFilterPart FilterPartAt(const TFilterItem& item, std::size_t k, const TStatList& list);
 
+// An integer list as written, read without spelling out a range: the listed
+// values, or the start, step and count of a range.
+struct TIntSequence {
+    std::vector<int> Listed;
+    std::int64_t Start = 0;
+    std::int64_t Step = 0;
+    std::size_t RangeCount = 0;
+    bool IsRange = false;
+
+    std::size_t Count() const { return IsRange ? RangeCount : Listed.size(); }
+    int At(std::size_t i) const {
+        return IsRange ? static_cast<int>(Start + static_cast<std::int64_t>(i) * Step) : Listed[i];
+    }
+};
+
+// The parts of one definition read once, for walking them one by one: the
+// order and the errors of FilterPartCount, and Part(k) costs only the part.
+class TFilterExpansion {
+public:
+    TFilterExpansion(const TFilterItem& item, const TStatList& list);
+    std::size_t Count() const { return count_; }
+    // k < Count().
+    TFilterPart Part(std::size_t k) const;
+    // The level text of the list modes, which every part carries.
+    std::size_t SharedLevelTextSize() const { return listTest_.size(); }
+
+private:
+    TFilterItem item_;
+    TIntSequence windows_;
+    TIntSequence levels_;
+    bool singleLevel_ = false;
+    std::size_t perWindow_ = 1;
+    std::size_t count_ = 0;
+    std::string listTest_;  // LevelTest of the list modes, shared by all parts
+};
+
 // All parts at once, in the order above; the same errors, and also
 // ETooManyFilterParts when the parts together would hold too much level text
 // (a long value list in a list mode, repeated in every part).

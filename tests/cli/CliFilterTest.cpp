@@ -1,7 +1,10 @@
 // corvel stats, prefetch, generate and filter on a copy of the sample archive.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <filesystem>
+#include <thread>
 
 #include "CliRunner.h"
 #include "TestSupport.h"
@@ -101,6 +104,36 @@ TEST_F(CliFilter, DefinitionsAndBadSteps) {
     EXPECT_EQ(Run({"filter", "--definition", "TSD1#NOPE:10#LNO:#SF:1"}).ExitCode, 2);
     EXPECT_EQ(Run({"filter", "--definition", "TSD1#EVEN:#LNO:#SF:1"}).ExitCode, 2);  // bad input, like the unknown method
     EXPECT_EQ(Run({"filter", "--exclude-last", "x"}).ExitCode, 2);
+}
+
+// The cap on the parts of one definition: refused at once as a data error,
+// before any memory is spent on the parts.
+TEST_F(CliFilter, DefinitionWithTooManyPartsIsRefusedAtOnce) {
+    const auto r = Run({"filter", "--definition", "TSD1#NUMS:1-1000000;1#LMV:1-1000000;1#ST:0"});
+    EXPECT_EQ(r.ExitCode, 1) << r.Err;
+    EXPECT_NE(r.Err.find("дает слишком много вариантов (допустимо не более 100 000)"), std::string::npos) << r.Err;
+    EXPECT_EQ(r.Out, "");
+}
+
+// A long definition shows its progress and stops at Ctrl+C, ending with exit 1
+// and writing no list. 100,000 windows whose level never picks a row: each
+// part computes a table and filters nothing.
+TEST_F(CliFilter, LongDefinitionShowsProgressAndStopsOnInterrupt) {
+    using namespace std::chrono_literals;
+    const auto out = dir_ / "out.lcv";
+    test::ChildProcess run(CORVEL_CLI_PATH, {"--data-dir", dir_.path().string(), "filter", "--definition",
+                                             "TSD1#NUMS:1-100000;1#LMV:100000#ST:1", "-o", out.string()});
+    bool progress = false;
+    for (auto deadline = std::chrono::steady_clock::now() + 60s; !progress && std::chrono::steady_clock::now() < deadline;) {
+        progress = run.Err().find("Применение фильтра TSD1#NUMS:1-100000;1#LMV:100000#ST:1... 1 %") != std::string::npos;
+        if (!progress) std::this_thread::sleep_for(20ms);
+        ASSERT_EQ(run.Wait(0ms), -1) << "ended before its first percent: " << run.Err();
+    }
+    ASSERT_TRUE(progress) << run.Err();
+    run.Signal(SIGINT);
+    EXPECT_EQ(run.Wait(20s), 1) << run.Err();
+    EXPECT_NE(run.Err().find("Операция прервана пользователем!"), std::string::npos) << run.Err();
+    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 }  // namespace
