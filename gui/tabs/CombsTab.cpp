@@ -13,7 +13,6 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
-#include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
@@ -21,6 +20,7 @@
 #include "ActionList.h"
 #include "GuiText.h"
 #include "QtUiHooks.h"
+#include "ToolStrip.h"
 #include "combs/CombsClipboard.h"
 #include "combs/CombsEdit.h"
 #include "combs/CombsFile.h"
@@ -165,18 +165,15 @@ void CombsTab::BuildActions() {
     menuActions_ = {gen,  open,        save,       nullptr, copy, paste, selectAll, nullptr, delSelected,
                     delExists_, undo, nullptr, checkNums, find};
 
-    auto* toolbar = new QToolBar(this);
+    // The commands wrap onto further rows in a narrow panel; the count of
+    // draws stays beside its command.
+    auto* toolbar = new ToolStrip(this);
     toolbar->setObjectName(QStringLiteral("CombsToolBar"));
-    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    toolbar->addActions({gen, open, save});
-    toolbar->addSeparator();
-    toolbar->addActions({copy, paste});
-    toolbar->addSeparator();
-    toolbar->addActions({delSelected, delExists_});
-    toolbar->addWidget(drawsExclude_);
-    toolbar->addAction(undo);
-    toolbar->addSeparator();
-    toolbar->addAction(find);
+    toolbar->AddGroup({gen, open, save});
+    toolbar->AddGroup({copy, paste});
+    toolbar->AddGroup({delSelected, undo});
+    toolbar->AddGroup({delExists_}, {drawsExclude_});
+    toolbar->AddGroup({find});
 
     combsView_->addActions({copy, paste, selectAll, delSelected, find});
 

@@ -9,13 +9,13 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableView>
-#include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "ActionList.h"
 #include "GuiText.h"
 #include "QtUiHooks.h"
+#include "ToolStrip.h"
 #include "dialogs/DrawDialog.h"
 #include "model/DrawArchive.h"
 #include "model/Errors.h"
@@ -78,14 +78,10 @@ DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
     offset_->setStatusTip(offsetHint);
     connect(offset_, &QSpinBox::valueChanged, this, &DrawsTab::OffsetEdited);
 
-    auto* toolbar = new QToolBar(this);
+    auto* toolbar = new ToolStrip(this);
     toolbar->setObjectName(QStringLiteral("DrawsToolbar"));
-    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    toolbar->addAction(add);
-    toolbar->addAction(edit);
-    toolbar->addAction(del);
-    toolbar->addSeparator();
-    toolbar->addAction(sorted_);
+    toolbar->AddGroup({add, edit, del});
+    toolbar->AddGroup({sorted_});
 
     auto* offsetRow = new QHBoxLayout;
     offsetRow->setContentsMargins(6, 2, 6, 2);

@@ -10,7 +10,6 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
-#include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
@@ -20,6 +19,7 @@
 #include "GuiText.h"
 #include "QtUiHooks.h"
 #include "StatsChart.h"
+#include "ToolStrip.h"
 #include "model/Errors.h"
 #include "model/Format.h"
 #include "models/StatsTableModel.h"
@@ -133,13 +133,12 @@ void StatsTab::BuildLayout() {
     window_->installEventFilter(this);
     if (auto* edit = window_->findChild<QLineEdit*>()) edit->installEventFilter(this);
 
-    auto* tools = new QToolBar(this);
+    // The commands wrap onto further rows when the panel is narrow.
+    auto* tools = new ToolStrip(this);
     tools->setObjectName(QStringLiteral("StatsToolBar"));
-    tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    for (QAction* action : menuActions_) {
-        if (action) tools->addAction(action);
-        else tools->addSeparator();
-    }
+    tools->AddGroup({calc_});
+    tools->AddGroup({prefetch_, totalLine_});
+    tools->AddGroup({include_, exclude_});
 
     auto* top = new QHBoxLayout;
     top->addWidget(methods_, 1);
