@@ -176,6 +176,10 @@ void CombsTab::BuildActions() {
     toolbar->AddGroup({find});
 
     combsView_->addActions({copy, paste, selectAll, delSelected, find});
+    // Selecting, copying and deleting rows belong to the list that has the
+    // focus: Ctrl+A in another table must not select (and Ctrl+Del then
+    // delete) the combinations of this one.
+    for (QAction* action : {copy, selectAll, delSelected}) action->setShortcutContext(Qt::WidgetShortcut);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -18,6 +18,7 @@
 #include "ActionList.h"
 #include "GuiText.h"
 #include "QtUiHooks.h"
+#include "RowCopy.h"
 #include "StatsChart.h"
 #include "ToolStrip.h"
 #include "model/Errors.h"
@@ -159,6 +160,7 @@ void StatsTab::BuildLayout() {
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
     table_->setContextMenuPolicy(Qt::ActionsContextMenu);
     table_->addActions({include_, exclude_});
+    AddRowCopyAction(*table_);
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionsClickable(true);
     header->setHighlightSections(false);
