@@ -65,6 +65,7 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     setWindowTitle(QStringLiteral("Анализ статистики лотереи \"Corvel Lotto 6x48\""));
     BuildLayout();
     hooks_.SetStatusLabel(panels_[6]);
+    hooks_.SetUnattended(switches_.Unattended());
     hooks_.SetIdleHandler([this] {
         // Commands become available as soon as the operation ends.
         actions_.UpdateAll();
@@ -198,8 +199,9 @@ bool MainWindow::Initialise() {
         UpdateArchivePanels();
         UpdateCombsPanel();
         RefreshViews(true);
-        if (switches_.LoadOnly)
-            hooks_.Info("Загрузка тиражей из сети будет доступна в следующих версиях программы.");
+        // Nobody waits at the screen in an unattended run: the note goes to
+        // the log, and the run goes on to its end.
+        if (switches_.LoadOnly) hooks_.Log("Загрузка тиражей из сети будет доступна в следующих версиях программы.");
         if (switches_.FullRecreate) {
             ws_.BuildPrefetchFiles(true, 0x1FFF);
             return false;
