@@ -104,10 +104,8 @@ DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
     connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, &ctx_.Actions, &ActionList::UpdateAll);
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, &ctx_.Actions, &ActionList::UpdateAll);
 
-    // Until the draw information window exists, a double click edits the draw.
-    connect(view_, &QTableView::doubleClicked, this, [this] {
-        if (QAction* a = ctx_.Actions.Find("DrawsEdit")) a->trigger();
-    });
+    // A double click does nothing yet: it is kept for the draw details, and
+    // opening the edit dialog by it changed old draws by accident.
 
     Refresh(true);
 }
