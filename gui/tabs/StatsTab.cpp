@@ -16,10 +16,12 @@
 #include <vector>
 
 #include "ActionList.h"
+#include "FilterRun.h"
 #include "GuiText.h"
 #include "QtUiHooks.h"
 #include "RowCopy.h"
 #include "StatsChart.h"
+#include "dialogs/FilterDialog.h"
 #include "ToolStrip.h"
 #include "model/Errors.h"
 #include "model/Format.h"
@@ -113,7 +115,10 @@ void StatsTab::BuildActions() {
                      QKeySequence(Qt::CTRL | Qt::Key_F7),
                      QStringLiteral("Удалить из списка комбинации, имеющие выделенные значения"),
                      [this] { return CanFilter(); }, [this] { Filter(true); });
-    menuActions_ = {calc_, nullptr, prefetch_, totalLine_, nullptr, include_, exclude_};
+    definition_ = a.Add("StatFilter_Definition", QStringLiteral("Применить фильтр..."), QKeySequence(),
+                        QStringLiteral("Задать фильтр (как шаг сценария) и применить его к списку комбинаций"),
+                        [this] { return CanApplyDefinition(); }, [this] { ApplyDefinition(); });
+    menuActions_ = {calc_, nullptr, prefetch_, totalLine_, nullptr, include_, exclude_, definition_};
 }
 
 void StatsTab::BuildLayout() {
@@ -140,6 +145,7 @@ void StatsTab::BuildLayout() {
     tools->AddGroup({calc_});
     tools->AddGroup({prefetch_, totalLine_});
     tools->AddGroup({include_, exclude_});
+    tools->AddGroup({definition_});
 
     auto* top = new QHBoxLayout;
     top->addWidget(methods_, 1);
@@ -319,6 +325,25 @@ void StatsTab::Filter(bool exclude) {
         text += (text.empty() ? "" : "; ") + row.Cells[0];
     }
     if (ctx_.Ws.FilterCombinations(model_->Method(), values, text, exclude)) emit ctx_.Hub.combsChanged();
+}
+
+bool StatsTab::CanApplyDefinition() const {
+    return !ctx_.Ws.Draws().empty() && ctx_.Ws.Combs().Current().Count() > 1 && ctx_.Ws.Stats().Count() > 0;
+}
+
+void StatsTab::ApplyDefinition() {
+    TFilterItem item = lastDefinition_;
+    if (!item.Active) {
+        // A first definition starts from what the tab shows: the chosen method
+        // over the window length in the box.
+        item.Method = SelectedMethod();
+        item.DrawsLen = std::to_string(window_->value());
+        item.CDL = ctx_.Ws.Stats().Settings.CDLDefault;
+    }
+    if (!EditFilterItem(ctx_, item, window())) return;
+    lastDefinition_ = item;
+    ApplyFilterDefinition(ctx_.Ws, item, ctx_.Hooks);
+    emit ctx_.Hub.combsChanged();
 }
 
 void StatsTab::SaveToggle(const char* key, bool value) {
