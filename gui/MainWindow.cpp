@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTimer>
 
 #include "GuiText.h"
@@ -16,7 +17,9 @@
 #include "model/DrawArchive.h"
 #include "model/Errors.h"
 #include "model/Format.h"
+#include "ListLayout.h"
 #include "SettingsActions.h"
+#include "WindowPlacement.h"
 #include "tabs/CombsTab.h"
 #include "tabs/DrawsTab.h"
 #include "tabs/StatsTab.h"
@@ -162,27 +165,28 @@ void MainWindow::BuildMenus() {
 }
 
 void MainWindow::RestoreViewSettings() {
-    const auto rect = view_.ReadInts(kForm, "Position", 4);
-    if (rect && (*rect)[2] > 200 && (*rect)[3] > 150) {
-        setGeometry((*rect)[0], (*rect)[1], (*rect)[2], (*rect)[3]);
-    } else {
-        resize(1280, 800);
-    }
-    if (view_.ReadBool(kForm, "Maximized", false)) setWindowState(Qt::WindowMaximized);
+    RestoreWindowPlacement(view_, kForm, *this, QSize(1280, 800));
     const int leftWidth = view_.ReadInt(kForm, "LeftPanelWidth", 430);
     splitter_->setSizes({leftWidth, std::max(200, width() - leftWidth)});
+    for (const auto& [name, list] : Lists()) RestoreListLayout(view_, kForm, name, *list);
 }
 
 void MainWindow::SaveViewSettings() {
-    const QRect g = normalGeometry();
-    view_.WriteInts(kForm, "Position", {g.x(), g.y(), g.width(), g.height()});
-    view_.WriteBool(kForm, "Maximized", isMaximized());
+    SaveWindowPlacement(view_, kForm, *this);
     if (!splitter_->sizes().isEmpty()) view_.WriteInt(kForm, "LeftPanelWidth", splitter_->sizes().front());
+    for (const auto& [name, list] : Lists()) SaveListLayout(view_, kForm, name, *list);
     try {
         view_.SaveIfModified();
     } catch (const ECorvelError& e) {
         hooks_.Error(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
     }
+}
+
+std::vector<std::pair<std::string, QTableView*>> MainWindow::Lists() const {
+    return {{"lvDraws", drawsTab_->View()},
+            {"lvCombs", combsTab_->CombsView()},
+            {"lvFilters", combsTab_->FiltersView()},
+            {"lvDrawsStat", statsTab_->Table()}};
 }
 
 bool MainWindow::Initialise() {

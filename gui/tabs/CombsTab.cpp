@@ -12,6 +12,9 @@
 #include <QMimeData>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QAbstractItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -82,6 +85,7 @@ void CombsTab::BuildViews() {
     columns->setSectionsClickable(false);
     columns->setHighlightSections(false);
     columns->setStretchLastSection(false);
+    columns->setSectionsMovable(true);
     columns->resizeSection(CombsModel::RowNumberColumn, 80);
     for (int c = CombsModel::FirstNumberColumn; c < CombsModel::SumColumn; ++c) columns->resizeSection(c, 36);
     columns->resizeSection(CombsModel::SumColumn, 48);
@@ -98,9 +102,14 @@ void CombsTab::BuildViews() {
     filtersView_->verticalHeader()->hide();
     filtersView_->horizontalHeader()->setSectionsClickable(false);
     filtersView_->horizontalHeader()->setHighlightSections(false);
-    filtersView_->horizontalHeader()->resizeSection(AppliedFiltersModel::CaptionColumn, 190);
+    filtersView_->horizontalHeader()->resizeSection(
+        AppliedFiltersModel::CaptionColumn,
+        std::max(190, filtersView_->horizontalHeader()->sectionSizeHint(AppliedFiltersModel::CaptionColumn)));
     filtersView_->horizontalHeader()->resizeSection(AppliedFiltersModel::ValuesColumn, 100);
     filtersView_->horizontalHeader()->setStretchLastSection(true);
+    filtersView_->horizontalHeader()->setSectionsMovable(true);
+    // The captions (method names) are long: the column grows to show them.
+    connect(filtersModel_, &QAbstractItemModel::modelReset, this, [this] { FitFilterCaptions(); });
 
     splitter_ = new QSplitter(Qt::Vertical, this);
     splitter_->setObjectName(QStringLiteral("CombsSplitter"));
@@ -228,6 +237,20 @@ void CombsTab::ChangeList(const std::function<void()>& change) {
         throw;
     }
     finish();
+}
+
+void CombsTab::FitFilterCaptions() {
+    QHeaderView* header = filtersView_->horizontalHeader();
+    const int column = AppliedFiltersModel::CaptionColumn;
+    QStyleOptionViewItem option;
+    option.initFrom(filtersView_);
+    const int icon = filtersView_->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, filtersView_);
+    option.decorationSize = QSize(icon, icon);
+    int wanted = 0;
+    for (int row = 0; row < filtersModel_->rowCount(); ++row)
+        wanted = std::max(wanted, filtersView_->itemDelegate()->sizeHint(option, filtersModel_->index(row, column)).width() +
+                                      (filtersView_->showGrid() ? 1 : 0));
+    if (wanted > header->sectionSize(column)) header->resizeSection(column, wanted);
 }
 
 bool CombsTab::HasCombs() const { return !ctx_.Ws.Combs().Current().Empty(); }

@@ -56,6 +56,7 @@ DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
     view_->setColumnWidth(DrawsModel::kSum, metrics.horizontalAdvance(QStringLiteral("888")) + 10);
     view_->setColumnWidth(DrawsModel::kDate, metrics.horizontalAdvance(QStringLiteral("88.88.8888")) + 12);
     view_->horizontalHeader()->setStretchLastSection(true);
+    view_->horizontalHeader()->setSectionsMovable(true);
     AddRowCopyAction(*view_);
 
     auto* add = ctx_.Actions.Add("DrawsAdd", QStringLiteral("Добавить"), {},

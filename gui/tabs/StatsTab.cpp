@@ -143,7 +143,8 @@ void StatsTab::BuildLayout() {
     auto* tools = new ToolStrip(this);
     tools->setObjectName(QStringLiteral("StatsToolBar"));
     tools->AddGroup({calc_});
-    tools->AddGroup({prefetch_, totalLine_});
+    tools->AddGroup({prefetch_});
+    tools->AddGroup({totalLine_});
     tools->AddGroup({include_, exclude_});
     tools->AddGroup({definition_});
 
@@ -170,10 +171,7 @@ void StatsTab::BuildLayout() {
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionsClickable(true);
     header->setHighlightSections(false);
-    for (int c = 0; c < kStatColumns; ++c) {
-        const int width = ctx_.View.ReadInt(kForm, ListKey(("Column" + std::to_string(c)).c_str()), 0);
-        if (width > 0) table_->setColumnWidth(c, width);
-    }
+    header->setSectionsMovable(true);  // widths and order are kept by the main window
     int sortColumn = 1;
     Qt::SortOrder sortOrder = Qt::AscendingOrder;
     if (const auto sort = ctx_.View.ReadInts(kForm, ListKey("SortType"), 2);
@@ -183,10 +181,6 @@ void StatsTab::BuildLayout() {
     }
     header->setSortIndicator(sortColumn, sortOrder);
     table_->setSortingEnabled(true);  // sorts the model by the indicator
-    connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-        if (contextAlive_ && size > 0)
-            ctx_.View.WriteInt(kForm, ListKey(("Column" + std::to_string(column)).c_str()), size);
-    });
     connect(model_, &StatsTableModel::sortChanged, this, [this](int column, Qt::SortOrder order) {
         if (contextAlive_) ctx_.View.WriteInts(kForm, ListKey("SortType"), {column, order == Qt::DescendingOrder});
     });

@@ -128,7 +128,8 @@ TEST_P(ControlsReach, EveryControlOfEveryTabIsShownWhole) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ControlsReach,
-                         ::testing::Values(WindowSize{"FirstStart", 0, 0}, WindowSize{"Size1280x800", 1280, 800}),
+                         ::testing::Values(WindowSize{"FirstStart", 0, 0}, WindowSize{"Size1280x800", 1280, 800},
+                                           WindowSize{"Size1024x700", 1024, 700}),
                          [](const auto& row) { return std::string(row.param.Name); });
 
 }  // namespace
