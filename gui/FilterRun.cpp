@@ -20,7 +20,9 @@ constexpr const char* kApplyingFilter = "Применение фильтра к 
 bool ApplyFilterDefinition(app::Workspace& ws, const TFilterItem& item, app::UiHooks& hooks) {
     std::vector<TFilterPart> parts;
     try {
-        if (item.Method < 0) throw ECorvelError(Format(texts::kBadFilterDefinition, {FilterItemText(item, ws.Stats())}));
+        if (item.Method < 0)
+            throw ECorvelError(
+                Format(texts::kBadFilterDefinition, {FilterItemText(item, ws.Stats())}));
         parts = ExpandFilterItem(item, ws.Stats());
     } catch (const ECorvelError& e) {
         hooks.Error(e.what());

@@ -205,7 +205,8 @@ bool MainWindow::Initialise() {
         RefreshViews(true);
         // Nobody waits at the screen in an unattended run: the note goes to
         // the log, and the run goes on to its end.
-        if (switches_.LoadOnly) hooks_.Log("Загрузка тиражей из сети будет доступна в следующих версиях программы.");
+        if (switches_.LoadOnly)
+            hooks_.Log("Загрузка тиражей из сети будет доступна в следующих версиях программы.");
         if (switches_.FullRecreate) {
             ws_.BuildPrefetchFiles(true, 0x1FFF);
             return false;

@@ -14,7 +14,7 @@ namespace corvel::gui {
 // does not fit the width, so every item stays on the screen however narrow
 // the panel gets (a toolbar would hide the rest behind its overflow button).
 class FlowLayout : public QLayout {
-public:
+  public:
     explicit FlowLayout(QWidget* parent, int spacing = 2, int rowSpacing = 2);
     ~FlowLayout() override;
 
@@ -29,7 +29,7 @@ public:
     QSize sizeHint() const override;
     void setGeometry(const QRect& rect) override;
 
-private:
+  private:
     // Places the items in `rect` (only measures when `apply` is false) and
     // returns the height used.
     int Arrange(const QRect& rect, bool apply) const;
@@ -44,16 +44,17 @@ private:
 // rows when the width runs out.
 class ToolStrip : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ToolStrip(QWidget* parent = nullptr);
 
     // One group: a button per action (a null action is skipped) followed by
     // the widgets, in the order given.
-    void AddGroup(std::initializer_list<QAction*> actions, std::initializer_list<QWidget*> widgets = {});
+    void AddGroup(std::initializer_list<QAction*> actions,
+                  std::initializer_list<QWidget*> widgets = {});
     // The button that runs the action, or null.
     QToolButton* ButtonFor(const QAction* action) const;
 
-private:
+  private:
     FlowLayout* flow_;
 };
 

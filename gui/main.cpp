@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i + 1 < args.size(); ++i)
         if (args[i] == "--screenshot-tab") {
             screenshotTab = args[i + 1];
-            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                       args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
             break;
         }
     // --report-startup: print how long the start took, then end.

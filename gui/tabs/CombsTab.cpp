@@ -104,7 +104,8 @@ void CombsTab::BuildViews() {
     filtersView_->horizontalHeader()->setHighlightSections(false);
     filtersView_->horizontalHeader()->resizeSection(
         AppliedFiltersModel::CaptionColumn,
-        std::max(190, filtersView_->horizontalHeader()->sectionSizeHint(AppliedFiltersModel::CaptionColumn)));
+        std::max(190, filtersView_->horizontalHeader()->sectionSizeHint(
+                          AppliedFiltersModel::CaptionColumn)));
     filtersView_->horizontalHeader()->resizeSection(AppliedFiltersModel::ValuesColumn, 100);
     filtersView_->horizontalHeader()->setStretchLastSection(true);
     filtersView_->horizontalHeader()->setSectionsMovable(true);
@@ -188,7 +189,8 @@ void CombsTab::BuildActions() {
     // Selecting, copying and deleting rows belong to the list that has the
     // focus: Ctrl+A in another table must not select (and Ctrl+Del then
     // delete) the combinations of this one.
-    for (QAction* action : {copy, selectAll, delSelected}) action->setShortcutContext(Qt::WidgetShortcut);
+    for (QAction* action : {copy, selectAll, delSelected})
+        action->setShortcutContext(Qt::WidgetShortcut);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -244,12 +246,16 @@ void CombsTab::FitFilterCaptions() {
     const int column = AppliedFiltersModel::CaptionColumn;
     QStyleOptionViewItem option;
     option.initFrom(filtersView_);
-    const int icon = filtersView_->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, filtersView_);
+    const int icon =
+        filtersView_->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, filtersView_);
     option.decorationSize = QSize(icon, icon);
+    const QAbstractItemDelegate* delegate = filtersView_->itemDelegate();
+    const int grid = filtersView_->showGrid() ? 1 : 0;
     int wanted = 0;
-    for (int row = 0; row < filtersModel_->rowCount(); ++row)
-        wanted = std::max(wanted, filtersView_->itemDelegate()->sizeHint(option, filtersModel_->index(row, column)).width() +
-                                      (filtersView_->showGrid() ? 1 : 0));
+    for (int row = 0; row < filtersModel_->rowCount(); ++row) {
+        const QSize hint = delegate->sizeHint(option, filtersModel_->index(row, column));
+        wanted = std::max(wanted, hint.width() + grid);
+    }
     if (wanted > header->sectionSize(column)) header->resizeSection(column, wanted);
 }
 

@@ -115,10 +115,12 @@ void StatsTab::BuildActions() {
                      QKeySequence(Qt::CTRL | Qt::Key_F7),
                      QStringLiteral("Удалить из списка комбинации, имеющие выделенные значения"),
                      [this] { return CanFilter(); }, [this] { Filter(true); });
-    definition_ = a.Add("StatFilter_Definition", QStringLiteral("Применить фильтр..."), QKeySequence(),
-                        QStringLiteral("Задать фильтр (как шаг сценария) и применить его к списку комбинаций"),
-                        [this] { return CanApplyDefinition(); }, [this] { ApplyDefinition(); });
-    menuActions_ = {calc_, nullptr, prefetch_, totalLine_, nullptr, include_, exclude_, definition_};
+    definition_ = a.Add(
+        "StatFilter_Definition", QStringLiteral("Применить фильтр..."), QKeySequence(),
+        QStringLiteral("Задать фильтр (как шаг сценария) и применить его к списку комбинаций"),
+        [this] { return CanApplyDefinition(); }, [this] { ApplyDefinition(); });
+    menuActions_ = {calc_,   nullptr,  prefetch_, totalLine_,
+                    nullptr, include_, exclude_,  definition_};
 }
 
 void StatsTab::BuildLayout() {
@@ -322,7 +324,8 @@ void StatsTab::Filter(bool exclude) {
 }
 
 bool StatsTab::CanApplyDefinition() const {
-    return !ctx_.Ws.Draws().empty() && ctx_.Ws.Combs().Current().Count() > 1 && ctx_.Ws.Stats().Count() > 0;
+    return !ctx_.Ws.Draws().empty() && ctx_.Ws.Combs().Current().Count() > 1 &&
+           ctx_.Ws.Stats().Count() > 0;
 }
 
 void StatsTab::ApplyDefinition() {

@@ -42,20 +42,22 @@ inline void PressInNextMessageBox(QMessageBox::StandardButton button) {
 // Watches for modal windows while it lives: each one that opens is counted
 // and closed, as a person clicking it away would.
 class ModalWatcher {
-public:
+  public:
     ModalWatcher() {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             QWidget* modal = QApplication::activeModalWidget();
             if (!modal) return;
             ++opened_;
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) box->done(QMessageBox::Ok);
-            else modal->close();
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                box->done(QMessageBox::Ok);
+            else
+                modal->close();
         });
         timer_.start(20);
     }
     int Opened() const { return opened_; }
 
-private:
+  private:
     QTimer timer_;
     int opened_ = 0;
 };
@@ -68,8 +70,8 @@ struct GuiRun {
 
 // Runs the built desktop program with the arguments on the offscreen
 // platform and waits at most `limit` for it to end by itself.
-inline GuiRun RunGuiProgram(const std::vector<std::string>& args, const std::filesystem::path& errFile,
-                            std::chrono::seconds limit) {
+inline GuiRun RunGuiProgram(const std::vector<std::string>& args,
+                            const std::filesystem::path& errFile, std::chrono::seconds limit) {
     const pid_t pid = ::fork();
     if (pid < 0) return {};
     if (pid == 0) {

@@ -122,17 +122,19 @@ TEST(MainWindow, LoadOnlyEndsWithoutAMessageBox) {
     EXPECT_FALSE(window.Initialise()) << "loadonly quits after loading";
     EXPECT_EQ(watcher.Opened(), 0) << "a message box waited for a click";
     ASSERT_FALSE(window.Hooks().Messages().isEmpty());
-    EXPECT_TRUE(window.Hooks().Messages().back().startsWith(QStringLiteral("Загрузка тиражей из сети")));
+    EXPECT_TRUE(
+        window.Hooks().Messages().back().startsWith(QStringLiteral("Загрузка тиражей из сети")));
 }
 
 TEST(MainWindow, LoadOnlyProgramEndsByItselfAndWritesItsNoteToStandardError) {
     test::TempDir dir;
     test::CopySampleArchive(dir.path());
-    const test::GuiRun run =
-        test::RunGuiProgram({"--data-dir", dir.path().string(), "/LOADONLY"}, dir / "err.txt", std::chrono::seconds(60));
+    const test::GuiRun run = test::RunGuiProgram({"--data-dir", dir.path().string(), "/LOADONLY"},
+                                                 dir / "err.txt", std::chrono::seconds(60));
     ASSERT_TRUE(run.Ended) << "the program still waited after a minute: " << run.Err;
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_NE(run.Err.find("Загрузка тиражей из сети будет доступна"), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("Загрузка тиражей из сети будет доступна"), std::string::npos)
+        << run.Err;
 }
 
 TEST(MainWindow, ClosingDuringALongOperationStopsItFirst) {
@@ -154,7 +156,8 @@ TEST(MainWindow, ClosingDuringALongOperationStopsItFirst) {
     while (window.isVisible() && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_FALSE(window.isVisible());
     // The placement is written once the window has closed.
-    const auto placed = ViewSettings::Load(dir / "corvel-lotto.frm").ReadInts("TFormMain", "NormPos", 4);
+    const auto placed =
+        ViewSettings::Load(dir / "corvel-lotto.frm").ReadInts("TFormMain", "NormPos", 4);
     ASSERT_TRUE(placed.has_value());
     EXPECT_GT((*placed)[2] - (*placed)[0], 0);
 }

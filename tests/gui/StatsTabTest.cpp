@@ -474,12 +474,14 @@ TEST_F(FilterDialogTest, WeightCoefficientsShowThreeDecimalsAndKeepTheirStoredVa
 
 // ---- applying a definition from the statistics tab
 
-constexpr std::size_t kWith5 = 1533939;     // C(47,5): combinations holding the number 5
+constexpr std::size_t kWith5 = 1533939;      // C(47,5): combinations holding the number 5
 constexpr std::size_t kWithout12 = 9366819;  // C(46,6): combinations holding neither 1 nor 2
 
 class FilterDefinitionTest : public StatsTabTest {
-protected:
-    TFilterItem Parse(const char* text) { return ParseFilterItem(text, window->Workspace().Stats()); }
+  protected:
+    TFilterItem Parse(const char* text) {
+        return ParseFilterItem(text, window->Workspace().Stats());
+    }
     const std::vector<TAppliedFilter>& Applied() { return window->Workspace().Applied().Rows(); }
 };
 
@@ -501,16 +503,19 @@ TEST_F(FilterDefinitionTest, DialogFromTheTabKeepsTheCombinationsWithTheValueAnd
     });
     Run("StatFilter_Definition");
 
-    EXPECT_EQ(startMethod, tab->MethodList()->currentText()) << "a first definition starts at the tab's method";
+    EXPECT_EQ(startMethod, tab->MethodList()->currentText())
+        << "a first definition starts at the tab's method";
     EXPECT_EQ(startWindows, QStringLiteral("200"));
     EXPECT_EQ(CombsCount(), kWith5);
     EXPECT_EQ(CombsPanel(), QStringLiteral("Комбинаций: %1").arg(kWith5));
     ASSERT_EQ(Applied().size(), 1U);
     EXPECT_EQ(Applied()[0].Values, "5");
     EXPECT_TRUE(Applied()[0].Keep);
-    EXPECT_EQ(window->Combs()->FiltersModel()->rowCount(), 1) << "the applied-filters list shows the step";
+    EXPECT_EQ(window->Combs()->FiltersModel()->rowCount(), 1)
+        << "the applied-filters list shows the step";
     EXPECT_TRUE(window->Hooks().IsIdle());
-    EXPECT_TRUE(window->Hooks().Messages().isEmpty()) << window->Hooks().Messages().join(QStringLiteral("\n")).toStdString();
+    EXPECT_TRUE(window->Hooks().Messages().isEmpty())
+        << window->Hooks().Messages().join(QStringLiteral("\n")).toStdString();
 
     Run("CombsUndo");
     EXPECT_EQ(CombsCount(), kAll);
@@ -519,8 +524,8 @@ TEST_F(FilterDefinitionTest, DialogFromTheTabKeepsTheCombinationsWithTheValueAnd
 
 TEST_F(FilterDefinitionTest, EveryWindowOfTheDefinitionIsAStep) {
     // Remove the combinations holding 1 or 2, in one step per window length.
-    ASSERT_TRUE(gui::ApplyFilterDefinition(window->Workspace(), Parse("TMD1#NUMS:50, 100#LVA:1;2#SF:1"),
-                                           window->Hooks()));
+    ASSERT_TRUE(gui::ApplyFilterDefinition(
+        window->Workspace(), Parse("TMD1#NUMS:50, 100#LVA:1;2#SF:1"), window->Hooks()));
     EXPECT_EQ(CombsCount(), kWithout12);
     ASSERT_EQ(Applied().size(), 2U);
     for (const auto& row : Applied()) {
@@ -533,8 +538,8 @@ TEST_F(FilterDefinitionTest, EveryWindowOfTheDefinitionIsAStep) {
 TEST_F(FilterDefinitionTest, OwnCoefficientsDoNotOutliveTheDefinition) {
     const TCdlCoefficients stored = window->Workspace().Stats().Settings.CDLDefault;
     // With every coefficient 0 each weight is 0: no row reaches 1, nothing is filtered.
-    ASSERT_TRUE(gui::ApplyFilterDefinition(window->Workspace(), Parse("TMF8#NUMS:100#WMV:1#SF:1#0:0:0:0:0"),
-                                           window->Hooks()));
+    ASSERT_TRUE(gui::ApplyFilterDefinition(
+        window->Workspace(), Parse("TMF8#NUMS:100#WMV:1#SF:1#0:0:0:0:0"), window->Hooks()));
     EXPECT_EQ(CombsCount(), kAll);
     EXPECT_TRUE(Applied().empty());
     EXPECT_TRUE(window->Workspace().Stats().Settings.Config.CDL == stored);
@@ -546,16 +551,19 @@ TEST_F(FilterDefinitionTest, AListOfOneCombinationIsNotFilteredFurther) {
     ASSERT_EQ(CombsCount(), 1U);
     window->Actions().UpdateAll();
     EXPECT_FALSE(Action("StatFilter_Definition")->isEnabled());
-    EXPECT_TRUE(gui::ApplyFilterDefinition(window->Workspace(), Parse("TSD1#NUMS:100#LVA:1#SF:1"), window->Hooks()));
+    EXPECT_TRUE(gui::ApplyFilterDefinition(window->Workspace(), Parse("TSD1#NUMS:100#LVA:1#SF:1"),
+                                           window->Hooks()));
     EXPECT_EQ(CombsCount(), 1U);
     EXPECT_TRUE(Applied().empty());
 }
 
 TEST_F(FilterDefinitionTest, ADefinitionWithoutWindowsIsRefusedInRussian) {
     test::PressInNextMessageBox(QMessageBox::Ok);
-    EXPECT_FALSE(gui::ApplyFilterDefinition(window->Workspace(), Parse("TSD1#NUMS:#LVA:1#SF:1"), window->Hooks()));
+    EXPECT_FALSE(gui::ApplyFilterDefinition(window->Workspace(), Parse("TSD1#NUMS:#LVA:1#SF:1"),
+                                            window->Hooks()));
     ASSERT_EQ(window->Hooks().Messages().size(), 1);
-    EXPECT_TRUE(window->Hooks().Messages()[0].startsWith(QStringLiteral("Некорректное описание фильтра: ")))
+    EXPECT_TRUE(
+        window->Hooks().Messages()[0].startsWith(QStringLiteral("Некорректное описание фильтра: ")))
         << window->Hooks().Messages()[0].toStdString();
     EXPECT_EQ(CombsCount(), kAll);
     EXPECT_TRUE(window->Hooks().IsIdle());
