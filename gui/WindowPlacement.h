@@ -3,7 +3,6 @@
 #include <QRect>
 #include <QSize>
 
-class QScreen;
 class QWidget;
 
 namespace corvel {
