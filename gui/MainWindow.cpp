@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTimer>
 
 #include "GuiText.h"
@@ -16,7 +17,9 @@
 #include "model/DrawArchive.h"
 #include "model/Errors.h"
 #include "model/Format.h"
+#include "ListLayout.h"
 #include "SettingsActions.h"
+#include "WindowPlacement.h"
 #include "tabs/CombsTab.h"
 #include "tabs/DrawsTab.h"
 #include "tabs/StatsTab.h"
@@ -65,6 +68,7 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     setWindowTitle(QStringLiteral("Анализ статистики лотереи \"Corvel Lotto 6x48\""));
     BuildLayout();
     hooks_.SetStatusLabel(panels_[6]);
+    hooks_.SetUnattended(switches_.Unattended());
     hooks_.SetIdleHandler([this] {
         // Commands become available as soon as the operation ends.
         actions_.UpdateAll();
@@ -161,27 +165,28 @@ void MainWindow::BuildMenus() {
 }
 
 void MainWindow::RestoreViewSettings() {
-    const auto rect = view_.ReadInts(kForm, "Position", 4);
-    if (rect && (*rect)[2] > 200 && (*rect)[3] > 150) {
-        setGeometry((*rect)[0], (*rect)[1], (*rect)[2], (*rect)[3]);
-    } else {
-        resize(1280, 800);
-    }
-    if (view_.ReadBool(kForm, "Maximized", false)) setWindowState(Qt::WindowMaximized);
+    RestoreWindowPlacement(view_, kForm, *this, QSize(1280, 800));
     const int leftWidth = view_.ReadInt(kForm, "LeftPanelWidth", 430);
     splitter_->setSizes({leftWidth, std::max(200, width() - leftWidth)});
+    for (const auto& [name, list] : Lists()) RestoreListLayout(view_, kForm, name, *list);
 }
 
 void MainWindow::SaveViewSettings() {
-    const QRect g = normalGeometry();
-    view_.WriteInts(kForm, "Position", {g.x(), g.y(), g.width(), g.height()});
-    view_.WriteBool(kForm, "Maximized", isMaximized());
+    SaveWindowPlacement(view_, kForm, *this);
     if (!splitter_->sizes().isEmpty()) view_.WriteInt(kForm, "LeftPanelWidth", splitter_->sizes().front());
+    for (const auto& [name, list] : Lists()) SaveListLayout(view_, kForm, name, *list);
     try {
         view_.SaveIfModified();
     } catch (const ECorvelError& e) {
         hooks_.Error(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
     }
+}
+
+std::vector<std::pair<std::string, QTableView*>> MainWindow::Lists() const {
+    return {{"lvDraws", drawsTab_->View()},
+            {"lvCombs", combsTab_->CombsView()},
+            {"lvFilters", combsTab_->FiltersView()},
+            {"lvDrawsStat", statsTab_->Table()}};
 }
 
 bool MainWindow::Initialise() {
@@ -198,8 +203,10 @@ bool MainWindow::Initialise() {
         UpdateArchivePanels();
         UpdateCombsPanel();
         RefreshViews(true);
+        // Nobody waits at the screen in an unattended run: the note goes to
+        // the log, and the run goes on to its end.
         if (switches_.LoadOnly)
-            hooks_.Info("Загрузка тиражей из сети будет доступна в следующих версиях программы.");
+            hooks_.Log("Загрузка тиражей из сети будет доступна в следующих версиях программы.");
         if (switches_.FullRecreate) {
             ws_.BuildPrefetchFiles(true, 0x1FFF);
             return false;

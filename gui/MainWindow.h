@@ -3,6 +3,9 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "ActionList.h"
 #include "GuiContext.h"
@@ -13,6 +16,7 @@
 class QLabel;
 class QSplitter;
 class QTabWidget;
+class QTableView;
 class QTimer;
 
 namespace corvel::gui {
@@ -58,6 +62,8 @@ private:
     void BuildMenus();
     void RestoreViewSettings();
     void SaveViewSettings();
+    // The lists whose column layouts the view settings keep, by stored name.
+    std::vector<std::pair<std::string, QTableView*>> Lists() const;
     void UpdateArchivePanels();
     void UpdateCombsPanel();
 

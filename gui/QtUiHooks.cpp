@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <cstdio>
 
 #include "GuiText.h"
 #include "i18n/Texts.h"
@@ -62,7 +63,19 @@ void QtUiHooks::EndBusy() {
     if (onIdle_) onIdle_();
 }
 
+void QtUiHooks::Log(std::string_view text) {
+    messages_ << Q(text);
+    QString line = Q(text);
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::fprintf(stderr, "corvel-lotto: %s\n", line.toUtf8().constData());
+    std::fflush(stderr);
+}
+
 void QtUiHooks::Box(int icon, const QString& caption, std::string_view text) {
+    if (unattended_) {
+        Log(text);
+        return;
+    }
     messages_ << Q(text);
     QMessageBox box(static_cast<QMessageBox::Icon>(icon), caption, Q(text), QMessageBox::Ok, owner_);
     box.exec();
@@ -73,6 +86,10 @@ void QtUiHooks::Info(std::string_view text) { Box(QMessageBox::Information, QStr
 void QtUiHooks::Warning(std::string_view text) { Box(QMessageBox::Warning, QStringLiteral("Внимание!"), text); }
 
 bool QtUiHooks::Ask(std::string_view text, bool defaultYes) {
+    if (unattended_) {
+        Log(text);
+        return defaultYes;
+    }
     messages_ << Q(text);
     QMessageBox box(QMessageBox::Question, QStringLiteral("Подтверждение"), Q(text),
                     QMessageBox::Yes | QMessageBox::No, owner_);

@@ -29,6 +29,14 @@ public:
     void RequestStop() { stop_ = true; }
     // Called each time the last busy operation ends.
     void SetIdleHandler(std::function<void()> handler) { onIdle_ = std::move(handler); }
+    // An unattended run (nobody at the screen): messages go to standard error
+    // instead of boxes that would wait for a click, and questions take their
+    // default answer.
+    void SetUnattended(bool unattended) { unattended_ = unattended; }
+    bool Unattended() const { return unattended_; }
+    // A line for the message log (standard error): kept in Messages(), never
+    // waits for anybody.
+    void Log(std::string_view text);
 
     void ShowStatus(std::string_view text) override;
     void BeginBusy() override;
@@ -55,6 +63,7 @@ private:
     QPointer<QLabel> status_;
     int busy_ = 0;
     bool stop_ = false;
+    bool unattended_ = false;
     QStringList messages_;
     std::function<void()> onIdle_;
     QPointer<QWidget> progress_;

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QTabWidget>
 #include <QTimer>
 #include <unistd.h>
 #include <algorithm>
@@ -24,6 +25,16 @@ int main(int argc, char** argv) {
         if (args[i] == "--screenshot") {
             screenshot = args[i + 1];
             args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            break;
+        }
+    // --screenshot-tab NAME: show that tab (its page's object name, for
+    // example CombsTab) in the picture.
+    std::string screenshotTab;
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == "--screenshot-tab") {
+            screenshotTab = args[i + 1];
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                       args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
             break;
         }
     // --report-startup: print how long the start took, then end.
@@ -71,6 +82,10 @@ int main(int argc, char** argv) {
             window.close();
             return;
         }
+        if (!screenshotTab.empty())
+            for (QTabWidget* tabs : {window.LeftTabs(), window.RightTabs()})
+                if (auto* page = tabs->findChild<QWidget*>(QString::fromStdString(screenshotTab)))
+                    tabs->setCurrentWidget(page);
         if (!screenshot.empty())
             QTimer::singleShot(700, &window, [&] {
                 if (!window.grab().save(QString::fromStdString(screenshot))) exitCode = 1;

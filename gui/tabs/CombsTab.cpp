@@ -12,8 +12,10 @@
 #include <QMimeData>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QAbstractItemDelegate>
 #include <QTableView>
-#include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
@@ -21,6 +23,7 @@
 #include "ActionList.h"
 #include "GuiText.h"
 #include "QtUiHooks.h"
+#include "ToolStrip.h"
 #include "combs/CombsClipboard.h"
 #include "combs/CombsEdit.h"
 #include "combs/CombsFile.h"
@@ -82,6 +85,7 @@ void CombsTab::BuildViews() {
     columns->setSectionsClickable(false);
     columns->setHighlightSections(false);
     columns->setStretchLastSection(false);
+    columns->setSectionsMovable(true);
     columns->resizeSection(CombsModel::RowNumberColumn, 80);
     for (int c = CombsModel::FirstNumberColumn; c < CombsModel::SumColumn; ++c) columns->resizeSection(c, 36);
     columns->resizeSection(CombsModel::SumColumn, 48);
@@ -98,9 +102,15 @@ void CombsTab::BuildViews() {
     filtersView_->verticalHeader()->hide();
     filtersView_->horizontalHeader()->setSectionsClickable(false);
     filtersView_->horizontalHeader()->setHighlightSections(false);
-    filtersView_->horizontalHeader()->resizeSection(AppliedFiltersModel::CaptionColumn, 190);
+    filtersView_->horizontalHeader()->resizeSection(
+        AppliedFiltersModel::CaptionColumn,
+        std::max(190, filtersView_->horizontalHeader()->sectionSizeHint(
+                          AppliedFiltersModel::CaptionColumn)));
     filtersView_->horizontalHeader()->resizeSection(AppliedFiltersModel::ValuesColumn, 100);
     filtersView_->horizontalHeader()->setStretchLastSection(true);
+    filtersView_->horizontalHeader()->setSectionsMovable(true);
+    // The captions (method names) are long: the column grows to show them.
+    connect(filtersModel_, &QAbstractItemModel::modelReset, this, [this] { FitFilterCaptions(); });
 
     splitter_ = new QSplitter(Qt::Vertical, this);
     splitter_->setObjectName(QStringLiteral("CombsSplitter"));
@@ -165,20 +175,22 @@ void CombsTab::BuildActions() {
     menuActions_ = {gen,  open,        save,       nullptr, copy, paste, selectAll, nullptr, delSelected,
                     delExists_, undo, nullptr, checkNums, find};
 
-    auto* toolbar = new QToolBar(this);
+    // The commands wrap onto further rows in a narrow panel; the count of
+    // draws stays beside its command.
+    auto* toolbar = new ToolStrip(this);
     toolbar->setObjectName(QStringLiteral("CombsToolBar"));
-    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    toolbar->addActions({gen, open, save});
-    toolbar->addSeparator();
-    toolbar->addActions({copy, paste});
-    toolbar->addSeparator();
-    toolbar->addActions({delSelected, delExists_});
-    toolbar->addWidget(drawsExclude_);
-    toolbar->addAction(undo);
-    toolbar->addSeparator();
-    toolbar->addAction(find);
+    toolbar->AddGroup({gen, open, save});
+    toolbar->AddGroup({copy, paste});
+    toolbar->AddGroup({delSelected, undo});
+    toolbar->AddGroup({delExists_}, {drawsExclude_});
+    toolbar->AddGroup({find});
 
     combsView_->addActions({copy, paste, selectAll, delSelected, find});
+    // Selecting, copying and deleting rows belong to the list that has the
+    // focus: Ctrl+A in another table must not select (and Ctrl+Del then
+    // delete) the combinations of this one.
+    for (QAction* action : {copy, selectAll, delSelected})
+        action->setShortcutContext(Qt::WidgetShortcut);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -227,6 +239,24 @@ void CombsTab::ChangeList(const std::function<void()>& change) {
         throw;
     }
     finish();
+}
+
+void CombsTab::FitFilterCaptions() {
+    QHeaderView* header = filtersView_->horizontalHeader();
+    const int column = AppliedFiltersModel::CaptionColumn;
+    QStyleOptionViewItem option;
+    option.initFrom(filtersView_);
+    const int icon =
+        filtersView_->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, filtersView_);
+    option.decorationSize = QSize(icon, icon);
+    const QAbstractItemDelegate* delegate = filtersView_->itemDelegate();
+    const int grid = filtersView_->showGrid() ? 1 : 0;
+    int wanted = 0;
+    for (int row = 0; row < filtersModel_->rowCount(); ++row) {
+        const QSize hint = delegate->sizeHint(option, filtersModel_->index(row, column));
+        wanted = std::max(wanted, hint.width() + grid);
+    }
+    if (wanted > header->sectionSize(column)) header->resizeSection(column, wanted);
 }
 
 bool CombsTab::HasCombs() const { return !ctx_.Ws.Combs().Current().Empty(); }

@@ -58,6 +58,8 @@ private:
     // reset around it, then tells the hub.
     void ChangeList(const std::function<void()>& change);
     void OnCombsChanged();
+    // Widens the caption column of the applied filters to its longest text.
+    void FitFilterCaptions();
 
     void Generate();
     void Open();

@@ -9,13 +9,14 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableView>
-#include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "ActionList.h"
 #include "GuiText.h"
 #include "QtUiHooks.h"
+#include "RowCopy.h"
+#include "ToolStrip.h"
 #include "dialogs/DrawDialog.h"
 #include "model/DrawArchive.h"
 #include "model/Errors.h"
@@ -55,6 +56,8 @@ DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
     view_->setColumnWidth(DrawsModel::kSum, metrics.horizontalAdvance(QStringLiteral("888")) + 10);
     view_->setColumnWidth(DrawsModel::kDate, metrics.horizontalAdvance(QStringLiteral("88.88.8888")) + 12);
     view_->horizontalHeader()->setStretchLastSection(true);
+    view_->horizontalHeader()->setSectionsMovable(true);
+    AddRowCopyAction(*view_);
 
     auto* add = ctx_.Actions.Add("DrawsAdd", QStringLiteral("Добавить"), {},
                                  QStringLiteral("Добавить данные тиража вручную"), nullptr, [this] { AddDraw(); });
@@ -78,14 +81,10 @@ DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
     offset_->setStatusTip(offsetHint);
     connect(offset_, &QSpinBox::valueChanged, this, &DrawsTab::OffsetEdited);
 
-    auto* toolbar = new QToolBar(this);
+    auto* toolbar = new ToolStrip(this);
     toolbar->setObjectName(QStringLiteral("DrawsToolbar"));
-    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    toolbar->addAction(add);
-    toolbar->addAction(edit);
-    toolbar->addAction(del);
-    toolbar->addSeparator();
-    toolbar->addAction(sorted_);
+    toolbar->AddGroup({add, edit, del});
+    toolbar->AddGroup({sorted_});
 
     auto* offsetRow = new QHBoxLayout;
     offsetRow->setContentsMargins(6, 2, 6, 2);
@@ -106,10 +105,8 @@ DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
     connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, &ctx_.Actions, &ActionList::UpdateAll);
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, &ctx_.Actions, &ActionList::UpdateAll);
 
-    // Until the draw information window exists, a double click edits the draw.
-    connect(view_, &QTableView::doubleClicked, this, [this] {
-        if (QAction* a = ctx_.Actions.Find("DrawsEdit")) a->trigger();
-    });
+    // A double click does nothing yet: it is kept for the draw details, and
+    // opening the edit dialog by it changed old draws by accident.
 
     Refresh(true);
 }

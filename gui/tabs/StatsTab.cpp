@@ -10,16 +10,19 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
-#include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
 #include <vector>
 
 #include "ActionList.h"
+#include "FilterRun.h"
 #include "GuiText.h"
 #include "QtUiHooks.h"
+#include "RowCopy.h"
 #include "StatsChart.h"
+#include "dialogs/FilterDialog.h"
+#include "ToolStrip.h"
 #include "model/Errors.h"
 #include "model/Format.h"
 #include "models/StatsTableModel.h"
@@ -112,7 +115,12 @@ void StatsTab::BuildActions() {
                      QKeySequence(Qt::CTRL | Qt::Key_F7),
                      QStringLiteral("Удалить из списка комбинации, имеющие выделенные значения"),
                      [this] { return CanFilter(); }, [this] { Filter(true); });
-    menuActions_ = {calc_, nullptr, prefetch_, totalLine_, nullptr, include_, exclude_};
+    definition_ = a.Add(
+        "StatFilter_Definition", QStringLiteral("Применить фильтр..."), QKeySequence(),
+        QStringLiteral("Задать фильтр (как шаг сценария) и применить его к списку комбинаций"),
+        [this] { return CanApplyDefinition(); }, [this] { ApplyDefinition(); });
+    menuActions_ = {calc_,   nullptr,  prefetch_, totalLine_,
+                    nullptr, include_, exclude_,  definition_};
 }
 
 void StatsTab::BuildLayout() {
@@ -133,13 +141,14 @@ void StatsTab::BuildLayout() {
     window_->installEventFilter(this);
     if (auto* edit = window_->findChild<QLineEdit*>()) edit->installEventFilter(this);
 
-    auto* tools = new QToolBar(this);
+    // The commands wrap onto further rows when the panel is narrow.
+    auto* tools = new ToolStrip(this);
     tools->setObjectName(QStringLiteral("StatsToolBar"));
-    tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    for (QAction* action : menuActions_) {
-        if (action) tools->addAction(action);
-        else tools->addSeparator();
-    }
+    tools->AddGroup({calc_});
+    tools->AddGroup({prefetch_});
+    tools->AddGroup({totalLine_});
+    tools->AddGroup({include_, exclude_});
+    tools->AddGroup({definition_});
 
     auto* top = new QHBoxLayout;
     top->addWidget(methods_, 1);
@@ -160,13 +169,11 @@ void StatsTab::BuildLayout() {
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
     table_->setContextMenuPolicy(Qt::ActionsContextMenu);
     table_->addActions({include_, exclude_});
+    AddRowCopyAction(*table_);
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionsClickable(true);
     header->setHighlightSections(false);
-    for (int c = 0; c < kStatColumns; ++c) {
-        const int width = ctx_.View.ReadInt(kForm, ListKey(("Column" + std::to_string(c)).c_str()), 0);
-        if (width > 0) table_->setColumnWidth(c, width);
-    }
+    header->setSectionsMovable(true);  // widths and order are kept by the main window
     int sortColumn = 1;
     Qt::SortOrder sortOrder = Qt::AscendingOrder;
     if (const auto sort = ctx_.View.ReadInts(kForm, ListKey("SortType"), 2);
@@ -176,10 +183,6 @@ void StatsTab::BuildLayout() {
     }
     header->setSortIndicator(sortColumn, sortOrder);
     table_->setSortingEnabled(true);  // sorts the model by the indicator
-    connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-        if (contextAlive_ && size > 0)
-            ctx_.View.WriteInt(kForm, ListKey(("Column" + std::to_string(column)).c_str()), size);
-    });
     connect(model_, &StatsTableModel::sortChanged, this, [this](int column, Qt::SortOrder order) {
         if (contextAlive_) ctx_.View.WriteInts(kForm, ListKey("SortType"), {column, order == Qt::DescendingOrder});
     });
@@ -318,6 +321,26 @@ void StatsTab::Filter(bool exclude) {
         text += (text.empty() ? "" : "; ") + row.Cells[0];
     }
     if (ctx_.Ws.FilterCombinations(model_->Method(), values, text, exclude)) emit ctx_.Hub.combsChanged();
+}
+
+bool StatsTab::CanApplyDefinition() const {
+    return !ctx_.Ws.Draws().empty() && ctx_.Ws.Combs().Current().Count() > 1 &&
+           ctx_.Ws.Stats().Count() > 0;
+}
+
+void StatsTab::ApplyDefinition() {
+    TFilterItem item = lastDefinition_;
+    if (!item.Active) {
+        // A first definition starts from what the tab shows: the chosen method
+        // over the window length in the box.
+        item.Method = SelectedMethod();
+        item.DrawsLen = std::to_string(window_->value());
+        item.CDL = ctx_.Ws.Stats().Settings.CDLDefault;
+    }
+    if (!EditFilterItem(ctx_, item, window())) return;
+    lastDefinition_ = item;
+    ApplyFilterDefinition(ctx_.Ws, item, ctx_.Hooks);
+    emit ctx_.Hub.combsChanged();
 }
 
 void StatsTab::SaveToggle(const char* key, bool value) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "GuiContext.h"
+#include "stats/FilterDefinition.h"
 
 class QAction;
 class QComboBox;
@@ -74,6 +75,8 @@ private:
     bool CanCalculate() const;
     bool CanFilter() const;
     void Filter(bool exclude);
+    bool CanApplyDefinition() const;
+    void ApplyDefinition();
     void TogglePrefetch();
     void ToggleTotalLine();
     void ShowPrefetchColumns();
@@ -87,6 +90,7 @@ private:
     QAction* totalLine_ = nullptr;
     QAction* include_ = nullptr;
     QAction* exclude_ = nullptr;
+    QAction* definition_ = nullptr;
     QComboBox* methods_ = nullptr;
     QSpinBox* window_ = nullptr;
     QSplitter* splitter_ = nullptr;
@@ -101,6 +105,8 @@ private:
     std::string selectedCode_;
     int selectedLine_ = 0;
     bool sized_ = false;
+    // The definition last applied (the dialog starts from it).
+    TFilterItem lastDefinition_;
     // False once the main window has begun to release the shared objects.
     bool contextAlive_ = true;
 };

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTimeEdit>
 #include <functional>
 #include <memory>
@@ -189,6 +191,25 @@ TEST_F(DrawsTabTest, EditingReplacesTheFocusedDrawInPlace) {
     EXPECT_EQ(read.Draws[1498], test::MakeDraw(1499, {9, 8, 7, 6, 5, 4}, {3, 2}, "02.12.2026"));
     EXPECT_EQ(read.Draws[1499].Number, 1500);
     EXPECT_EQ(NumbersOf(1), (std::vector<int>{4, 5, 6, 7, 8, 9}));  // sorted view of the new numbers
+}
+
+// A double click on an old draw must not open it for editing (a stray
+// keystroke in the dialog would change the archive).
+TEST_F(DrawsTabTest, DoubleClickOnADrawOpensNoDialogAndChangesNothing) {
+    const std::string before = test::ReadBytes(ArchiveFile());
+    QTableView* view = Tab().View();
+    const QRect cell = view->visualRect(Model().index(3, DrawsModel::kFirstNumber));
+    ASSERT_TRUE(cell.isValid());
+    test::ModalWatcher watcher;
+    QSignalSpy doubleClicks(view, &QAbstractItemView::doubleClicked);
+    // A double click as the system delivers it: a click, then the double click.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    QApplication::processEvents();
+    EXPECT_EQ(doubleClicks.count(), 1) << "the double click did not reach the list";
+    EXPECT_EQ(view->currentIndex().row(), 3);
+    EXPECT_EQ(watcher.Opened(), 0) << "the double click opened a dialog";
+    EXPECT_EQ(test::ReadBytes(ArchiveFile()), before);
 }
 
 TEST_F(DrawsTabTest, DeletingTwoSelectedRowsRemovesThoseDrawsByNumber) {

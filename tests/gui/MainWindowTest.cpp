@@ -11,6 +11,7 @@
 #include "MainWindow.h"
 #include "TestSupport.h"
 #include "app/FolderLock.h"
+#include "model/ViewSettings.h"
 
 namespace corvel {
 namespace {
@@ -108,6 +109,34 @@ INSTANTIATE_TEST_SUITE_P(
                         "[TFormMain]\r\nPosition=a,b\r\nLeftPanelWidth=-9000\r\nDrawsExclude=-4\r\n", nullptr, 1500}),
     [](const auto& row) { return std::string(row.param.Name); });
 
+// An unattended run leaves its note in the log and ends by itself: nothing
+// waits for a click.
+TEST(MainWindow, LoadOnlyEndsWithoutAMessageBox) {
+    test::TempDir dir;
+    test::CopySampleArchive(dir.path());
+    app::StartupSwitches switches;
+    switches.LoadOnly = true;
+    test::ModalWatcher watcher;
+    gui::MainWindow window(app::DataFiles{dir.path()}, switches);
+    window.show();
+    EXPECT_FALSE(window.Initialise()) << "loadonly quits after loading";
+    EXPECT_EQ(watcher.Opened(), 0) << "a message box waited for a click";
+    ASSERT_FALSE(window.Hooks().Messages().isEmpty());
+    EXPECT_TRUE(
+        window.Hooks().Messages().back().startsWith(QStringLiteral("Загрузка тиражей из сети")));
+}
+
+TEST(MainWindow, LoadOnlyProgramEndsByItselfAndWritesItsNoteToStandardError) {
+    test::TempDir dir;
+    test::CopySampleArchive(dir.path());
+    const test::GuiRun run = test::RunGuiProgram({"--data-dir", dir.path().string(), "/LOADONLY"},
+                                                 dir / "err.txt", std::chrono::seconds(60));
+    ASSERT_TRUE(run.Ended) << "the program still waited after a minute: " << run.Err;
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_NE(run.Err.find("Загрузка тиражей из сети будет доступна"), std::string::npos)
+        << run.Err;
+}
+
 TEST(MainWindow, ClosingDuringALongOperationStopsItFirst) {
     test::TempDir dir;
     test::CopySampleArchive(dir.path());
@@ -126,7 +155,11 @@ TEST(MainWindow, ClosingDuringALongOperationStopsItFirst) {
     waited.start();
     while (window.isVisible() && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_NE(test::ReadBytes(dir / "corvel-lotto.frm").find("Position="), std::string::npos);
+    // The placement is written once the window has closed.
+    const auto placed =
+        ViewSettings::Load(dir / "corvel-lotto.frm").ReadInts("TFormMain", "NormPos", 4);
+    ASSERT_TRUE(placed.has_value());
+    EXPECT_GT((*placed)[2] - (*placed)[0], 0);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -25,12 +27,15 @@
 #include "MainWindow.h"
 #include "StatsChart.h"
 #include "TestSupport.h"
+#include "FilterRun.h"
 #include "dialogs/FilterDialog.h"
 #include "model/ViewSettings.h"
 #include "models/StatsTableModel.h"
 #include "stats/FilterDefinition.h"
 #include "stats/StatList.h"
+#include "tabs/CombsTab.h"
 #include "tabs/StatsTab.h"
+#include "models/AppliedFiltersModel.h"
 
 namespace corvel {
 namespace {
@@ -465,6 +470,103 @@ TEST_F(FilterDialogTest, WeightCoefficientsShowThreeDecimalsAndKeepTheirStoredVa
     EXPECT_FALSE(count->isEnabled());
     Field<QCheckBox>("chCDLOverride")->setChecked(false);
     EXPECT_EQ(Text(dialog->Item()), "TSD1#EVEN:100#LNO:#SF:1");
+}
+
+// ---- applying a definition from the statistics tab
+
+constexpr std::size_t kWith5 = 1533939;      // C(47,5): combinations holding the number 5
+constexpr std::size_t kWithout12 = 9366819;  // C(46,6): combinations holding neither 1 nor 2
+
+class FilterDefinitionTest : public StatsTabTest {
+  protected:
+    TFilterItem Parse(const char* text) {
+        return ParseFilterItem(text, window->Workspace().Stats());
+    }
+    const std::vector<TAppliedFilter>& Applied() { return window->Workspace().Applied().Rows(); }
+};
+
+TEST_F(FilterDefinitionTest, DialogFromTheTabKeepsTheCombinationsWithTheValueAndCanBeUndone) {
+    Select("NUMS");
+    tab->WindowLength()->setValue(200);
+    QString startMethod, startWindows;
+    test::AnswerNextModal([&](QWidget* w) {
+        auto* d = qobject_cast<gui::FilterDialog*>(w);
+        ASSERT_NE(d, nullptr) << "the command opens the filter dialog";
+        auto* method = d->findChild<QComboBox*>(QStringLiteral("cbFilterMethod"));
+        auto* windows = d->findChild<QLineEdit*>(QStringLiteral("edDrawsLen"));
+        startMethod = method->currentText();
+        startWindows = windows->text();
+        d->findChild<QComboBox*>(QStringLiteral("cbFilterMode"))->setCurrentIndex(1);  // keep
+        d->findChild<QComboBox*>(QStringLiteral("cbLevelMode"))->setCurrentIndex(31);  // LVA
+        d->findChild<QLineEdit*>(QStringLiteral("edLevelValue"))->setText(QStringLiteral("5"));
+        d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    Run("StatFilter_Definition");
+
+    EXPECT_EQ(startMethod, tab->MethodList()->currentText())
+        << "a first definition starts at the tab's method";
+    EXPECT_EQ(startWindows, QStringLiteral("200"));
+    EXPECT_EQ(CombsCount(), kWith5);
+    EXPECT_EQ(CombsPanel(), QStringLiteral("Комбинаций: %1").arg(kWith5));
+    ASSERT_EQ(Applied().size(), 1U);
+    EXPECT_EQ(Applied()[0].Values, "5");
+    EXPECT_TRUE(Applied()[0].Keep);
+    EXPECT_EQ(window->Combs()->FiltersModel()->rowCount(), 1)
+        << "the applied-filters list shows the step";
+    EXPECT_TRUE(window->Hooks().IsIdle());
+    EXPECT_TRUE(window->Hooks().Messages().isEmpty())
+        << window->Hooks().Messages().join(QStringLiteral("\n")).toStdString();
+
+    Run("CombsUndo");
+    EXPECT_EQ(CombsCount(), kAll);
+    EXPECT_TRUE(Applied().empty());
+}
+
+TEST_F(FilterDefinitionTest, EveryWindowOfTheDefinitionIsAStep) {
+    // Remove the combinations holding 1 or 2, in one step per window length.
+    ASSERT_TRUE(gui::ApplyFilterDefinition(
+        window->Workspace(), Parse("TMD1#NUMS:50, 100#LVA:1;2#SF:1"), window->Hooks()));
+    EXPECT_EQ(CombsCount(), kWithout12);
+    ASSERT_EQ(Applied().size(), 2U);
+    for (const auto& row : Applied()) {
+        EXPECT_EQ(row.Values, "1; 2");
+        EXPECT_FALSE(row.Keep);
+        EXPECT_EQ(row.Count, kWithout12);
+    }
+}
+
+TEST_F(FilterDefinitionTest, OwnCoefficientsDoNotOutliveTheDefinition) {
+    const TCdlCoefficients stored = window->Workspace().Stats().Settings.CDLDefault;
+    // With every coefficient 0 each weight is 0: no row reaches 1, nothing is filtered.
+    ASSERT_TRUE(gui::ApplyFilterDefinition(
+        window->Workspace(), Parse("TMF8#NUMS:100#WMV:1#SF:1#0:0:0:0:0"), window->Hooks()));
+    EXPECT_EQ(CombsCount(), kAll);
+    EXPECT_TRUE(Applied().empty());
+    EXPECT_TRUE(window->Workspace().Stats().Settings.Config.CDL == stored);
+}
+
+TEST_F(FilterDefinitionTest, AListOfOneCombinationIsNotFilteredFurther) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("1 2 3 4 5 6\r\n"));
+    Run("CombsPaste");
+    ASSERT_EQ(CombsCount(), 1U);
+    window->Actions().UpdateAll();
+    EXPECT_FALSE(Action("StatFilter_Definition")->isEnabled());
+    EXPECT_TRUE(gui::ApplyFilterDefinition(window->Workspace(), Parse("TSD1#NUMS:100#LVA:1#SF:1"),
+                                           window->Hooks()));
+    EXPECT_EQ(CombsCount(), 1U);
+    EXPECT_TRUE(Applied().empty());
+}
+
+TEST_F(FilterDefinitionTest, ADefinitionWithoutWindowsIsRefusedInRussian) {
+    test::PressInNextMessageBox(QMessageBox::Ok);
+    EXPECT_FALSE(gui::ApplyFilterDefinition(window->Workspace(), Parse("TSD1#NUMS:#LVA:1#SF:1"),
+                                            window->Hooks()));
+    ASSERT_EQ(window->Hooks().Messages().size(), 1);
+    EXPECT_TRUE(
+        window->Hooks().Messages()[0].startsWith(QStringLiteral("Некорректное описание фильтра: ")))
+        << window->Hooks().Messages()[0].toStdString();
+    EXPECT_EQ(CombsCount(), kAll);
+    EXPECT_TRUE(window->Hooks().IsIdle());
 }
 
 }  // namespace
