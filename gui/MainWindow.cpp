@@ -49,11 +49,7 @@ QWidget* Placeholder(const QString& what, QWidget* parent) {
 }  // namespace
 
 QString ExclusiveAccessText() {
-    return Q("Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины данной ошибки: \r\r1) Вы "
-             "пытаетесь запустить вторую копию программы из одного и того же каталога. Корректная работа нескольких "
-             "копий программы возможна только из разных каталогов.\r\r2) Для программы нет прав на запись в том "
-             "каталоге, где она расположена. Например: в Windows 7 и выше по умолчанию запрещена запись в c:\\Program "
-             "Files.\r\rПрограмма будет закрыта!");
+    return Q(std::string(texts::kExclusiveAccess) + "\r\r" + texts::kProgramWillClose);
 }
 
 MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWidget* parent)

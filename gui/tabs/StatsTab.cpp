@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "ActionList.h"
-#include "FilterRun.h"
 #include "GuiText.h"
 #include "QtUiHooks.h"
 #include "RowCopy.h"
@@ -339,7 +338,7 @@ void StatsTab::ApplyDefinition() {
     }
     if (!EditFilterItem(ctx_, item, window())) return;
     lastDefinition_ = item;
-    ApplyFilterDefinition(ctx_.Ws, item, ctx_.Hooks);
+    ctx_.Ws.ApplyFilterDefinition(item);
     emit ctx_.Hub.combsChanged();
 }
 

@@ -394,16 +394,25 @@ bool Workspace::ApplyFilterDefinition(const TFilterItem& item) {
         hooks_.OpenProgress(Format(texts::kFilterDefinitionApplying, {FilterItemText(item, stats_)}),
                             static_cast<int>(count));
     bool ok = true;
-    for (std::size_t k = 0; k < count && combs_.Current().Count() > 1; ++k) {
-        if (hooks_.StopRequested() || !ApplyFilterPart(parts->Part(k))) {
-            ok = false;
-            break;
+    try {
+        for (std::size_t k = 0; k < count && combs_.Current().Count() > 1; ++k) {
+            if (hooks_.StopRequested() || !ApplyFilterPart(parts->Part(k))) {
+                ok = false;
+                break;
+            }
+            if (progress) hooks_.StepProgress(1);
+            hooks_.ProcessEvents();
         }
-        if (progress) hooks_.StepProgress(1);
-        hooks_.ProcessEvents();
+    } catch (const ECorvelError& e) {
+        // The list stays as the finished steps left it; each can be undone.
+        hooks_.Error(e.what());
+        ok = false;
     }
     if (progress) hooks_.CloseProgress();
+    // A part with its own coefficients must not leave them to the tables
+    // computed next.
     ApplyFilterCoefficients(false, {});
+    hooks_.ShowStatus("");
     return ok && !hooks_.StopRequested();
 }
 

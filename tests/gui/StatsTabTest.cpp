@@ -27,7 +27,6 @@
 #include "MainWindow.h"
 #include "StatsChart.h"
 #include "TestSupport.h"
-#include "FilterRun.h"
 #include "dialogs/FilterDialog.h"
 #include "model/ViewSettings.h"
 #include "models/StatsTableModel.h"
@@ -524,8 +523,7 @@ TEST_F(FilterDefinitionTest, DialogFromTheTabKeepsTheCombinationsWithTheValueAnd
 
 TEST_F(FilterDefinitionTest, EveryWindowOfTheDefinitionIsAStep) {
     // Remove the combinations holding 1 or 2, in one step per window length.
-    ASSERT_TRUE(gui::ApplyFilterDefinition(
-        window->Workspace(), Parse("TMD1#NUMS:50, 100#LVA:1;2#SF:1"), window->Hooks()));
+    ASSERT_TRUE(window->Workspace().ApplyFilterDefinition(Parse("TMD1#NUMS:50, 100#LVA:1;2#SF:1")));
     EXPECT_EQ(CombsCount(), kWithout12);
     ASSERT_EQ(Applied().size(), 2U);
     for (const auto& row : Applied()) {
@@ -538,8 +536,7 @@ TEST_F(FilterDefinitionTest, EveryWindowOfTheDefinitionIsAStep) {
 TEST_F(FilterDefinitionTest, OwnCoefficientsDoNotOutliveTheDefinition) {
     const TCdlCoefficients stored = window->Workspace().Stats().Settings.CDLDefault;
     // With every coefficient 0 each weight is 0: no row reaches 1, nothing is filtered.
-    ASSERT_TRUE(gui::ApplyFilterDefinition(
-        window->Workspace(), Parse("TMF8#NUMS:100#WMV:1#SF:1#0:0:0:0:0"), window->Hooks()));
+    ASSERT_TRUE(window->Workspace().ApplyFilterDefinition(Parse("TMF8#NUMS:100#WMV:1#SF:1#0:0:0:0:0")));
     EXPECT_EQ(CombsCount(), kAll);
     EXPECT_TRUE(Applied().empty());
     EXPECT_TRUE(window->Workspace().Stats().Settings.Config.CDL == stored);
@@ -551,16 +548,14 @@ TEST_F(FilterDefinitionTest, AListOfOneCombinationIsNotFilteredFurther) {
     ASSERT_EQ(CombsCount(), 1U);
     window->Actions().UpdateAll();
     EXPECT_FALSE(Action("StatFilter_Definition")->isEnabled());
-    EXPECT_TRUE(gui::ApplyFilterDefinition(window->Workspace(), Parse("TSD1#NUMS:100#LVA:1#SF:1"),
-                                           window->Hooks()));
+    EXPECT_TRUE(window->Workspace().ApplyFilterDefinition(Parse("TSD1#NUMS:100#LVA:1#SF:1")));
     EXPECT_EQ(CombsCount(), 1U);
     EXPECT_TRUE(Applied().empty());
 }
 
 TEST_F(FilterDefinitionTest, ADefinitionWithoutWindowsIsRefusedInRussian) {
     test::PressInNextMessageBox(QMessageBox::Ok);
-    EXPECT_FALSE(gui::ApplyFilterDefinition(window->Workspace(), Parse("TSD1#NUMS:#LVA:1#SF:1"),
-                                            window->Hooks()));
+    EXPECT_FALSE(window->Workspace().ApplyFilterDefinition(Parse("TSD1#NUMS:#LVA:1#SF:1")));
     ASSERT_EQ(window->Hooks().Messages().size(), 1);
     EXPECT_TRUE(
         window->Hooks().Messages()[0].startsWith(QStringLiteral("Некорректное описание фильтра: ")))
