@@ -115,7 +115,7 @@ ProcessResult RunCorvel(const std::vector<std::string>& args, long fileSizeLimit
 }
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                           const std::vector<std::string>& environment) {
+                           const std::vector<std::string>& environment, long long memoryLimit) {
     const std::string outPath = (io_ / "out").string(), errPath = (io_ / "err").string();
     std::vector<std::string> argStore{program};
     argStore.insert(argStore.end(), args.begin(), args.end());
@@ -134,6 +134,10 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
         ::dup2(out, 1);
         ::dup2(err, 2);
+        if (memoryLimit > 0) {
+            rlimit limit{static_cast<rlim_t>(memoryLimit), static_cast<rlim_t>(memoryLimit)};
+            ::setrlimit(RLIMIT_AS, &limit);
+        }
         ::execve(program.c_str(), argv.data(), envp.data());
         ::_exit(127);
     }

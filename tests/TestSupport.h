@@ -56,11 +56,13 @@ ProcessResult RunCorvel(const std::vector<std::string>& args, long fileSizeLimit
 
 // A program started in the background, not waited for: its standard output
 // and error go to files; it is killed and reaped when the object goes.
-// `environment` entries ("NAME=value") are added to this process's own.
+// `environment` entries ("NAME=value") are added to this process's own; with
+// memoryLimit > 0 the child's address space is limited to that many bytes, so
+// a program reading without end fails quickly instead of filling the memory.
 class ChildProcess {
 public:
     ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                 const std::vector<std::string>& environment = {});
+                 const std::vector<std::string>& environment = {}, long long memoryLimit = 0);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

@@ -5,12 +5,7 @@
 // disk as it was.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -19,7 +14,6 @@
 #include <map>
 #include <ostream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "TestSupport.h"
@@ -44,41 +38,12 @@ struct TimedRun {
 // instead of holding up the whole suite; the address space is limited so that
 // a program reading without end fails quickly instead of filling the memory.
 TimedRun RunCorvelWithin(const std::vector<std::string>& args) {
-    test::TempDir io;
-    const std::string outPath = (io / "out").string(), errPath = (io / "err").string();
-    const pid_t pid = ::fork();
-    if (pid < 0) throw std::runtime_error("fork failed");
-    if (pid == 0) {
-        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-        ::dup2(out, 1);
-        ::dup2(err, 2);
-        const rlim_t memory = rlim_t{4} << 30;
-        rlimit limit{memory, memory};
-        ::setrlimit(RLIMIT_AS, &limit);
-        std::vector<std::string> copy = args;
-        std::string program = CORVEL_CLI_PATH;
-        std::vector<char*> argv{program.data()};
-        for (auto& a : copy) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
+    test::ChildProcess child(CORVEL_CLI_PATH, args, {}, 4LL << 30);
     TimedRun run;
-    int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + kRunLimit;
-    while (::waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            run.TimedOut = true;
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(10ms);
-    }
-    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    run.Out = test::ReadBytes(outPath);
-    run.Err = test::ReadBytes(errPath);
+    run.ExitCode = child.Wait(kRunLimit);
+    run.TimedOut = run.ExitCode == -1;
+    run.Out = child.Out();
+    run.Err = child.Err();
     return run;
 }
 

@@ -3,16 +3,12 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
+
+#include "TestSupport.h"
 #include <string>
-#include <thread>
 #include <vector>
 
 // Helpers of the GUI tests.
@@ -70,44 +66,12 @@ struct GuiRun {
 
 // Runs the built desktop program with the arguments on the offscreen
 // platform and waits at most `limit` for it to end by itself.
-inline GuiRun RunGuiProgram(const std::vector<std::string>& args,
-                            const std::filesystem::path& errFile, std::chrono::seconds limit) {
-    const pid_t pid = ::fork();
-    if (pid < 0) return {};
-    if (pid == 0) {
-        const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-        ::dup2(err, 2);
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        std::string program = CORVEL_GUI_PATH;
-        std::vector<std::string> copy = args;
-        std::vector<char*> argv{program.data()};
-        for (auto& a : copy) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
+inline GuiRun RunGuiProgram(const std::vector<std::string>& args, std::chrono::seconds limit) {
+    ChildProcess child(CORVEL_GUI_PATH, args, {"QT_QPA_PLATFORM=offscreen"});
     GuiRun run;
-    int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (true) {
-        if (::waitpid(pid, &status, WNOHANG) == pid) {
-            run.Ended = true;
-            break;
-        }
-        if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    if (run.Ended && WIFEXITED(status)) run.ExitCode = WEXITSTATUS(status);
-    if (std::FILE* f = std::fopen(errFile.c_str(), "rb")) {
-        char buffer[4096];
-        std::size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) run.Err.append(buffer, n);
-        std::fclose(f);
-    }
+    run.ExitCode = child.Wait(limit);
+    run.Ended = run.ExitCode != -1;
+    run.Err = child.Err();
     return run;
 }
 
