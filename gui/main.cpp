@@ -11,6 +11,7 @@
 
 #include "GuiText.h"
 #include "MainWindow.h"
+#include "QtTranslations.h"
 #include "app/DataFolder.h"
 #include "app/ProcessList.h"
 #include "app/StartupSwitches.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvel-lotto"));
+    corvel::gui::InstallQtTranslations(app);
 
     const auto switches = corvel::app::StartupSwitches::Parse(args);
     // Started by the program itself to replace the running instance: wait
