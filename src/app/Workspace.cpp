@@ -82,7 +82,8 @@ void Workspace::LoadArchive() {
     hooks_.ShowStatus(texts::kArchiveLoading);
     ArchiveReadResult read = ReadArchiveFile(files_.Archive());
     draws_ = std::move(read.Draws);
-    if (!read.Error.empty()) ReportError(texts::kArchiveReadError, read.Error);
+    archiveComplete_ = read.Error.empty();
+    if (!archiveComplete_) ReportError(texts::kArchiveReadError, read.Error);
     SetDrawsOffset(offset_);
     hooks_.ShowStatus("");
 }
@@ -91,6 +92,8 @@ bool Workspace::SaveArchive(const TDrawsArray& previous) {
     BusyGuard busy(hooks_);
     hooks_.ShowStatus(texts::kArchiveSaving);
     try {
+        // Saving what could be read of a damaged archive would lose the rest.
+        if (!archiveComplete_) throw EFileError(texts::kArchiveNotReadWhole);
         WriteArchiveFile(files_.Archive(), draws_);
     } catch (const ECorvelError& e) {
         draws_ = previous;

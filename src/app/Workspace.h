@@ -61,7 +61,8 @@ public:
     int LastAnalysedIndex() const;
     void LoadArchive();
     // Each change saves the archive at once; when saving fails the change is
-    // taken back, so the archive in memory always equals the file.
+    // taken back, so the archive in memory always equals the file. An archive
+    // that could not be read whole is never rewritten: every change is refused.
     bool AddDraw(const TDrawRec& rec);
     bool ReplaceDraw(int index, const TDrawRec& rec);
     // Removes the draws at the archive indexes given (any order, repeats
@@ -147,6 +148,7 @@ private:
     DataFiles files_;
     UiHooks& hooks_;
     TDrawsArray draws_;
+    bool archiveComplete_ = true;  // the file was read whole (else it is never rewritten)
     int offset_ = 0;
     TStatList stats_;
     TCombsList combs_;

@@ -10,6 +10,9 @@ inline constexpr const char* kArchiveLoading = "Загрузка файла ти
 inline constexpr const char* kArchiveSaving = "Сохранение файла тиражей...";
 inline constexpr const char* kArchiveReadError = "Ошибка чтения файла тиражей!\r\r%s";
 inline constexpr const char* kArchiveWriteError = "Ошибка записи в файл тиражей!\r\r%s";
+inline constexpr const char* kArchiveNotReadWhole =
+    "Файл тиражей прочитан не полностью. Чтобы не потерять его остальные записи, изменения архива не "
+    "сохраняются: исправьте или замените файл и запустите программу снова.";
 inline constexpr const char* kArchiveTooLarge =
     "%s: в файле тиражей %d записей, а допустимо не больше %d; файл поврежден и не прочитан";
 inline constexpr const char* kArchiveTooManyRecords =

@@ -322,6 +322,26 @@ TEST(WorkspaceArchive, FailedSaveKeepsFileAndMemoryEqual) {
     EXPECT_EQ(ws.Draws().size(), 1u);
 }
 
+// An archive over the record limit is refused unread; adding a draw must not
+// replace the whole file with that one draw.
+TEST(WorkspaceArchive, ArchiveNotReadWholeIsNeverRewritten) {
+    test::TempDir dir;
+    const auto archive = dir / "CorvelLotto_6x48.ldr";
+    test::WriteBytes(archive, "");
+    std::filesystem::resize_file(archive, std::uintmax_t{10'000'001} * 24);  // sparse
+    test::FakeUiHooks hooks;
+    app::Workspace ws(app::DataFiles{dir.path()}, hooks, 16);
+    ws.LoadArchive();
+    ASSERT_EQ(hooks.Errors.size(), 1u);
+    EXPECT_EQ(hooks.Errors[0].rfind("Ошибка чтения файла тиражей!\r\r", 0), 0u) << hooks.Errors[0];
+    EXPECT_FALSE(ws.AddDraw(test::MakeDraw(1, {1, 2, 3, 4, 5, 6})));
+    ASSERT_EQ(hooks.Errors.size(), 2u);
+    EXPECT_NE(hooks.Errors[1].find("прочитан не полностью"), std::string::npos) << hooks.Errors[1];
+    EXPECT_TRUE(ws.Draws().empty());
+    EXPECT_EQ(std::filesystem::file_size(archive), std::uintmax_t{10'000'001} * 24);
+    EXPECT_EQ(test::FolderEntries(dir.path()), std::vector<std::string>{"CorvelLotto_6x48.ldr"});
+}
+
 TEST(WorkspaceArchive, DeletesByIndexWhenNumbersRepeat) {
     test::TempDir dir;
     test::FakeUiHooks hooks;
