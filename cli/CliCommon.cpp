@@ -24,7 +24,7 @@ void LockDataFolder(Context& ctx) {
         throw CliFailure{kExitDataError, TerminalText(e.what())};
     }
     if (ctx.Lock.Acquire(ctx.Files.Stakes(), ctx.LockWait)) return;
-    std::string message = texts::kExclusiveAccess;
+    std::string message = texts::kExclusiveAccess.Str();
     if (ctx.Lock.LastError() != EWOULDBLOCK)
         message += "\r\r" + ctx.Files.Stakes().string() + ": " + SystemErrorText(ctx.Lock.LastError());
     throw CliFailure{kExitDataError, TerminalText(message)};

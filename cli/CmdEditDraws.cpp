@@ -18,7 +18,7 @@ namespace {
 
 TDrawNumbersInput RequireNumbers(const std::string& text) {
     auto input = ParseDrawNumbers(text);
-    if (!input) throw CliFailure{kExitUsage, texts::kBadCombination};
+    if (!input) throw CliFailure{kExitUsage, texts::kBadCombination.Str()};
     return *input;
 }
 

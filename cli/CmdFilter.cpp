@@ -124,7 +124,7 @@ public:
                     const bool applied = ws.ApplyFilterDefinition(item);
                     hooks.ShowProgress(false);
                     if (!applied) {
-                        if (hooks.StopRequested()) throw CliFailure{kExitDataError, texts::kOperationStopped};
+                        if (hooks.StopRequested()) throw CliFailure{kExitDataError, texts::kOperationStopped.Str()};
                         return kExitDataError;
                     }
                     break;

@@ -49,7 +49,7 @@ QWidget* Placeholder(const QString& what, QWidget* parent) {
 }  // namespace
 
 QString ExclusiveAccessText() {
-    return Q(std::string(texts::kExclusiveAccess) + "\r\r" + texts::kProgramWillClose);
+    return Q(texts::kExclusiveAccess.Str() + "\r\r" + texts::kProgramWillClose.Str());
 }
 
 MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWidget* parent)

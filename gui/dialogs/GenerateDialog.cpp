@@ -32,7 +32,7 @@ GenerateDialog::GenerateDialog(int mode, const QString& parameters, FileChooser 
 
     mode_ = new QComboBox(this);
     mode_->setObjectName(QStringLiteral("Mode"));
-    for (const char* caption : texts::kCombsGenerateModes) mode_->addItem(Q(caption));
+    for (std::string_view caption : texts::kCombsGenerateModes) mode_->addItem(Q(caption));
     mode_->setCurrentIndex(static_cast<int>(ToGenerateMode(mode)));
 
     parameters_ = new QLineEdit(parameters, this);

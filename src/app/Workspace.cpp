@@ -20,7 +20,7 @@ Workspace::Workspace(DataFiles files, UiHooks& hooks, std::size_t combsCapacity)
     stats_.SetDraws(&draws_);
 }
 
-void Workspace::ReportError(const char* pattern, const std::string& message) {
+void Workspace::ReportError(std::string_view pattern, const std::string& message) {
     hooks_.Error(Format(pattern, {message}));
 }
 
@@ -180,14 +180,14 @@ bool Workspace::SaveCombsFile(const std::filesystem::path& path) {
 
 std::size_t Workspace::DeleteCombRows(std::span<const std::size_t> rows) {
     const std::size_t deleted = combs_.DeleteRows(rows, hooks_);
-    applied_.Add({texts::kCombsFilterSelected, std::to_string(deleted), combs_.Current().Count(), false});
+    applied_.Add({texts::kCombsFilterSelected.Str(), std::to_string(deleted), combs_.Current().Count(), false});
     return deleted;
 }
 
 bool Workspace::ExcludeLastDraws(int n) {
     const std::size_t removed = combs_.ExcludeLastDraws(draws_, offset_, n, hooks_);
     (void)removed;
-    applied_.Add({texts::kCombsFilterLastDraws, std::to_string(n), combs_.Current().Count(), false});
+    applied_.Add({texts::kCombsFilterLastDraws.Str(), std::to_string(n), combs_.Current().Count(), false});
     return true;
 }
 
@@ -349,7 +349,7 @@ bool Workspace::ApplyFilterPart(const TFilterPart& part) {
         FilterCombinations(part.Method, values, text, !part.Keep);
         if (!combs_.Current().Empty()) return true;
         combs_.Undo();
-        applied_.Add({texts::kUndoLastOperation, "", combs_.Current().Count(), false});
+        applied_.Add({texts::kUndoLastOperation.Str(), "", combs_.Current().Count(), false});
         return false;
     };
 

@@ -143,7 +143,7 @@ private:
 
     TStatFactory FilterFactory(int index) const;
     bool SaveArchive(const TDrawsArray& previous);
-    void ReportError(const char* pattern, const std::string& message);
+    void ReportError(std::string_view pattern, const std::string& message);
 
     DataFiles files_;
     UiHooks& hooks_;

@@ -77,7 +77,7 @@ std::string ParseCombsPaste(std::string_view text, TCombsArray& list) {
     });
     if (badLine) return Format(texts::kCombsBadLine, {QuotedLine(Trim(*badLine))});
     if (count == 0)
-        return texts::kCombsPasteEmpty;  // a blank paste is a mistake, not an empty list
+        return texts::kCombsPasteEmpty.Str();  // a blank paste is a mistake, not an empty list
     if (count > list.Capacity()) return Format(texts::kCombsTooMany, {count, list.Capacity()});
 
     TCombination* out = list.Data();

@@ -208,8 +208,8 @@ std::vector<int> FindCombinationInArchive(const TCombination& c, const TDrawsArr
 
 std::string CombinationInArchiveText(const TCombination& c, const TDrawsArray& draws) {
     const std::vector<int> found = FindCombinationInArchive(c, draws);
-    if (found.empty()) return texts::kCombsNotFoundInDraws;
-    std::string text = texts::kCombsFoundInDraws;
+    if (found.empty()) return texts::kCombsNotFoundInDraws.Str();
+    std::string text = texts::kCombsFoundInDraws.Str();
     text += "\r";
     for (int index : found) {
         const TDrawRec& draw = draws[static_cast<std::size_t>(index)];

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace corvel {
 
@@ -10,6 +11,8 @@ namespace corvel {
 class ECorvelError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    // From a text of the string table (or any text view).
+    explicit ECorvelError(std::string_view message) : std::runtime_error(std::string(message)) {}
 };
 
 // Reading or writing a data file failed.

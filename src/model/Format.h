@@ -6,6 +6,8 @@
 #include <string_view>
 #include <variant>
 
+#include "i18n/StringTable.h"
+
 namespace corvel {
 
 // One argument of Format: an integer, a floating-point number or a text.
@@ -22,6 +24,7 @@ public:
     FormatArg(const char* v) : value_(std::string_view(v)) {}
     FormatArg(std::string_view v) : value_(v) {}
     FormatArg(const std::string& v) : value_(std::string_view(v)) {}
+    FormatArg(const i18n::TextId& v) : value_(std::string_view(v)) {}
 
     const std::variant<std::int64_t, double, std::string_view>& value() const { return value_; }
 

@@ -89,7 +89,7 @@ std::optional<std::string> ValidateShredding(const std::array<std::string, 3>& f
 }
 
 std::optional<std::string> ValidateProxy(const TProxySettings& proxy) {
-    const std::pair<const char*, const std::string*> fields[] = {{texts::kFieldProxyServer, &proxy.Server},
+    const std::pair<i18n::TextId, const std::string*> fields[] = {{texts::kFieldProxyServer, &proxy.Server},
                                                                  {texts::kFieldProxyUsername, &proxy.Username},
                                                                  {texts::kFieldProxyPassword, &proxy.Password}};
     for (const auto& [caption, value] : fields)

@@ -355,13 +355,13 @@ std::vector<TFilterPart> ExpandFilterItem(const TFilterItem& item, const TStatLi
 TFilterItemCheck CheckFilterItem(const TFilterItem& item, const TStatList& list) {
     const std::vector<int> windows = ParseIntList(item.DrawsLen);
     if (windows.empty() || (windows.size() == 1 && windows[0] == 0))
-        return {texts::kBadRange, TFilterItemCheck::kWindows};
+        return {texts::kBadRange.Str(), TFilterItemCheck::kWindows};
     if (item.LevelMode == kLevelValuesList &&
         (item.Method < 0 || item.Method >= list.Count() || !list.Item(item.Method).StatClass->CanParseValue))
-        return {texts::kNoValueListMode, TFilterItemCheck::kLevel};
+        return {texts::kNoValueListMode.Str(), TFilterItemCheck::kLevel};
     if (item.LevelMode != kLevelNone && ParseIntList(item.LevelValue).empty())
-        return {texts::kBadRange, TFilterItemCheck::kLevel};
-    if (item.MultiSelect && item.StopMode == kStopCount) return {texts::kMultiSelectStopCount, TFilterItemCheck::kStop};
+        return {texts::kBadRange.Str(), TFilterItemCheck::kLevel};
+    if (item.MultiSelect && item.StopMode == kStopCount) return {texts::kMultiSelectStopCount.Str(), TFilterItemCheck::kStop};
     return {};
 }
 

@@ -49,10 +49,12 @@ std::string FlagLetters(std::uint8_t flags) {
     return letters;
 }
 
-const char* GroupCode(int group) { return group >= 0 && group < kGroupCount ? kGroups[group].Code : texts::kUnknownGroup; }
+std::string_view GroupCode(int group) {
+    return group >= 0 && group < kGroupCount ? std::string_view(kGroups[group].Code) : texts::kUnknownGroup;
+}
 
-const char* GroupCaption(int group) {
-    return group >= 0 && group < kGroupCount ? kGroups[group].Caption : texts::kUnknownGroup;
+std::string_view GroupCaption(int group) {
+    return group >= 0 && group < kGroupCount ? std::string_view(kGroups[group].Caption) : texts::kUnknownGroup;
 }
 
 }  // namespace corvel

@@ -60,7 +60,7 @@ std::unique_ptr<TCustomStat> CreateStatOf(const TStatClass& cls, const TStatList
 // The flag letters of the set bits in bit order ("SNG").
 std::string FlagLetters(std::uint8_t flags);
 // Three-letter code and caption of a group; "#ERROR#" for an unknown group.
-const char* GroupCode(int group);
-const char* GroupCaption(int group);
+std::string_view GroupCode(int group);
+std::string_view GroupCaption(int group);
 
 }  // namespace corvel

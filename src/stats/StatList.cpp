@@ -12,7 +12,7 @@
 namespace corvel {
 
 std::string GroupHeading(int group) {
-    if (group < 0 || group >= kGroupCount) return texts::kUnknownGroup;
+    if (group < 0 || group >= kGroupCount) return texts::kUnknownGroup.Str();
     return Format(texts::kGroupHeading, {GroupCaption(group), GroupCode(group)});
 }
 

@@ -59,7 +59,7 @@ TEST(CombsList, UndoReturnsToTheSavedListOnce) {
     EXPECT_FALSE(combs.CanUndo());
     test::FakeUiHooks hooks;
     combs.SaveUndo(hooks);
-    EXPECT_EQ(hooks.Statuses, (std::vector<std::string>{texts::kCombsSavingUndo, ""}));
+    EXPECT_EQ(hooks.Statuses, (std::vector<std::string>{texts::kCombsSavingUndo.Str(), ""}));
     EXPECT_TRUE(combs.CanUndo());
 
     test::Fill(combs.Current(), {{1, 2, 3, 4, 5, 6}});
@@ -196,7 +196,7 @@ TEST(CombsDeleteRows, RemovesTheGivenRowsOnceKeepingTheOrder) {
     EXPECT_EQ(test::ItemsOf(combs.Current()),
               (std::vector<TCombination>{before[1], before[3], before[4], before[5], before[6],
                                          before[8]}));
-    EXPECT_EQ(hooks.Statuses, (std::vector<std::string>{texts::kCombsDeletingSelected, ""}));
+    EXPECT_EQ(hooks.Statuses, (std::vector<std::string>{texts::kCombsDeletingSelected.Str(), ""}));
     combs.Undo();
     EXPECT_EQ(test::ItemsOf(combs.Current()), before);
 
@@ -273,7 +273,7 @@ TEST(ShowCombinationInArchive, SearchesWithTheStatusThenInforms) {
     TDrawsArray draws{test::MakeDraw(7, {1, 2, 3, 4, 5, 6}, {1, 2}, "01.01.2020")};
     test::FakeUiHooks hooks;
     ShowCombinationInArchive({6, 5, 4, 3, 2, 1}, draws, hooks);
-    EXPECT_EQ(hooks.Statuses, (std::vector<std::string>{texts::kCombsSearchingArchive, ""}));
+    EXPECT_EQ(hooks.Statuses, (std::vector<std::string>{texts::kCombsSearchingArchive.Str(), ""}));
     ASSERT_EQ(hooks.Infos.size(), 1U);
     EXPECT_EQ(hooks.Infos[0], CombinationInArchiveText({1, 2, 3, 4, 5, 6}, draws));
     EXPECT_EQ(hooks.Busy, 0);

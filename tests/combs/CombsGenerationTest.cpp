@@ -143,7 +143,7 @@ TEST(GenerateCombs, ShowsItsStatusOnlyWhenAsked) {
     ASSERT_TRUE(GenerateCombs(list, 2, "1;2;3;4;5;6;7", quiet, false));
     EXPECT_TRUE(quiet.Statuses.empty());
     ASSERT_TRUE(GenerateCombs(list, 2, "1;2;3;4;5;6;7", shown, true));
-    EXPECT_EQ(shown.Statuses, (std::vector<std::string>{texts::kCombsGenerating, ""}));
+    EXPECT_EQ(shown.Statuses, (std::vector<std::string>{texts::kCombsGenerating.Str(), ""}));
     EXPECT_EQ(shown.Busy, 0);
     EXPECT_EQ(shown.MaxBusy, 1);
 }
