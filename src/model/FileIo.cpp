@@ -59,11 +59,6 @@ bool IsTemporaryNameOf(const std::string& name, const std::string& prefix) {
     return true;
 }
 
-[[noreturn]] void ThrowFileError(const std::filesystem::path& path, int err) {
-    const std::string message = Format("%s: %s", {PathText(path), SystemErrorText(err)});
-    if (err == ENOENT) throw EFileNotFound(message);
-    throw EFileError(message);
-}
 
 // Why something at the path cannot be used as a data file; empty for a regular file.
 std::string NotAFileText(mode_t mode) {
@@ -81,6 +76,12 @@ void RequireRegularFile(const std::filesystem::path& path, mode_t mode) {
 }
 
 }  // namespace
+
+void ThrowFileError(const std::filesystem::path& path, int err) {
+    const std::string message = Format("%s: %s", {PathText(path), SystemErrorText(err)});
+    if (err == ENOENT) throw EFileNotFound(message);
+    throw EFileError(message);
+}
 
 std::string SystemErrorText(int err) {
     switch (err) {
@@ -169,81 +170,102 @@ void RemoveStaleTemporaryFiles(const std::filesystem::path& path) {
     }
 }
 
-void WriteFileAtomically(const std::filesystem::path& linkOrPath, std::string_view bytes, unsigned newFileMode) {
+TAtomicFileWriter::TAtomicFileWriter(const std::filesystem::path& linkOrPath, unsigned newFileMode) {
     // A data file that is a symbolic link is rewritten where the link points,
     // so the link stays a link. A link that leads nowhere sensible (a loop) is
     // an error, not something to replace with a file.
-    std::filesystem::path path = linkOrPath;
+    path_ = linkOrPath;
     struct stat linkStat {};
     if (::lstat(linkOrPath.c_str(), &linkStat) == 0 && S_ISLNK(linkStat.st_mode)) {
         std::error_code linkError;
         auto target = std::filesystem::weakly_canonical(linkOrPath, linkError);
         if (linkError) ThrowFileError(linkOrPath, linkError.value());
-        path = target;
+        path_ = target;
     }
     // Keep the old file's permissions; a new file gets the requested ones.
     // Anything but a regular file stays as it is.
     struct stat old {};
     mode_t mode;
-    if (::stat(path.c_str(), &old) == 0) {
-        RequireRegularFile(path, old.st_mode);
+    if (::stat(path_.c_str(), &old) == 0) {
+        RequireRegularFile(path_, old.st_mode);
         mode = old.st_mode & 07777;
     } else {
-        if (errno != ENOENT) ThrowFileError(path, errno);
+        if (errno != ENOENT) ThrowFileError(path_, errno);
         mode_t mask = ::umask(0);
         ::umask(mask);
         mode = static_cast<mode_t>(newFileMode) & ~mask;
     }
 
-    std::filesystem::path dir = path.parent_path();
+    std::filesystem::path dir = path_.parent_path();
     if (dir.empty()) dir = ".";
-    RemoveStaleTemporaryFiles(path);
-
-    auto fail = [&](int err, const std::string& tmpName) {
-        if (!tmpName.empty()) ::unlink(tmpName.c_str());
-        ThrowFileError(path, err);
-    };
+    RemoveStaleTemporaryFiles(path_);
 
     // The lock on the temporary file tells RemoveStaleTemporaryFiles of other
     // rewrites that this one is alive. Should one of them have taken the
     // brand-new file for a leftover already, another name is taken.
     const std::string pattern =
-        (dir / (TemporaryPrefix(path) + std::string(kTemporaryRandomChars, 'X'))).string();
-    int tmpFd = -1;
-    std::string tmpName;
-    for (int attempt = 0; attempt < 3 && tmpFd < 0; ++attempt) {
+        (dir / (TemporaryPrefix(path_) + std::string(kTemporaryRandomChars, 'X'))).string();
+    for (int attempt = 0; attempt < 3 && fd_ < 0; ++attempt) {
         std::string name = pattern;
         const int candidate = ::mkstemp(name.data());
-        if (candidate < 0) fail(errno, {});
+        if (candidate < 0) ThrowFileError(path_, errno);
         if (::flock(candidate, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
             ::close(candidate);
             continue;
         }
-        tmpFd = candidate;
-        tmpName = name;
+        fd_ = candidate;
+        tmpName_ = name;
     }
-    if (tmpFd < 0) fail(EWOULDBLOCK, {});
-    FileDescriptor fd(tmpFd);
+    if (fd_ < 0) ThrowFileError(path_, EWOULDBLOCK);
+    if (::fchmod(fd_, mode) != 0) Fail(errno);
+}
 
-    if (::fchmod(fd.get(), mode) != 0) fail(errno, tmpName);
+TAtomicFileWriter::~TAtomicFileWriter() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!tmpName_.empty()) ::unlink(tmpName_.c_str());
+}
 
+void TAtomicFileWriter::Fail(int err) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!tmpName_.empty()) ::unlink(tmpName_.c_str());
+    tmpName_.clear();
+    ThrowFileError(path_, err);
+}
+
+void TAtomicFileWriter::Write(std::string_view bytes) {
+    if (fd_ < 0) ThrowFileError(path_, EBADF);
     std::size_t done = 0;
     while (done < bytes.size()) {
-        ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
+        ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            fail(errno, tmpName);
+            Fail(errno);
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd.get()) != 0) fail(errno, tmpName);
-    // Renamed while still open and locked, so no cleaner can take it between;
-    // the descriptor is closed on the way out (the data are on the disk already).
-    if (::rename(tmpName.c_str(), path.c_str()) != 0) fail(errno, tmpName);
+}
 
+void TAtomicFileWriter::Commit() {
+    if (fd_ < 0) ThrowFileError(path_, EBADF);
+    if (::fsync(fd_) != 0) Fail(errno);
+    // Renamed while still open and locked, so no cleaner can take it between;
+    // the descriptor is closed afterwards (the data are on the disk already).
+    if (::rename(tmpName_.c_str(), path_.c_str()) != 0) Fail(errno);
+    tmpName_.clear();
+    ::close(fd_);
+    fd_ = -1;
     // Make the rename itself durable.
+    std::filesystem::path dir = path_.parent_path();
+    if (dir.empty()) dir = ".";
     FileDescriptor dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dirFd.get() >= 0) ::fsync(dirFd.get());
+}
+
+void WriteFileAtomically(const std::filesystem::path& linkOrPath, std::string_view bytes, unsigned newFileMode) {
+    TAtomicFileWriter writer(linkOrPath, newFileMode);
+    writer.Write(bytes);
+    writer.Commit();
 }
 
 }  // namespace corvel

@@ -36,6 +36,9 @@ inline constexpr std::uint64_t kNoSizeLimit = std::numeric_limits<std::uint64_t>
 
 // The user-facing (Russian) text of an errno value.
 std::string SystemErrorText(int err);
+// Throws the error of a system call on the path: "path: reason" (EFileNotFound
+// for a missing file, else EFileError).
+[[noreturn]] void ThrowFileError(const std::filesystem::path& path, int err);
 
 // Reads the whole file. Only a regular file (or a link to one) is read: a
 // folder, a FIFO, a device such as /dev/zero or a socket is refused before a
@@ -53,6 +56,30 @@ std::string ReadFileBytes(const std::filesystem::path& path, std::uint64_t maxBy
 // removed first (RemoveStaleTemporaryFiles).
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          unsigned newFileMode = 0666);
+
+// The same rewrite written piece by piece, for files too large to build in
+// memory first: the bytes go to the temporary file, and Commit flushes it and
+// renames it over the old file. Without Commit (an error, an exception) the
+// temporary file is removed and the old file stays as it was.
+class TAtomicFileWriter {
+public:
+    explicit TAtomicFileWriter(const std::filesystem::path& path, unsigned newFileMode = 0666);
+    ~TAtomicFileWriter();
+    TAtomicFileWriter(const TAtomicFileWriter&) = delete;
+    TAtomicFileWriter& operator=(const TAtomicFileWriter&) = delete;
+
+    void Write(std::string_view bytes);
+    void Commit();
+    // The file the rewrite replaces (where a symbolic link points).
+    const std::filesystem::path& Target() const { return path_; }
+
+private:
+    [[noreturn]] void Fail(int err);
+
+    std::filesystem::path path_;
+    std::string tmpName_;
+    int fd_ = -1;
+};
 
 // Removes the temporary files of rewrites of this file that never finished: the
 // regular files named ".<name>.~tmp" plus six letters or digits in the file's

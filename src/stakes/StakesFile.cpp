@@ -1,0 +1,303 @@
+#include "stakes/StakesFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+
+#include "i18n/Texts.h"
+#include "model/Errors.h"
+#include "model/FileIo.h"
+#include "model/Format.h"
+
+namespace corvel {
+namespace {
+
+constexpr std::int64_t kRec = static_cast<std::int64_t>(TStakeRec::kFileSize);
+// Records moved per read or write while rewriting (about 1.2 MB).
+constexpr std::size_t kChunkRecords = 4096;
+
+void ReadExactly(int fd, const std::filesystem::path& path, std::uint8_t* out, std::size_t size, std::int64_t at) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pread(fd, out + done, size - done, static_cast<off_t>(at + static_cast<std::int64_t>(done)));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ThrowFileError(path, errno);
+        }
+        if (n == 0) ThrowFileError(path, EIO);  // the file shrank under us
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+void WriteExactly(int fd, const std::filesystem::path& path, const std::uint8_t* data, std::size_t size,
+                  std::int64_t at) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n =
+            ::pwrite(fd, data + done, size - done, static_cast<off_t>(at + static_cast<std::int64_t>(done)));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ThrowFileError(path, errno);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+std::int64_t FileSize(int fd, const std::filesystem::path& path) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) ThrowFileError(path, errno);
+    return static_cast<std::int64_t>(st.st_size);
+}
+
+std::filesystem::path BackupPath(const std::filesystem::path& path) {
+    return std::filesystem::path(path.string() + ".bak");
+}
+
+}  // namespace
+
+bool StakeMatchesCondition(const TStakeRec& rec, TStakeCondition condition, int value) {
+    const int h = rec.Hits.Count;
+    switch (condition) {
+        case TStakeCondition::Equal: return h == value;
+        case TStakeCondition::Greater: return h > value;
+        case TStakeCondition::AtLeast: return h >= value;
+        case TStakeCondition::Less: return h < value;
+        case TStakeCondition::AtMost: return h <= value;
+    }
+    return false;
+}
+
+TStakesFile::TStakesFile(std::filesystem::path path) : path_(std::move(path)) {}
+
+TStakesFile::~TStakesFile() { Close(); }
+
+void TStakesFile::Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+void TStakesFile::Reopen() {
+    Close();
+    // O_NONBLOCK: a FIFO in the file's place must not block the open; it is
+    // refused just below.
+    const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+    if (fd < 0) ThrowFileError(path_, errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        ThrowFileError(path_, err);
+    }
+    fd_ = fd;
+}
+
+std::vector<std::string> TStakesFile::Open() {
+    Reopen();
+    std::vector<std::string> warnings;
+    const std::int64_t size = FileSize(fd_, path_);
+    if (size == 0) return warnings;
+
+    std::uint8_t first = 0;
+    ReadExactly(fd_, path_, &first, 1, 0);
+    const bool oldVersion = first != TStakeRec::kVersion;
+    const std::int64_t partial = size % kRec;
+    if (oldVersion || partial != 0) {
+        // Nothing is cut before a copy of the file as it was is on the disk.
+        {
+            TAtomicFileWriter backup(BackupPath(path_), 0600);
+            std::vector<std::uint8_t> buffer(kChunkRecords * TStakeRec::kFileSize);
+            for (std::int64_t at = 0; at < size;) {
+                const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(size - at, static_cast<std::int64_t>(buffer.size())));
+                ReadExactly(fd_, path_, buffer.data(), n, at);
+                backup.Write(std::string_view(reinterpret_cast<const char*>(buffer.data()), n));
+                at += static_cast<std::int64_t>(n);
+            }
+            backup.Commit();
+        }
+        if (oldVersion) {
+            warnings.push_back(texts::kStakesOldVersion.Str());
+            if (::ftruncate(fd_, 0) != 0) ThrowFileError(path_, errno);
+        } else {
+            warnings.push_back(Format(texts::kStakesPartialRecord, {partial}));
+            if (::ftruncate(fd_, size - partial) != 0) ThrowFileError(path_, errno);
+        }
+        if (::fsync(fd_) != 0) ThrowFileError(path_, errno);
+        warnings.push_back(Format(texts::kStakesBackupSaved, {BackupPath(path_).string()}));
+        if (oldVersion) return warnings;
+    }
+
+    // Damaged records stay in the file (nothing is lost) but are reported.
+    const std::int64_t count = Count();
+    std::int64_t damaged = 0, firstDamaged = -1;
+    std::string firstWhy;
+    std::vector<TStakeRec> chunk(kChunkRecords);
+    for (std::int64_t at = 0; at < count;) {
+        const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(count - at, kChunkRecords));
+        ReadRange(at, std::span(chunk).first(n));
+        for (std::size_t i = 0; i < n; ++i) {
+            std::string why = StakeDamage(chunk[i]);
+            if (why.empty()) continue;
+            if (damaged++ == 0) {
+                firstDamaged = at + static_cast<std::int64_t>(i);
+                firstWhy = std::move(why);
+            }
+        }
+        at += static_cast<std::int64_t>(n);
+    }
+    if (damaged > 0) warnings.push_back(Format(texts::kStakesDamagedRecords, {damaged, firstDamaged, firstWhy}));
+    return warnings;
+}
+
+std::int64_t TStakesFile::Count() const {
+    if (fd_ < 0) return 0;
+    return FileSize(fd_, path_) / kRec;
+}
+
+TStakeRec TStakesFile::Read(std::int64_t index) const {
+    TStakeRec rec;
+    ReadRange(index, std::span(&rec, 1));
+    return rec;
+}
+
+void TStakesFile::ReadRange(std::int64_t first, std::span<TStakeRec> out) const {
+    if (fd_ < 0) throw ECorvelError(texts::kStakesNotOpen);
+    if (out.empty()) return;
+    const std::int64_t count = Count();
+    const std::int64_t last = first + static_cast<std::int64_t>(out.size()) - 1;
+    if (first < 0 || last >= count)
+        throw EInvalidArgument(Format(texts::kDrawIndexNotFound, {first < 0 ? first : last}));
+    std::vector<std::uint8_t> bytes(out.size() * TStakeRec::kFileSize);
+    ReadExactly(fd_, path_, bytes.data(), bytes.size(), first * kRec);
+    for (std::size_t i = 0; i < out.size(); ++i) out[i] = DecodeStakeRec(bytes.data() + i * TStakeRec::kFileSize);
+}
+
+void TStakesFile::Write(std::int64_t index, const TStakeRec& rec) {
+    if (fd_ < 0) throw ECorvelError(texts::kStakesNotOpen);
+    if (index < 0 || index >= Count()) throw EInvalidArgument(Format(texts::kDrawIndexNotFound, {index}));
+    std::uint8_t bytes[TStakeRec::kFileSize];
+    EncodeStakeRec(rec, bytes);
+    WriteExactly(fd_, path_, bytes, sizeof bytes, index * kRec);
+}
+
+void TStakesFile::Append(const TStakeRec& rec, int draws) { Append(std::span(&rec, 1), draws); }
+
+void TStakesFile::Append(std::span<const TStakeRec> recs, int draws) {
+    if (fd_ < 0) throw ECorvelError(texts::kStakesNotOpen);
+    if (draws < 1) throw EInvalidArgument(Format(texts::kStakeBadDrawsCount, {draws}));
+    for (const TStakeRec& rec : recs) {
+        if (rec.Checked) throw EInvalidArgument(texts::kStakeAppendChecked);
+        // Draw + draws - 1 must stay a draw number: never wrap into separators.
+        if (rec.Draw > 0 && draws > 1 && rec.Draw > INT32_MAX - (draws - 1))
+            throw EInvalidArgument(Format(texts::kStakeDrawsOverflow, {draws, rec.Draw}));
+    }
+    const std::int64_t count = Count();
+    bool endsWithStake = count > 0 && !Read(count - 1).IsSeparator();
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(recs.size() * static_cast<std::size_t>(draws) * 2 * TStakeRec::kFileSize);
+    auto put = [&bytes](const TStakeRec& r) {
+        const std::size_t at = bytes.size();
+        bytes.resize(at + TStakeRec::kFileSize);
+        EncodeStakeRec(r, bytes.data() + at);
+    };
+    const TStakeRec blank = BlankStake();
+    for (const TStakeRec& rec : recs) {
+        if (draws < 2) {
+            put(rec);
+            endsWithStake = !rec.IsSeparator();
+            continue;
+        }
+        for (int i = 0; i < draws; ++i) {
+            if (endsWithStake) put(blank);
+            TStakeRec copy = rec;
+            if (copy.Draw > 0) copy.Draw += i;
+            put(copy);
+            endsWithStake = !copy.IsSeparator();
+        }
+    }
+    // Appended after the last whole record; a crash midway leaves a partial
+    // record at the end, which the next start cuts off.
+    WriteExactly(fd_, path_, bytes.data(), bytes.size(), count * kRec);
+}
+
+template <class Keep>
+void TStakesFile::RewriteKeeping(Keep keep) {
+    if (fd_ < 0) throw ECorvelError(texts::kStakesNotOpen);
+    const std::int64_t count = Count();
+    {
+        TAtomicFileWriter writer(path_, 0644);
+        std::vector<TStakeRec> chunk(kChunkRecords);
+        std::vector<std::uint8_t> out;
+        out.reserve(kChunkRecords * TStakeRec::kFileSize);
+        for (std::int64_t at = 0; at < count;) {
+            const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(count - at, kChunkRecords));
+            ReadRange(at, std::span(chunk).first(n));
+            out.clear();
+            for (std::size_t i = 0; i < n; ++i) {
+                if (!keep(at + static_cast<std::int64_t>(i), chunk[i])) continue;
+                const std::size_t pos = out.size();
+                out.resize(pos + TStakeRec::kFileSize);
+                EncodeStakeRec(chunk[i], out.data() + pos);
+            }
+            writer.Write(std::string_view(reinterpret_cast<const char*>(out.data()), out.size()));
+            at += static_cast<std::int64_t>(n);
+        }
+        writer.Commit();
+    }
+    // The name now belongs to the new file.
+    Reopen();
+}
+
+void TStakesFile::DeleteRange(std::int64_t first, std::int64_t last) {
+    const std::int64_t count = Count();
+    if (first < 0 || last < first || last >= count)
+        throw EInvalidArgument(Format(texts::kDrawIndexNotFound, {first < 0 || last < first ? first : last}));
+    RewriteKeeping([first, last](std::int64_t index, const TStakeRec&) { return index < first || index > last; });
+}
+
+void TStakesFile::DeleteByCondition(TStakeCondition condition, int value) {
+    RewriteKeeping([condition, value](std::int64_t, const TStakeRec& rec) {
+        return rec.Kind == TStakeKind::None || !StakeMatchesCondition(rec, condition, value);
+    });
+}
+
+void TStakesFile::Clear() {
+    RewriteKeeping([](std::int64_t, const TStakeRec&) { return false; });
+}
+
+bool TStakesFile::Find(std::int32_t draw, const TStakeNumbers& numbers) const {
+    const std::int64_t count = Count();
+    std::vector<TStakeRec> chunk(kChunkRecords);
+    for (std::int64_t at = 0; at < count;) {
+        const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(count - at, kChunkRecords));
+        ReadRange(at, std::span(chunk).first(n));
+        for (std::size_t i = 0; i < n; ++i)
+            if (chunk[i].Draw == draw && SameNumbers(chunk[i].Stake, numbers)) return true;
+        at += static_cast<std::int64_t>(n);
+    }
+    return false;
+}
+
+TStakesFile::TRecentDraws TStakesFile::CountRecentDraws(int limit) const {
+    TRecentDraws result;
+    std::int32_t current = 0;
+    for (std::int64_t i = Count() - 1; i >= 0; --i) {
+        const TStakeRec rec = Read(i);
+        if (rec.Draw <= 0 || !rec.Checked || rec.Hits.Count < 0) continue;
+        if (result.Count == 0 || rec.Draw != current) {
+            // A further draw number beyond the limit: the stakes start after it.
+            if (result.Count >= limit) {
+                result.Start = i + 1;
+                return result;
+            }
+            current = rec.Draw;
+            ++result.Count;
+        }
+    }
+    result.Start = 0;
+    return result;
+}
+
+}  // namespace corvel

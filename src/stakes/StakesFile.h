@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "stakes/StakeRecord.h"
+
+// The stakes file: 312-byte records in file order, no header. It stays open
+// while the program runs; single records are read and rewritten in place,
+// stakes are appended at the end, and deleting rewrites the whole file through
+// a temporary file renamed over the old one, so a crash or a full disk leaves
+// either the old file or the new one.
+namespace corvel {
+
+// The match-count conditions of deleting by condition, in the dialog's order.
+enum class TStakeCondition : std::uint8_t { Equal = 0, Greater = 1, AtLeast = 2, Less = 3, AtMost = 4 };
+
+class TStakesFile {
+public:
+    explicit TStakesFile(std::filesystem::path path);
+    ~TStakesFile();
+    TStakesFile(const TStakesFile&) = delete;
+    TStakesFile& operator=(const TStakesFile&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+
+    // Opens the file (created empty when missing) and checks it as start-up
+    // does. A partial record at the end (a crash while appending) is cut off
+    // and the whole records kept; a file of another record version is emptied.
+    // Either way a copy of the file as it was is saved first (Path() + ".bak").
+    // Damaged records are counted and kept. Returns the warnings to show
+    // (none for a sound file). Throws EFileError when the file cannot be used.
+    std::vector<std::string> Open();
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+
+    std::int64_t Count() const;
+    // Throws EInvalidArgument "Запись со индексом %d ..." outside 0..Count-1.
+    TStakeRec Read(std::int64_t index) const;
+    // Records first .. first + out.size() - 1, in one read.
+    void ReadRange(std::int64_t first, std::span<TStakeRec> out) const;
+    // Rewrites one record in place (a stake that has been checked).
+    void Write(std::int64_t index, const TStakeRec& rec);
+
+    // Appends each stake for `draws` consecutive draws from its Draw on: with
+    // draws >= 2 every copy is preceded by a separator unless the file is
+    // empty or ends with a separator already. A checked stake, a draws count
+    // below 1 or a series that would pass the largest draw number is refused
+    // before anything is written. All records go out in one write.
+    void Append(const TStakeRec& rec, int draws = 1);
+    void Append(std::span<const TStakeRec> recs, int draws = 1);
+
+    // Rewrites the file without records first..last (indexes, inclusive).
+    void DeleteRange(std::int64_t first, std::int64_t last);
+    // Rewrites the file without the stakes whose match count satisfies the
+    // condition against value; separators are always kept, and an unchecked
+    // stake counts -1 matches.
+    void DeleteByCondition(TStakeCondition condition, int value);
+    // Empties the file (through the same crash-safe rewrite).
+    void Clear();
+
+    // Whether a stake for the draw with the same numbers is in the file.
+    bool Find(std::int32_t draw, const TStakeNumbers& numbers) const;
+
+    // Walking back from the last record over the checked stakes (Draw > 0,
+    // Hits.Count >= 0): how many distinct draw numbers, at most `limit`, and
+    // the index of the first record of the last of those draws counted (0
+    // when the walk reached the start).
+    struct TRecentDraws {
+        int Count = 0;
+        std::int64_t Start = 0;
+    };
+    TRecentDraws CountRecentDraws(int limit) const;
+
+private:
+    void Reopen();
+    // Rewrites the file with the records for which keep(index, rec) is true.
+    template <class Keep>
+    void RewriteKeeping(Keep keep);
+
+    std::filesystem::path path_;
+    int fd_ = -1;
+};
+
+bool StakeMatchesCondition(const TStakeRec& rec, TStakeCondition condition, int value);
+
+}  // namespace corvel
