@@ -1,6 +1,7 @@
 #include "stakes/StakeCheck.h"
 
 #include <algorithm>
+#include <cstring>
 #include <array>
 #include <ctime>
 #include <vector>
@@ -15,7 +16,21 @@
 namespace corvel {
 namespace {
 
-constexpr std::size_t kChunk = 4096;
+void WriteInt32(std::uint8_t* out, std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    for (int i = 0; i < 4; ++i) out[i] = static_cast<std::uint8_t>(u >> (8 * i));
+}
+
+void WriteInt64(std::uint8_t* out, std::int64_t v) {
+    const auto u = static_cast<std::uint64_t>(v);
+    for (int i = 0; i < 8; ++i) out[i] = static_cast<std::uint8_t>(u >> (8 * i));
+}
+
+std::int32_t ReadInt32(const std::uint8_t* in) {
+    std::uint32_t u = 0;
+    for (int i = 0; i < 4; ++i) u |= static_cast<std::uint32_t>(in[i]) << (8 * i);
+    return static_cast<std::int32_t>(u);
+}
 
 std::string JoinNumbers(const std::uint8_t* values, int count, const char* separator) {
     std::string out;
@@ -32,22 +47,6 @@ std::string LocalTimeText() {
     return text;
 }
 
-// Fills in the outcome of a stake from its draw's six numbers.
-void CheckAgainst(TStakeRec& rec, const TDrawRec& draw, const TConfigData& config) {
-    rec.Checked = true;
-    rec.Result = draw.Numbers;
-    // Every drawn main number that is among the stake's numbers, ascending
-    // (at most six: the draw has six numbers).
-    std::array<bool, 256> played{};
-    for (int i = 0; i < rec.Stake.Count; ++i) played[rec.Stake.Values[static_cast<std::size_t>(i)]] = true;
-    TCombination drawn = draw.Numbers;
-    SortNumbers(drawn);
-    TStakeNumbers hits;
-    for (std::uint8_t n : drawn)
-        if (played[n]) hits.Values[static_cast<std::size_t>(hits.Count++)] = n;
-    rec.Hits = hits;
-    rec.Profit = StakeProfit(rec.Stake.Count, rec.Hits.Count, config);
-}
 
 }  // namespace
 
@@ -105,49 +104,77 @@ TStakeCheckResult CheckStakes(TStakesFile& file, const TDrawsArray& draws, const
                               const TStakeLog* log, TCheckedStakeSink* sink,
                               const std::function<void(double percent)>& progress) {
     TStakeCheckResult result;
-    const std::int64_t count = file.Count();
-    std::vector<TStakeRec> chunk(kChunk);
-    // Stakes come in runs for one draw: remember the last lookup.
+    // The records are changed where they lie: one sequential pass, no copy of
+    // the file in and out, and only the fields checking sets are written.
+    TStakesFile::TMapping records = file.MapRecords();
+    const std::int64_t count = static_cast<std::int64_t>(records.Count());
+    // The money result of every numbers count (6..8) and match count (0..6).
+    std::array<std::array<std::int64_t, 7>, TStakeNumbers::kCapacity + 1> profit{};
+    for (int k = 6; k <= TStakeNumbers::kCapacity; ++k)
+        for (int m = 0; m <= 6; ++m)
+            profit[static_cast<std::size_t>(k)][static_cast<std::size_t>(m)] = StakeProfit(k, m, config).Raw();
+    // Stakes come in runs for one draw: remember the last lookup, with the
+    // draw's numbers in ascending order for the matches.
     int lastNumber = 0, lastIndex = -1;
+    TCombination sortedDrawn{};
     std::int64_t firstCandidate = -1, step = 1, remaining = 0;
-    for (std::int64_t at = 0; at < count;) {
-        const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(count - at, kChunk));
-        const auto records = std::span(chunk).first(n);
-        file.ReadRange(at, records);
-        for (std::size_t i = 0; i < n; ++i) {
-            TStakeRec& rec = records[i];
-            if (rec.Checked || rec.Draw <= 0 || rec.Stake.Count < 6) continue;
-            if (!StakeDamage(rec).empty()) {
-                ++result.Damaged;
-                continue;
-            }
-            const std::int64_t index = at + static_cast<std::int64_t>(i);
-            if (firstCandidate < 0) {
-                firstCandidate = index;
-                remaining = count - index - 1;
-                step = std::max<std::int64_t>(1, remaining / 100);
-            } else if (progress) {
-                const std::int64_t d = index - firstCandidate;
-                if (d > 0 && d % step == 0) progress(100.0 * static_cast<double>(d) / static_cast<double>(remaining));
-            }
-            if (rec.Draw != lastNumber) {
-                lastNumber = rec.Draw;
-                lastIndex = FindDrawIndex(draws, rec.Draw);
-            }
-            if (lastIndex < 0) continue;
-            CheckAgainst(rec, draws[static_cast<std::size_t>(lastIndex)], config);
-            file.Write(index, rec);
-            ++result.Checked;
-            if (sink) sink->AddCheckedStake(rec);
-            if (log) {
-                try {
-                    log->Write(rec);
-                } catch (const ECorvelError& e) {
-                    if (result.LogError.empty()) result.LogError = e.what();
-                }
+    for (std::int64_t index = 0; index < count; ++index) {
+        std::uint8_t* bytes = records.Record(static_cast<std::size_t>(index));
+        // Checked, Draw and Stake.Count straight from the bytes: most records
+        // of a large file are checked already or for draws still to come.
+        if (bytes[8] != 0) continue;
+        const std::int32_t drawNumber = ReadInt32(bytes + 4);
+        const std::int32_t k = ReadInt32(bytes + 16);
+        if (drawNumber <= 0 || k < 6) continue;
+        // A record that cannot be trusted is left as it is.
+        bool sound = bytes[0] == TStakeRec::kVersion && k <= TStakeNumbers::kCapacity;
+        std::uint64_t played = 0;
+        for (int i = 0; sound && i < k; ++i) {
+            const int n = bytes[20 + i];
+            sound = n >= 1 && n <= kMaxNumber;
+            played |= std::uint64_t{1} << (n & 63);
+        }
+        if (!sound) {
+            ++result.Damaged;
+            continue;
+        }
+        if (firstCandidate < 0) {
+            firstCandidate = index;
+            remaining = count - index - 1;
+            step = std::max<std::int64_t>(1, remaining / 100);
+        } else if (progress) {
+            const std::int64_t d = index - firstCandidate;
+            if (d > 0 && d % step == 0) progress(100.0 * static_cast<double>(d) / static_cast<double>(remaining));
+        }
+        if (drawNumber != lastNumber) {
+            lastNumber = drawNumber;
+            lastIndex = FindDrawIndex(draws, drawNumber);
+            if (lastIndex >= 0) {
+                sortedDrawn = draws[static_cast<std::size_t>(lastIndex)].Numbers;
+                SortNumbers(sortedDrawn);
             }
         }
-        at += static_cast<std::int64_t>(n);
+        if (lastIndex < 0) continue;
+        // Hits: every drawn main number among the stake's numbers, ascending.
+        std::array<std::uint8_t, TStakeNumbers::kCapacity> hits{};
+        int m = 0;
+        for (std::uint8_t n : sortedDrawn)
+            if (n >= 1 && n <= kMaxNumber && (played >> n & 1) != 0) hits[static_cast<std::size_t>(m++)] = n;
+        bytes[8] = 1;
+        std::memcpy(bytes + 28, draws[static_cast<std::size_t>(lastIndex)].Numbers.data(), 6);
+        WriteInt32(bytes + 36, m);
+        std::memcpy(bytes + 40, hits.data(), hits.size());
+        WriteInt64(bytes + 48, profit[static_cast<std::size_t>(k)][static_cast<std::size_t>(m)]);
+        ++result.Checked;
+        if (!sink && !log) continue;
+        const TStakeRec rec = DecodeStakeRec(bytes);
+        if (sink) sink->AddCheckedStake(rec);
+        if (!log) continue;
+        try {
+            log->Write(rec);
+        } catch (const ECorvelError& e) {
+            if (result.LogError.empty()) result.LogError = e.what();
+        }
     }
     return result;
 }

@@ -1,6 +1,7 @@
 #include "stakes/StakesFile.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -182,6 +183,31 @@ void TStakesFile::Write(std::int64_t index, const TStakeRec& rec) {
     WriteExactly(fd_, path_, bytes, sizeof bytes, index * kRec);
 }
 
+void TStakesFile::WriteRange(std::int64_t first, std::span<const TStakeRec> recs) {
+    if (fd_ < 0) throw ECorvelError(texts::kStakesNotOpen);
+    if (recs.empty()) return;
+    const std::int64_t last = first + static_cast<std::int64_t>(recs.size()) - 1;
+    if (first < 0 || last >= Count())
+        throw EInvalidArgument(Format(texts::kDrawIndexNotFound, {first < 0 ? first : last}));
+    std::vector<std::uint8_t> bytes(recs.size() * TStakeRec::kFileSize);
+    for (std::size_t i = 0; i < recs.size(); ++i) EncodeStakeRec(recs[i], bytes.data() + i * TStakeRec::kFileSize);
+    WriteExactly(fd_, path_, bytes.data(), bytes.size(), first * kRec);
+}
+
+TStakesFile::TMapping::~TMapping() {
+    if (data_) ::munmap(data_, size_);
+}
+
+TStakesFile::TMapping TStakesFile::MapRecords() {
+    if (fd_ < 0) throw ECorvelError(texts::kStakesNotOpen);
+    const std::size_t size = static_cast<std::size_t>(Count() * kRec);
+    if (size == 0) return TMapping(nullptr, 0);
+    void* data = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd_, 0);
+    if (data == MAP_FAILED) ThrowFileError(path_, errno);
+    ::madvise(data, size, MADV_SEQUENTIAL);
+    return TMapping(static_cast<std::uint8_t*>(data), size);
+}
+
 void TStakesFile::Append(const TStakeRec& rec, int draws) { Append(std::span(&rec, 1), draws); }
 
 void TStakesFile::Append(std::span<const TStakeRec> recs, int draws) {
@@ -195,12 +221,21 @@ void TStakesFile::Append(std::span<const TStakeRec> recs, int draws) {
     }
     const std::int64_t count = Count();
     bool endsWithStake = count > 0 && !Read(count - 1).IsSeparator();
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(recs.size() * static_cast<std::size_t>(draws) * 2 * TStakeRec::kFileSize);
-    auto put = [&bytes](const TStakeRec& r) {
-        const std::size_t at = bytes.size();
-        bytes.resize(at + TStakeRec::kFileSize);
-        EncodeStakeRec(r, bytes.data() + at);
+    // Encoded into a buffer that stays in the cache and written out whenever
+    // it is full, after the last whole record; a crash midway leaves a partial
+    // record at the end at most, which the next start cuts off.
+    std::vector<std::uint8_t> bytes(kChunkRecords * TStakeRec::kFileSize);
+    std::size_t used = 0;
+    std::int64_t end = count * kRec;
+    auto flush = [&] {
+        WriteExactly(fd_, path_, bytes.data(), used, end);
+        end += static_cast<std::int64_t>(used);
+        used = 0;
+    };
+    auto put = [&](const TStakeRec& r) {
+        if (used == bytes.size()) flush();
+        EncodeStakeRec(r, bytes.data() + used);
+        used += TStakeRec::kFileSize;
     };
     const TStakeRec blank = BlankStake();
     for (const TStakeRec& rec : recs) {
@@ -217,9 +252,7 @@ void TStakesFile::Append(std::span<const TStakeRec> recs, int draws) {
             endsWithStake = !copy.IsSeparator();
         }
     }
-    // Appended after the last whole record; a crash midway leaves a partial
-    // record at the end, which the next start cuts off.
-    WriteExactly(fd_, path_, bytes.data(), bytes.size(), count * kRec);
+    if (used > 0) flush();
 }
 
 template <class Keep>

@@ -44,6 +44,28 @@ public:
     void ReadRange(std::int64_t first, std::span<TStakeRec> out) const;
     // Rewrites one record in place (a stake that has been checked).
     void Write(std::int64_t index, const TStakeRec& rec);
+    // Rewrites records first .. first + recs.size() - 1 in place, in one write.
+    void WriteRange(std::int64_t first, std::span<const TStakeRec> recs);
+
+    // The records mapped into memory for a pass that reads them all and
+    // changes some in place: a change is in the file as soon as the bytes are
+    // written (the system writes them to the disk in its own time, as it does
+    // for any write). Valid while the object lives; the file must not be
+    // rewritten meanwhile.
+    class TMapping {
+    public:
+        TMapping(std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+        ~TMapping();
+        TMapping(const TMapping&) = delete;
+        TMapping& operator=(const TMapping&) = delete;
+        std::size_t Count() const { return size_ / TStakeRec::kFileSize; }
+        std::uint8_t* Record(std::size_t index) { return data_ + index * TStakeRec::kFileSize; }
+
+    private:
+        std::uint8_t* data_;
+        std::size_t size_;
+    };
+    TMapping MapRecords();
 
     // Appends each stake for `draws` consecutive draws from its Draw on: with
     // draws >= 2 every copy is preceded by a separator unless the file is
