@@ -62,9 +62,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // What the shown table was computed for: the data by their revisions
+    // (an edited draw keeps the archive's length), the window and the method.
     struct Key {
-        std::size_t Draws;
-        int Offset;
+        app::TRevisions Revisions;
         int Window;
         int Method;
         bool operator==(const Key&) const = default;

@@ -2,14 +2,16 @@
 
 // The user-visible texts of the engine, in Russian, as the program shows them.
 // Patterns follow Format (model/Format.h). One place for them, so a language
-// module can later replace them by name.
+// module can later replace them by name. The ...Error texts are the fixed
+// texts of operations: a failure shows them, an empty line and the error's
+// message (ErrorReport in model/Errors.h).
 namespace corvel::texts {
 
 // Draw archive
 inline constexpr const char* kArchiveLoading = "Загрузка файла тиражей...";
 inline constexpr const char* kArchiveSaving = "Сохранение файла тиражей...";
-inline constexpr const char* kArchiveReadError = "Ошибка чтения файла тиражей!\r\r%s";
-inline constexpr const char* kArchiveWriteError = "Ошибка записи в файл тиражей!\r\r%s";
+inline constexpr const char* kArchiveReadError = "Ошибка чтения файла тиражей!";
+inline constexpr const char* kArchiveWriteError = "Ошибка записи в файл тиражей!";
 inline constexpr const char* kArchiveTooLarge =
     "%s: в файле тиражей %d записей, а допустимо не больше %d; файл поврежден и не прочитан";
 inline constexpr const char* kArchiveTooManyRecords =
@@ -32,6 +34,7 @@ inline constexpr const char* kExclusiveAccess =
     "каталоге, где она расположена. Например: в Windows 7 и выше по умолчанию запрещена запись в c:\\Program "
     "Files.";
 inline constexpr const char* kProgramWillClose = "Программа будет закрыта!";
+inline constexpr const char* kDownloadLater = "Загрузка тиражей из сети будет доступна в следующих версиях программы.";
 
 // Shared user-interface services
 inline constexpr const char* kProgressExists = "Окно индикатора уже создано!";
@@ -42,8 +45,8 @@ inline constexpr const char* kGroupHeading = "{ %1:s } %0:s";
 inline constexpr const char* kMethodWithFlags = "%0:s [ %1:s ]";
 inline constexpr const char* kUnknownGroup = "#ERROR#";
 inline constexpr const char* kNoMethodSelected = "Не выбран метод расчета статистики (cb: %s)!";
-inline constexpr const char* kFiltersLoadError = "Ошибка загрузки списка фильтров!\r\r%s";
-inline constexpr const char* kFiltersSaveError = "Ошибка сохранения списка фильтров!\r\r%s";
+inline constexpr const char* kFiltersLoadError = "Ошибка загрузки списка фильтров!";
+inline constexpr const char* kFiltersSaveError = "Ошибка сохранения списка фильтров!";
 inline constexpr const char* kUnknownMethod = "Неизвестный метод расчета статистики: %s";
 inline constexpr const char* kSimilarMethods = "Похожие методы: %s";
 
@@ -69,9 +72,9 @@ inline constexpr const char* kOperationStopped = "Операция прерва�
 inline constexpr const char* kStatCalculating = "Анализ тиражей и расчет статистики...";
 inline constexpr const char* kPrefetchCreating = "Создание файла предварительной выборки %s...";
 inline constexpr const char* kPrefetchCreateError =
-    "Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s";
+    "Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: %s";
 inline constexpr const char* kPrefetchOpenError =
-    "Ошибка открытия файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s";
+    "Ошибка открытия файла данных для полного набора вариантов!\r\rИмя файла: %s";
 inline constexpr const char* kPrefetchBuilding = "Создание файлов для полного набора комбинаций...";
 inline constexpr const char* kMissingMethod = "Метод расчета статистики не найден: %s";
 
@@ -81,9 +84,11 @@ inline constexpr const char* kIniLineError = "%s, строка %d: %s";
 // Settings files and the settings dialogs
 inline constexpr const char* kConfigLoading = "Загрузка файла конфигурации...";
 inline constexpr const char* kConfigSaving = "Сохранение файла конфигурации...";
-inline constexpr const char* kConfigReadError = "Ошибка чтения файла конфигурации!\r\r%s";
-inline constexpr const char* kConfigWriteError = "Ошибка записи в файл конфигурации!\r\r%s";
-inline constexpr const char* kViewSettingsLoadError = "Ошибка загрузки параметров программы!\r\r%s";
+inline constexpr const char* kConfigReadError = "Ошибка чтения файла конфигурации!";
+inline constexpr const char* kConfigWriteError = "Ошибка записи в файл конфигурации!";
+inline constexpr const char* kViewSettingsLoadError = "Ошибка загрузки параметров программы!";
+inline constexpr const char* kViewSettingsSaveError = "Ошибка сохранения параметров программы!";
+inline constexpr const char* kStartupError = "Ошибка инициализации программы!";
 inline constexpr const char* kBadSegmentValue = "Некорректное значение: %s!\r\rУкажите любое число от 1 до 9";
 inline constexpr const char* kValueOutOfRange =
     "Некорректное значение поля \"%0:s\": %1:s!\r\rУкажите любое число от %2:d до %3:d";
@@ -115,7 +120,7 @@ inline constexpr const char* kCombsGenerateModes[] = {
     "Мои числа - исключить комбинации с любым из указанных",
     "Загрузить список из заранее подготовленного CSV-файла"};
 inline constexpr const char* kCombsGenerating = "Генерация возможных комбинаций...";
-inline constexpr const char* kCombsGenerateError = "Ошибка генерации файла комбинаций!\r\r%s";
+inline constexpr const char* kCombsGenerateError = "Ошибка генерации файла комбинаций!";
 inline constexpr const char* kCombsTooMany =
     "Слишком много комбинаций: %.0n, а список вмещает не более %.0n. Список комбинаций не изменен!";
 inline constexpr const char* kCombsSavingUndo = "Создание файла отката...";
@@ -129,14 +134,14 @@ inline constexpr const char* kCombsFilterSelected = "Выделенные ком
 inline constexpr const char* kCombsFileFilter = "Файлы комбинаций (*.lcv)|*.lcv";
 inline constexpr const char* kCombsFileLoading = "Загрузка файла \"%s\"...";
 inline constexpr const char* kCombsFileSaving = "Сохранение файла \"%s\"...";
-inline constexpr const char* kCombsFileReadError = "Ошибка чтения файла \"%s\"!\r\r%s";
-inline constexpr const char* kCombsFileWriteError = "Ошибка записи в файл \"%s\"!\r\r%s";
+inline constexpr const char* kCombsFileReadError = "Ошибка чтения файла \"%s\"!";
+inline constexpr const char* kCombsFileWriteError = "Ошибка записи в файл \"%s\"!";
 inline constexpr const char* kCombsBufferSaving = "Создание буфера комбинаций...";
 inline constexpr const char* kCombsBufferSavingProgress = "Создание буфера комбинаций ( завершено %.0f %% )...";
-inline constexpr const char* kCombsBufferSaveError = "Ошибка создания буфера комбинаций!\r\r%s";
+inline constexpr const char* kCombsBufferSaveError = "Ошибка создания буфера комбинаций!";
 inline constexpr const char* kCombsBufferLoading = "Загрузка буфера комбинаций...";
 inline constexpr const char* kCombsBufferLoadingProgress = "Загрузка буфера комбинаций ( завершено %.0f %% )...";
-inline constexpr const char* kCombsBufferLoadError = "Ошибка загрузки буфера комбинаций!\r\r%s";
+inline constexpr const char* kCombsBufferLoadError = "Ошибка загрузки буфера комбинаций!";
 inline constexpr const char* kCombsBufferDamaged =
     "Файл буфера комбинаций поврежден: его размер (%d байт) не кратен размеру записи (6 байт)";
 inline constexpr const char* kCombsCount = "Комбинаций: %d";

@@ -205,7 +205,7 @@ TEST(AppliedFiltersList, CaptionColumnShowsTheLongestCaptionWhole) {
     for (int line = 0; line < tab->MethodList()->count(); ++line) {
         const int index = tab->MethodList()->itemData(line).toInt();
         const int w = metrics.horizontalAdvance(
-            QString::fromStdString(window->Workspace().Stats().GetMethodText(index, true)));
+            QString::fromStdString(window->Workspace().Statistics().Registry().GetMethodText(index, true)));
         if (w > widestWidth) {
             widest = line;
             widestWidth = w;
