@@ -39,6 +39,7 @@ inline constexpr const char* kDownloadLater = "Загрузка тиражей �
 // Shared user-interface services
 inline constexpr const char* kProgressExists = "Окно индикатора уже создано!";
 inline constexpr const char* kPleaseWait = "Подождите пожалуйста...";
+inline constexpr const char* kCommandError = "Ошибка выполнения команды!";
 
 // Statistic framework
 inline constexpr const char* kGroupHeading = "{ %1:s } %0:s";
