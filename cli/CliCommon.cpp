@@ -32,7 +32,8 @@ void LockDataFolder(Context& ctx) {
     if (ws.LockFolder(ctx.LockWait)) return;
     std::string message = texts::kExclusiveAccess;
     if (ws.Lock().LastError() != EWOULDBLOCK)
-        message += "\r\r" + ctx.Files.Stakes().string() + ": " + SystemErrorText(ws.Lock().LastError());
+        message +=
+            "\r\r" + ctx.Files.Stakes().string() + ": " + SystemErrorText(ws.Lock().LastError());
     throw CliFailure{kExitDataError, TerminalText(message)};
 }
 
@@ -65,7 +66,8 @@ bool LoadArchive(Context& ctx, bool forChange) {
         try {
             app::EnsureDataFolder(ctx.Files.Folder);
         } catch (const ECorvelError& e) {
-            throw CliFailure{kExitDataError, TerminalText(ErrorReport(texts::kArchiveWriteError, e.what()))};
+            throw CliFailure{kExitDataError,
+                             TerminalText(ErrorReport(texts::kArchiveWriteError, e.what()))};
         }
     }
     return read;

@@ -25,7 +25,7 @@ inline constexpr int kDefaultLockWaitSeconds = 5;
 // run the command (made on first use, with the hooks that write to stderr;
 // it holds the folder lock once taken).
 class Context {
-public:
+  public:
     Context(Io& streams, app::DataFiles files, std::chrono::milliseconds lockWait)
         : io(streams), Files(std::move(files)), LockWait(lockWait), hooks_(streams.Err, true) {}
 
@@ -36,7 +36,7 @@ public:
     CliHooks& Hooks() { return hooks_; }
     app::Workspace& Workspace();
 
-private:
+  private:
     CliHooks hooks_;
     std::unique_ptr<app::Workspace> workspace_;
 };

@@ -43,7 +43,8 @@ public:
         ws.Settings().Load();
         const TGameSettings& settings = ws.Settings().Game();
         if (!ws.Combinations().Generate(mode_ >= 0 ? mode_ : settings.CombsGenerateMode,
-                                        params_ ? *params_ : settings.CombsGenerateParameters, true))
+                                        params_ ? *params_ : settings.CombsGenerateParameters,
+                                        true))
             return kExitDataError;
         ctx.io.Out << ws.Combinations().List().Current().Count() << '\n';
         WriteList(ws, output_);
@@ -176,7 +177,8 @@ private:
             if (!found) {
                 std::string known;
                 for (const auto& row : table.Rows) known += (known.empty() ? "" : "; ") + row.Cells[0];
-                throw CliFailure{kExitUsage, "Значение \"" + std::string(wanted) + "\" отсутствует в таблице " +
+                throw CliFailure{kExitUsage, "Значение \"" + std::string(wanted) +
+                                                 "\" отсутствует в таблице " +
                                                  ws.Statistics().Registry().Item(method).Code() +
                                                  ". Значения: " + known};
             }

@@ -16,18 +16,28 @@ class ActionList;
 class ViewHub : public QObject {
     Q_OBJECT
 public:
-    explicit ViewHub(app::Workspace& ws, QObject* parent = nullptr) : QObject(parent), ws_(ws) {
-        subscription_ = ws_.Changes().Subscribe([this](app::EChange change) {
-            switch (change) {
-                case app::EChange::Archive: emit archiveChanged(); break;
-                case app::EChange::Offset: emit offsetChanged(); break;
-                case app::EChange::Sorted: emit refreshViews(true); break;
-                case app::EChange::Settings: emit settingsChanged(); break;
-                case app::EChange::Combs: emit combsChanged(); break;
-            }
-        });
-    }
-    ~ViewHub() override { ws_.Changes().Unsubscribe(subscription_); }
+  explicit ViewHub(app::Workspace& ws, QObject* parent = nullptr) : QObject(parent), ws_(ws) {
+      subscription_ = ws_.Changes().Subscribe([this](app::EChange change) {
+          switch (change) {
+              case app::EChange::Archive:
+                  emit archiveChanged();
+                  break;
+              case app::EChange::Offset:
+                  emit offsetChanged();
+                  break;
+              case app::EChange::Sorted:
+                  emit refreshViews(true);
+                  break;
+              case app::EChange::Settings:
+                  emit settingsChanged();
+                  break;
+              case app::EChange::Combs:
+                  emit combsChanged();
+                  break;
+          }
+      });
+  }
+  ~ViewHub() override { ws_.Changes().Unsubscribe(subscription_); }
 
 signals:
     void archiveChanged();   // draws added, edited, deleted or loaded
@@ -37,7 +47,7 @@ signals:
     // Recompute every analysis view (the statistics table first).
     void refreshViews(bool force);
 
-private:
+  private:
     app::Workspace& ws_;
     int subscription_ = 0;
 };

@@ -39,7 +39,9 @@ QWidget* Placeholder(const QString& what, QWidget* parent) {
 
 }  // namespace
 
-QString ExclusiveAccessText() { return Q(ErrorReport(texts::kExclusiveAccess, texts::kProgramWillClose)); }
+QString ExclusiveAccessText() {
+    return Q(ErrorReport(texts::kExclusiveAccess, texts::kProgramWillClose));
+}
 
 MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWidget* parent)
     : QMainWindow(parent),
@@ -161,7 +163,8 @@ void MainWindow::RestoreViewSettings() {
 void MainWindow::SaveViewSettings() {
     ViewSettings& view = ws_.Settings().View();
     SaveWindowPlacement(view, kForm, *this);
-    if (!splitter_->sizes().isEmpty()) view.WriteInt(kForm, "LeftPanelWidth", splitter_->sizes().front());
+    if (!splitter_->sizes().isEmpty())
+        view.WriteInt(kForm, "LeftPanelWidth", splitter_->sizes().front());
     for (const auto& [name, list] : Lists()) SaveListLayout(view, kForm, name, *list);
     ws_.Settings().SaveView();
 }
@@ -204,7 +207,8 @@ void MainWindow::UpdateArchivePanels() {
 }
 
 void MainWindow::UpdateCombsPanel() {
-    panels_[3]->setText(Q(Format(texts::kCombsCount, {ws_.Combinations().List().Current().Count()})));
+    panels_[3]->setText(
+        Q(Format(texts::kCombsCount, {ws_.Combinations().List().Current().Count()})));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

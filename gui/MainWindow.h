@@ -82,7 +82,7 @@ private:
     StatsTab* statsTab_ = nullptr;
     QTimer* actionTimer_ = nullptr;
     bool initialised_ = false;
-    bool dataShown_ = false;  // the views show the data loaded at start-up
+    bool dataShown_ = false;       // the views show the data loaded at start-up
     bool closeAfterStop_ = false;  // closing waits for the running operation to stop
 };
 

@@ -81,7 +81,8 @@ bool ShreddingDialog::Accept() {
         digits[i] = digits_[i]->value();
     }
     for (std::size_t i = 0; i < 3; ++i) {
-        if (const TCheck check = CheckShreddingFormula(static_cast<int>(i) + 1, formulas[i]); !check) {
+        if (const TCheck check = CheckShreddingFormula(static_cast<int>(i) + 1, formulas[i]);
+            !check) {
             ctx_.Hooks.Error(check.Error());
             formulas_[i]->setFocus();
             formulas_[i]->selectAll();

@@ -157,13 +157,17 @@ void CombsTab::BuildActions() {
                               [this] { return HasSelection(); }, [this] { DeleteSelected(); });
     delExists_ = a.Add(
         "CombsDelExists", QStringLiteral("Исключить тиражи"), QKeySequence(Qt::CTRL | Qt::Key_E),
-        QStringLiteral("Исключить из списка комбинации, выпавшие в указанном количестве последних тиражей"),
-        [this] { return HasCombs() && !ctx_.Ws.Archive().Draws().empty() && drawsExclude_->value() > 0; },
+        QStringLiteral(
+            "Исключить из списка комбинации, выпавшие в указанном количестве последних тиражей"),
+        [this] {
+            return HasCombs() && !ctx_.Ws.Archive().Draws().empty() && drawsExclude_->value() > 0;
+        },
         [this] { ExcludeDraws(); });
     delExists_->setIconText(QStringLiteral("[-] Тиражи"));
-    auto* undo = a.Add("CombsUndo", QStringLiteral("Отменить"), QKeySequence(Qt::CTRL | Qt::Key_Z),
-                       QStringLiteral("Вернуть список комбинаций к состоянию до последней операции"),
-                       [this] { return ctx_.Ws.Combinations().List().CanUndo(); }, [this] { Undo(); });
+    auto* undo = a.Add(
+        "CombsUndo", QStringLiteral("Отменить"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+        QStringLiteral("Вернуть список комбинаций к состоянию до последней операции"),
+        [this] { return ctx_.Ws.Combinations().List().CanUndo(); }, [this] { Undo(); });
     auto* checkNums = a.Add("CombsCheckNums", QStringLiteral("Количество уникальных номеров"), {},
                             QStringLiteral("Сколько разных номеров содержит текущий список комбинаций"), nullptr,
                             [this] { CheckNumbers(); });
@@ -358,7 +362,8 @@ void CombsTab::Undo() {
 }
 
 void CombsTab::CheckNumbers() {
-    ctx_.Hooks.Info(Format(texts::kCombsUniqueNumbers, {CountUniqueNumbers(ctx_.Ws.Combinations().List().Current())}));
+    ctx_.Hooks.Info(Format(texts::kCombsUniqueNumbers,
+                           {CountUniqueNumbers(ctx_.Ws.Combinations().List().Current())}));
 }
 
 void CombsTab::FindInDraws() {

@@ -100,7 +100,8 @@ void StatsTab::BuildActions() {
     prefetch_->setCheckable(true);
     prefetch_->setChecked(ctx_.Ws.Statistics().PrefetchsEnabled());
     totalLine_ = a.Add(
-        "DrawsStatShowTotalLine", QStringLiteral("График идеального распределения"), QKeySequence(), {},
+        "DrawsStatShowTotalLine", QStringLiteral("График идеального распределения"), QKeySequence(),
+        {},
         [this] {
             totalLine_->setChecked(showTotalLine_);
             return ctx_.Ws.Statistics().PrefetchsEnabled();
@@ -209,7 +210,8 @@ void StatsTab::BuildLayout() {
     connect(methods_, &QComboBox::currentIndexChanged, this, [this](int line) {
         if (line >= 0) {
             selectedLine_ = line;
-            selectedCode_ = ctx_.Ws.Statistics().Registry().Item(methods_->itemData(line).toInt()).Code();
+            selectedCode_ =
+                ctx_.Ws.Statistics().Registry().Item(methods_->itemData(line).toInt()).Code();
         }
         if (CanCalculate() && ctx_.Hooks.IsIdle()) Refresh(false);
     });
@@ -248,10 +250,13 @@ int StatsTab::SelectedMethod() const {
     return methods_->currentIndex() < 0 ? -1 : methods_->currentData().toInt();
 }
 
-bool StatsTab::CanCalculate() const { return !ctx_.Ws.Archive().Draws().empty() && SelectedMethod() >= 0; }
+bool StatsTab::CanCalculate() const {
+    return !ctx_.Ws.Archive().Draws().empty() && SelectedMethod() >= 0;
+}
 
 bool StatsTab::CanFilter() const {
-    return model_->Method() >= 0 && !ctx_.Ws.Combinations().List().Current().Empty() && table_->selectionModel()->hasSelection();
+    return model_->Method() >= 0 && !ctx_.Ws.Combinations().List().Current().Empty() &&
+           table_->selectionModel()->hasSelection();
 }
 
 void StatsTab::FillMethods(bool keepSelection) {
@@ -266,7 +271,9 @@ void StatsTab::FillMethods(bool keepSelection) {
     if (keepSelection) {
         line = -1;
         for (int i = 0; i < methods_->count() && line < 0; ++i)
-            if (ctx_.Ws.Statistics().Registry().Item(methods_->itemData(i).toInt()).Code() == selectedCode_) line = i;
+            if (ctx_.Ws.Statistics().Registry().Item(methods_->itemData(i).toInt()).Code() ==
+                selectedCode_)
+                line = i;
         if (line < 0) line = selectedLine_ < methods_->count() ? selectedLine_ : 0;
     }
     const QSignalBlocker block(methods_);
@@ -325,7 +332,8 @@ void StatsTab::Filter(bool exclude) {
 }
 
 bool StatsTab::CanApplyDefinition() const {
-    return !ctx_.Ws.Archive().Draws().empty() && ctx_.Ws.Combinations().List().Current().Count() > 1 &&
+    return !ctx_.Ws.Archive().Draws().empty() &&
+           ctx_.Ws.Combinations().List().Current().Count() > 1 &&
            ctx_.Ws.Statistics().Registry().Count() > 0;
 }
 

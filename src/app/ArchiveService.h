@@ -17,7 +17,7 @@ namespace corvel::app {
 // so the archive in memory always equals the file. Each change is announced
 // (Archive, Offset, Sorted) through the notifier.
 class ArchiveService {
-public:
+  public:
     ArchiveService(const DataFiles& files, UiHooks& hooks, ChangeNotifier& changes);
 
     const TDrawsArray& Draws() const { return draws_; }
@@ -44,7 +44,7 @@ public:
     // is reported, any other exception goes on to the caller.
     bool Change(const std::function<void(TDrawsArray&)>& edit);
 
-private:
+  private:
     bool Save(TDrawsArray changed);
 
     const DataFiles& files_;

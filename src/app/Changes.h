@@ -27,7 +27,7 @@ struct TRevisions {
 // The change notifications of the workspace's services: each change raises
 // its counter first, then tells every listener, in the order they subscribed.
 class ChangeNotifier {
-public:
+  public:
     using Listener = std::function<void(EChange)>;
 
     const TRevisions& Revisions() const { return revisions_; }
@@ -42,18 +42,28 @@ public:
     }
     void Notify(EChange change) {
         switch (change) {
-            case EChange::Archive: ++revisions_.Archive; break;
-            case EChange::Offset: ++revisions_.Offset; break;
-            case EChange::Sorted: ++revisions_.Sorted; break;
-            case EChange::Settings: ++revisions_.Settings; break;
-            case EChange::Combs: ++revisions_.Combs; break;
+            case EChange::Archive:
+                ++revisions_.Archive;
+                break;
+            case EChange::Offset:
+                ++revisions_.Offset;
+                break;
+            case EChange::Sorted:
+                ++revisions_.Sorted;
+                break;
+            case EChange::Settings:
+                ++revisions_.Settings;
+                break;
+            case EChange::Combs:
+                ++revisions_.Combs;
+                break;
         }
         // A copy: a listener may subscribe or unsubscribe while it is told.
         const std::vector<Entry> listeners = listeners_;
         for (const Entry& e : listeners) e.Call(change);
     }
 
-private:
+  private:
     struct Entry {
         int Id;
         Listener Call;

@@ -13,9 +13,10 @@
 
 namespace corvel::app {
 
-CombinationsService::CombinationsService(UiHooks& hooks, ChangeNotifier& changes, const ArchiveService& archive,
-                                         StatisticsService& statistics, const SettingsService& settings,
-                                         std::size_t capacity)
+CombinationsService::CombinationsService(UiHooks& hooks, ChangeNotifier& changes,
+                                         const ArchiveService& archive,
+                                         StatisticsService& statistics,
+                                         const SettingsService& settings, std::size_t capacity)
     : hooks_(hooks),
       changes_(changes),
       archive_(archive),
@@ -67,7 +68,8 @@ std::size_t CombinationsService::DeleteRows(std::span<const std::size_t> rows) {
     return Changing([&] {
         BusyGuard busy(hooks_);
         const std::size_t deleted = combs_.DeleteRows(rows, hooks_);
-        applied_.Add({texts::kCombsFilterSelected, std::to_string(deleted), combs_.Current().Count(), false});
+        applied_.Add({texts::kCombsFilterSelected, std::to_string(deleted),
+                      combs_.Current().Count(), false});
         return deleted;
     });
 }
@@ -76,7 +78,8 @@ bool CombinationsService::ExcludeLastDraws(int n) {
     return Changing([&] {
         BusyGuard busy(hooks_);
         combs_.ExcludeLastDraws(archive_.Draws(), archive_.Offset(), n, hooks_);
-        applied_.Add({texts::kCombsFilterLastDraws, std::to_string(n), combs_.Current().Count(), false});
+        applied_.Add(
+            {texts::kCombsFilterLastDraws, std::to_string(n), combs_.Current().Count(), false});
         return true;
     });
 }
@@ -91,7 +94,9 @@ bool CombinationsService::Undo() {
     });
 }
 
-void CombinationsService::ShowInArchive(const TCombination& c) { ShowCombinationInArchive(c, archive_.Draws(), hooks_); }
+void CombinationsService::ShowInArchive(const TCombination& c) {
+    ShowCombinationInArchive(c, archive_.Draws(), hooks_);
+}
 
 TStatFactory CombinationsService::FilterFactory(int index) const {
     const int last = std::max(0, archive_.LastAnalysedIndex());
@@ -104,26 +109,26 @@ TStatFactory CombinationsService::FilterFactory(int index) const {
     };
 }
 
-bool CombinationsService::FilterStep(int index, const TStatDrawArray& values, const std::string& valuesText,
-                                     bool exclude) {
+bool CombinationsService::FilterStep(int index, const TStatDrawArray& values,
+                                     const std::string& valuesText, bool exclude) {
     const TStatList& stats = statistics_.Registry();
     if (values.empty() || index < 0 || index >= stats.Count()) return false;
     return RunOperation(hooks_, {.Status = texts::kFiltering}, [&] {
         combs_.SaveUndo();
-        const std::size_t count =
-            FilterCombinationList(combs_.UndoCopy(), combs_.Current(), FilterFactory(index), values, exclude,
-                                  archive_.Sorted(), std::max(0, archive_.LastAnalysedIndex()), &filterScratch_);
+        const std::size_t count = FilterCombinationList(
+            combs_.UndoCopy(), combs_.Current(), FilterFactory(index), values, exclude,
+            archive_.Sorted(), std::max(0, archive_.LastAnalysedIndex()), &filterScratch_);
         applied_.Add({stats.GetMethodText(index, true), valuesText, count, !exclude});
     });
 }
 
-bool CombinationsService::Filter(int index, const TStatDrawArray& values, const std::string& valuesText,
-                                 bool exclude) {
+bool CombinationsService::Filter(int index, const TStatDrawArray& values,
+                                 const std::string& valuesText, bool exclude) {
     return Changing([&] { return FilterStep(index, values, valuesText, exclude); });
 }
 
-bool CombinationsService::FilterByNumbers(const std::vector<int>& numbers, const std::string& caption,
-                                          bool exclude) {
+bool CombinationsService::FilterByNumbers(const std::vector<int>& numbers,
+                                          const std::string& caption, bool exclude) {
     TStatDrawArray values;
     std::string text;
     for (int n : numbers) {
@@ -180,7 +185,8 @@ bool CombinationsService::ApplyFilterPart(const TFilterPart& part) {
         const int n = static_cast<int>(rows.size());
         for (int k = 0; k < n; ++k) {
             if (hooks_.StopRequested()) return false;
-            const TStatTableRow& row = rows[static_cast<std::size_t>(part.BottomUp ? n - 1 - k : k)];
+            const TStatTableRow& row =
+                rows[static_cast<std::size_t>(part.BottomUp ? n - 1 - k : k)];
             if (RowStopsWalk(row, part, steps)) break;
             if (!part.MultiSelect && part.StopMode == kStopCount &&
                 static_cast<std::size_t>(std::max(part.StopValue, 0)) >= combs_.Current().Count())
@@ -215,8 +221,9 @@ bool CombinationsService::ApplyFilterDefinition(const TFilterItem& item) {
         const std::size_t count = parts->Count();  // at most kMaxFilterParts
         std::optional<ProgressWindow> progress;
         if (count > 1)
-            progress.emplace(hooks_, Format(texts::kFilterDefinitionApplying, {FilterItemText(item, stats)}),
-                             static_cast<int>(count));
+            progress.emplace(
+                hooks_, Format(texts::kFilterDefinitionApplying, {FilterItemText(item, stats)}),
+                static_cast<int>(count));
         // The list stays as the finished steps left it; each can be undone.
         ok = RunOperation(hooks_, {}, [&] {
             for (std::size_t k = 0; k < count && combs_.Current().Count() > 1; ++k) {

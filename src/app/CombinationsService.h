@@ -24,7 +24,7 @@ namespace corvel::app {
 // automatically as a scenario step or a filter definition). Each change is
 // announced (Combs).
 class CombinationsService {
-public:
+  public:
     CombinationsService(UiHooks& hooks, ChangeNotifier& changes, const ArchiveService& archive,
                         StatisticsService& statistics, const SettingsService& settings,
                         std::size_t capacity = kAllCombinations);
@@ -55,7 +55,8 @@ public:
 
     // Keeps (or, with exclude, removes) the combinations having one of the
     // values; the new list is built from the undo copy saved first.
-    bool Filter(int index, const TStatDrawArray& values, const std::string& valuesText, bool exclude);
+    bool Filter(int index, const TStatDrawArray& values, const std::string& valuesText,
+                bool exclude);
     // The same step with the numbers selected in a grid view (method NUMS);
     // no numbers: "В выделенном диапазоне нет значений для фильтра!".
     bool FilterByNumbers(const std::vector<int>& numbers, const std::string& caption, bool exclude);
@@ -70,9 +71,10 @@ public:
     // an error (reported: a bad definition, a missing method) or a stop.
     bool ApplyFilterDefinition(const TFilterItem& item);
 
-private:
+  private:
     TStatFactory FilterFactory(int index) const;
-    bool FilterStep(int index, const TStatDrawArray& values, const std::string& valuesText, bool exclude);
+    bool FilterStep(int index, const TStatDrawArray& values, const std::string& valuesText,
+                    bool exclude);
     // Runs a change of the list and announces it.
     template <typename Change>
     auto Changing(Change&& change) {

@@ -31,7 +31,8 @@ bool GenerateCombs(TCombsArray& list, int mode, std::string_view parameters, UiH
 
 // The combination buffer of scenario runs: writing it for a key, and reading
 // it back when it holds the key (false without a report when it does not).
-bool SaveCombsBuffer(TCombsBuffer& buffer, const TCombsArray& list, TCombsBufferKey key, UiHooks& hooks);
+bool SaveCombsBuffer(TCombsBuffer& buffer, const TCombsArray& list, TCombsBufferKey key,
+                     UiHooks& hooks);
 bool LoadCombsBuffer(TCombsBuffer& buffer, TCombsArray& list, TCombsBufferKey key, UiHooks& hooks);
 
 // Where the combination was drawn: status while it searches, then the

@@ -32,8 +32,9 @@ inline constexpr std::uint32_t kShreddingGroups = 1u << 12;
 // prefetch caches that depend on the change rebuilt, as the change needs, and
 // a change the views depend on is announced (Settings).
 class SettingsService {
-public:
-    SettingsService(const DataFiles& files, UiHooks& hooks, ChangeNotifier& changes, StatisticsService& statistics);
+  public:
+    SettingsService(const DataFiles& files, UiHooks& hooks, ChangeNotifier& changes,
+                    StatisticsService& statistics);
 
     const TGameSettings& Game() const { return statistics_.Registry().Settings; }
     const TProxySettings& Proxy() const { return proxy_; }
@@ -49,13 +50,14 @@ public:
 
     // The transactions of the settings dialogs.
     bool SaveConfig(const TConfigData& edited);
-    bool SaveShredding(const std::array<std::string, 3>& formulas, const std::array<std::int32_t, 3>& digits);
+    bool SaveShredding(const std::array<std::string, 3>& formulas,
+                       const std::array<std::int32_t, 3>& digits);
     bool SaveGenerate(int mode, const std::string& parameters);
     bool SaveProxy(const TProxySettings& proxy);
     // Writes the view settings (only when something changed, unless forced).
     bool SaveView(bool force = false);
 
-private:
+  private:
     TGameSettings& Stored() { return statistics_.Registry().Settings; }
 
     const DataFiles& files_;

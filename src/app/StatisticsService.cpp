@@ -12,15 +12,16 @@
 
 namespace corvel::app {
 
-StatisticsService::StatisticsService(const DataFiles& files, UiHooks& hooks, const ChangeNotifier& changes,
-                                     const ArchiveService& archive)
+StatisticsService::StatisticsService(const DataFiles& files, UiHooks& hooks,
+                                     const ChangeNotifier& changes, const ArchiveService& archive)
     : files_(files), hooks_(hooks), changes_(changes), archive_(archive) {
     stats_.SetDraws(&archive_.Draws());
 }
 
 void StatisticsService::RegisterMethods() {
     stats_.RegisterMethods();
-    RunOperation(hooks_, {.Failure = texts::kFiltersLoadError}, [&] { stats_.LoadNames(files_.FilterNames(), true); });
+    RunOperation(hooks_, {.Failure = texts::kFiltersLoadError},
+                 [&] { stats_.LoadNames(files_.FilterNames(), true); });
     tableKey_.reset();
 }
 
@@ -28,7 +29,8 @@ void StatisticsService::ReloadMethods() {
     const auto file = files_.FilterNames();
     std::map<std::string, std::string> captions;
     for (int i = 0; i < stats_.Count(); ++i)
-        if (!stats_.Item(i).UserCaption.empty()) captions[stats_.Item(i).Code()] = stats_.Item(i).UserCaption;
+        if (!stats_.Item(i).UserCaption.empty())
+            captions[stats_.Item(i).Code()] = stats_.Item(i).UserCaption;
     const std::string favorites = stats_.GetFavoritesText();
     const bool ordered = stats_.Ordered;
     const bool showGroupName = stats_.ShowGroupName;
@@ -39,7 +41,8 @@ void StatisticsService::ReloadMethods() {
     stats_.RegisterMethods();
     stats_.SetAllFavorites();
     if (fromFile)
-        fromFile = RunOperation(hooks_, {.Failure = texts::kFiltersLoadError}, [&] { stats_.LoadNames(file, true); });
+        fromFile = RunOperation(hooks_, {.Failure = texts::kFiltersLoadError},
+                                [&] { stats_.LoadNames(file, true); });
     if (!fromFile) {
         stats_.SetFavoritesText(favorites);
         stats_.Ordered = ordered;
@@ -58,9 +61,9 @@ void StatisticsService::ApplyFilterCoefficients(bool override, const TCdlCoeffic
 }
 
 TStatDrawArray StatisticsService::WindowValues(TCustomStat& stat, int windowLength) const {
-    TStatDrawArray values =
-        ComputeWindowValues(stat, MakeStatWindow(archive_.Draws().size(), archive_.Offset(), windowLength),
-                            archive_.Sorted());
+    TStatDrawArray values = ComputeWindowValues(
+        stat, MakeStatWindow(archive_.Draws().size(), archive_.Offset(), windowLength),
+        archive_.Sorted());
     SortStatValues(values);
     return values;
 }
@@ -73,7 +76,8 @@ std::optional<TPrefetchData> StatisticsService::OpenPrefetch(int index) {
         // A missing, empty, truncated or inconsistent file is built anew.
         if (auto data = ReadPrefetch(path)) return data;
     } catch (const ECorvelError& e) {
-        throw ECorvelError(ErrorReport(Format(texts::kPrefetchOpenError, {path.string()}), e.what()));
+        throw ECorvelError(
+            ErrorReport(Format(texts::kPrefetchOpenError, {path.string()}), e.what()));
     }
     return CreatePrefetchFile(index);
 }
@@ -87,7 +91,8 @@ TPrefetchData StatisticsService::CreatePrefetchFile(int index) {
         hooks_.ShowStatus("");
         return data;
     } catch (const ECorvelError& e) {
-        throw ECorvelError(ErrorReport(Format(texts::kPrefetchCreateError, {path.string()}), e.what()));
+        throw ECorvelError(
+            ErrorReport(Format(texts::kPrefetchCreateError, {path.string()}), e.what()));
     }
 }
 

@@ -21,7 +21,7 @@ namespace corvel::app {
 // the settings by their revisions, the window, the method and the weight
 // coefficients in effect.
 class StatisticsService {
-public:
+  public:
     StatisticsService(const DataFiles& files, UiHooks& hooks, const ChangeNotifier& changes,
                       const ArchiveService& archive);
 
@@ -72,7 +72,7 @@ public:
     // false when one failed or a stop was asked for.
     bool BuildPrefetchFiles(bool force, std::uint32_t groups);
 
-private:
+  private:
     struct TableKey {
         TRevisions Revisions;
         int Window;

@@ -13,8 +13,7 @@ namespace corvel::app {
 // the hooks at their boundary, and hand the loops below them only the
 // progress face (status with pending messages, steps, the stop request).
 class UiHooks : public TProgress {
-public:
-
+  public:
     // Transient text of status panel 6; empty clears it.
     virtual void ShowStatus(std::string_view text) = 0;
 

@@ -12,7 +12,7 @@ namespace corvel::app {
 // Keeps the progress window open for one operation, also when it ends with
 // an error.
 class ProgressWindow {
-public:
+  public:
     ProgressWindow(UiHooks& hooks, std::string_view text, int maximum) : hooks_(hooks) {
         hooks_.OpenProgress(text, maximum);
     }
@@ -20,7 +20,7 @@ public:
     ProgressWindow(const ProgressWindow&) = delete;
     ProgressWindow& operator=(const ProgressWindow&) = delete;
 
-private:
+  private:
     UiHooks& hooks_;
 };
 

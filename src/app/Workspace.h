@@ -67,7 +67,7 @@ public:
     // unattended run, the end.
     StartResult Start(const StartupSwitches& switches, const std::function<void()>& dataLoaded);
 
-private:
+  private:
     DataFiles files_;
     UiHooks& hooks_;
     ChangeNotifier changes_;

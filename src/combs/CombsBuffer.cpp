@@ -80,7 +80,8 @@ void WriteBufferFile(const std::filesystem::path& path, const TCombsArray& list,
     const char* bytes = reinterpret_cast<const char*>(list.Data());
     ForEachPercentBlock(list.Count(), [&](std::size_t begin, std::size_t end, std::size_t percent) {
         if (begin > 0)
-            progress.Status(Format(texts::kCombsBufferSavingProgress, {static_cast<double>(percent)}));
+            progress.Status(
+                Format(texts::kCombsBufferSavingProgress, {static_cast<double>(percent)}));
         WriteAll(fd.get(), bytes + begin * kRecordSize, (end - begin) * kRecordSize, path);
     });
     if (fd.Close() != 0) ThrowFileError(path, errno);
@@ -102,7 +103,8 @@ void ReadBufferFile(const std::filesystem::path& path, TCombsArray& list, TProgr
     auto scratch = std::make_unique_for_overwrite<char[]>(size ? size : 1);
     ForEachPercentBlock(count, [&](std::size_t begin, std::size_t end, std::size_t percent) {
         if (begin > 0)
-            progress.Status(Format(texts::kCombsBufferLoadingProgress, {static_cast<double>(percent)}));
+            progress.Status(
+                Format(texts::kCombsBufferLoadingProgress, {static_cast<double>(percent)}));
         ReadAll(fd.get(), scratch.get() + begin * kRecordSize, (end - begin) * kRecordSize, path);
     });
     if (size) std::memcpy(list.Data(), scratch.get(), size);

@@ -108,7 +108,8 @@ std::size_t TCombsList::ExcludeLastDraws(const TDrawsArray& draws, int offset, i
     std::size_t kept = 0;
     ForEachPercentBlock(total, [&](std::size_t begin, std::size_t end, std::size_t percent) {
         if (begin > 0)
-            progress.Status(Format(texts::kCombsExcludingProgress, {n, static_cast<double>(percent)}));
+            progress.Status(
+                Format(texts::kCombsExcludingProgress, {n, static_cast<double>(percent)}));
         if (drawKeys.Empty()) {
             std::copy(in + begin, in + end, out + kept);
             kept += end - begin;

@@ -1,6 +1,5 @@
 #include "combs/CombsGeneration.h"
 
-
 #include "model/CombinationEnumeration.h"
 #include "combs/CombsFile.h"
 #include "i18n/Texts.h"

@@ -34,7 +34,8 @@ inline constexpr const char* kExclusiveAccess =
     "каталоге, где она расположена. Например: в Windows 7 и выше по умолчанию запрещена запись в c:\\Program "
     "Files.";
 inline constexpr const char* kProgramWillClose = "Программа будет закрыта!";
-inline constexpr const char* kDownloadLater = "Загрузка тиражей из сети будет доступна в следующих версиях программы.";
+inline constexpr const char* kDownloadLater =
+    "Загрузка тиражей из сети будет доступна в следующих версиях программы.";
 
 // Shared user-interface services
 inline constexpr const char* kProgressExists = "Окно индикатора уже создано!";

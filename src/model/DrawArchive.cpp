@@ -21,13 +21,15 @@ TDrawsArray ReadArchiveFile(const std::filesystem::path& path) {
     } catch (const EFileTooLarge& e) {
         const std::uint64_t records =
             std::max<std::uint64_t>(e.Size() / TDrawRec::kFileSize, kMaxArchiveRecords + 1);
-        throw EFileError(Format(texts::kArchiveTooLarge,
-                                {path.string(), static_cast<unsigned long long>(records), kMaxArchiveRecords}));
+        throw EFileError(
+            Format(texts::kArchiveTooLarge,
+                   {path.string(), static_cast<unsigned long long>(records), kMaxArchiveRecords}));
     }
     const std::size_t count = bytes.size() / TDrawRec::kFileSize;
     draws.reserve(count);
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    for (std::size_t i = 0; i < count; ++i) draws.push_back(DecodeDrawRec(data + i * TDrawRec::kFileSize));
+    for (std::size_t i = 0; i < count; ++i)
+        draws.push_back(DecodeDrawRec(data + i * TDrawRec::kFileSize));
     return draws;
 }
 

@@ -21,7 +21,7 @@ inline TFailure Failure(std::string message) { return TFailure{std::move(message
 // engine's exception; everything else is an ordinary exception.
 template <typename T>
 class TExpected {
-public:
+  public:
     TExpected(T value) : state_(std::move(value)) {}
     TExpected(TFailure failure) : state_(std::move(failure)) {}
 
@@ -42,14 +42,14 @@ public:
         return std::move(std::get<0>(state_));
     }
 
-private:
+  private:
     std::variant<T, TFailure> state_;
 };
 
 // A check that gives no value: accepted, or refused with a text.
 template <>
 class TExpected<void> {
-public:
+  public:
     TExpected() = default;
     TExpected(TFailure failure) : failed_(true), error_(std::move(failure.Message)) {}
 
@@ -60,7 +60,7 @@ public:
         if (failed_) throw EInvalidArgument(error_);
     }
 
-private:
+  private:
     bool failed_ = false;
     std::string error_;
 };

@@ -11,7 +11,7 @@ namespace corvel {
 // report progress without knowing about message boxes or windows (the
 // user-interface hooks of app/ are one such progress).
 class TProgress {
-public:
+  public:
     virtual ~TProgress() = default;
 
     // Shows the text (empty clears it) and lets pending messages run.
@@ -24,7 +24,7 @@ public:
 // Progress nobody watches: for tests and for loops run inside another
 // operation that reports on its own.
 class TSilentProgress final : public TProgress {
-public:
+  public:
     void Status(std::string_view) override {}
     void Step(int) override {}
     bool StopRequested() const override { return false; }

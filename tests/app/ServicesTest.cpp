@@ -18,7 +18,7 @@ namespace corvel {
 namespace {
 
 class ServicesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::CopySampleArchive(dir_.path());
         ws_.Statistics().SetPrefetchsEnabled(false);
@@ -60,7 +60,8 @@ TEST_F(ServicesTest, TableFollowsADrawEditedInPlace) {
     TDrawRec edited = ws_.Archive().Draws()[last];
     // Numbers this draw did not hold, so the counts must move.
     edited.Numbers = {1, 2, 3, 4, 5, 6};
-    if (ws_.Archive().Draws()[last].Numbers == edited.Numbers) edited.Numbers = {43, 44, 45, 46, 47, 48};
+    if (ws_.Archive().Draws()[last].Numbers == edited.Numbers)
+        edited.Numbers = {43, 44, 45, 46, 47, 48};
     const std::map<int, int> before = CountedNumbers(100);
     const app::TRevisions revisions = ws_.Revisions();
     ASSERT_TRUE(ws_.Archive().ReplaceDraw(static_cast<int>(last), edited));
@@ -110,7 +111,8 @@ TEST_F(ServicesTest, SettingsTransactionWritesReregistersAndAnnounces) {
     EXPECT_EQ(told_, std::vector<app::EChange>{app::EChange::Settings});
     EXPECT_EQ(ws_.Settings().Game().Config.ChannelSize, 8);
     EXPECT_EQ(ws_.Settings().Game().CDLDefault.LevelCoef, 3);
-    EXPECT_EQ(registry.Item(Index("EVEN")).UserCaption, "Чётные");  // kept across the new registration
+    EXPECT_EQ(registry.Item(Index("EVEN")).UserCaption,
+              "Чётные");  // kept across the new registration
     TGameSettings disk;
     LoadGameSettings(ws_.Files().GameSettings(), disk);
     EXPECT_EQ(disk.Config.ChannelSize, 8);

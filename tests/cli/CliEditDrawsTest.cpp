@@ -111,8 +111,7 @@ TEST_F(CliEditDraws, DeleteFindsDrawsInANumberingWithGapsAndDisorder) {
         test::MakeDraw(30, {5, 6, 7, 8, 9, 10}), test::MakeDraw(41, {6, 7, 8, 9, 10, 11})};
     WriteArchiveFile(Archive(), draws);
     ASSERT_EQ(Run({"delete-draw", "5", "30"}).ExitCode, 0);
-    EXPECT_EQ(ReadArchiveFile(Archive()),
-              (TDrawsArray{draws[0], draws[1], draws[3], draws[5]}));
+    EXPECT_EQ(ReadArchiveFile(Archive()), (TDrawsArray{draws[0], draws[1], draws[3], draws[5]}));
 }
 
 TEST_F(CliEditDraws, ChangeRewritesATruncatedArchiveAsWholeRecords) {

@@ -108,7 +108,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, CombsPasteWithoutCombinations, ::testing::Values
 
 TEST(CombsPaste, ExactErrorText) {
     TCombsArray list(10);
-    EXPECT_EQ(ParseCombsPaste("1;2;3;4;5\r\n", list).Error(), "Некорректная комбинация: \"1;2;3;4;5\"!");
+    EXPECT_EQ(ParseCombsPaste("1;2;3;4;5\r\n", list).Error(),
+              "Некорректная комбинация: \"1;2;3;4;5\"!");
 }
 
 TEST(CombsPaste, MoreCombinationsThanTheListHoldsAreRefusedWithTheListUnchanged) {

@@ -171,7 +171,9 @@ TEST(GenerateCombs, FailedFileModeKeepsTheListAndShowsTheReadError) {
     test::Fill(list, test::Sentinel());
     EXPECT_FALSE(GenerateCombs(list, 4, file.string(), hooks, true));
     ASSERT_EQ(hooks.Errors.size(), 1U);
-    EXPECT_EQ(hooks.Errors[0].rfind(ErrorReport(Format(texts::kCombsFileReadError, {file.string()}), ""), 0), 0U)
+    EXPECT_EQ(hooks.Errors[0].rfind(
+                  ErrorReport(Format(texts::kCombsFileReadError, {file.string()}), ""), 0),
+              0U)
         << hooks.Errors[0];
     EXPECT_EQ(test::ItemsOf(list), test::Sentinel());
     EXPECT_EQ(hooks.Statuses.back(), "");

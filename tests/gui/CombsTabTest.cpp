@@ -258,7 +258,8 @@ TEST_F(CombsTabTest, GenerationDialogBuildsTheListAndStoresTheSettings) {
     TGameSettings again;
     LoadGenerateSettings(iniFile, again);
     EXPECT_EQ(again.CombsGenerateParameters, "1;2;3;4;5;6;7");
-    EXPECT_EQ(window_->Workspace().Statistics().Registry().Settings.CombsGenerateParameters, "1;2;3;4;5;6;7");
+    EXPECT_EQ(window_->Workspace().Statistics().Registry().Settings.CombsGenerateParameters,
+              "1;2;3;4;5;6;7");
     EXPECT_EQ(window_->Workspace().Statistics().Registry().Settings.CombsGenerateMode, 2);
     EXPECT_TRUE(window_->Hooks().Messages().isEmpty()) << window_->Hooks().Messages().join(QStringLiteral("\n")).toStdString();
 }

@@ -52,7 +52,9 @@ void PrintTo(const CostCase& c, std::ostream* os) { *os << c.Name; }
 
 class SettingsCostText : public ::testing::TestWithParam<CostCase> {};
 
-TEST_P(SettingsCostText, IsANonNegativeAmount) { EXPECT_EQ(test::RefusalOf(CheckCostText(GetParam().Typed)), GetParam().Error); }
+TEST_P(SettingsCostText, IsANonNegativeAmount) {
+    EXPECT_EQ(test::RefusalOf(CheckCostText(GetParam().Typed)), GetParam().Error);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, SettingsCostText,
@@ -176,7 +178,9 @@ void PrintTo(const ProxyCase& c, std::ostream* os) { *os << c.Name; }
 
 class SettingsProxy : public ::testing::TestWithParam<ProxyCase> {};
 
-TEST_P(SettingsProxy, ChecksTheDialog) { EXPECT_EQ(test::RefusalOf(ValidateProxy(GetParam().Proxy)), GetParam().Error); }
+TEST_P(SettingsProxy, ChecksTheDialog) {
+    EXPECT_EQ(test::RefusalOf(ValidateProxy(GetParam().Proxy)), GetParam().Error);
+}
 
 const std::string kUnstorable =
     "содержит символы, которые нельзя сохранить в файле конфигурации (перевод строки или символ вне кодовой "
