@@ -27,8 +27,8 @@
 #include <string_view>
 #include <vector>
 
-#include "combs/CombinationEnumeration.h"
-#include "combs/CombsArray.h"
+#include "model/CombinationEnumeration.h"
+#include "model/CombsArray.h"
 #include "stats/FilterApply.h"
 #include "model/GameConstants.h"
 #include "stats/CustomStat.h"

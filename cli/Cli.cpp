@@ -63,10 +63,10 @@ int RunCli(const std::vector<std::string>& args, Io& io) {
     for (auto& [sub, command] : registered) {
         if (!sub->parsed()) continue;
         try {
-            const int code = command->Run(ctx);
-            return code == kExitOk && ctx.DataError ? kExitDataError : code;
+            return command->Run(ctx);
         } catch (const CliFailure& f) {
-            io.Err << f.Message << '\n';
+            // An empty message: the failure was reported where it happened.
+            if (!f.Message.empty()) io.Err << f.Message << '\n';
             return f.ExitCode;
         } catch (const ECorvelError& e) {
             io.Err << TerminalText(e.what()) << '\n';

@@ -15,18 +15,25 @@
 
 namespace corvel::cli {
 
+app::Workspace& Context::Workspace() {
+    if (!workspace_) workspace_ = std::make_unique<app::Workspace>(Files, hooks_);
+    return *workspace_;
+}
+
 void LockDataFolder(Context& ctx) {
-    if (ctx.Lock.Held()) return;
+    app::Workspace& ws = ctx.Workspace();
+    if (ws.Lock().Held()) return;
     // The lock file lives in the data folder; a first run makes the folder.
     try {
         app::EnsureDataFolder(ctx.Files.Folder);
     } catch (const ECorvelError& e) {
         throw CliFailure{kExitDataError, TerminalText(e.what())};
     }
-    if (ctx.Lock.Acquire(ctx.Files.Stakes(), ctx.LockWait)) return;
+    if (ws.LockFolder(ctx.LockWait)) return;
     std::string message = texts::kExclusiveAccess.Str();
-    if (ctx.Lock.LastError() != EWOULDBLOCK)
-        message += "\r\r" + ctx.Files.Stakes().string() + ": " + SystemErrorText(ctx.Lock.LastError());
+    if (ws.Lock().LastError() != EWOULDBLOCK)
+        message +=
+            "\r\r" + ctx.Files.Stakes().string() + ": " + SystemErrorText(ws.Lock().LastError());
     throw CliFailure{kExitDataError, TerminalText(message)};
 }
 
@@ -51,47 +58,29 @@ void RequireOffsetInArchive(int offset, std::size_t draws) {
                          "Смещение должно быть меньше количества тиражей в архиве (" + std::to_string(draws) + ")"};
 }
 
-TDrawsArray LoadArchive(Context& ctx, bool forChange) {
-    ArchiveReadResult read = ReadArchiveFile(ctx.Files.Archive());
-    if (!read.Error.empty()) {
-        std::string message = TerminalText(Format(texts::kArchiveReadError, {read.Error}));
-        if (forChange) throw CliFailure{kExitDataError, message};
-        ctx.io.Err << message << '\n';
-        ctx.DataError = true;
-    }
+bool LoadArchive(Context& ctx, bool forChange) {
+    const bool read = ctx.Workspace().Archive().Load();
+    // The error was shown; nothing more to say.
+    if (!read && forChange) throw CliFailure{kExitDataError, ""};
     if (forChange) {
         try {
             app::EnsureDataFolder(ctx.Files.Folder);
         } catch (const ECorvelError& e) {
             throw CliFailure{kExitDataError,
-                             TerminalText(Format(texts::kArchiveWriteError, {e.what()}))};
+                             TerminalText(ErrorReport(texts::kArchiveWriteError, e.what()))};
         }
     }
-    return std::move(read.Draws);
+    return read;
 }
 
-TDrawsArray LoadArchiveForChange(Context& ctx) {
+void LoadArchiveForChange(Context& ctx) {
     LoadArchive(ctx, true);
     LockDataFolder(ctx);
-    return LoadArchive(ctx, true);
+    LoadArchive(ctx, true);
 }
 
-void SaveArchive(Context& ctx, const TDrawsArray& draws) {
-    try {
-        WriteArchiveFile(ctx.Files.Archive(), draws);
-    } catch (const ECorvelError& e) {
-        throw CliFailure{kExitDataError, TerminalText(Format(texts::kArchiveWriteError, {e.what()}))};
-    }
-}
-
-void PrepareRegistry(Context& ctx, TStatList& list, const TDrawsArray& draws) {
-    list.SetDraws(&draws);
-    list.RegisterMethods();
-    try {
-        list.LoadNames(ctx.Files.FilterNames(), true);
-    } catch (const ECorvelError& e) {
-        ctx.io.Err << TerminalText(Format(texts::kFiltersLoadError, {e.what()})) << '\n';
-    }
+void ChangeArchive(Context& ctx, const std::function<void(TDrawsArray&)>& edit) {
+    if (!ctx.Workspace().Archive().Change(edit)) throw CliFailure{kExitDataError, ""};
 }
 
 int RequireMethod(const TStatList& list, const std::string& code) {

@@ -6,9 +6,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include "CliHooks.h"
 #include "CliIo.h"
 #include "app/DataFolder.h"
-#include "app/FolderLock.h"
+#include "app/Workspace.h"
 #include "model/DrawRecord.h"
 #include "stats/StatList.h"
 
@@ -20,15 +21,24 @@ namespace corvel::cli {
 inline constexpr int kDefaultLockWaitSeconds = 5;
 
 // What every command gets when it runs: the streams, the data folder, how
-// long to wait for its lock, and the lock once taken.
-struct Context {
+// long to wait for its lock, and the workspace on the folder, whose services
+// run the command (made on first use, with the hooks that write to stderr;
+// it holds the folder lock once taken).
+class Context {
+  public:
+    Context(Io& streams, app::DataFiles files, std::chrono::milliseconds lockWait)
+        : io(streams), Files(std::move(files)), LockWait(lockWait), hooks_(streams.Err, true) {}
+
     Io& io;
-    app::DataFiles Files;
-    std::chrono::milliseconds LockWait{0};
-    app::FolderLock Lock{};
-    // Set when a data file could not be read completely: the command still
-    // shows what it read, and the program then ends with kExitDataError.
-    bool DataError = false;
+    const app::DataFiles Files;
+    const std::chrono::milliseconds LockWait;
+
+    CliHooks& Hooks() { return hooks_; }
+    app::Workspace& Workspace();
+
+  private:
+    CliHooks hooks_;
+    std::unique_ptr<app::Workspace> workspace_;
 };
 
 // One subcommand: declares its options on the parser, then runs with them.
@@ -65,23 +75,22 @@ void AddPrefetchFlag(CLI::App* cmd, bool& prefetch);
 // An offset must leave at least one draw to analyse.
 void RequireOffsetInArchive(int offset, std::size_t draws);
 
-// Reads the archive of the data folder. A read error is a failure when the
-// command is going to change the archive (saving what could be read would
-// lose the rest); otherwise a warning on stderr that marks the context's
-// DataError. A command that changes the archive gets a missing data folder
-// created (the first start).
-TDrawsArray LoadArchive(Context& ctx, bool forChange);
+// Reads the archive of the data folder into the workspace. A read error is
+// reported; it then is a failure when the command is going to change the
+// archive (saving what could be read would lose the rest), and otherwise
+// the command goes on and returns false (it ends with kExitDataError). A
+// command that changes the archive gets a missing data folder created (the
+// first start).
+bool LoadArchive(Context& ctx, bool forChange);
 // The archive that a command is about to change, read under the folder lock:
 // a damaged archive or folder is refused before the lock file is made, and the
 // archive is read again once the lock is held, since another writer may have
 // changed it meanwhile.
-TDrawsArray LoadArchiveForChange(Context& ctx);
-// Saves the archive; a failure leaves the old file whole.
-void SaveArchive(Context& ctx, const TDrawsArray& draws);
+void LoadArchiveForChange(Context& ctx);
+// Changes the archive through its service (saved at once); a failure leaves
+// the old file whole and ends the command with kExitDataError.
+void ChangeArchive(Context& ctx, const std::function<void(TDrawsArray&)>& edit);
 
-// The registry over the archive, with the user's captions and favourites from
-// the data folder.
-void PrepareRegistry(Context& ctx, TStatList& list, const TDrawsArray& draws);
 // Index of the method with the code; an unknown code is a usage failure that
 // names the close matches.
 int RequireMethod(const TStatList& list, const std::string& code);

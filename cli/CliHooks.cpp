@@ -15,10 +15,7 @@ void CliHooks::ShowStatus(std::string_view text) {
     err_ << TerminalText(lastStatus_) << '\n';
 }
 
-void CliHooks::Error(std::string_view text) {
-    errors_.emplace_back(text);
-    err_ << TerminalText(std::string(text)) << '\n';
-}
+void CliHooks::Error(std::string_view text) { err_ << TerminalText(std::string(text)) << '\n'; }
 
 void CliHooks::Info(std::string_view text) { err_ << TerminalText(std::string(text)) << '\n'; }
 

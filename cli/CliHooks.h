@@ -14,13 +14,14 @@ namespace corvel::cli {
 inline volatile std::sig_atomic_t gStopRequested = 0;
 
 // The person behind the command line: status and progress go to stderr as
-// lines, errors and warnings too (and are remembered for the exit code);
-// questions take their default answer.
+// lines, errors and warnings too; questions take their default answer. The
+// exit code follows the results of the operations, not what was shown.
 class CliHooks : public app::UiHooks {
 public:
     CliHooks(std::ostream& err, bool quiet) : err_(err), quiet_(quiet) {}
 
-    bool HadError() const { return !errors_.empty(); }
+    // Without quiet, status texts are shown too.
+    void SetQuiet(bool quiet) { quiet_ = quiet; }
     // Progress lines even while quiet (a long step of a quiet command).
     void ShowProgress(bool on) { showProgress_ = on; }
 
@@ -44,7 +45,6 @@ private:
     std::ostream& err_;
     bool quiet_;
     bool showProgress_ = false;
-    std::vector<std::string> errors_;
     std::string lastStatus_;
     std::string progressText_;
     int progressMax_ = 0;

@@ -19,7 +19,8 @@ public:
     }
 
     int Run(Context& ctx) override {
-        const TDrawsArray draws = LoadArchive(ctx, false);
+        const bool read = LoadArchive(ctx, false);
+        const TDrawsArray& draws = ctx.Workspace().Archive().Draws();
         std::ostream& out = ctx.io.Out;
         out << "Тираж\t1\t2\t3\t4\t5\t6\tE1\tE2\tS\tДата тиража\n";
         const int count = static_cast<int>(draws.size());
@@ -31,7 +32,7 @@ public:
             for (auto e : rec.Extra) out << '\t' << int{e};
             out << '\t' << rec.Sum() << '\t' << OutputField(rec.DateText()) << '\n';
         }
-        return kExitOk;
+        return read ? kExitOk : kExitDataError;
     }
 
 private:

@@ -18,7 +18,7 @@ namespace {
 
 TDrawNumbersInput RequireNumbers(const std::string& text) {
     auto input = ParseDrawNumbers(text);
-    if (!input) throw CliFailure{kExitUsage, texts::kBadCombination.Str()};
+    if (!input) throw CliFailure{kExitUsage, input.Error()};
     return *input;
 }
 
@@ -58,14 +58,13 @@ public:
         const TDrawNumbersInput input = RequireNumbers(numbers_);
         // As in the draw dialog, a draw without a date gets today's.
         const std::string date = date_.empty() ? FormatDateText(ctx.io.Today()) : RequireDate(date_);
-        TDrawsArray draws = LoadArchiveForChange(ctx);
+        LoadArchiveForChange(ctx);
         TDrawRec rec;
         rec.Number = number_;
         rec.Numbers = input.Numbers;
         rec.Extra = input.Extra;
         rec.SetDateText(date);
-        draws.push_back(rec);
-        SaveArchive(ctx, draws);
+        if (!ctx.Workspace().Archive().AddDraw(rec)) return kExitDataError;
         return kExitOk;
     }
 
@@ -88,13 +87,14 @@ public:
     int Run(Context& ctx) override {
         const TDrawNumbersInput input = RequireNumbers(numbers_);
         const std::string date = date_.empty() ? std::string() : RequireDate(date_);
-        TDrawsArray draws = LoadArchiveForChange(ctx);
-        TDrawRec& rec = draws[static_cast<std::size_t>(RequireIndex(draws, number_))];
-        if (newNumber_ > 0) rec.Number = newNumber_;
-        rec.Numbers = input.Numbers;
-        rec.Extra = input.Extra;
-        if (!date.empty()) rec.SetDateText(date);
-        SaveArchive(ctx, draws);
+        LoadArchiveForChange(ctx);
+        ChangeArchive(ctx, [&](TDrawsArray& draws) {
+            TDrawRec& rec = draws[static_cast<std::size_t>(RequireIndex(draws, number_))];
+            if (newNumber_ > 0) rec.Number = newNumber_;
+            rec.Numbers = input.Numbers;
+            rec.Extra = input.Extra;
+            if (!date.empty()) rec.SetDateText(date);
+        });
         return kExitOk;
     }
 
@@ -114,15 +114,13 @@ public:
     }
 
     int Run(Context& ctx) override {
-        TDrawsArray draws = LoadArchiveForChange(ctx);
+        LoadArchiveForChange(ctx);
         // Each draw is found by its number just before it is removed, so gaps
         // in the numbering never shift the wrong record; a number that is not
         // there refuses the whole command before anything is written.
-        for (int number : numbers_) {
-            int index = RequireIndex(draws, number);
-            DeleteDraw(draws, index);
-        }
-        SaveArchive(ctx, draws);
+        ChangeArchive(ctx, [&](TDrawsArray& draws) {
+            for (int number : numbers_) DeleteDraw(draws, RequireIndex(draws, number));
+        });
         return kExitOk;
     }
 

@@ -5,8 +5,6 @@
 
 #include "CliCommon.h"
 #include "CliParserTexts.h"
-#include "CliHooks.h"
-#include "app/Workspace.h"
 #include "model/TextUtil.h"
 #include "stats/CustomStat.h"
 #include "i18n/Texts.h"
@@ -17,6 +15,8 @@
 namespace corvel::cli {
 namespace {
 
+using app::CombinationsService;
+
 // A count of draws typed in a step: a whole number from 1 up, within int.
 int RequireDrawCount(std::string_view text, const std::string& step) {
     const auto n = ToInt64(Trim(text));
@@ -25,7 +25,7 @@ int RequireDrawCount(std::string_view text, const std::string& step) {
 }
 
 void WriteList(app::Workspace& ws, const std::string& file) {
-    if (!file.empty() && !ws.SaveCombsFile(file)) throw CliFailure{kExitDataError, ""};
+    if (!file.empty() && !ws.Combinations().SaveFile(file)) throw CliFailure{kExitDataError, ""};
 }
 
 class GenerateCommand : public Command {
@@ -39,14 +39,14 @@ public:
     }
 
     int Run(Context& ctx) override {
-        CliHooks hooks(ctx.io.Err, true);
-        app::Workspace ws(ctx.Files, hooks);
-        ws.LoadSettings();
-        const TGameSettings& settings = ws.Stats().Settings;
-        if (!ws.GenerateCombs(mode_ >= 0 ? mode_ : settings.CombsGenerateMode,
-                              params_ ? *params_ : settings.CombsGenerateParameters, true))
+        app::Workspace& ws = ctx.Workspace();
+        ws.Settings().Load();
+        const TGameSettings& settings = ws.Settings().Game();
+        if (!ws.Combinations().Generate(mode_ >= 0 ? mode_ : settings.CombsGenerateMode,
+                                        params_ ? *params_ : settings.CombsGenerateParameters,
+                                        true))
             return kExitDataError;
-        ctx.io.Out << ws.Combs().Current().Count() << '\n';
+        ctx.io.Out << ws.Combinations().List().Current().Count() << '\n';
         WriteList(ws, output_);
         return kExitOk;
     }
@@ -82,20 +82,21 @@ public:
     }
 
     int Run(Context& ctx) override {
-        CliHooks hooks(ctx.io.Err, true);
-        app::Workspace ws(ctx.Files, hooks);
+        app::Workspace& ws = ctx.Workspace();
+        CliHooks& hooks = ctx.Hooks();
         // A missing prefetch cache is built into the data folder.
         if (prefetch_) LockDataFolder(ctx);
         ws.OpenSettingsAndRegistry();
-        ws.LoadArchive();
-        RequireOffsetInArchive(offset_, ws.Draws().size());
-        ws.SetDrawsOffset(offset_);
-        ws.SortedDraws = sorted_;
-        ws.PrefetchsEnabled = prefetch_;
+        ok_ = LoadArchive(ctx, false);
+        RequireOffsetInArchive(offset_, ws.Archive().Draws().size());
+        ws.Archive().SetOffset(offset_);
+        ws.Archive().SetSorted(sorted_);
+        ws.Statistics().SetPrefetchsEnabled(prefetch_);
+        CombinationsService& combs = ws.Combinations();
         if (from_.empty()) {
-            if (!ws.GenerateCombs(true)) return kExitDataError;
+            if (!combs.Generate(true)) return kExitDataError;
         } else {
-            if (!ws.OpenCombsFile(from_)) return kExitDataError;
+            if (!combs.OpenFile(from_)) return kExitDataError;
         }
 
         for (const Step& step : OrderedSteps()) {
@@ -103,25 +104,26 @@ public:
                 case Step::kKeep:
                 case Step::kRemove: RunValuesStep(ws, step); break;
                 case Step::kExcludeLast: {
-                    ws.ExcludeLastDraws(RequireDrawCount(step.Text, step.Text));
+                    ok_ = combs.ExcludeLastDraws(RequireDrawCount(step.Text, step.Text)) && ok_;
                     break;
                 }
                 case Step::kDefinition: {
                     // A definition that names no method or gives no window or
                     // level is bad input of the command line, like any other;
                     // one that expands into too many parts is refused as such.
-                    const TFilterItem item = ParseFilterItem(step.Text, ws.Stats());
+                    const TStatList& registry = ws.Statistics().Registry();
+                    const TFilterItem item = ParseFilterItem(step.Text, registry);
                     if (item.Method < 0)
                         throw CliFailure{kExitUsage, Format(texts::kBadFilterDefinition, {step.Text})};
                     try {
-                        TFilterExpansion check(item, ws.Stats());
+                        TFilterExpansion check(item, registry);
                     } catch (const ETooManyFilterParts& e) {
                         throw CliFailure{kExitDataError, TerminalText(e.what())};
                     } catch (const ECorvelError& e) {
                         throw CliFailure{kExitUsage, TerminalText(e.what())};
                     }
                     hooks.ShowProgress(true);
-                    const bool applied = ws.ApplyFilterDefinition(item);
+                    const bool applied = combs.ApplyFilterDefinition(item);
                     hooks.ShowProgress(false);
                     if (!applied) {
                         if (hooks.StopRequested()) throw CliFailure{kExitDataError, texts::kOperationStopped.Str()};
@@ -134,12 +136,12 @@ public:
 
         std::ostream& out = ctx.io.Out;
         out << "Примененные фильтры\tЗначения\tКомбинаций\n";
-        for (const auto& row : ws.Applied().Rows())
+        for (const auto& row : combs.Applied().Rows())
             out << (row.Keep ? "+ " : "- ") << OutputField(row.Caption) << '\t' << OutputField(row.Values) << '\t'
                 << row.Count << '\n';
-        out << "Комбинаций: " << ws.Combs().Current().Count() << '\n';
+        out << "Комбинаций: " << combs.List().Current().Count() << '\n';
         WriteList(ws, output_);
-        return hooks.HadError() ? kExitDataError : kExitOk;
+        return ok_ ? kExitOk : kExitDataError;
     }
 
 private:
@@ -161,9 +163,10 @@ private:
         const std::size_t colon = step.Text.find(':'), eq = step.Text.find('=');
         if (colon == std::string::npos || eq == std::string::npos || eq < colon)
             throw CliFailure{kExitUsage, "Некорректный шаг фильтра: " + step.Text + " (нужно КОД:ТИРАЖЕЙ=ЗНАЧ1;ЗНАЧ2)"};
-        const int method = RequireMethod(ws.Stats(), step.Text.substr(0, colon));
+        const int method = RequireMethod(ws.Statistics().Registry(), step.Text.substr(0, colon));
         const int window = RequireDrawCount(step.Text.substr(colon + 1, eq - colon - 1), step.Text);
-        const TStatTable& table = ws.ComputeStatTable(method, window, false);
+        ok_ = ws.Statistics().ComputeTable(method, window, false) && ok_;
+        const TStatTable& table = ws.Statistics().Table();
         TStatDrawArray values;
         std::string text;
         for (std::string_view wanted : SplitAny(std::string_view(step.Text).substr(eq + 1), ";", true)) {
@@ -174,14 +177,16 @@ private:
             if (!found) {
                 std::string known;
                 for (const auto& row : table.Rows) known += (known.empty() ? "" : "; ") + row.Cells[0];
-                throw CliFailure{kExitUsage, "Значение \"" + std::string(wanted) + "\" отсутствует в таблице " +
-                                                 ws.Stats().Item(method).Code() + ". Значения: " + known};
+                throw CliFailure{kExitUsage, "Значение \"" + std::string(wanted) +
+                                                 "\" отсутствует в таблице " +
+                                                 ws.Statistics().Registry().Item(method).Code() +
+                                                 ". Значения: " + known};
             }
             values.push_back(found->Value);
             text += (text.empty() ? "" : "; ") + found->Cells[0];
         }
         if (values.empty()) throw CliFailure{kExitUsage, "Не указаны значения фильтра: " + step.Text};
-        ws.FilterCombinations(method, values, text, step.What == Step::kRemove);
+        ok_ = ws.Combinations().Filter(method, values, text, step.What == Step::kRemove) && ok_;
     }
 
     CLI::App* cmd_ = nullptr;
@@ -192,6 +197,7 @@ private:
     int offset_ = 0;
     bool sorted_ = false;
     bool prefetch_ = false;
+    bool ok_ = true;  // false once a step failed (reported) and the command went on
 };
 
 }  // namespace

@@ -14,9 +14,11 @@ public:
     }
 
     int Run(Context& ctx) override {
-        TDrawsArray draws;
-        TStatList list;
-        PrepareRegistry(ctx, list, draws);
+        // The registry as the desktop program builds it: with the settings
+        // that decide the parameter ranges and the user's captions.
+        app::Workspace& ws = ctx.Workspace();
+        ws.OpenSettingsAndRegistry();
+        const TStatList& list = ws.Statistics().Registry();
         for (int i = 0; i < list.Count(); ++i) {
             const TStatMethod& m = list.Item(i);
             ctx.io.Out << m.Code() << '\t' << OutputField(list.GetMethodText(i, true)) << '\t'

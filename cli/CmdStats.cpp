@@ -5,8 +5,6 @@
 
 #include "CliCommon.h"
 #include "CliParserTexts.h"
-#include "CliHooks.h"
-#include "app/Workspace.h"
 #include "stats/StatTable.h"
 
 namespace corvel::cli {
@@ -25,18 +23,18 @@ public:
     }
 
     int Run(Context& ctx) override {
-        CliHooks hooks(ctx.io.Err, true);
-        app::Workspace ws(ctx.Files, hooks);
+        app::Workspace& ws = ctx.Workspace();
         ws.OpenSettingsAndRegistry();
-        ws.LoadArchive();
-        const int method = RequireMethod(ws.Stats(), code_);
-        RequireOffsetInArchive(offset_, ws.Draws().size());
-        ws.SetDrawsOffset(offset_);
-        ws.SortedDraws = sorted_;
-        ws.PrefetchsEnabled = prefetch_;
+        bool ok = LoadArchive(ctx, false);
+        const int method = RequireMethod(ws.Statistics().Registry(), code_);
+        RequireOffsetInArchive(offset_, ws.Archive().Draws().size());
+        ws.Archive().SetOffset(offset_);
+        ws.Archive().SetSorted(sorted_);
+        ws.Statistics().SetPrefetchsEnabled(prefetch_);
         // A missing cache is built into the data folder.
         if (prefetch_) LockDataFolder(ctx);
-        std::vector<TStatTableRow> rows = ws.ComputeStatTable(method, window_, true).Rows;
+        ok = ws.Statistics().ComputeTable(method, window_, true) && ok;
+        std::vector<TStatTableRow> rows = ws.Statistics().Table().Rows;
         SortStatTable(rows, sortColumn_, descending_);
 
         std::ostream& out = ctx.io.Out;
@@ -47,7 +45,7 @@ public:
             for (int c = 0; c < kStatColumns; ++c) out << (c ? "\t" : "") << row.Cells[static_cast<std::size_t>(c)];
             out << '\n';
         }
-        return hooks.HadError() ? kExitDataError : kExitOk;
+        return ok ? kExitOk : kExitDataError;
     }
 
 private:
@@ -71,24 +69,26 @@ public:
     }
 
     int Run(Context& ctx) override {
-        CliHooks hooks(ctx.io.Err, false);
+        ctx.Hooks().SetQuiet(false);
         LockDataFolder(ctx);
-        app::Workspace ws(ctx.Files, hooks);
+        app::Workspace& ws = ctx.Workspace();
         ws.OpenSettingsAndRegistry();
+        const TStatList& registry = ws.Statistics().Registry();
         std::uint32_t mask = force_ ? 0x1FFF : 0;
         for (int g : groups_) mask |= 1u << g;
+        bool ok = true;
         if (codes_.empty()) {
-            ws.BuildPrefetchFiles(true, mask);
+            ok = ws.Statistics().BuildPrefetchFiles(true, mask);
         } else {
             for (const auto& code : codes_) {
-                const int index = RequireMethod(ws.Stats(), code);
-                if (!ws.Stats().Item(index).StatClass->IsPrefetchable())
+                const int index = RequireMethod(registry, code);
+                if (!registry.Item(index).StatClass->IsPrefetchable())
                     throw CliFailure{kExitUsage, "Для метода " + code + " файл предварительной выборки не создается"};
             }
             for (const auto& code : codes_)
-                if (!ws.RebuildPrefetch(ws.Stats().FindMethod(code))) break;
+                if (!(ok = ws.Statistics().RebuildPrefetch(registry.FindMethod(code)))) break;
         }
-        return hooks.HadError() ? kExitDataError : kExitOk;
+        return ok ? kExitOk : kExitDataError;
     }
 
 private:

@@ -17,22 +17,23 @@ public:
     }
 
     int Run(Context& ctx) override {
-        const TDrawsArray draws = LoadArchive(ctx, false);
-        TStatList list;
-        PrepareRegistry(ctx, list, draws);
-        const int method = RequireMethod(list, code_);
-        RequireOffsetInArchive(offset_, draws.size());
+        app::Workspace& ws = ctx.Workspace();
+        ws.OpenSettingsAndRegistry();
+        const bool read = LoadArchive(ctx, false);
+        const int method = RequireMethod(ws.Statistics().Registry(), code_);
+        RequireOffsetInArchive(offset_, ws.Archive().Draws().size());
+        ws.Archive().SetOffset(offset_);
+        ws.Archive().SetSorted(sorted_);
 
-        auto stat = list.CreateStat(method);
-        TStatDrawArray values = ComputeWindowValues(*stat, MakeStatWindow(draws.size(), offset_, window_), sorted_);
-        SortStatValues(values);
+        auto stat = ws.Statistics().Registry().CreateStat(method);
+        const TStatDrawArray values = ws.Statistics().WindowValues(*stat, window_);
 
         std::ostream& out = ctx.io.Out;
         out << "value\tcount\tdepth\tlast_draw\tmin_interval\tmax_interval\n";
         for (const auto& v : values)
             out << stat->ValueToText(v) << '\t' << v.Count << '\t' << v.Depth << '\t' << v.LastDraw << '\t'
                 << v.MinInterval << '\t' << v.MaxInterval << '\n';
-        return kExitOk;
+        return read ? kExitOk : kExitDataError;
     }
 
 private:

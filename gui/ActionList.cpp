@@ -2,6 +2,7 @@
 
 #include "GuiText.h"
 #include "QtUiHooks.h"
+#include "i18n/Texts.h"
 #include "model/Errors.h"
 
 namespace corvel::gui {
@@ -19,12 +20,14 @@ QAction* ActionList::Add(const std::string& name, const QString& caption, const 
         // A shortcut can arrive between two enabling updates: test again.
         UpdateAll();
         if (!actions_.at(name).Action->isEnabled()) return;
+        // The operations report their own errors through the hooks; this is the
+        // net for one that escaped them, so it never ends the program.
         try {
             run();
         } catch (const ECorvelError& e) {
             hooks_.Error(e.what());
         } catch (const std::exception& e) {
-            hooks_.Error(std::string("Ошибка выполнения команды!\r\r") + e.what());
+            hooks_.Error(ErrorReport(texts::kCommandError, e.what()));
         }
         UpdateAll();
     });

@@ -10,12 +10,34 @@ namespace corvel::gui {
 class QtUiHooks;
 class ActionList;
 
-// Signals that tie the views together: a tab that changes shared data says so
-// here, and the main window refreshes what depends on it.
+// Signals that tie the views together: the change notifications of the
+// workspace's services as Qt signals, and the main window refreshes what
+// depends on them.
 class ViewHub : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+  explicit ViewHub(app::Workspace& ws, QObject* parent = nullptr) : QObject(parent), ws_(ws) {
+      subscription_ = ws_.Changes().Subscribe([this](app::EChange change) {
+          switch (change) {
+              case app::EChange::Archive:
+                  emit archiveChanged();
+                  break;
+              case app::EChange::Offset:
+                  emit offsetChanged();
+                  break;
+              case app::EChange::Sorted:
+                  emit refreshViews(true);
+                  break;
+              case app::EChange::Settings:
+                  emit settingsChanged();
+                  break;
+              case app::EChange::Combs:
+                  emit combsChanged();
+                  break;
+          }
+      });
+  }
+  ~ViewHub() override { ws_.Changes().Unsubscribe(subscription_); }
 
 signals:
     void archiveChanged();   // draws added, edited, deleted or loaded
@@ -24,6 +46,10 @@ signals:
     void settingsChanged();  // game settings changed (registry rebuilt)
     // Recompute every analysis view (the statistics table first).
     void refreshViews(bool force);
+
+  private:
+    app::Workspace& ws_;
+    int subscription_ = 0;
 };
 
 // What every tab, dialog and controller of the desktop program gets: the

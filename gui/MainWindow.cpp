@@ -29,15 +29,6 @@ namespace {
 
 constexpr const char* kForm = "TFormMain";
 
-ViewSettings LoadViewSettings(const std::filesystem::path& file, QtUiHooks& hooks) {
-    try {
-        return ViewSettings::Load(file);
-    } catch (const ECorvelError& e) {
-        hooks.Error(Format("Ошибка загрузки параметров программы!\r\r%s", {e.what()}));
-        return ViewSettings(file);
-    }
-}
-
 // Tabs whose parts come later: a short note, and the tab stays disabled.
 QWidget* Placeholder(const QString& what, QWidget* parent) {
     auto* label = new QLabel(QStringLiteral("Раздел «%1» появится в следующих версиях программы.").arg(what), parent);
@@ -49,7 +40,7 @@ QWidget* Placeholder(const QString& what, QWidget* parent) {
 }  // namespace
 
 QString ExclusiveAccessText() {
-    return Q(texts::kExclusiveAccess.Str() + "\r\r" + texts::kProgramWillClose.Str());
+    return Q(ErrorReport(texts::kExclusiveAccess, texts::kProgramWillClose));
 }
 
 MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWidget* parent)
@@ -57,10 +48,11 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
       hooks_(this),
       ws_(std::move(files), hooks_),
       switches_(std::move(switches)),
-      view_(LoadViewSettings(ws_.Files().ViewSettings(), hooks_)),
+      hub_(ws_),
       actions_(hooks_, this),
-      ctx_{ws_, hooks_, view_, hub_, actions_} {
+      ctx_{ws_, hooks_, ws_.Settings().View(), hub_, actions_} {
     setObjectName(QStringLiteral("MainWindow"));
+    ws_.Settings().LoadView();
     setWindowTitle(QStringLiteral("Анализ статистики лотереи \"Corvel Lotto 6x48\""));
     BuildLayout();
     hooks_.SetStatusLabel(panels_[6]);
@@ -161,21 +153,20 @@ void MainWindow::BuildMenus() {
 }
 
 void MainWindow::RestoreViewSettings() {
-    RestoreWindowPlacement(view_, kForm, *this, QSize(1280, 800));
-    const int leftWidth = view_.ReadInt(kForm, "LeftPanelWidth", 430);
+    ViewSettings& view = ws_.Settings().View();
+    RestoreWindowPlacement(view, kForm, *this, QSize(1280, 800));
+    const int leftWidth = view.ReadInt(kForm, "LeftPanelWidth", 430);
     splitter_->setSizes({leftWidth, std::max(200, width() - leftWidth)});
-    for (const auto& [name, list] : Lists()) RestoreListLayout(view_, kForm, name, *list);
+    for (const auto& [name, list] : Lists()) RestoreListLayout(view, kForm, name, *list);
 }
 
 void MainWindow::SaveViewSettings() {
-    SaveWindowPlacement(view_, kForm, *this);
-    if (!splitter_->sizes().isEmpty()) view_.WriteInt(kForm, "LeftPanelWidth", splitter_->sizes().front());
-    for (const auto& [name, list] : Lists()) SaveListLayout(view_, kForm, name, *list);
-    try {
-        view_.SaveIfModified();
-    } catch (const ECorvelError& e) {
-        hooks_.Error(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
-    }
+    ViewSettings& view = ws_.Settings().View();
+    SaveWindowPlacement(view, kForm, *this);
+    if (!splitter_->sizes().isEmpty())
+        view.WriteInt(kForm, "LeftPanelWidth", splitter_->sizes().front());
+    for (const auto& [name, list] : Lists()) SaveListLayout(view, kForm, name, *list);
+    ws_.Settings().SaveView();
 }
 
 std::vector<std::pair<std::string, QTableView*>> MainWindow::Lists() const {
@@ -190,35 +181,20 @@ bool MainWindow::Initialise() {
     initialised_ = true;
     hooks_.ShowStatus("Инициализация...");
     setWindowTitle(windowTitle() + QStringLiteral(" версия ") + QString::fromLatin1(app::ProgramVersion()));
-    if (!lock_.Acquire(ws_.Files().Stakes())) {
-        hooks_.Error(S(ExclusiveAccessText()));
-        return false;
-    }
-    try {
-        ws_.OpenData();
+    const auto result = ws_.Start(switches_, [this] {
+        dataShown_ = true;
         UpdateArchivePanels();
         UpdateCombsPanel();
         RefreshViews(true);
-        // Nobody waits at the screen in an unattended run: the note goes to
-        // the log, and the run goes on to its end.
-        if (switches_.LoadOnly)
-            hooks_.Log("Загрузка тиражей из сети будет доступна в следующих версиях программы.");
-        if (switches_.FullRecreate) {
-            ws_.BuildPrefetchFiles(true, 0x1FFF);
-            return false;
-        }
-        ws_.BuildPrefetchFiles(switches_.FullRefresh, 0);
-        if (switches_.Unattended()) return false;
-    } catch (const std::exception& e) {
-        hooks_.Error(Format("Ошибка инициализации программы!\r\r%s", {e.what()}));
-    }
+    });
+    if (result != app::Workspace::StartResult::Running) return false;
     hooks_.ShowStatus("");
     actions_.UpdateAll();
     return true;
 }
 
 void MainWindow::RefreshViews(bool force) {
-    if (!initialised_) return;
+    if (!dataShown_) return;
     statsTab_->Refresh(force);
     drawsTab_->Refresh(false);
     combsTab_->Refresh(false);
@@ -226,12 +202,13 @@ void MainWindow::RefreshViews(bool force) {
 }
 
 void MainWindow::UpdateArchivePanels() {
-    const auto texts = ArchiveStatusTexts(ws_.Draws(), ws_.DrawsOffset());
+    const auto texts = ArchiveStatusTexts(ws_.Archive().Draws(), ws_.Archive().Offset());
     for (int i = 0; i < 3; ++i) panels_[static_cast<std::size_t>(i)]->setText(Q(texts[static_cast<std::size_t>(i)]));
 }
 
 void MainWindow::UpdateCombsPanel() {
-    panels_[3]->setText(Q(Format(texts::kCombsCount, {ws_.Combs().Current().Count()})));
+    panels_[3]->setText(
+        Q(Format(texts::kCombsCount, {ws_.Combinations().List().Current().Count()})));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -10,7 +10,6 @@
 #include "ActionList.h"
 #include "GuiContext.h"
 #include "QtUiHooks.h"
-#include "app/FolderLock.h"
 #include "app/StartupSwitches.h"
 
 class QLabel;
@@ -27,9 +26,9 @@ class StatsTab;
 
 // The desktop window: two tab groups with a splitter, the seven status bar
 // panels, the menus and toolbars with every command. It owns the workspace
-// and the services for the run; the tabs do the work. Creation loads the
-// settings and the registry; Initialise (run once the window shows) takes the
-// folder lock and loads the data.
+// for the run; the tabs show its services and call them. Creation loads the
+// settings and the registry; Initialise (run once the window shows) runs the
+// engine's start-up (folder lock, data, the switches' work).
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -70,11 +69,9 @@ private:
     QtUiHooks hooks_;
     app::Workspace ws_;
     app::StartupSwitches switches_;
-    ViewSettings view_;
     ViewHub hub_;
     ActionList actions_;
     GuiContext ctx_;
-    app::FolderLock lock_;
 
     QTabWidget* left_ = nullptr;
     QTabWidget* right_ = nullptr;
@@ -85,6 +82,7 @@ private:
     StatsTab* statsTab_ = nullptr;
     QTimer* actionTimer_ = nullptr;
     bool initialised_ = false;
+    bool dataShown_ = false;       // the views show the data loaded at start-up
     bool closeAfterStop_ = false;  // closing waits for the running operation to stop
 };
 

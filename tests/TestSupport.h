@@ -1,12 +1,15 @@
 #pragma once
 
 #include <chrono>
+#include <exception>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/DrawRecord.h"
+#include "model/Expected.h"
 
 // Shared pieces of the tests: temporary data folders, small archives written
 // by the test itself, and running the real command-line program.
@@ -26,6 +29,25 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The message of the exception the call throws; empty when it throws none.
+template <typename Call>
+std::string ErrorOf(Call&& call) {
+    try {
+        call();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return {};
+}
+
+// A check's refusal text, nothing when it accepted: the shape the tables of
+// the validator tests are written in.
+template <typename T>
+std::optional<std::string> RefusalOf(const TExpected<T>& result) {
+    if (result) return std::nullopt;
+    return result.Error();
+}
 
 std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes);

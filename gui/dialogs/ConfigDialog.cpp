@@ -16,7 +16,6 @@
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <map>
 
 #include "GuiContext.h"
 #include "GuiText.h"
@@ -69,56 +68,6 @@ int RowsFor(int cols) { return cols > 0 ? (kMaxNumber + cols - 1) / cols : 0; }
 constexpr int kPrizeColumn = 1;
 
 }  // namespace
-
-std::uint32_t ChangedPrefetchGroups(const TConfigData& before, const TConfigData& after) {
-    std::uint32_t groups = 0;
-    if (before.MatrixCols != after.MatrixCols) groups |= 1u << 4;
-    if (before.ChannelSize != after.ChannelSize) groups |= 1u << 3;
-    if (before.MatrixSegments != after.MatrixSegments) groups |= 1u << 5;
-    return groups;
-}
-
-void ReloadMethods(GuiContext& ctx) {
-    TStatList& stats = ctx.Ws.Stats();
-    const auto file = ctx.Ws.Files().FilterNames();
-
-    std::map<std::string, std::string> captions;
-    for (int i = 0; i < stats.Count(); ++i)
-        if (!stats.Item(i).UserCaption.empty())
-            captions[stats.Item(i).Code()] = stats.Item(i).UserCaption;
-    const std::string favorites = stats.GetFavoritesText();
-    const bool ordered = stats.Ordered;
-    const bool showGroupName = stats.ShowGroupName;
-    const bool showMethodFlags = stats.ShowMethodFlags;
-
-    bool fromFile = true;
-    try {
-        stats.SaveNames(file, true, false);
-    } catch (const ECorvelError& e) {
-        ctx.Hooks.Error(Format(texts::kFiltersSaveError, {e.what()}));
-        fromFile = false;
-    }
-    stats.RegisterMethods();
-    stats.SetAllFavorites();
-    if (fromFile) {
-        try {
-            stats.LoadNames(file, true);
-        } catch (const ECorvelError& e) {
-            ctx.Hooks.Error(Format(texts::kFiltersLoadError, {e.what()}));
-            fromFile = false;
-        }
-    }
-    if (!fromFile) {
-        stats.SetFavoritesText(favorites);
-        stats.Ordered = ordered;
-        stats.ShowGroupName = showGroupName;
-        stats.ShowMethodFlags = showMethodFlags;
-        for (int i = 0; i < stats.Count(); ++i) {
-            auto it = captions.find(stats.Item(i).Code());
-            stats.Item(i).UserCaption = it != captions.end() ? it->second : std::string();
-        }
-    }
-}
 
 ConfigDialog::ConfigDialog(GuiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("TFormConfig"));
@@ -312,13 +261,13 @@ void ConfigDialog::SegmentEdited(QTableWidgetItem* item) {
     const int index = item->row() * cols + item->column();
     if (index < 0 || index >= kMaxNumber) return;
     const QString text = item->text().trimmed();
-    if (auto error = CheckSegmentCell(S(text))) {
+    if (const TCheck check = CheckSegmentCell(S(text)); !check) {
         segmentTexts_[static_cast<std::size_t>(index)] = QStringLiteral("1");
         {
             const QSignalBlocker block(segments_);
             item->setText(QStringLiteral("1"));
         }
-        ctx_.Hooks.Error(*error);
+        ctx_.Hooks.Error(check.Error());
         segments_->setCurrentItem(item);
         segments_->setFocus();
         return;
@@ -339,8 +288,8 @@ bool ConfigDialog::ReadEdited(TConfigData& config) {
 
     const QString costText = cost_->text().trimmed();
     if (costText != shownCost_) {
-        if (auto error = CheckCostText(S(costText))) {
-            Fail(*error, cost_);
+        if (const TCheck check = CheckCostText(S(costText)); !check) {
+            Fail(check.Error(), cost_);
             return false;
         }
         config.Cost = ParseMoneyText(S(costText)).value_or(TMoney{});
@@ -377,17 +326,17 @@ bool ConfigDialog::ReadEdited(TConfigData& config) {
 
     for (int n = 0; n < kMaxNumber; ++n) {
         const std::string text = S(segmentTexts_[static_cast<std::size_t>(n)].trimmed());
-        if (auto error = CheckSegmentCell(text)) {
+        if (const TCheck check = CheckSegmentCell(text); !check) {
             const int cols = segments_->columnCount();
             segments_->setCurrentCell(n / cols, n % cols);
-            Fail(*error, segments_);
+            Fail(check.Error(), segments_);
             return false;
         }
         config.MatrixSegments[static_cast<std::size_t>(n)] = SegmentCellValue(text);
     }
 
-    if (auto error = ValidateConfig(config)) {
-        Fail(*error, cols_);
+    if (const TCheck check = ValidateConfig(config); !check) {
+        Fail(check.Error(), cols_);
         return false;
     }
     return true;
@@ -396,28 +345,9 @@ bool ConfigDialog::ReadEdited(TConfigData& config) {
 bool ConfigDialog::Accept() {
     TConfigData edited;
     if (!ReadEdited(edited)) return false;
-
-    TGameSettings& settings = ctx_.Ws.Stats().Settings;
-    const TConfigData before = settings.Config;
-    const TCdlCoefficients beforeDefault = settings.CDLDefault;
-    {
-        app::BusyGuard busy(ctx_.Hooks);
-        settings.Config = edited;
-        settings.CDLDefault = edited.CDL;
-        ctx_.Hooks.ShowStatus(texts::kConfigSaving);
-        const bool saved = ctx_.Ws.SaveSettings();
-        ctx_.Hooks.ShowStatus("");
-        if (!saved) {
-            // Memory keeps what the file holds; the person may try again or cancel.
-            settings.Config = before;
-            settings.CDLDefault = beforeDefault;
-            return false;
-        }
-        ReloadMethods(ctx_);
-        if (const std::uint32_t groups = ChangedPrefetchGroups(before, edited))
-            ctx_.Ws.BuildPrefetchFiles(false, groups);
-    }
-    emit ctx_.Hub.settingsChanged();
+    // Refused by the file: memory keeps what the file holds, and the person
+    // may try again or cancel.
+    if (!ctx_.Ws.Settings().SaveConfig(edited)) return false;
     QDialog::accept();
     return true;
 }
@@ -426,7 +356,7 @@ void ConfigDialog::accept() { Accept(); }
 
 bool ConfigDialog::Run(GuiContext& ctx, QWidget* parent) {
     ConfigDialog dialog(ctx, parent);
-    const TGameSettings& settings = ctx.Ws.Stats().Settings;
+    const TGameSettings& settings = ctx.Ws.Settings().Game();
     // A scenario step may have put its own coefficients in place for its
     // computation; the dialog edits the person's own ones.
     TConfigData shown = settings.Config;

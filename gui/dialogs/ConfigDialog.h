@@ -19,19 +19,6 @@ namespace corvel::gui {
 
 struct GuiContext;
 
-// The prefetch groups whose values depend on what changed between two game
-// settings records: 4 (matrix columns and rows) when the column count changed,
-// 3 (channels) when the channel size changed, 5 (segments) when the segment
-// map changed. Bit g of the result stands for group g.
-std::uint32_t ChangedPrefetchGroups(const TConfigData& before, const TConfigData& after);
-
-// Re-registers the statistic methods after a change of the settings that
-// decide their parameter ranges or formulas, keeping the user's captions, the
-// favourites and the list options: they go to the .flt file first and are
-// read back after the registration. When the file cannot be written or read
-// (the error is shown) the values held in memory are put back instead.
-void ReloadMethods(GuiContext& ctx);
-
 // The game settings dialog (TFormConfig, "Параметры системы"): matrix size,
 // channel size, stake cost, the prize table of seven rows, the weight
 // coefficients and the segment map. OK checks every field with the engine's

@@ -98,7 +98,7 @@ TDrawRec DrawDialog::Record() const { return rec_; }
 void DrawDialog::accept() {
     const auto input = ParseDrawNumbers(S(numbers_->text()));
     if (!input) {
-        hooks_.Error(texts::kBadCombination);
+        hooks_.Error(input.Error());
         numbers_->setFocus();
         numbers_->selectAll();
         return;

@@ -255,7 +255,7 @@ bool FilterDialog::EditFilterItem(TFilterItem& item) {
 }
 
 bool EditFilterItem(GuiContext& ctx, TFilterItem& item, QWidget* parent) {
-    FilterDialog dialog(ctx.Ws.Stats(), ctx.Hooks, parent);
+    FilterDialog dialog(ctx.Ws.Statistics().Registry(), ctx.Hooks, parent);
     return dialog.EditFilterItem(item);
 }
 

@@ -115,7 +115,7 @@ TProxySettings ProxyDialog::Edited() const {
 
 bool ProxyDialog::Accept() {
     const TProxySettings edited = Edited();
-    if (auto error = ValidateProxy(edited)) {
+    if (const TCheck check = ValidateProxy(edited); !check) {
         // The first field the check refuses gets the focus.
         QWidget* field = port_;
         const std::pair<QLineEdit*, const std::string*> texts[] = {{server_, &edited.Server},
@@ -126,7 +126,7 @@ bool ProxyDialog::Accept() {
                 field = edit;
                 break;
             }
-        ctx_.Hooks.Error(*error);
+        ctx_.Hooks.Error(check.Error());
         // A field of the manual server is locked while another mode is chosen:
         // the way to it is the manual mode's button.
         if (!field->isEnabled()) field = manual_;
@@ -136,18 +136,7 @@ bool ProxyDialog::Accept() {
     }
 
     const TProxySettings stored = ProxyDialogResult(edited);
-    {
-        app::BusyGuard busy(ctx_.Hooks);
-        ctx_.Hooks.ShowStatus(texts::kConfigSaving);
-        try {
-            SaveProxySettings(ctx_.Ws.Files().GameSettings(), stored);
-        } catch (const ECorvelError& e) {
-            ctx_.Hooks.ShowStatus("");
-            ctx_.Hooks.Error(Format(texts::kConfigWriteError, {e.what()}));
-            return false;
-        }
-        ctx_.Hooks.ShowStatus("");
-    }
+    if (!ctx_.Ws.Settings().SaveProxy(stored)) return false;
     result_ = stored;
     QDialog::accept();
     return true;
@@ -156,21 +145,10 @@ bool ProxyDialog::Accept() {
 void ProxyDialog::accept() { Accept(); }
 
 bool ProxyDialog::Run(GuiContext& ctx, QWidget* parent) {
-    TProxySettings stored;
-    {
-        app::BusyGuard busy(ctx.Hooks);
-        ctx.Hooks.ShowStatus(texts::kConfigLoading);
-        try {
-            stored = LoadProxySettings(ctx.Ws.Files().GameSettings());
-        } catch (const ECorvelError& e) {
-            ctx.Hooks.ShowStatus("");
-            ctx.Hooks.Error(Format(texts::kConfigReadError, {e.what()}));
-            return false;
-        }
-        ctx.Hooks.ShowStatus("");
-    }
+    // The dialog shows what the file holds now.
+    if (!ctx.Ws.Settings().LoadProxy()) return false;
     ProxyDialog dialog(ctx, parent);
-    dialog.LoadFrom(stored);
+    dialog.LoadFrom(ctx.Ws.Settings().Proxy());
     return dialog.exec() == QDialog::Accepted;
 }
 

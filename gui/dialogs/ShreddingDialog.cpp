@@ -81,44 +81,21 @@ bool ShreddingDialog::Accept() {
         digits[i] = digits_[i]->value();
     }
     for (std::size_t i = 0; i < 3; ++i) {
-        if (auto error = CheckShreddingFormula(static_cast<int>(i) + 1, formulas[i])) {
-            ctx_.Hooks.Error(*error);
+        if (const TCheck check = CheckShreddingFormula(static_cast<int>(i) + 1, formulas[i]);
+            !check) {
+            ctx_.Hooks.Error(check.Error());
             formulas_[i]->setFocus();
             formulas_[i]->selectAll();
             return false;
         }
     }
-    if (auto error = ValidateShredding(formulas, digits)) {
-        ctx_.Hooks.Error(*error);
+    if (const TCheck check = ValidateShredding(formulas, digits); !check) {
+        ctx_.Hooks.Error(check.Error());
         digits_[0]->setFocus();
         return false;
     }
 
-    TGameSettings& settings = ctx_.Ws.Stats().Settings;
-    const auto formulasBefore = settings.Formulas;
-    const auto digitsBefore = settings.FormulaDigits;
-    const bool changed = formulas != formulasBefore || digits != digitsBefore;
-    {
-        app::BusyGuard busy(ctx_.Hooks);
-        settings.Formulas = formulas;
-        settings.FormulaDigits = digits;
-        ctx_.Hooks.ShowStatus(texts::kConfigSaving);
-        try {
-            SaveShreddingSettings(ctx_.Ws.Files().GameSettings(), settings);
-        } catch (const ECorvelError& e) {
-            ctx_.Hooks.ShowStatus("");
-            settings.Formulas = formulasBefore;
-            settings.FormulaDigits = digitsBefore;
-            ctx_.Hooks.Error(Format(texts::kConfigWriteError, {e.what()}));
-            return false;
-        }
-        ctx_.Hooks.ShowStatus("");
-        // The methods take their formulas when they are registered, so the
-        // files are rebuilt after the registration.
-        ReloadMethods(ctx_);
-        if (changed) ctx_.Ws.BuildPrefetchFiles(false, kShreddingGroups);
-    }
-    emit ctx_.Hub.settingsChanged();
+    if (!ctx_.Ws.Settings().SaveShredding(formulas, digits)) return false;
     QDialog::accept();
     return true;
 }
@@ -126,20 +103,9 @@ bool ShreddingDialog::Accept() {
 void ShreddingDialog::accept() { Accept(); }
 
 bool ShreddingDialog::Run(GuiContext& ctx, QWidget* parent) {
-    TGameSettings shown = ctx.Ws.Stats().Settings;
-    // Blank formulas are never stored, so all three blank means the section
-    // has not been read yet in this run.
-    if (std::all_of(shown.Formulas.begin(), shown.Formulas.end(),
-                    [](const std::string& f) { return f.empty(); })) {
-        try {
-            LoadShreddingSettings(ctx.Ws.Files().GameSettings(), shown);
-        } catch (const ECorvelError& e) {
-            ctx.Hooks.Error(Format(texts::kConfigReadError, {e.what()}));
-            return false;
-        }
-    }
+    // The formulas were read with the other settings at start-up.
     ShreddingDialog dialog(ctx, parent);
-    dialog.LoadFrom(shown);
+    dialog.LoadFrom(ctx.Ws.Settings().Game());
     return dialog.exec() == QDialog::Accepted;
 }
 

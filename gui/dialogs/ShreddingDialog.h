@@ -38,8 +38,6 @@ class ShreddingDialog : public QDialog {
     QSpinBox* DigitsBox(int i) const { return digits_.at(static_cast<std::size_t>(i)); }
     QDialogButtonBox* Buttons() const { return buttons_; }
 
-    static constexpr std::uint32_t kShreddingGroups = 1u << 12;
-
   public slots:
     void accept() override;
 

@@ -2,7 +2,7 @@
 
 #include <QAbstractTableModel>
 
-#include "combs/CombsArray.h"
+#include "model/CombsArray.h"
 
 namespace corvel::gui {
 

@@ -6,7 +6,7 @@
 namespace corvel::gui {
 
 DrawsModel::DrawsModel(const app::Workspace& ws, QObject* parent)
-    : QAbstractTableModel(parent), ws_(ws), rows_(static_cast<int>(ws.Draws().size())) {}
+    : QAbstractTableModel(parent), ws_(ws), rows_(static_cast<int>(ws.Archive().Draws().size())) {}
 
 int DrawsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
@@ -16,7 +16,7 @@ int DrawsModel::ArchiveIndex(int row) const {
     // The archive may already have changed while the view still shows the old
     // count (a repaint between the change and Refresh): rows past the end are
     // simply empty.
-    const int count = static_cast<int>(ws_.Draws().size());
+    const int count = static_cast<int>(ws_.Archive().Draws().size());
     if (row < 0 || row >= count) return -1;
     return count - 1 - row;
 }
@@ -27,7 +27,7 @@ QVariant DrawsModel::data(const QModelIndex& index, int role) const {
     if (archiveIndex < 0) return {};
     switch (role) {
     case Qt::DisplayRole: {
-        const TDrawRec rec = GetDraw(ws_.Draws(), archiveIndex, ws_.SortedDraws);
+        const TDrawRec rec = GetDraw(ws_.Archive().Draws(), archiveIndex, ws_.Archive().Sorted());
         const int column = index.column();
         if (column == kNumber) return rec.Number;
         if (column >= kFirstNumber && column < kFirstNumber + static_cast<int>(kNumbersPerDraw))
@@ -42,7 +42,7 @@ QVariant DrawsModel::data(const QModelIndex& index, int role) const {
         return index.column() == kDate ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                        : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::BackgroundRole:
-        if (index.row() == ws_.DrawsOffset()) return OffsetRowColor();
+        if (index.row() == ws_.Archive().Offset()) return OffsetRowColor();
         return {};
     default:
         return {};
@@ -64,7 +64,7 @@ QVariant DrawsModel::headerData(int section, Qt::Orientation orientation, int ro
 }
 
 void DrawsModel::Refresh(bool force) {
-    const int count = static_cast<int>(ws_.Draws().size());
+    const int count = static_cast<int>(ws_.Archive().Draws().size());
     if (force || count != rows_) {
         beginResetModel();
         rows_ = count;

@@ -53,8 +53,8 @@ bool ClipboardHasText() {
 
 CombsTab::CombsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("CombsTab"));
-    combsModel_ = new CombsModel(ctx_.Ws.Combs().Current(), this);
-    filtersModel_ = new AppliedFiltersModel(ctx_.Ws.Applied(), this);
+    combsModel_ = new CombsModel(ctx_.Ws.Combinations().List().Current(), this);
+    filtersModel_ = new AppliedFiltersModel(ctx_.Ws.Combinations().Applied(), this);
     BuildViews();
     BuildActions();
     RestoreViewSettings();
@@ -157,13 +157,17 @@ void CombsTab::BuildActions() {
                               [this] { return HasSelection(); }, [this] { DeleteSelected(); });
     delExists_ = a.Add(
         "CombsDelExists", QStringLiteral("Исключить тиражи"), QKeySequence(Qt::CTRL | Qt::Key_E),
-        QStringLiteral("Исключить из списка комбинации, выпавшие в указанном количестве последних тиражей"),
-        [this] { return HasCombs() && !ctx_.Ws.Draws().empty() && drawsExclude_->value() > 0; },
+        QStringLiteral(
+            "Исключить из списка комбинации, выпавшие в указанном количестве последних тиражей"),
+        [this] {
+            return HasCombs() && !ctx_.Ws.Archive().Draws().empty() && drawsExclude_->value() > 0;
+        },
         [this] { ExcludeDraws(); });
     delExists_->setIconText(QStringLiteral("[-] Тиражи"));
-    auto* undo = a.Add("CombsUndo", QStringLiteral("Отменить"), QKeySequence(Qt::CTRL | Qt::Key_Z),
-                       QStringLiteral("Вернуть список комбинаций к состоянию до последней операции"),
-                       [this] { return ctx_.Ws.Combs().CanUndo(); }, [this] { Undo(); });
+    auto* undo = a.Add(
+        "CombsUndo", QStringLiteral("Отменить"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+        QStringLiteral("Вернуть список комбинаций к состоянию до последней операции"),
+        [this] { return ctx_.Ws.Combinations().List().CanUndo(); }, [this] { Undo(); });
     auto* checkNums = a.Add("CombsCheckNums", QStringLiteral("Количество уникальных номеров"), {},
                             QStringLiteral("Сколько разных номеров содержит текущий список комбинаций"), nullptr,
                             [this] { CheckNumbers(); });
@@ -226,10 +230,11 @@ void CombsTab::ChangeList(const std::function<void()>& change) {
     changing_ = true;
     combsModel_->BeginChange();
     filtersModel_->BeginChange();
+    // The service announces the change itself (the hub's combsChanged), and
+    // this tab, already bracketing it, lets that pass.
     auto finish = [this] {
         combsModel_->EndChange();
         filtersModel_->EndChange();
-        emit ctx_.Hub.combsChanged();
         changing_ = false;
     };
     try {
@@ -259,7 +264,7 @@ void CombsTab::FitFilterCaptions() {
     if (wanted > header->sectionSize(column)) header->resizeSection(column, wanted);
 }
 
-bool CombsTab::HasCombs() const { return !ctx_.Ws.Combs().Current().Empty(); }
+bool CombsTab::HasCombs() const { return !ctx_.Ws.Combinations().List().Current().Empty(); }
 
 bool CombsTab::HasSelection() const {
     return HasCombs() && combsView_->selectionModel() && combsView_->selectionModel()->hasSelection();
@@ -300,45 +305,28 @@ QString CombsTab::ChooseFile(bool save) {
 }
 
 void CombsTab::Generate() {
-    TGameSettings& settings = ctx_.Ws.Stats().Settings;
+    const TGameSettings& settings = ctx_.Ws.Settings().Game();
     GenerateDialog dialog(settings.CombsGenerateMode, Q(settings.CombsGenerateParameters),
                           [this] { return ChooseFile(false); }, this);
     if (dialog.exec() != QDialog::Accepted) return;
     const int mode = dialog.Mode();
     const std::string parameters = S(dialog.Parameters());
-
-    if (dialog.SaveAsDefault()) {
-        const std::uint8_t oldMode = settings.CombsGenerateMode;
-        std::string oldParameters = settings.CombsGenerateParameters;
-        settings.CombsGenerateMode = static_cast<std::uint8_t>(mode);
-        settings.CombsGenerateParameters = parameters;
-        try {
-            app::BusyGuard busy(ctx_.Hooks);
-            ctx_.Hooks.ShowStatus(texts::kConfigSaving);
-            SaveGenerateSettings(ctx_.Ws.Files().GameSettings(), settings);
-            ctx_.Hooks.ShowStatus("");
-        } catch (const ECorvelError& e) {
-            // The stored settings stay those of the file; this generation
-            // still uses what the user chose.
-            settings.CombsGenerateMode = oldMode;
-            settings.CombsGenerateParameters = std::move(oldParameters);
-            ctx_.Hooks.ShowStatus("");
-            ctx_.Hooks.Error(Format(texts::kConfigWriteError, {e.what()}));
-        }
-    }
-    ChangeList([&] { ctx_.Ws.GenerateCombs(mode, parameters, true); });
+    // When the stored settings cannot be written they stay those of the file;
+    // this generation still uses what the user chose.
+    if (dialog.SaveAsDefault()) ctx_.Ws.Settings().SaveGenerate(mode, parameters);
+    ChangeList([&] { ctx_.Ws.Combinations().Generate(mode, parameters, true); });
 }
 
 void CombsTab::Open() {
     const QString file = ChooseFile(false);
     if (file.isEmpty()) return;
-    ChangeList([&] { ctx_.Ws.OpenCombsFile(ToPath(file)); });
+    ChangeList([&] { ctx_.Ws.Combinations().OpenFile(ToPath(file)); });
 }
 
 void CombsTab::Save() {
     const QString file = ChooseFile(true);
     if (file.isEmpty()) return;
-    ctx_.Ws.SaveCombsFile(ToPath(file));
+    ctx_.Ws.Combinations().SaveFile(ToPath(file));
 }
 
 void CombsTab::Copy() {
@@ -346,7 +334,7 @@ void CombsTab::Copy() {
     if (rows.empty()) return;
     app::BusyGuard busy(ctx_.Hooks);
     ctx_.Hooks.ShowStatus(texts::kPleaseWait);
-    const std::string text = CombsClipboardText(ctx_.Ws.Combs().Current(), rows);
+    const std::string text = CombsClipboardText(ctx_.Ws.Combinations().List().Current(), rows);
     // Digits, spaces and line breaks only: the plain widening of Latin-1 is
     // several times faster than UTF-8 decoding on a list of millions.
     QGuiApplication::clipboard()->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
@@ -355,32 +343,33 @@ void CombsTab::Copy() {
 
 void CombsTab::Paste() {
     const std::string text = S(QGuiApplication::clipboard()->text());
-    ChangeList([&] { ctx_.Ws.PasteCombs(text); });
+    ChangeList([&] { ctx_.Ws.Combinations().Paste(text); });
 }
 
 void CombsTab::DeleteSelected() {
     const std::vector<std::size_t> rows = SelectedRows();
     if (rows.empty()) return;
-    ChangeList([&] { ctx_.Ws.DeleteCombRows(rows); });
+    ChangeList([&] { ctx_.Ws.Combinations().DeleteRows(rows); });
 }
 
 void CombsTab::ExcludeDraws() {
     const int n = drawsExclude_->value();
-    ChangeList([&] { ctx_.Ws.ExcludeLastDraws(n); });
+    ChangeList([&] { ctx_.Ws.Combinations().ExcludeLastDraws(n); });
 }
 
 void CombsTab::Undo() {
-    ChangeList([&] { ctx_.Ws.UndoCombs(); });
+    ChangeList([&] { ctx_.Ws.Combinations().Undo(); });
 }
 
 void CombsTab::CheckNumbers() {
-    ctx_.Hooks.Info(Format(texts::kCombsUniqueNumbers, {CountUniqueNumbers(ctx_.Ws.Combs().Current())}));
+    ctx_.Hooks.Info(Format(texts::kCombsUniqueNumbers,
+                           {CountUniqueNumbers(ctx_.Ws.Combinations().List().Current())}));
 }
 
 void CombsTab::FindInDraws() {
     const TCombination* c = combsModel_->Combination(FocusedRow());
     if (!c) return;
-    ShowCombinationInArchive(*c, ctx_.Ws.Draws(), ctx_.Hooks);
+    ctx_.Ws.Combinations().ShowInArchive(*c);
 }
 
 bool CombsTab::eventFilter(QObject* watched, QEvent* event) {

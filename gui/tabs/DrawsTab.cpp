@@ -35,7 +35,7 @@ QString DrawCaption() { return QStringLiteral("Введите данные сл�
 
 DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("DrawsTab"));
-    ctx_.Ws.SortedDraws = ctx_.View.ReadBool(kForm, kSortedKey, false);
+    ctx_.Ws.Archive().SetSorted(ctx_.View.ReadBool(kForm, kSortedKey, false));
 
     model_ = new DrawsModel(ctx_.Ws, this);
     view_ = new QTableView(this);
@@ -68,7 +68,7 @@ DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
     sorted_ = ctx_.Actions.Add("DrawsSorted", QStringLiteral("Упорядочить MIN->MAX"), {}, {}, nullptr,
                                [this] { ToggleSorted(); });
     sorted_->setCheckable(true);
-    sorted_->setChecked(ctx_.Ws.SortedDraws);
+    sorted_->setChecked(ctx_.Ws.Archive().Sorted());
     menuActions_ = {add, edit, del, nullptr, sorted_};
 
     offset_ = new QSpinBox(this);
@@ -113,11 +113,11 @@ DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
 
 void DrawsTab::Refresh(bool force) {
     model_->Refresh(force);
-    const int count = static_cast<int>(ctx_.Ws.Draws().size());
+    const int count = static_cast<int>(ctx_.Ws.Archive().Draws().size());
     const QSignalBlocker block(offset_);
     offset_->setMaximum(std::max(0, count - 1));
-    offset_->setValue(ctx_.Ws.DrawsOffset());
-    sorted_->setChecked(ctx_.Ws.SortedDraws);
+    offset_->setValue(ctx_.Ws.Archive().Offset());
+    sorted_->setChecked(ctx_.Ws.Archive().Sorted());
 }
 
 std::vector<int> DrawsTab::SelectedRows() const {
@@ -139,24 +139,21 @@ int DrawsTab::FocusedArchiveIndex() const {
 
 void DrawsTab::AddDraw() {
     TDrawRec rec;
-    rec.Number = NextDrawNumber(ctx_.Ws.Draws(), 0);
+    rec.Number = NextDrawNumber(ctx_.Ws.Archive().Draws(), 0);
     const auto entered = DrawDialog::Run(ctx_.Hooks, window(), DrawCaption(), rec);
     if (!entered) return;
-    const bool saved = ctx_.Ws.AddDraw(*entered);
-    Refresh(false);
-    if (saved) emit ctx_.Hub.archiveChanged();
+    // A saved change is announced by the archive, and every view follows it.
+    if (!ctx_.Ws.Archive().AddDraw(*entered)) Refresh(false);
 }
 
 void DrawsTab::EditDraw() {
     const int index = FocusedArchiveIndex();
     if (index < 0) return;
     // The stored record, numbers in drawing order, whatever the list shows.
-    const TDrawRec rec = ctx_.Ws.Draws()[static_cast<std::size_t>(index)];
+    const TDrawRec rec = ctx_.Ws.Archive().Draws()[static_cast<std::size_t>(index)];
     const auto entered = DrawDialog::Run(ctx_.Hooks, window(), DrawCaption(), rec);
     if (!entered) return;
-    const bool saved = ctx_.Ws.ReplaceDraw(index, *entered);
-    Refresh(false);
-    if (saved) emit ctx_.Hub.archiveChanged();
+    if (!ctx_.Ws.Archive().ReplaceDraw(index, *entered)) Refresh(false);
 }
 
 void DrawsTab::DeleteDraws() {
@@ -167,35 +164,29 @@ void DrawsTab::DeleteDraws() {
     std::vector<int> indexes;
     indexes.reserve(rows.size());
     for (int row : rows) indexes.push_back(model_->ArchiveIndex(row));
-    const bool saved = ctx_.Ws.DeleteDrawsAt(indexes);
     view_->clearSelection();
+    ctx_.Ws.Archive().DeleteDrawsAt(indexes);
     Refresh(true);
-    if (saved) emit ctx_.Hub.archiveChanged();
 }
 
 void DrawsTab::ToggleSorted() {
-    ctx_.Ws.SortedDraws = sorted_->isChecked();
-    ctx_.View.WriteBool(kForm, kSortedKey, ctx_.Ws.SortedDraws);
-    try {
-        ctx_.View.Save();
-    } catch (const ECorvelError& e) {
-        ctx_.Hooks.Error(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
-    }
+    ctx_.View.WriteBool(kForm, kSortedKey, sorted_->isChecked());
+    ctx_.Ws.Settings().SaveView(true);
+    // The archive announces the new order, and every view follows it.
+    ctx_.Ws.Archive().SetSorted(sorted_->isChecked());
     Refresh(false);
-    emit ctx_.Hub.refreshViews(true);
 }
 
 void DrawsTab::OffsetEdited(int value) {
     if (!ctx_.Hooks.IsIdle()) {
         // Nothing may change under a running operation: back to the offset in use.
         const QSignalBlocker block(offset_);
-        offset_->setValue(ctx_.Ws.DrawsOffset());
+        offset_->setValue(ctx_.Ws.Archive().Offset());
         return;
     }
-    if (value == ctx_.Ws.DrawsOffset()) return;
-    ctx_.Ws.SetDrawsOffset(value);
+    if (value == ctx_.Ws.Archive().Offset()) return;
+    ctx_.Ws.Archive().SetOffset(value);
     Refresh(false);
-    emit ctx_.Hub.offsetChanged();
 }
 
 }  // namespace corvel::gui

@@ -20,6 +20,7 @@
 #include "QtUiHooks.h"
 #include "RowCopy.h"
 #include "StatsChart.h"
+#include "app/UserOperation.h"
 #include "dialogs/FilterDialog.h"
 #include "ToolStrip.h"
 #include "model/Errors.h"
@@ -67,11 +68,11 @@ StatsTab::StatsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
     setObjectName(QStringLiteral("StatsTab"));
     connect(&ctx_.Hub, &QObject::destroyed, this, [this] { contextAlive_ = false; });
 
-    ctx_.Ws.PrefetchsEnabled = ctx_.View.ReadBool(kForm, "PrefetchsEnabled", false);
+    ctx_.Ws.Statistics().SetPrefetchsEnabled(ctx_.View.ReadBool(kForm, "PrefetchsEnabled", false));
     showTotalLine_ = ctx_.View.ReadBool(kForm, "ShowTotalLine", true);
     if (!ctx_.View.ReadBool(kForm, "PrefetchsInit", false)) {
         ctx_.View.WriteBool(kForm, "PrefetchsInit", true);
-        ctx_.View.WriteBool(kForm, "PrefetchsEnabled", ctx_.Ws.PrefetchsEnabled);
+        ctx_.View.WriteBool(kForm, "PrefetchsEnabled", ctx_.Ws.Statistics().PrefetchsEnabled());
     }
 
     BuildActions();
@@ -92,17 +93,18 @@ void StatsTab::BuildActions() {
         QKeySequence(), {},
         [this] {
             // The check mark always tells the engine's switch.
-            prefetch_->setChecked(ctx_.Ws.PrefetchsEnabled);
+            prefetch_->setChecked(ctx_.Ws.Statistics().PrefetchsEnabled());
             return true;
         },
         [this] { TogglePrefetch(); });
     prefetch_->setCheckable(true);
-    prefetch_->setChecked(ctx_.Ws.PrefetchsEnabled);
+    prefetch_->setChecked(ctx_.Ws.Statistics().PrefetchsEnabled());
     totalLine_ = a.Add(
-        "DrawsStatShowTotalLine", QStringLiteral("График идеального распределения"), QKeySequence(), {},
+        "DrawsStatShowTotalLine", QStringLiteral("График идеального распределения"), QKeySequence(),
+        {},
         [this] {
             totalLine_->setChecked(showTotalLine_);
-            return ctx_.Ws.PrefetchsEnabled;
+            return ctx_.Ws.Statistics().PrefetchsEnabled();
         },
         [this] { ToggleTotalLine(); });
     totalLine_->setCheckable(true);
@@ -208,7 +210,8 @@ void StatsTab::BuildLayout() {
     connect(methods_, &QComboBox::currentIndexChanged, this, [this](int line) {
         if (line >= 0) {
             selectedLine_ = line;
-            selectedCode_ = ctx_.Ws.Stats().Item(methods_->itemData(line).toInt()).Code();
+            selectedCode_ =
+                ctx_.Ws.Statistics().Registry().Item(methods_->itemData(line).toInt()).Code();
         }
         if (CanCalculate() && ctx_.Hooks.IsIdle()) Refresh(false);
     });
@@ -247,10 +250,13 @@ int StatsTab::SelectedMethod() const {
     return methods_->currentIndex() < 0 ? -1 : methods_->currentData().toInt();
 }
 
-bool StatsTab::CanCalculate() const { return !ctx_.Ws.Draws().empty() && SelectedMethod() >= 0; }
+bool StatsTab::CanCalculate() const {
+    return !ctx_.Ws.Archive().Draws().empty() && SelectedMethod() >= 0;
+}
 
 bool StatsTab::CanFilter() const {
-    return model_->Method() >= 0 && !ctx_.Ws.Combs().Current().Empty() && table_->selectionModel()->hasSelection();
+    return model_->Method() >= 0 && !ctx_.Ws.Combinations().List().Current().Empty() &&
+           table_->selectionModel()->hasSelection();
 }
 
 void StatsTab::FillMethods(bool keepSelection) {
@@ -260,33 +266,38 @@ void StatsTab::FillMethods(bool keepSelection) {
     chart_->Clear();
     key_.reset();
 
-    FillMethodCombo(*methods_, ctx_.Ws.Stats(), true);
+    FillMethodCombo(*methods_, ctx_.Ws.Statistics().Registry(), true);
     int line = 0;
     if (keepSelection) {
         line = -1;
         for (int i = 0; i < methods_->count() && line < 0; ++i)
-            if (ctx_.Ws.Stats().Item(methods_->itemData(i).toInt()).Code() == selectedCode_) line = i;
+            if (ctx_.Ws.Statistics().Registry().Item(methods_->itemData(i).toInt()).Code() ==
+                selectedCode_)
+                line = i;
         if (line < 0) line = selectedLine_ < methods_->count() ? selectedLine_ : 0;
     }
     const QSignalBlocker block(methods_);
     methods_->setCurrentIndex(methods_->count() ? line : -1);
     if (methods_->currentIndex() >= 0) {
         selectedLine_ = methods_->currentIndex();
-        selectedCode_ = ctx_.Ws.Stats().Item(SelectedMethod()).Code();
+        selectedCode_ = ctx_.Ws.Statistics().Registry().Item(SelectedMethod()).Code();
     }
 }
 
 void StatsTab::Refresh(bool force) {
     const int method = SelectedMethod();
-    const Key key{ctx_.Ws.Draws().size(), ctx_.Ws.DrawsOffset(), window_->value(), method};
+    app::TRevisions revisions = ctx_.Ws.Revisions();
+    revisions.Combs = 0;  // the list is no input of the table
+    const Key key{revisions, window_->value(), method};
     if (!force && key_ && *key_ == key) return;
     key_ = key;
     chart_->Clear();
-    if (method < 0 || ctx_.Ws.Draws().empty()) {
+    if (method < 0 || ctx_.Ws.Archive().Draws().empty()) {
         model_->Clear();
         return;
     }
-    const TStatTable& table = ctx_.Ws.ComputeStatTable(method, key.Window, force);
+    ctx_.Ws.Statistics().ComputeTable(method, key.Window, force);
+    const TStatTable& table = ctx_.Ws.Statistics().Table();
     prefetchUsed_ = table.PrefetchUsed;
     factor_ = table.Factor;
     model_->SetTable(table.Rows, method);
@@ -297,16 +308,14 @@ void StatsTab::RebuildChart() {
     chart_->Clear();
     const int method = model_->Method();
     if (method < 0) return;
-    try {
+    const bool built = app::RunOperation(ctx_.Hooks, {}, [&] {
         std::optional<TPrefetchData> prefetch;
-        if (prefetchUsed_) prefetch = ctx_.Ws.OpenPrefetch(method);
-        const auto stat = ctx_.Ws.Stats().CreateStat(method);
+        if (prefetchUsed_) prefetch = ctx_.Ws.Statistics().OpenPrefetch(method);
+        const auto stat = ctx_.Ws.Statistics().Registry().CreateStat(method);
         chart_->Build(model_->Rows(), prefetch ? &*prefetch : nullptr, factor_, showTotalLine_,
                       [&stat](const TStatDrawRec& v) { return stat->ValueToText(v); });
-    } catch (const ECorvelError& e) {
-        chart_->Clear();
-        ctx_.Hooks.Error(e.what());
-    }
+    });
+    if (!built) chart_->Clear();
 }
 
 void StatsTab::Filter(bool exclude) {
@@ -319,12 +328,13 @@ void StatsTab::Filter(bool exclude) {
         values.push_back(row.Value);
         text += (text.empty() ? "" : "; ") + row.Cells[0];
     }
-    if (ctx_.Ws.FilterCombinations(model_->Method(), values, text, exclude)) emit ctx_.Hub.combsChanged();
+    ctx_.Ws.Combinations().Filter(model_->Method(), values, text, exclude);
 }
 
 bool StatsTab::CanApplyDefinition() const {
-    return !ctx_.Ws.Draws().empty() && ctx_.Ws.Combs().Current().Count() > 1 &&
-           ctx_.Ws.Stats().Count() > 0;
+    return !ctx_.Ws.Archive().Draws().empty() &&
+           ctx_.Ws.Combinations().List().Current().Count() > 1 &&
+           ctx_.Ws.Statistics().Registry().Count() > 0;
 }
 
 void StatsTab::ApplyDefinition() {
@@ -334,28 +344,23 @@ void StatsTab::ApplyDefinition() {
         // over the window length in the box.
         item.Method = SelectedMethod();
         item.DrawsLen = std::to_string(window_->value());
-        item.CDL = ctx_.Ws.Stats().Settings.CDLDefault;
+        item.CDL = ctx_.Ws.Statistics().Registry().Settings.CDLDefault;
     }
     if (!EditFilterItem(ctx_, item, window())) return;
     lastDefinition_ = item;
-    ctx_.Ws.ApplyFilterDefinition(item);
-    emit ctx_.Hub.combsChanged();
+    ctx_.Ws.Combinations().ApplyFilterDefinition(item);
 }
 
 void StatsTab::SaveToggle(const char* key, bool value) {
     ctx_.View.WriteBool(kForm, key, value);
-    try {
-        ctx_.View.SaveIfModified();
-    } catch (const ECorvelError& e) {
-        ctx_.Hooks.Error(Format("Ошибка сохранения параметров программы!\r\r%s", {e.what()}));
-    }
+    ctx_.Ws.Settings().SaveView();
 }
 
 void StatsTab::TogglePrefetch() {
-    ctx_.Ws.PrefetchsEnabled = !ctx_.Ws.PrefetchsEnabled;
-    prefetch_->setChecked(ctx_.Ws.PrefetchsEnabled);
-    SaveToggle("PrefetchsEnabled", ctx_.Ws.PrefetchsEnabled);
-    ctx_.Ws.BuildPrefetchFiles(false, 0);
+    ctx_.Ws.Statistics().SetPrefetchsEnabled(!ctx_.Ws.Statistics().PrefetchsEnabled());
+    prefetch_->setChecked(ctx_.Ws.Statistics().PrefetchsEnabled());
+    SaveToggle("PrefetchsEnabled", ctx_.Ws.Statistics().PrefetchsEnabled());
+    ctx_.Ws.Statistics().BuildPrefetchFiles(false, 0);
     ShowPrefetchColumns();
     Refresh(true);
 }
@@ -370,7 +375,7 @@ void StatsTab::ToggleTotalLine() {
 }
 
 void StatsTab::ShowPrefetchColumns() {
-    const bool on = ctx_.Ws.PrefetchsEnabled;
+    const bool on = ctx_.Ws.Statistics().PrefetchsEnabled();
     for (int c = kFirstPrefetchColumn; c <= kLastPrefetchColumn; ++c) {
         table_->setColumnHidden(c, !on);
         if (on) table_->setColumnWidth(c, kPrefetchColumnWidth);

@@ -62,12 +62,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    struct Key {
-        std::size_t Draws;
-        int Offset;
-        int Window;
-        int Method;
-        bool operator==(const Key&) const = default;
+  // What the shown table was computed for: the data by their revisions
+  // (an edited draw keeps the archive's length), the window and the method.
+  struct Key {
+      app::TRevisions Revisions;
+      int Window;
+      int Method;
+      bool operator==(const Key&) const = default;
     };
 
     void BuildActions();

@@ -3,15 +3,17 @@
 #include <string>
 #include <string_view>
 
+#include "model/Progress.h"
+
 namespace corvel::app {
 
 // The only way the engine speaks to a person. The desktop program implements
 // it with widgets, the command line with stderr and its flags, the tests with
-// a scripted fake. No engine code opens a window.
-class UiHooks {
-public:
-    virtual ~UiHooks() = default;
-
+// a scripted fake. No engine code opens a window: the services of app/ use
+// the hooks at their boundary, and hand the loops below them only the
+// progress face (status with pending messages, steps, the stop request).
+class UiHooks : public TProgress {
+  public:
     // Transient text of status panel 6; empty clears it.
     virtual void ShowStatus(std::string_view text) = 0;
 
@@ -39,7 +41,13 @@ public:
     // Lets pending window messages run (repaint, a stop request).
     virtual void ProcessEvents() = 0;
     // True once the person asked the running operation to stop.
-    virtual bool StopRequested() const = 0;
+    bool StopRequested() const override = 0;
+
+    void Status(std::string_view text) final {
+        ShowStatus(text);
+        ProcessEvents();
+    }
+    void Step(int steps) final { StepProgress(steps); }
 };
 
 // Keeps the busy state for one operation, also when it ends with an error.
@@ -52,24 +60,6 @@ public:
 
 private:
     UiHooks& hooks_;
-};
-
-// Reports a long loop's progress at most once per percent: call Tick(i) with
-// the index reached; it returns true when a new percent began (and then the
-// status text may be updated and events processed).
-class PercentTicker {
-public:
-    explicit PercentTicker(std::size_t total) : step_(total / 100 ? total / 100 : 1) {}
-    bool Tick(std::size_t done) {
-        if (done < next_) return false;
-        next_ = (done / step_ + 1) * step_;
-        return true;
-    }
-    double Percent(std::size_t done, std::size_t total) const { return total ? 100.0 * done / total : 100.0; }
-
-private:
-    std::size_t step_;
-    std::size_t next_ = 0;
 };
 
 }  // namespace corvel::app

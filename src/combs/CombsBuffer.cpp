@@ -9,7 +9,7 @@
 #include <exception>
 #include <memory>
 
-#include "combs/PercentBlocks.h"
+#include "model/PercentBlocks.h"
 #include "i18n/Texts.h"
 #include "model/Errors.h"
 #include "model/FileIo.h"
@@ -74,22 +74,20 @@ void ReadAll(int fd, char* data, std::size_t size, const std::filesystem::path& 
 // The records go to the disk exactly as the list holds them in memory: six
 // bytes per combination, nothing between them.
 void WriteBufferFile(const std::filesystem::path& path, const TCombsArray& list,
-                     app::UiHooks& hooks) {
+                     TProgress& progress) {
     FileHandle fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (fd.get() < 0) ThrowFileError(path, errno);
     const char* bytes = reinterpret_cast<const char*>(list.Data());
     ForEachPercentBlock(list.Count(), [&](std::size_t begin, std::size_t end, std::size_t percent) {
-        if (begin > 0) {
-            hooks.ShowStatus(
+        if (begin > 0)
+            progress.Status(
                 Format(texts::kCombsBufferSavingProgress, {static_cast<double>(percent)}));
-            hooks.ProcessEvents();
-        }
         WriteAll(fd.get(), bytes + begin * kRecordSize, (end - begin) * kRecordSize, path);
     });
     if (fd.Close() != 0) ThrowFileError(path, errno);
 }
 
-void ReadBufferFile(const std::filesystem::path& path, TCombsArray& list, app::UiHooks& hooks) {
+void ReadBufferFile(const std::filesystem::path& path, TCombsArray& list, TProgress& progress) {
     FileHandle fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) ThrowFileError(path, errno);
     struct stat st {};
@@ -104,11 +102,9 @@ void ReadBufferFile(const std::filesystem::path& path, TCombsArray& list, app::U
     // half overwritten, since the caller goes on with it.
     auto scratch = std::make_unique_for_overwrite<char[]>(size ? size : 1);
     ForEachPercentBlock(count, [&](std::size_t begin, std::size_t end, std::size_t percent) {
-        if (begin > 0) {
-            hooks.ShowStatus(
+        if (begin > 0)
+            progress.Status(
                 Format(texts::kCombsBufferLoadingProgress, {static_cast<double>(percent)}));
-            hooks.ProcessEvents();
-        }
         ReadAll(fd.get(), scratch.get() + begin * kRecordSize, (end - begin) * kRecordSize, path);
     });
     if (size) std::memcpy(list.Data(), scratch.get(), size);
@@ -123,46 +119,40 @@ std::filesystem::path CombsBufferPath(const std::filesystem::path& dataFolder) {
 
 TCombsBuffer::TCombsBuffer(std::filesystem::path file) : file_(std::move(file)) {}
 
-bool TCombsBuffer::Save(const TCombsArray& list, TCombsBufferKey key, app::UiHooks& hooks) {
-    if (key_ == key) return true;
+void TCombsBuffer::Save(const TCombsArray& list, TCombsBufferKey key, TProgress& progress) {
+    if (key_ == key) return;
     key_.reset();
-    app::BusyGuard busy(hooks);
-    hooks.ShowStatus(texts::kCombsBufferSaving);
-    bool ok = true;
+    progress.Status(texts::kCombsBufferSaving);
     try {
-        WriteBufferFile(file_, list, hooks);
-        key_ = key;
-    } catch (const std::exception& e) {
+        WriteBufferFile(file_, list, progress);
+    } catch (...) {
         std::error_code ignored;
         std::filesystem::remove(file_, ignored);
-        hooks.Error(Format(texts::kCombsBufferSaveError, {e.what()}));
-        ok = false;
+        throw;
     }
-    hooks.ShowStatus("");
-    return ok;
+    key_ = key;
+    progress.Status("");
 }
 
-bool TCombsBuffer::Load(TCombsArray& list, TCombsBufferKey key, app::UiHooks& hooks) {
+bool TCombsBuffer::Holds(TCombsBufferKey key) {
     if (key_ != key) return false;
     std::error_code ec;
-    if (!std::filesystem::exists(file_, ec)) {
-        // Without its file the key means nothing; forgetting it lets the next
-        // save write the file again.
-        key_.reset();
-        return false;
-    }
-    app::BusyGuard busy(hooks);
-    hooks.ShowStatus(texts::kCombsBufferLoading);
-    bool ok = true;
+    if (std::filesystem::exists(file_, ec)) return true;
+    key_.reset();
+    return false;
+}
+
+bool TCombsBuffer::Load(TCombsArray& list, TCombsBufferKey key, TProgress& progress) {
+    if (!Holds(key)) return false;
+    progress.Status(texts::kCombsBufferLoading);
     try {
-        ReadBufferFile(file_, list, hooks);
-    } catch (const std::exception& e) {
+        ReadBufferFile(file_, list, progress);
+    } catch (...) {
         Reset();
-        hooks.Error(Format(texts::kCombsBufferLoadError, {e.what()}));
-        ok = false;
+        throw;
     }
-    hooks.ShowStatus("");
-    return ok;
+    progress.Status("");
+    return true;
 }
 
 void TCombsBuffer::Reset() {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/UiHooks.h"
-#include "combs/CombsArray.h"
+#include "model/CombsArray.h"
+#include "model/Progress.h"
 
 // The combination buffer: a scenario run keeps its start list (every
 // generated combination minus those of the last N draws) in a file of 6-byte
@@ -31,13 +31,17 @@ class TCombsBuffer {
 
     // Writes the list for the key unless the buffer already holds that key.
     // The key is remembered only once the file is complete; a failed write
-    // removes the file, shows the error and returns false.
-    bool Save(const TCombsArray& list, TCombsBufferKey key, app::UiHooks& hooks);
+    // removes the file and throws ECorvelError.
+    void Save(const TCombsArray& list, TCombsBufferKey key, TProgress& progress);
 
-    // Replaces the list with the buffer when it holds the key and its file
-    // exists; false otherwise. A file that cannot be read whole is reported,
-    // removed and forgotten, and the list stays as it was.
-    bool Load(TCombsArray& list, TCombsBufferKey key, app::UiHooks& hooks);
+    // Whether the buffer holds the key and its file exists (without its file
+    // the key is forgotten, so the next save writes the file again).
+    bool Holds(TCombsBufferKey key);
+
+    // Replaces the list with the buffer when it holds the key; false
+    // otherwise. A file that cannot be read whole is removed and forgotten,
+    // the list stays as it was, and ECorvelError is thrown.
+    bool Load(TCombsArray& list, TCombsBufferKey key, TProgress& progress);
 
     // Forgets the key and deletes the file (a missing file is no error).
     void Reset();

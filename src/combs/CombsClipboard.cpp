@@ -63,7 +63,7 @@ std::string CombsClipboardText(const TCombsArray& list, std::span<const std::siz
     return text;
 }
 
-std::string ParseCombsPaste(std::string_view text, TCombsArray& list) {
+TCheck ParseCombsPaste(std::string_view text, TCombsArray& list) {
     // First check every line and count, so that a faulty or oversized paste
     // leaves the list untouched.
     std::size_t count = 0;
@@ -75,10 +75,11 @@ std::string ParseCombsPaste(std::string_view text, TCombsArray& list) {
         else
             badLine = line;
     });
-    if (badLine) return Format(texts::kCombsBadLine, {QuotedLine(Trim(*badLine))});
+    if (badLine) return Failure(Format(texts::kCombsBadLine, {QuotedLine(Trim(*badLine))}));
     if (count == 0)
-        return texts::kCombsPasteEmpty.Str();  // a blank paste is a mistake, not an empty list
-    if (count > list.Capacity()) return Format(texts::kCombsTooMany, {count, list.Capacity()});
+        return Failure(texts::kCombsPasteEmpty);  // a blank paste is a mistake, not an empty list
+    if (count > list.Capacity())
+        return Failure(Format(texts::kCombsTooMany, {count, list.Capacity()}));
 
     TCombination* out = list.Data();
     std::size_t k = 0;
@@ -89,15 +90,9 @@ std::string ParseCombsPaste(std::string_view text, TCombsArray& list) {
     return {};
 }
 
-bool PasteCombs(TCombsList& list, std::string_view text, app::UiHooks& hooks) {
-    app::BusyGuard busy(hooks);
-    const std::string error = ParseCombsPaste(text, list.Current());
-    if (!error.empty()) {
-        hooks.Error(error);
-        return false;
-    }
+void PasteCombs(TCombsList& list, std::string_view text) {
+    ParseCombsPaste(text, list.Current()).ValueOrThrow();
     list.ForgetUndo();
-    return true;
 }
 
 }  // namespace corvel

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/UiHooks.h"
-#include "combs/CombsArray.h"
+#include "model/CombsArray.h"
+#include "model/Expected.h"
 
 // Combinations as clipboard text. Copying writes one line per combination,
 // the six numbers as two-digit decimals joined with a space, lines joined
@@ -20,16 +20,16 @@ class TCombsList;
 // list are left out.
 std::string CombsClipboardText(const TCombsArray& list, std::span<const std::size_t> rows);
 
-// Replaces the list with the pasted combinations and returns an empty text;
-// or returns the error text and leaves the list as it was. Every line must
-// hold exactly six integers 0..255: the first line that does not is named in
-// the error. More combinations than the list holds are refused as a whole, and
-// so is a text without any combination line.
-std::string ParseCombsPaste(std::string_view text, TCombsArray& list);
+// Replaces the list with the pasted combinations; or refuses with the text to
+// show and leaves the list as it was. Every line must hold exactly six
+// integers 0..255: the first line that does not is named in the refusal. More
+// combinations than the list holds are refused as a whole, and so is a text
+// without any combination line.
+TCheck ParseCombsPaste(std::string_view text, TCombsArray& list);
 
-// The paste command: on success the undo copy is forgotten (the pasted list
-// does not descend from the old one); on failure the error is shown and the
-// list and its undo copy stay as they were.
-bool PasteCombs(TCombsList& list, std::string_view text, app::UiHooks& hooks);
+// Pasting as the new list: on success the undo copy is forgotten (the pasted
+// list does not descend from the old one); a refused text throws
+// EInvalidArgument and leaves the list and its undo copy as they were.
+void PasteCombs(TCombsList& list, std::string_view text);
 
 }  // namespace corvel

@@ -5,7 +5,7 @@
 #include <bit>
 
 #include "combs/CombinationText.h"
-#include "combs/PercentBlocks.h"
+#include "model/PercentBlocks.h"
 #include "i18n/Texts.h"
 #include "model/DrawArchive.h"
 #include "model/Format.h"
@@ -71,11 +71,10 @@ TCombsList::TCombsList(std::size_t capacity) : current_(capacity), undo_(capacit
 
 void TCombsList::SaveUndo() { undo_.CopyFrom(current_); }
 
-void TCombsList::SaveUndo(app::UiHooks& hooks) {
-    app::BusyGuard busy(hooks);
-    hooks.ShowStatus(texts::kCombsSavingUndo);
+void TCombsList::SaveUndo(TProgress& progress) {
+    progress.Status(texts::kCombsSavingUndo);
     SaveUndo();
-    hooks.ShowStatus("");
+    progress.Status("");
 }
 
 void TCombsList::Undo() {
@@ -83,17 +82,15 @@ void TCombsList::Undo() {
     undo_.Clear();
 }
 
-void TCombsList::Undo(app::UiHooks& hooks) {
-    app::BusyGuard busy(hooks);
-    hooks.ShowStatus(texts::kCombsUndoing);
+void TCombsList::Undo(TProgress& progress) {
+    progress.Status(texts::kCombsUndoing);
     Undo();
-    hooks.ShowStatus("");
+    progress.Status("");
 }
 
 std::size_t TCombsList::ExcludeLastDraws(const TDrawsArray& draws, int offset, int n,
-                                         app::UiHooks& hooks) {
-    app::BusyGuard busy(hooks);
-    hooks.ShowStatus(Format(texts::kCombsExcluding, {n}));
+                                         TProgress& progress) {
+    progress.Status(Format(texts::kCombsExcluding, {n}));
     SaveUndo();
 
     std::vector<std::uint64_t> keys;
@@ -110,11 +107,9 @@ std::size_t TCombsList::ExcludeLastDraws(const TDrawsArray& draws, int offset, i
     TCombination* out = current_.Data();
     std::size_t kept = 0;
     ForEachPercentBlock(total, [&](std::size_t begin, std::size_t end, std::size_t percent) {
-        if (begin > 0) {
-            hooks.ShowStatus(
+        if (begin > 0)
+            progress.Status(
                 Format(texts::kCombsExcludingProgress, {n, static_cast<double>(percent)}));
-            hooks.ProcessEvents();
-        }
         if (drawKeys.Empty()) {
             std::copy(in + begin, in + end, out + kept);
             kept += end - begin;
@@ -128,13 +123,12 @@ std::size_t TCombsList::ExcludeLastDraws(const TDrawsArray& draws, int offset, i
         }
     });
     current_.SetCount(kept);
-    hooks.ShowStatus("");
+    progress.Status("");
     return total - kept;
 }
 
-std::size_t TCombsList::DeleteRows(std::span<const std::size_t> rows, app::UiHooks& hooks) {
-    app::BusyGuard busy(hooks);
-    hooks.ShowStatus(texts::kCombsDeletingSelected);
+std::size_t TCombsList::DeleteRows(std::span<const std::size_t> rows, TProgress& progress) {
+    progress.Status(texts::kCombsDeletingSelected);
     SaveUndo();
 
     std::vector<std::size_t> doomed;
@@ -156,7 +150,7 @@ std::size_t TCombsList::DeleteRows(std::span<const std::size_t> rows, app::UiHoo
     std::copy(in + from, in + undo_.Count(), out);
     kept += undo_.Count() - from;
     current_.SetCount(kept);
-    hooks.ShowStatus("");
+    progress.Status("");
     return doomed.size();
 }
 
@@ -218,18 +212,6 @@ std::string CombinationInArchiveText(const TCombination& c, const TDrawsArray& d
             Format(texts::kCombsFoundDraw, {draw.Number, draw.DateText(), DrawNumbersText(draw)});
     }
     return text;
-}
-
-void ShowCombinationInArchive(const TCombination& c, const TDrawsArray& draws,
-                              app::UiHooks& hooks) {
-    std::string text;
-    {
-        app::BusyGuard busy(hooks);
-        hooks.ShowStatus(texts::kCombsSearchingArchive);
-        text = CombinationInArchiveText(c, draws);
-        hooks.ShowStatus("");
-    }
-    hooks.Info(text);
 }
 
 }  // namespace corvel

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/UiHooks.h"
-#include "combs/CombsArray.h"
+#include "model/CombsArray.h"
 #include "model/DrawRecord.h"
+#include "model/Progress.h"
 
 // The current combination list with its one-level undo copy, and the edits
 // that cut the list down by draws or by rows.
@@ -31,23 +31,23 @@ class TCombsList {
     bool CanUndo() const { return !undo_.Empty(); }
     void ForgetUndo() { undo_.Clear(); }
 
-    // Copies the current list into the undo copy; the overload with hooks
+    // Copies the current list into the undo copy; the overload with progress
     // shows the status text while it runs.
     void SaveUndo();
-    void SaveUndo(app::UiHooks& hooks);
+    void SaveUndo(TProgress& progress);
     // Copies the undo copy back into the current list, then forgets it.
     void Undo();
-    void Undo(app::UiHooks& hooks);
+    void Undo(TProgress& progress);
 
     // Saves the undo copy, then removes every combination whose six numbers,
     // as a set, are those of one of the last `n` draws of the analysed window
     // (the window ends `offset` draws before the newest). The order is kept.
     // Returns how many were removed.
-    std::size_t ExcludeLastDraws(const TDrawsArray& draws, int offset, int n, app::UiHooks& hooks);
+    std::size_t ExcludeLastDraws(const TDrawsArray& draws, int offset, int n, TProgress& progress);
 
     // Saves the undo copy, then removes the rows given (any order; repeated
     // and missing rows are ignored). Returns how many were removed.
-    std::size_t DeleteRows(std::span<const std::size_t> rows, app::UiHooks& hooks);
+    std::size_t DeleteRows(std::span<const std::size_t> rows, TProgress& progress);
 
   private:
     TCombsArray current_;
@@ -69,8 +69,5 @@ std::vector<int> FindCombinationInArchive(const TCombination& c, const TDrawsArr
 
 // The information text about where the combination was drawn.
 std::string CombinationInArchiveText(const TCombination& c, const TDrawsArray& draws);
-
-// The command: status while it searches, then the information box.
-void ShowCombinationInArchive(const TCombination& c, const TDrawsArray& draws, app::UiHooks& hooks);
 
 }  // namespace corvel

@@ -150,36 +150,9 @@ void WriteCombsFile(const std::filesystem::path& path, const TCombsArray& list) 
     WriteFileAtomically(path, CombsFileText(list));
 }
 
-bool LoadCombsFile(TCombsArray& list, const std::filesystem::path& path, app::UiHooks& hooks) {
-    app::BusyGuard busy(hooks);
-    try {
-        ReadCombsFile(path, list);
-        return true;
-    } catch (const std::exception& e) {
-        hooks.Error(Format(texts::kCombsFileReadError, {path.string(), e.what()}));
-        return false;
-    }
-}
-
-bool SaveCombsFile(const TCombsArray& list, const std::filesystem::path& path,
-                   app::UiHooks& hooks) {
-    app::BusyGuard busy(hooks);
-    try {
-        WriteCombsFile(path, list);
-        return true;
-    } catch (const std::exception& e) {
-        hooks.Error(Format(texts::kCombsFileWriteError, {path.string(), e.what()}));
-        return false;
-    }
-}
-
-bool OpenCombsFile(TCombsList& list, const std::filesystem::path& path, app::UiHooks& hooks) {
-    app::BusyGuard busy(hooks);
-    hooks.ShowStatus(Format(texts::kCombsFileLoading, {path.string()}));
-    const bool ok = LoadCombsFile(list.Current(), path, hooks);
-    if (ok) list.ForgetUndo();
-    hooks.ShowStatus("");
-    return ok;
+void OpenCombsFile(TCombsList& list, const std::filesystem::path& path) {
+    ReadCombsFile(path, list.Current());
+    list.ForgetUndo();
 }
 
 }  // namespace corvel

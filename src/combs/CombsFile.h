@@ -5,8 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/UiHooks.h"
-#include "combs/CombsArray.h"
+#include "model/CombsArray.h"
 
 // Combination files (.lcv): text, one combination per line. Written as the six
 // numbers joined with ";" and CR LF line ends; read from every line that splits
@@ -42,14 +41,9 @@ std::string CombsFileText(const TCombsArray& list);
 void ReadCombsFile(const std::filesystem::path& path, TCombsArray& list);
 void WriteCombsFile(const std::filesystem::path& path, const TCombsArray& list);
 
-// The commands: an error is shown with the file's read or write error text and
-// false returned.
-bool LoadCombsFile(TCombsArray& list, const std::filesystem::path& path, app::UiHooks& hooks);
-bool SaveCombsFile(const TCombsArray& list, const std::filesystem::path& path, app::UiHooks& hooks);
-
 // Opening a file as the new list: on success the undo copy is forgotten (the
-// new list does not descend from the old one); on failure the list and its
-// undo copy stay as they were.
-bool OpenCombsFile(TCombsList& list, const std::filesystem::path& path, app::UiHooks& hooks);
+// new list does not descend from the old one); on failure (the exception of
+// ReadCombsFile) the list and its undo copy stay as they were.
+void OpenCombsFile(TCombsList& list, const std::filesystem::path& path);
 
 }  // namespace corvel

@@ -1,8 +1,6 @@
 #include "combs/CombsGeneration.h"
 
-#include <exception>
-
-#include "combs/CombinationEnumeration.h"
+#include "model/CombinationEnumeration.h"
 #include "combs/CombsFile.h"
 #include "i18n/Texts.h"
 #include "model/Errors.h"
@@ -100,24 +98,12 @@ void GenerateFromNumbers(TCombsArray& list, ECombsGenerateMode mode, const TNumb
     list.SetCount(count);
 }
 
-bool GenerateCombs(TCombsArray& list, int mode, std::string_view parameters, app::UiHooks& hooks,
-                   bool showProgress) {
-    app::BusyGuard busy(hooks);
-    if (showProgress) hooks.ShowStatus(texts::kCombsGenerating);
-    bool ok = false;
+void GenerateCombs(TCombsArray& list, int mode, std::string_view parameters) {
     const ECombsGenerateMode generateMode = ToGenerateMode(mode);
-    if (generateMode == ECombsGenerateMode::File) {
-        ok = LoadCombsFile(list, std::filesystem::path(std::string(parameters)), hooks);
-    } else {
-        try {
-            GenerateFromNumbers(list, generateMode, ParseUserNumbers(parameters));
-            ok = true;
-        } catch (const std::exception& e) {
-            hooks.Error(Format(texts::kCombsGenerateError, {e.what()}));
-        }
-    }
-    if (showProgress) hooks.ShowStatus("");
-    return ok;
+    if (generateMode == ECombsGenerateMode::File)
+        ReadCombsFile(std::filesystem::path(std::string(parameters)), list);
+    else
+        GenerateFromNumbers(list, generateMode, ParseUserNumbers(parameters));
 }
 
 }  // namespace corvel

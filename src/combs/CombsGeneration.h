@@ -3,8 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "app/UiHooks.h"
-#include "combs/CombsArray.h"
+#include "model/CombsArray.h"
 #include "combs/NumberSet.h"
 
 // Building a new combination list: every combination, those made with or
@@ -30,11 +29,10 @@ std::size_t GeneratedCount(ECombsGenerateMode mode, const TNumberSet& numbers);
 // was, when they do not fit.
 void GenerateFromNumbers(TCombsArray& list, ECombsGenerateMode mode, const TNumberSet& numbers);
 
-// The generation command: mode 4 loads the file named by the parameters (its
-// read error is shown by the load), modes 1 to 3 take the user's numbers from
-// them. The status text shows when asked; an error is shown with the
-// generation error text. On failure the list stays as it was.
-bool GenerateCombs(TCombsArray& list, int mode, std::string_view parameters, app::UiHooks& hooks,
-                   bool showProgress);
+// A new list by the stored mode: mode 4 reads the file named by the
+// parameters, modes 1 to 3 take the user's numbers from them. Throws
+// ECorvelError (EFileError for the file of mode 4) and then leaves the list as
+// it was.
+void GenerateCombs(TCombsArray& list, int mode, std::string_view parameters);
 
 }  // namespace corvel

@@ -9,31 +9,28 @@
 
 namespace corvel {
 
-ArchiveReadResult ReadArchiveFile(const std::filesystem::path& path) {
-    ArchiveReadResult result;
+TDrawsArray ReadArchiveFile(const std::filesystem::path& path) {
+    TDrawsArray draws;
     // Room for the largest archive accepted and a partial record after it.
     constexpr std::uint64_t maxBytes = (kMaxArchiveRecords + 1) * TDrawRec::kFileSize - 1;
     std::string bytes;
     try {
         bytes = ReadFileBytes(path, maxBytes);
     } catch (const EFileNotFound&) {
-        return result;
+        return draws;
     } catch (const EFileTooLarge& e) {
         const std::uint64_t records =
             std::max<std::uint64_t>(e.Size() / TDrawRec::kFileSize, kMaxArchiveRecords + 1);
-        result.Error =
+        throw EFileError(
             Format(texts::kArchiveTooLarge,
-                   {path.string(), static_cast<unsigned long long>(records), kMaxArchiveRecords});
-        return result;
-    } catch (const EFileError& e) {
-        result.Error = e.what();
-        return result;
+                   {path.string(), static_cast<unsigned long long>(records), kMaxArchiveRecords}));
     }
     const std::size_t count = bytes.size() / TDrawRec::kFileSize;
-    result.Draws.reserve(count);
+    draws.reserve(count);
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    for (std::size_t i = 0; i < count; ++i) result.Draws.push_back(DecodeDrawRec(data + i * TDrawRec::kFileSize));
-    return result;
+    for (std::size_t i = 0; i < count; ++i)
+        draws.push_back(DecodeDrawRec(data + i * TDrawRec::kFileSize));
+    return draws;
 }
 
 void WriteArchiveFile(const std::filesystem::path& path, const TDrawsArray& draws) {

@@ -15,16 +15,12 @@ namespace corvel {
 // thousand draws.
 inline constexpr std::size_t kMaxArchiveRecords = 10'000'000;
 
-struct ArchiveReadResult {
-    TDrawsArray Draws;   // every whole record that could be read
-    std::string Error;   // empty when the file was read completely
-};
-
 // Reads the archive file. A missing file gives an empty archive without an
 // error; trailing bytes that do not make a whole record are ignored. Anything
-// but a regular file, and a file of more than kMaxArchiveRecords records, is
-// an error found before anything is read.
-ArchiveReadResult ReadArchiveFile(const std::filesystem::path& path);
+// but a regular file, a file of more than kMaxArchiveRecords records and a
+// read that fails throw EFileError (found before anything is read, so there
+// is never a part of an archive to show or to write back).
+TDrawsArray ReadArchiveFile(const std::filesystem::path& path);
 
 // Rewrites the archive file from the array through a temporary file; on
 // failure the old file stays whole and EFileError carries the reason. More

@@ -27,4 +27,15 @@ public:
     using ECorvelError::ECorvelError;
 };
 
+// The text an operation shows when it fails: its own fixed text, an empty
+// line, then the error's message. Without a fixed text the message stands alone
+// (it names the operation itself).
+inline std::string ErrorReport(std::string_view operationText, std::string_view message) {
+    if (operationText.empty()) return std::string(message);
+    std::string text(operationText);
+    text += "\r\r";
+    text += message;
+    return text;
+}
+
 }  // namespace corvel

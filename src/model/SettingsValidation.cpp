@@ -15,11 +15,11 @@ std::string OutOfRange(std::string_view field, long long value, TIntRange range)
 
 }  // namespace
 
-std::optional<std::string> CheckSegmentCell(std::string_view text) {
-    if (Trim(text).empty()) return std::nullopt;
+TCheck CheckSegmentCell(std::string_view text) {
+    if (Trim(text).empty()) return {};
     const auto v = ToInt64(text);
-    if (v && kSegmentRange.Contains(*v)) return std::nullopt;
-    return Format(texts::kBadSegmentValue, {text});
+    if (v && kSegmentRange.Contains(*v)) return {};
+    return Failure(Format(texts::kBadSegmentValue, {text}));
 }
 
 std::uint8_t SegmentCellValue(std::string_view text) {
@@ -27,10 +27,10 @@ std::uint8_t SegmentCellValue(std::string_view text) {
     return v && kSegmentRange.Contains(*v) ? static_cast<std::uint8_t>(*v) : 1;
 }
 
-std::optional<std::string> CheckCostText(std::string_view text) {
+TCheck CheckCostText(std::string_view text) {
     const auto cost = ParseMoneyText(text);
-    if (cost && *cost >= TMoney{}) return std::nullopt;
-    return Format(texts::kBadFieldValue, {texts::kFieldCost, text});
+    if (cost && *cost >= TMoney{}) return {};
+    return Failure(Format(texts::kBadFieldValue, {texts::kFieldCost, text}));
 }
 
 std::vector<TProfit> ProfitsFromPrizeTexts(const std::vector<std::string>& texts) {
@@ -45,58 +45,65 @@ std::vector<TProfit> ProfitsFromPrizeTexts(const std::vector<std::string>& texts
     return profits;
 }
 
-std::optional<std::string> ValidateConfig(const TConfigData& config) {
+TCheck ValidateConfig(const TConfigData& config) {
     if (!kMatrixColsRange.Contains(config.MatrixCols))
-        return OutOfRange(texts::kFieldMatrixCols, config.MatrixCols, kMatrixColsRange);
+        return Failure(OutOfRange(texts::kFieldMatrixCols, config.MatrixCols, kMatrixColsRange));
     if (!kChannelSizeRange.Contains(config.ChannelSize))
-        return OutOfRange(texts::kFieldChannelSize, config.ChannelSize, kChannelSizeRange);
+        return Failure(OutOfRange(texts::kFieldChannelSize, config.ChannelSize, kChannelSizeRange));
     if (!kMaxStakeRange.Contains(config.MaxStake))
-        return OutOfRange(texts::kFieldMaxStake, config.MaxStake, kMaxStakeRange);
-    if (config.Cost < TMoney{}) return Format(texts::kBadFieldValue, {texts::kFieldCost, MoneyToIniText(config.Cost)});
+        return Failure(OutOfRange(texts::kFieldMaxStake, config.MaxStake, kMaxStakeRange));
+    if (config.Cost < TMoney{})
+        return Failure(
+            Format(texts::kBadFieldValue, {texts::kFieldCost, MoneyToIniText(config.Cost)}));
     for (const TProfit& p : config.Profits) {
-        if (!kOverlapRange.Contains(p.Overlap)) return OutOfRange(texts::kFieldOverlap, p.Overlap, kOverlapRange);
+        if (!kOverlapRange.Contains(p.Overlap))
+            return Failure(OutOfRange(texts::kFieldOverlap, p.Overlap, kOverlapRange));
         if (p.Profit < TMoney{})
-            return Format(texts::kBadFieldValue, {texts::kFieldProfit, MoneyToIniText(p.Profit)});
+            return Failure(
+                Format(texts::kBadFieldValue, {texts::kFieldProfit, MoneyToIniText(p.Profit)}));
     }
     for (std::uint8_t segment : config.MatrixSegments)
-        if (!kSegmentRange.Contains(segment)) return Format(texts::kBadSegmentValue, {std::to_string(segment)});
-    return std::nullopt;
+        if (!kSegmentRange.Contains(segment))
+            return Failure(Format(texts::kBadSegmentValue, {std::to_string(segment)}));
+    return {};
 }
 
-std::optional<std::string> CheckShreddingFormula(int number, std::string_view formula) {
+TCheck CheckShreddingFormula(int number, std::string_view formula) {
     if (!IsStorableSettingText(formula))
-        return Format(texts::kUnstorableValue, {Format(texts::kFieldFormula, {number})});
+        return Failure(Format(texts::kUnstorableValue, {Format(texts::kFieldFormula, {number})}));
     // The evaluator drops every character up to the blank and counts brackets
     // over the whole text before it reads anything.
     std::string bare;
     for (char ch : formula)
         if (static_cast<unsigned char>(ch) > ' ') bare += ch;
-    if (bare.empty()) return Format(texts::kFormulaError, {number, texts::kSyntaxError});
+    if (bare.empty()) return Failure(Format(texts::kFormulaError, {number, texts::kSyntaxError}));
     if (std::count(bare.begin(), bare.end(), '(') != std::count(bare.begin(), bare.end(), ')'))
-        return Format(texts::kFormulaError, {number, texts::kBracketMissing});
-    return std::nullopt;
+        return Failure(Format(texts::kFormulaError, {number, texts::kBracketMissing}));
+    return {};
 }
 
-std::optional<std::string> ValidateShredding(const std::array<std::string, 3>& formulas,
-                                             const std::array<std::int32_t, 3>& digits) {
+TCheck ValidateShredding(const std::array<std::string, 3>& formulas,
+                         const std::array<std::int32_t, 3>& digits) {
     for (std::size_t i = 0; i < formulas.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
-        if (auto error = CheckShreddingFormula(number, formulas[i])) return error;
+        if (TCheck check = CheckShreddingFormula(number, formulas[i]); !check) return check;
         if (!kFormulaDigitsRange.Contains(digits[i]))
-            return OutOfRange(Format(texts::kFieldFormulaDigits, {number}), digits[i], kFormulaDigitsRange);
+            return Failure(OutOfRange(Format(texts::kFieldFormulaDigits, {number}), digits[i],
+                                      kFormulaDigitsRange));
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> ValidateProxy(const TProxySettings& proxy) {
+TCheck ValidateProxy(const TProxySettings& proxy) {
     const std::pair<i18n::TextId, const std::string*> fields[] = {{texts::kFieldProxyServer, &proxy.Server},
                                                                  {texts::kFieldProxyUsername, &proxy.Username},
                                                                  {texts::kFieldProxyPassword, &proxy.Password}};
     for (const auto& [caption, value] : fields)
-        if (!IsStorableSettingText(*value)) return Format(texts::kUnstorableValue, {caption});
+        if (!IsStorableSettingText(*value))
+            return Failure(Format(texts::kUnstorableValue, {caption}));
     if (proxy.Mode == kProxyManual && !kProxyPortRange.Contains(proxy.Port))
-        return OutOfRange(texts::kFieldProxyPort, proxy.Port, kProxyPortRange);
-    return std::nullopt;
+        return Failure(OutOfRange(texts::kFieldProxyPort, proxy.Port, kProxyPortRange));
+    return {};
 }
 
 TProxySettings ProxyDialogResult(TProxySettings edited) {

@@ -7,30 +7,31 @@
 #include <string_view>
 #include <vector>
 
+#include "model/Expected.h"
 #include "model/GameSettings.h"
 #include "model/GameSettingsFile.h"
 
 // The checks of the settings dialogs (game settings, shredding formulas,
-// proxy), shared by every front end. Each check gives the text to show when the
-// input is not acceptable and nothing when it is.
+// proxy), shared by every front end. Each check accepts, or refuses with the
+// text to show.
 namespace corvel {
 
 // --- game settings ---
 
 // One cell of the segment grid as typed: empty (counts as 1) or 1..9.
-std::optional<std::string> CheckSegmentCell(std::string_view text);
+TCheck CheckSegmentCell(std::string_view text);
 // The segment a cell stands for: its number, 1 when empty or not acceptable.
 std::uint8_t SegmentCellValue(std::string_view text);
 
 // The stake cost as typed: a non-negative amount, "." or "," as the separator.
-std::optional<std::string> CheckCostText(std::string_view text);
+TCheck CheckCostText(std::string_view text);
 
 // The prize table of the dialog, row i for i matched numbers: one entry per
 // row, Overlap = i; a prize that is not readable or is negative counts as 0.
 std::vector<TProfit> ProfitsFromPrizeTexts(const std::vector<std::string>& texts);
 
 // The whole record: geometry, cost, prizes and segments within their ranges.
-std::optional<std::string> ValidateConfig(const TConfigData& config);
+TCheck ValidateConfig(const TConfigData& config);
 
 // --- shredding formulas ---
 
@@ -38,16 +39,16 @@ std::optional<std::string> ValidateConfig(const TConfigData& config);
 // stored, it is not blank and its brackets pair up in number (the evaluator's
 // own texts, behind the formula's number). The syntax proper is the
 // evaluator's to judge.
-std::optional<std::string> CheckShreddingFormula(int number, std::string_view formula);
+TCheck CheckShreddingFormula(int number, std::string_view formula);
 // The three formulas and digit counts; the text names the formula at fault.
-std::optional<std::string> ValidateShredding(const std::array<std::string, 3>& formulas,
-                                             const std::array<std::int32_t, 3>& digits);
+TCheck ValidateShredding(const std::array<std::string, 3>& formulas,
+                         const std::array<std::int32_t, 3>& digits);
 
 // --- proxy ---
 
 // Server, user name and password must be storable; in manual mode the port is
 // 1..65535. A manual mode without a server is acceptable (no proxy is used).
-std::optional<std::string> ValidateProxy(const TProxySettings& proxy);
+TCheck ValidateProxy(const TProxySettings& proxy);
 // The record the proxy dialog stores on OK: a mode outside 0..2 is "off", and
 // automatic search forgets the server, port (0), user name and password.
 TProxySettings ProxyDialogResult(TProxySettings edited);

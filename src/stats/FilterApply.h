@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "combs/CombsArray.h"
+#include "model/CombsArray.h"
 #include "stats/StatCompute.h"
 
 // Applying a filter to a combination list, and the list of filters applied.

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "combs/CombinationEnumeration.h"
+#include "model/CombinationEnumeration.h"
 #include "model/Errors.h"
 #include "model/FileIo.h"
 #include "model/Format.h"

@@ -23,13 +23,19 @@ std::int64_t Binomial(int n, int k) {
 }
 std::int64_t EvenCountCombinations(int k) { return Binomial(24, k) * Binomial(24, 6 - k); }
 
+// The table the statistics service computes (or keeps) for the key.
+const TStatTable& Computed(app::Workspace& ws, int index, int window, bool force) {
+    ws.Statistics().ComputeTable(index, window, force);
+    return ws.Statistics().Table();
+}
+
 class WorkspaceTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test::CopySampleArchive(dir_.path());
         ws_.Open();
     }
-    int Index(const char* code) { return ws_.Stats().FindMethod(code); }
+    int Index(const char* code) { return ws_.Statistics().Registry().FindMethod(code); }
 
     test::TempDir dir_;
     test::FakeUiHooks hooks_;
@@ -38,14 +44,14 @@ protected:
 
 TEST_F(WorkspaceTest, StartsWithArchiveAndFullList) {
     EXPECT_TRUE(hooks_.Errors.empty());
-    EXPECT_EQ(ws_.Draws().size(), 1500u);
-    EXPECT_EQ(ws_.Combs().Current().Count(), kAllCombinations);
-    EXPECT_FALSE(ws_.Combs().CanUndo());
+    EXPECT_EQ(ws_.Archive().Draws().size(), 1500u);
+    EXPECT_EQ(ws_.Combinations().List().Current().Count(), kAllCombinations);
+    EXPECT_FALSE(ws_.Combinations().List().CanUndo());
     EXPECT_EQ(hooks_.Busy, 0);
 }
 
 TEST_F(WorkspaceTest, TableUsesAndCachesThePrefetchFile) {
-    const TStatTable& t = ws_.ComputeStatTable(Index("EVEN"), 1000, true);
+    const TStatTable& t = Computed(ws_, Index("EVEN"), 1000, true);
     ASSERT_TRUE(t.PrefetchUsed);
     EXPECT_TRUE(std::filesystem::exists(dir_ / "Prefetchs" / "corvel-lotto_EVEN.dfc"));
     std::int64_t total = 0;
@@ -55,28 +61,28 @@ TEST_F(WorkspaceTest, TableUsesAndCachesThePrefetchFile) {
     }
     EXPECT_EQ(total, 1000);
     const std::size_t statuses = hooks_.Statuses.size();
-    ws_.ComputeStatTable(Index("EVEN"), 1000, false);  // same key: nothing recomputed
+    Computed(ws_, Index("EVEN"), 1000, false);  // same key: nothing recomputed
     EXPECT_EQ(hooks_.Statuses.size(), statuses);
-    ws_.SetDrawsOffset(10);
-    ws_.ComputeStatTable(Index("EVEN"), 1000, false);
+    ws_.Archive().SetOffset(10);
+    Computed(ws_, Index("EVEN"), 1000, false);
     EXPECT_GT(hooks_.Statuses.size(), statuses);
     EXPECT_EQ(hooks_.Busy, 0);
 
     // Other weight coefficients (a scenario step's own) give a new weight column.
-    const std::string weight = ws_.StatTable().Rows[0].Cells[8];
+    const std::string weight = ws_.Statistics().Table().Rows[0].Cells[8];
     TCdlCoefficients countOnly;
     countOnly.CountCoef = 1;
     countOnly.DeviationCoef = 0;
     countOnly.LevelCoef = 0;
-    ws_.ApplyFilterCoefficients(true, countOnly);
-    EXPECT_EQ(ws_.ComputeStatTable(Index("EVEN"), 1000, false).Rows[0].Cells[8],
-              ws_.StatTable().Rows[0].Cells[1] + ".00");
-    ws_.ApplyFilterCoefficients(false, countOnly);
-    EXPECT_EQ(ws_.ComputeStatTable(Index("EVEN"), 1000, false).Rows[0].Cells[8], weight);
+    ws_.Statistics().ApplyFilterCoefficients(true, countOnly);
+    EXPECT_EQ(Computed(ws_, Index("EVEN"), 1000, false).Rows[0].Cells[8],
+              ws_.Statistics().Table().Rows[0].Cells[1] + ".00");
+    ws_.Statistics().ApplyFilterCoefficients(false, countOnly);
+    EXPECT_EQ(Computed(ws_, Index("EVEN"), 1000, false).Rows[0].Cells[8], weight);
 
     // A damaged cache is rebuilt, not trusted.
     test::WriteBytes(dir_ / "Prefetchs" / "corvel-lotto_EVEN.dfc", std::string(30, '\x01'));
-    EXPECT_TRUE(ws_.ComputeStatTable(Index("EVEN"), 1000, true).PrefetchUsed);
+    EXPECT_TRUE(Computed(ws_, Index("EVEN"), 1000, true).PrefetchUsed);
     EXPECT_EQ(test::ReadBytes(dir_ / "Prefetchs" / "corvel-lotto_EVEN.dfc").size(), 8u * 12);
 }
 
@@ -94,7 +100,7 @@ TEST_F(WorkspaceTest, ExpectedCountIsExactAtHalves) {
     int halves = 0;
     for (int window = 90; window <= 110; ++window) {
         SCOPED_TRACE(window);
-        const TStatTable& t = ws_.ComputeStatTable(Index("NUMS"), window, true);
+        const TStatTable& t = Computed(ws_, Index("NUMS"), window, true);
         ASSERT_TRUE(t.PrefetchUsed);
         std::int64_t least = INT64_MAX, most = 0;
         for (const auto& row : t.Rows) {
@@ -116,68 +122,78 @@ TEST_F(WorkspaceTest, ExpectedCountIsExactAtHalves) {
 TEST_F(WorkspaceTest, KeepAndRemoveThenUndo) {
     TStatDrawRec three;
     three.Key[0] = 3;
-    ASSERT_TRUE(ws_.FilterCombinations(Index("EVEN"), {three}, "3:3", false));
-    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combs().Current().Count()), EvenCountCombinations(3));
-    ASSERT_EQ(ws_.Applied().Rows().size(), 1u);
-    EXPECT_EQ(ws_.Applied().Rows()[0].Values, "3:3");
-    EXPECT_TRUE(ws_.Applied().Rows()[0].Keep);
+    ASSERT_TRUE(ws_.Combinations().Filter(Index("EVEN"), {three}, "3:3", false));
+    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combinations().List().Current().Count()),
+              EvenCountCombinations(3));
+    ASSERT_EQ(ws_.Combinations().Applied().Rows().size(), 1u);
+    EXPECT_EQ(ws_.Combinations().Applied().Rows()[0].Values, "3:3");
+    EXPECT_TRUE(ws_.Combinations().Applied().Rows()[0].Keep);
 
     TStatDrawRec one;
     one.Key[0] = 1;
-    ASSERT_TRUE(ws_.FilterCombinations(Index("NUMS"), {one}, "1", true));
-    EXPECT_EQ(ws_.Applied().Rows().size(), 2u);
-    for (const auto& c : ws_.Combs().Current().Items()) ASSERT_NE(c[0], 1);
+    ASSERT_TRUE(ws_.Combinations().Filter(Index("NUMS"), {one}, "1", true));
+    EXPECT_EQ(ws_.Combinations().Applied().Rows().size(), 2u);
+    for (const auto& c : ws_.Combinations().List().Current().Items()) ASSERT_NE(c[0], 1);
 
-    ASSERT_TRUE(ws_.UndoCombs());
-    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combs().Current().Count()), EvenCountCombinations(3));
-    EXPECT_EQ(ws_.Applied().Rows().size(), 1u);
-    EXPECT_FALSE(ws_.UndoCombs());  // one level only
+    ASSERT_TRUE(ws_.Combinations().Undo());
+    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combinations().List().Current().Count()),
+              EvenCountCombinations(3));
+    EXPECT_EQ(ws_.Combinations().Applied().Rows().size(), 1u);
+    EXPECT_FALSE(ws_.Combinations().Undo());  // one level only
 }
 
 TEST_F(WorkspaceTest, GridNumbersFilterWithNums) {
-    EXPECT_FALSE(ws_.FilterByNumbers({}, "Карта", false));
+    EXPECT_FALSE(ws_.Combinations().FilterByNumbers({}, "Карта", false));
     EXPECT_EQ(hooks_.Errors.back(), "В выделенном диапазоне нет значений для фильтра!");
-    ASSERT_TRUE(ws_.FilterByNumbers({1, 2}, "Карта", true));
-    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combs().Current().Count()), Binomial(46, 6));
-    EXPECT_EQ(ws_.Applied().Rows().back().Caption, "Карта");
-    EXPECT_EQ(ws_.Applied().Rows().back().Values, "1; 2");
+    ASSERT_TRUE(ws_.Combinations().FilterByNumbers({1, 2}, "Карта", true));
+    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combinations().List().Current().Count()),
+              Binomial(46, 6));
+    EXPECT_EQ(ws_.Combinations().Applied().Rows().back().Caption, "Карта");
+    EXPECT_EQ(ws_.Combinations().Applied().Rows().back().Values, "1; 2");
 }
 
 TEST_F(WorkspaceTest, AutomaticMultiSelectKeepsEveryQualifyingRow) {
-    const TFilterItem item = ParseFilterItem("TMF1#EVEN:100#CMV:20#SF:1", ws_.Stats());
-    const auto parts = ExpandFilterItem(item, ws_.Stats());
+    const TFilterItem item =
+        ParseFilterItem("TMF1#EVEN:100#CMV:20#SF:1", ws_.Statistics().Registry());
+    const auto parts = ExpandFilterItem(item, ws_.Statistics().Registry());
     ASSERT_EQ(parts.size(), 1u);
-    ASSERT_TRUE(ws_.ApplyFilterPart(parts[0]));
+    ASSERT_TRUE(ws_.Combinations().ApplyFilterPart(parts[0]));
     // Expected: every EVEN value counted at least 20 times in the last 100 draws.
-    const TStatTable& t = ws_.StatTable();
+    const TStatTable& t = ws_.Statistics().Table();
     std::int64_t expected = 0;
     for (const auto& row : t.Rows)
         if (row.Value.Count >= 20) expected += EvenCountCombinations(row.Value.Key[0]);
     ASSERT_GT(expected, 0);
-    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combs().Current().Count()), expected);
-    EXPECT_EQ(ws_.Applied().Rows().size(), 1u);
+    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combinations().List().Current().Count()), expected);
+    EXPECT_EQ(ws_.Combinations().Applied().Rows().size(), 1u);
 }
 
 TEST_F(WorkspaceTest, RowByRowStopsAfterStepsAndUndoesAnEmptyList) {
     // Remove the most frequent EVEN value only (one step).
-    auto parts = ExpandFilterItem(ParseFilterItem("TSD1#EVEN:100#LNO:#ST:1", ws_.Stats()), ws_.Stats());
-    ASSERT_TRUE(ws_.ApplyFilterPart(parts[0]));
-    std::vector<TStatTableRow> rows = ws_.StatTable().Rows;
+    auto parts =
+        ExpandFilterItem(ParseFilterItem("TSD1#EVEN:100#LNO:#ST:1", ws_.Statistics().Registry()),
+                         ws_.Statistics().Registry());
+    ASSERT_TRUE(ws_.Combinations().ApplyFilterPart(parts[0]));
+    std::vector<TStatTableRow> rows = ws_.Statistics().Table().Rows;
     SortStatTable(rows, 1, true);
-    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combs().Current().Count()),
-              static_cast<std::int64_t>(kAllCombinations) - EvenCountCombinations(rows[0].Value.Key[0]));
+    EXPECT_EQ(
+        static_cast<std::int64_t>(ws_.Combinations().List().Current().Count()),
+        static_cast<std::int64_t>(kAllCombinations) - EvenCountCombinations(rows[0].Value.Key[0]));
 
     // Keeping row after row empties the list at the second step: that step is
     // undone and, with SZ, the walk ends.
-    ws_.GenerateCombs(false);
-    parts = ExpandFilterItem(ParseFilterItem("TSF1#EVEN:100#LNO:#SZ:1", ws_.Stats()), ws_.Stats());
-    ASSERT_TRUE(ws_.ApplyFilterPart(parts[0]));
-    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combs().Current().Count()), EvenCountCombinations(rows[0].Value.Key[0]));
-    EXPECT_EQ(ws_.Applied().Rows().back().Caption, "Отмена последней операции");
+    ws_.Combinations().Generate(false);
+    parts =
+        ExpandFilterItem(ParseFilterItem("TSF1#EVEN:100#LNO:#SZ:1", ws_.Statistics().Registry()),
+                         ws_.Statistics().Registry());
+    ASSERT_TRUE(ws_.Combinations().ApplyFilterPart(parts[0]));
+    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combinations().List().Current().Count()),
+              EvenCountCombinations(rows[0].Value.Key[0]));
+    EXPECT_EQ(ws_.Combinations().Applied().Rows().back().Caption, "Отмена последней операции");
 }
 
 TEST_F(WorkspaceTest, PrefetchBuildingMakesEveryCache) {
-    ws_.BuildPrefetchFiles(true, 0);
+    ws_.Statistics().BuildPrefetchFiles(true, 0);
     int files = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir_ / "Prefetchs")) files += e.path().extension() == ".dfc";
     EXPECT_EQ(files, 14);  // every number-property method but POE1, POE2
@@ -195,20 +211,21 @@ class WorkspaceWalkTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ws_.OpenSettingsAndRegistry();
-        ws_.PrefetchsEnabled = false;
+        ws_.Statistics().SetPrefetchsEnabled(false);
         for (const auto& d : {test::MakeDraw(1, {1, 2, 3, 4, 5, 6}), test::MakeDraw(2, {1, 2, 3, 7, 8, 9}),
                               test::MakeDraw(3, {1, 2, 10, 11, 12, 13}), test::MakeDraw(4, {1, 14, 15, 16, 17, 18})})
-            ASSERT_TRUE(ws_.AddDraw(d));
+            ASSERT_TRUE(ws_.Archive().AddDraw(d));
     }
     void Apply(const char* definition, const char* combs) {
-        ASSERT_TRUE(ws_.PasteCombs(combs));
-        const auto parts = ExpandFilterItem(ParseFilterItem(definition, ws_.Stats()), ws_.Stats());
+        ASSERT_TRUE(ws_.Combinations().Paste(combs));
+        const auto parts = ExpandFilterItem(
+            ParseFilterItem(definition, ws_.Statistics().Registry()), ws_.Statistics().Registry());
         ASSERT_EQ(parts.size(), 1u);
-        ASSERT_TRUE(ws_.ApplyFilterPart(parts[0]));
+        ASSERT_TRUE(ws_.Combinations().ApplyFilterPart(parts[0]));
         EXPECT_TRUE(hooks_.Errors.empty());
     }
     std::vector<TCombination> Left() const {
-        const auto items = ws_.Combs().Current().Items();
+        const auto items = ws_.Combinations().List().Current().Items();
         return {items.begin(), items.end()};
     }
 
@@ -224,8 +241,8 @@ TEST_F(WorkspaceWalkTest, MultiSelectCountsEveryRowExaminedAsAStep) {
           "2 20 21 22 23 24\r\n3 25 26 27 28 29\r\n4 5 6 7 8 9\r\n10 11 12 13 30 31\r\n"
           "1 14 15 16 17 18\r\n40 41 42 43 44 45\r\n");
     EXPECT_EQ(Left(), (std::vector<TCombination>{{2, 20, 21, 22, 23, 24}, {3, 25, 26, 27, 28, 29}}));
-    ASSERT_EQ(ws_.Applied().Rows().size(), 1u);
-    EXPECT_EQ(ws_.Applied().Rows()[0].Values, "2; 3");
+    ASSERT_EQ(ws_.Combinations().Applied().Rows().size(), 1u);
+    EXPECT_EQ(ws_.Combinations().Applied().Rows()[0].Values, "2; 3");
 }
 
 TEST_F(WorkspaceWalkTest, SingleSelectCountsOnlyStepsThatLeaveCombinations) {
@@ -235,7 +252,8 @@ TEST_F(WorkspaceWalkTest, SingleSelectCountsOnlyStepsThatLeaveCombinations) {
           "2 13 20 21 22 23\r\n2 24 25 26 27 28\r\n3 29 30 31 32 33\r\n13 34 35 36 37 38\r\n");
     EXPECT_EQ(Left(), (std::vector<TCombination>{{2, 13, 20, 21, 22, 23}}));
     std::vector<std::string> captions;
-    for (const auto& row : ws_.Applied().Rows()) captions.push_back(row.Caption + " " + row.Values);
+    for (const auto& row : ws_.Combinations().Applied().Rows())
+        captions.push_back(row.Caption + " " + row.Values);
     ASSERT_EQ(captions.size(), 4u);
     EXPECT_EQ(captions[1].substr(captions[1].size() - 2), " 3");
     EXPECT_EQ(captions[2], "Отмена последней операции ");
@@ -247,8 +265,9 @@ TEST_F(WorkspaceWalkTest, SingleSelectCountsOnlyStepsThatLeaveCombinations) {
 // others are built all the same.
 TEST_F(WorkspaceTest, PrefetchBuildingIgnoresSilentCachesAndGoesOnPastAFailure) {
     std::vector<std::string> codes;
-    for (int i = 0; i < ws_.Stats().Count(); ++i)
-        if (ws_.Stats().Item(i).StatClass->IsPrefetchable()) codes.push_back(ws_.Stats().Item(i).Code());
+    for (int i = 0; i < ws_.Statistics().Registry().Count(); ++i)
+        if (ws_.Statistics().Registry().Item(i).StatClass->IsPrefetchable())
+            codes.push_back(ws_.Statistics().Registry().Item(i).Code());
     ASSERT_GE(codes.size(), 3u);
     const auto folder = dir_ / "Prefetchs";
     // The first cache's name is taken by a folder, so it cannot be written.
@@ -258,14 +277,15 @@ TEST_F(WorkspaceTest, PrefetchBuildingIgnoresSilentCachesAndGoesOnPastAFailure) 
     const auto silentFile = folder / ("corvel-lotto_" + codes.back() + ".dfc");
     test::WriteBytes(silentFile, silent);
 
-    const TStatTable& t = ws_.ComputeStatTable(ws_.Stats().FindMethod(codes.back()), 1000, true);
+    const TStatTable& t =
+        Computed(ws_, ws_.Statistics().Registry().FindMethod(codes.back()), 1000, true);
     EXPECT_FALSE(t.PrefetchUsed);
     ASSERT_FALSE(t.Rows.empty());
     EXPECT_EQ(t.Rows[0].Cells[3], "-");
     EXPECT_TRUE(hooks_.Errors.empty());
     EXPECT_EQ(test::ReadBytes(silentFile), silent);
 
-    ws_.BuildPrefetchFiles(true, 0);
+    ws_.Statistics().BuildPrefetchFiles(true, 0);
     ASSERT_EQ(hooks_.Errors.size(), 1u);
     EXPECT_NE(hooks_.Errors[0].find(codes.front()), std::string::npos);
     for (std::size_t k = 1; k + 1 < codes.size(); ++k)
@@ -289,9 +309,9 @@ TEST_P(WorkspaceEmptyWindow, PicksNothing) {
     const char* combs = "1 14 15 16 17 18\r\n40 41 42 43 44 45\r\n";
     Apply(GetParam().Definition, combs);
     EXPECT_EQ(Left(), (std::vector<TCombination>{{1, 14, 15, 16, 17, 18}, {40, 41, 42, 43, 44, 45}}));
-    EXPECT_TRUE(ws_.Applied().Rows().empty());
-    EXPECT_TRUE(ws_.StatTable().Rows.empty());
-    EXPECT_EQ(ws_.StatTable().Window.Length(), 0);
+    EXPECT_TRUE(ws_.Combinations().Applied().Rows().empty());
+    EXPECT_TRUE(ws_.Statistics().Table().Rows.empty());
+    EXPECT_EQ(ws_.Statistics().Table().Window.Length(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, WorkspaceEmptyWindow,
@@ -306,20 +326,20 @@ TEST(WorkspaceArchive, FailedSaveKeepsFileAndMemoryEqual) {
     app::Workspace ws(app::DataFiles{dir.path()}, hooks, 16);
     ws.Open();
     hooks.Errors.clear();  // a 16-slot list cannot take the full generation; not this test's concern
-    ASSERT_TRUE(ws.AddDraw(test::MakeDraw(1, {1, 2, 3, 4, 5, 6})));
+    ASSERT_TRUE(ws.Archive().AddDraw(test::MakeDraw(1, {1, 2, 3, 4, 5, 6})));
     const std::string saved = test::ReadBytes(dir / "CorvelLotto_6x48.ldr");
     // The archive can no longer be replaced: its name is taken by a folder.
     std::filesystem::remove(dir / "CorvelLotto_6x48.ldr");
     std::filesystem::create_directory(dir / "CorvelLotto_6x48.ldr");
-    EXPECT_FALSE(ws.AddDraw(test::MakeDraw(2, {7, 8, 9, 10, 11, 12})));
+    EXPECT_FALSE(ws.Archive().AddDraw(test::MakeDraw(2, {7, 8, 9, 10, 11, 12})));
     ASSERT_EQ(hooks.Errors.size(), 1u);
     EXPECT_EQ(hooks.Errors[0].rfind("Ошибка записи в файл тиражей!\r\r", 0), 0u);
-    EXPECT_EQ(ws.Draws().size(), 1u);
+    EXPECT_EQ(ws.Archive().Draws().size(), 1u);
     EXPECT_EQ(hooks.Busy, 0);
 
-    EXPECT_FALSE(ws.DeleteDrawsAt({0, 5}));
+    EXPECT_FALSE(ws.Archive().DeleteDrawsAt({0, 5}));
     EXPECT_EQ(hooks.Errors.back(), "Запись со индексом 5 в файле данных не найдена!");
-    EXPECT_EQ(ws.Draws().size(), 1u);
+    EXPECT_EQ(ws.Archive().Draws().size(), 1u);
 }
 
 // An archive over the record limit is refused unread; adding a draw must not
@@ -331,13 +351,13 @@ TEST(WorkspaceArchive, ArchiveNotReadWholeIsNeverRewritten) {
     std::filesystem::resize_file(archive, std::uintmax_t{10'000'001} * 24);  // sparse
     test::FakeUiHooks hooks;
     app::Workspace ws(app::DataFiles{dir.path()}, hooks, 16);
-    ws.LoadArchive();
+    ws.Archive().Load();
     ASSERT_EQ(hooks.Errors.size(), 1u);
     EXPECT_EQ(hooks.Errors[0].rfind("Ошибка чтения файла тиражей!\r\r", 0), 0u) << hooks.Errors[0];
-    EXPECT_FALSE(ws.AddDraw(test::MakeDraw(1, {1, 2, 3, 4, 5, 6})));
+    EXPECT_FALSE(ws.Archive().AddDraw(test::MakeDraw(1, {1, 2, 3, 4, 5, 6})));
     ASSERT_EQ(hooks.Errors.size(), 2u);
     EXPECT_NE(hooks.Errors[1].find("прочитан не полностью"), std::string::npos) << hooks.Errors[1];
-    EXPECT_TRUE(ws.Draws().empty());
+    EXPECT_TRUE(ws.Archive().Draws().empty());
     EXPECT_EQ(std::filesystem::file_size(archive), std::uintmax_t{10'000'001} * 24);
     EXPECT_EQ(test::FolderEntries(dir.path()), std::vector<std::string>{"CorvelLotto_6x48.ldr"});
 }
@@ -351,11 +371,11 @@ TEST(WorkspaceArchive, DeletesByIndexWhenNumbersRepeat) {
     // An imported archive may hold one number twice; the row chosen is the one that goes.
     for (const auto& d : {test::MakeDraw(1, {1, 2, 3, 4, 5, 6}), test::MakeDraw(2, {7, 8, 9, 10, 11, 12}),
                           test::MakeDraw(2, {13, 14, 15, 16, 17, 18}), test::MakeDraw(3, {19, 20, 21, 22, 23, 24})})
-        ASSERT_TRUE(ws.AddDraw(d));
-    ASSERT_TRUE(ws.DeleteDrawsAt({2, 0, 2}));
-    ASSERT_EQ(ws.Draws().size(), 2u);
-    EXPECT_EQ(ws.Draws()[0].Numbers[0], 7);
-    EXPECT_EQ(ws.Draws()[1].Number, 3);
+        ASSERT_TRUE(ws.Archive().AddDraw(d));
+    ASSERT_TRUE(ws.Archive().DeleteDrawsAt({2, 0, 2}));
+    ASSERT_EQ(ws.Archive().Draws().size(), 2u);
+    EXPECT_EQ(ws.Archive().Draws()[0].Numbers[0], 7);
+    EXPECT_EQ(ws.Archive().Draws()[1].Number, 3);
     EXPECT_TRUE(hooks.Errors.empty());
     EXPECT_EQ(test::ReadBytes(dir / "CorvelLotto_6x48.ldr").size(), 2 * sizeof(TDrawRec));
 }
@@ -365,39 +385,39 @@ TEST(WorkspaceArchive, DeletesByIndexWhenNumbersRepeat) {
 TEST_F(WorkspaceTest, ReplacingTheListKeepsItsHistoryOnFailure) {
     TStatDrawRec none;  // no even number: a short list, quick to save
     none.Key[0] = 0;
-    ASSERT_TRUE(ws_.FilterCombinations(Index("EVEN"), {none}, "0", false));
-    const std::size_t filtered = ws_.Combs().Current().Count();
+    ASSERT_TRUE(ws_.Combinations().Filter(Index("EVEN"), {none}, "0", false));
+    const std::size_t filtered = ws_.Combinations().List().Current().Count();
     auto expectUnchanged = [&] {
-        EXPECT_EQ(ws_.Combs().Current().Count(), filtered);
-        EXPECT_TRUE(ws_.Combs().CanUndo());
-        EXPECT_EQ(ws_.Applied().Rows().size(), 1u);
+        EXPECT_EQ(ws_.Combinations().List().Current().Count(), filtered);
+        EXPECT_TRUE(ws_.Combinations().List().CanUndo());
+        EXPECT_EQ(ws_.Combinations().Applied().Rows().size(), 1u);
         EXPECT_EQ(hooks_.Busy, 0);
     };
-    EXPECT_FALSE(ws_.OpenCombsFile(dir_ / "missing.lcv"));
+    EXPECT_FALSE(ws_.Combinations().OpenFile(dir_ / "missing.lcv"));
     expectUnchanged();
-    EXPECT_FALSE(ws_.PasteCombs("1 2 3 4 5 6\r\n1 2 3\r\n"));
+    EXPECT_FALSE(ws_.Combinations().Paste("1 2 3 4 5 6\r\n1 2 3\r\n"));
     expectUnchanged();
-    EXPECT_FALSE(ws_.PasteCombs(" \r\n"));  // a blank clipboard
+    EXPECT_FALSE(ws_.Combinations().Paste(" \r\n"));  // a blank clipboard
     expectUnchanged();
-    EXPECT_FALSE(ws_.GenerateCombs(4, (dir_ / "missing.lcv").string(), true));
+    EXPECT_FALSE(ws_.Combinations().Generate(4, (dir_ / "missing.lcv").string(), true));
     expectUnchanged();
     EXPECT_EQ(hooks_.Errors.size(), 4u);
 
-    ASSERT_TRUE(ws_.SaveCombsFile(dir_ / "saved.lcv"));
-    ASSERT_TRUE(ws_.PasteCombs("1 2 3 4 5 6\r\n7 8 9 10 11 12\r\n"));
-    EXPECT_EQ(ws_.Combs().Current().Count(), 2u);
-    EXPECT_FALSE(ws_.Combs().CanUndo());
-    EXPECT_TRUE(ws_.Applied().Rows().empty());
+    ASSERT_TRUE(ws_.Combinations().SaveFile(dir_ / "saved.lcv"));
+    ASSERT_TRUE(ws_.Combinations().Paste("1 2 3 4 5 6\r\n7 8 9 10 11 12\r\n"));
+    EXPECT_EQ(ws_.Combinations().List().Current().Count(), 2u);
+    EXPECT_FALSE(ws_.Combinations().List().CanUndo());
+    EXPECT_TRUE(ws_.Combinations().Applied().Rows().empty());
 
-    EXPECT_EQ(ws_.DeleteCombRows(std::vector<std::size_t>{1}), 1u);
-    ASSERT_EQ(ws_.Applied().Rows().size(), 1u);
-    EXPECT_EQ(ws_.Applied().Rows()[0].Caption, "Выделенные комбинации");
-    EXPECT_EQ(ws_.Applied().Rows()[0].Values, "1");
+    EXPECT_EQ(ws_.Combinations().DeleteRows(std::vector<std::size_t>{1}), 1u);
+    ASSERT_EQ(ws_.Combinations().Applied().Rows().size(), 1u);
+    EXPECT_EQ(ws_.Combinations().Applied().Rows()[0].Caption, "Выделенные комбинации");
+    EXPECT_EQ(ws_.Combinations().Applied().Rows()[0].Values, "1");
 
-    ASSERT_TRUE(ws_.OpenCombsFile(dir_ / "saved.lcv"));
-    EXPECT_EQ(ws_.Combs().Current().Count(), filtered);
-    EXPECT_FALSE(ws_.Combs().CanUndo());
-    EXPECT_TRUE(ws_.Applied().Rows().empty());
+    ASSERT_TRUE(ws_.Combinations().OpenFile(dir_ / "saved.lcv"));
+    EXPECT_EQ(ws_.Combinations().List().Current().Count(), filtered);
+    EXPECT_FALSE(ws_.Combinations().List().CanUndo());
+    EXPECT_TRUE(ws_.Combinations().Applied().Rows().empty());
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST_F(CliEditDraws, AddAppendsOneRecord) {
 
 TEST_F(CliEditDraws, AddWithoutDateTakesToday) {
     ASSERT_EQ(Run({"add-draw", "1501", "48;1;47;2;46;3;4;4"}).ExitCode, 0);
-    const TDrawsArray draws = ReadArchiveFile(Archive()).Draws;
+    const TDrawsArray draws = ReadArchiveFile(Archive());
     ASSERT_EQ(draws.size(), 1501u);
     EXPECT_EQ(draws.back().Numbers, (TCombination{48, 1, 47, 2, 46, 3}));  // drawing order as typed
     EXPECT_EQ(draws.back().Extra, (std::array<std::uint8_t, 2>{4, 4}));
@@ -69,7 +69,7 @@ TEST_F(CliEditDraws, AddWithoutDateTakesToday) {
 TEST_F(CliEditDraws, AddToAMissingArchiveCreatesIt) {
     fs::remove(Archive());
     ASSERT_EQ(Run({"add-draw", "1", "5;17;3;44;28;9;1;2", "--date", "01.02.2003"}).ExitCode, 0);
-    EXPECT_EQ(ReadArchiveFile(Archive()).Draws,
+    EXPECT_EQ(ReadArchiveFile(Archive()),
               TDrawsArray{test::MakeDraw(1, {5, 17, 3, 44, 28, 9}, {1, 2}, "01.02.2003")});
 }
 
@@ -86,7 +86,7 @@ TEST_F(CliEditDraws, EditToAnExistingNumberKeepsBothRecords) {
         Run({"edit-draw", "750", "1;2;3;4;5;6;7;8", "--number", "751", "--date", "07.01.2020"})
             .ExitCode,
         0);
-    const TDrawsArray draws = ReadArchiveFile(Archive()).Draws;
+    const TDrawsArray draws = ReadArchiveFile(Archive());
     ASSERT_EQ(draws.size(), 1500u);
     EXPECT_EQ(draws[749], test::MakeDraw(751, {1, 2, 3, 4, 5, 6}, {7, 8}, "07.01.2020"));
     EXPECT_EQ(draws[750].Number, 751);
@@ -111,8 +111,7 @@ TEST_F(CliEditDraws, DeleteFindsDrawsInANumberingWithGapsAndDisorder) {
         test::MakeDraw(30, {5, 6, 7, 8, 9, 10}), test::MakeDraw(41, {6, 7, 8, 9, 10, 11})};
     WriteArchiveFile(Archive(), draws);
     ASSERT_EQ(Run({"delete-draw", "5", "30"}).ExitCode, 0);
-    EXPECT_EQ(ReadArchiveFile(Archive()).Draws,
-              (TDrawsArray{draws[0], draws[1], draws[3], draws[5]}));
+    EXPECT_EQ(ReadArchiveFile(Archive()), (TDrawsArray{draws[0], draws[1], draws[3], draws[5]}));
 }
 
 TEST_F(CliEditDraws, ChangeRewritesATruncatedArchiveAsWholeRecords) {

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 std::set<int> DrawNumbers(const fs::path& archive) {
     std::set<int> numbers;
-    for (const TDrawRec& rec : ReadArchiveFile(archive).Draws) numbers.insert(rec.Number);
+    for (const TDrawRec& rec : ReadArchiveFile(archive)) numbers.insert(rec.Number);
     return numbers;
 }
 

@@ -8,9 +8,11 @@
 
 #include "CombsTestSupport.h"
 #include "FakeUiHooks.h"
+#include "app/CombsCommands.h"
 #include "TestSupport.h"
 #include "combs/CombsBuffer.h"
 #include "i18n/Texts.h"
+#include "model/Errors.h"
 #include "model/Format.h"
 
 namespace corvel {
@@ -40,7 +42,7 @@ TEST(CombsBuffer, SavedRecordsAreTheSixBytesOfEachCombinationAndLoadBack) {
     TCombsArray list(300);
     test::Fill(list, Varied(300));
     test::FakeUiHooks hooks;
-    ASSERT_TRUE(buffer.Save(list, {5, 10}, hooks));
+    ASSERT_TRUE(SaveCombsBuffer(buffer, list, {5, 10}, hooks));
 
     std::string expected;
     for (const TCombination& c : Varied(300))
@@ -49,7 +51,7 @@ TEST(CombsBuffer, SavedRecordsAreTheSixBytesOfEachCombinationAndLoadBack) {
 
     TCombsArray loaded(300);
     test::Fill(loaded, test::Sentinel());
-    ASSERT_TRUE(buffer.Load(loaded, {5, 10}, hooks));
+    ASSERT_TRUE(LoadCombsBuffer(buffer, loaded, {5, 10}, hooks));
     EXPECT_EQ(test::ItemsOf(loaded), Varied(300));
     EXPECT_TRUE(hooks.Errors.empty());
     EXPECT_EQ(hooks.Busy, 0);
@@ -61,16 +63,16 @@ TEST(CombsBuffer, OnlyTheRememberedKeyLoads) {
     TCombsArray list(10);
     test::Fill(list, {{1, 2, 3, 4, 5, 6}});
     test::FakeUiHooks hooks;
-    ASSERT_TRUE(buffer.Save(list, {0, 10}, hooks));
+    ASSERT_TRUE(SaveCombsBuffer(buffer, list, {0, 10}, hooks));
 
     TCombsArray other(10);
     test::Fill(other, test::Sentinel());
     for (TCombsBufferKey key : {TCombsBufferKey{1, 10}, TCombsBufferKey{0, 11}}) {
-        EXPECT_FALSE(buffer.Load(other, key, hooks)) << key.Offset << "/" << key.Draws;
+        EXPECT_FALSE(LoadCombsBuffer(buffer, other, key, hooks)) << key.Offset << "/" << key.Draws;
         EXPECT_EQ(test::ItemsOf(other), test::Sentinel());
     }
     TCombsBuffer fresh(buffer.File());  // the key is not stored in the file
-    EXPECT_FALSE(fresh.Load(other, {0, 10}, hooks));
+    EXPECT_FALSE(LoadCombsBuffer(fresh, other, {0, 10}, hooks));
     EXPECT_TRUE(hooks.Errors.empty());
 }
 
@@ -80,11 +82,11 @@ TEST(CombsBuffer, SavingTheSameKeyAgainDoesNotRewriteTheFile) {
     TCombsArray list(10);
     test::Fill(list, {{1, 2, 3, 4, 5, 6}});
     test::FakeUiHooks hooks;
-    ASSERT_TRUE(buffer.Save(list, {0, 10}, hooks));
+    ASSERT_TRUE(SaveCombsBuffer(buffer, list, {0, 10}, hooks));
     test::Fill(list, test::Sentinel());
-    ASSERT_TRUE(buffer.Save(list, {0, 10}, hooks));
+    ASSERT_TRUE(SaveCombsBuffer(buffer, list, {0, 10}, hooks));
     EXPECT_EQ(test::ReadBytes(buffer.File()), std::string("\x01\x02\x03\x04\x05\x06", 6));
-    ASSERT_TRUE(buffer.Save(list, {0, 11}, hooks));
+    ASSERT_TRUE(SaveCombsBuffer(buffer, list, {0, 11}, hooks));
     EXPECT_EQ(test::ReadBytes(buffer.File()).size(), 12U);
 }
 
@@ -94,11 +96,11 @@ TEST(CombsBuffer, ResetForgetsTheKeyAndDeletesTheFile) {
     TCombsArray list(10);
     test::Fill(list, test::Sentinel());
     test::FakeUiHooks hooks;
-    ASSERT_TRUE(buffer.Save(list, {2, 3}, hooks));
+    ASSERT_TRUE(SaveCombsBuffer(buffer, list, {2, 3}, hooks));
     buffer.Reset();
     EXPECT_FALSE(std::filesystem::exists(buffer.File()));
     EXPECT_FALSE(buffer.Key().has_value());
-    EXPECT_FALSE(buffer.Load(list, {2, 3}, hooks));
+    EXPECT_FALSE(LoadCombsBuffer(buffer, list, {2, 3}, hooks));
     buffer.Reset();  // nothing to delete is fine
     EXPECT_TRUE(hooks.Errors.empty());
 }
@@ -109,10 +111,10 @@ TEST(CombsBuffer, FileDeletedBehindItsBackIsWrittenAgainOnTheNextSave) {
     TCombsArray list(10);
     test::Fill(list, test::Sentinel());
     test::FakeUiHooks hooks;
-    ASSERT_TRUE(buffer.Save(list, {0, 5}, hooks));
+    ASSERT_TRUE(SaveCombsBuffer(buffer, list, {0, 5}, hooks));
     std::filesystem::remove(buffer.File());
-    EXPECT_FALSE(buffer.Load(list, {0, 5}, hooks));
-    ASSERT_TRUE(buffer.Save(list, {0, 5}, hooks));
+    EXPECT_FALSE(LoadCombsBuffer(buffer, list, {0, 5}, hooks));
+    ASSERT_TRUE(SaveCombsBuffer(buffer, list, {0, 5}, hooks));
     EXPECT_EQ(test::ReadBytes(buffer.File()).size(), 12U);
     EXPECT_TRUE(hooks.Errors.empty());
 }
@@ -135,14 +137,14 @@ TEST_P(CombsBufferDamaged, IsReportedRemovedAndLeavesTheListAlone) {
     TCombsArray list(20);
     test::Fill(list, test::Sentinel());
     test::FakeUiHooks hooks;
-    ASSERT_TRUE(buffer.Save(list, {0, 1}, hooks));
+    ASSERT_TRUE(SaveCombsBuffer(buffer, list, {0, 1}, hooks));
     test::WriteBytes(buffer.File(), std::string(c.Bytes, '\x01'));
 
     TCombsArray target(c.Capacity);
     test::Fill(target, test::Sentinel());
-    EXPECT_FALSE(buffer.Load(target, {0, 1}, hooks));
+    EXPECT_FALSE(LoadCombsBuffer(buffer, target, {0, 1}, hooks));
     EXPECT_EQ(hooks.Errors,
-              std::vector<std::string>{Format(texts::kCombsBufferLoadError, {c.Message})});
+              std::vector<std::string>{ErrorReport(texts::kCombsBufferLoadError, c.Message)});
     EXPECT_EQ(test::ItemsOf(target), test::Sentinel());
     EXPECT_FALSE(std::filesystem::exists(buffer.File()));
     EXPECT_FALSE(buffer.Key().has_value());
@@ -163,12 +165,12 @@ TEST(CombsBuffer, FailedSaveIsReportedAndRemembersNoKey) {
     TCombsArray list(10);
     test::Fill(list, test::Sentinel());
     test::FakeUiHooks hooks;
-    EXPECT_FALSE(buffer.Save(list, {0, 1}, hooks));
+    EXPECT_FALSE(SaveCombsBuffer(buffer, list, {0, 1}, hooks));
     ASSERT_EQ(hooks.Errors.size(), 1U);
-    EXPECT_EQ(hooks.Errors[0].rfind(Format(texts::kCombsBufferSaveError, {""}), 0), 0U)
+    EXPECT_EQ(hooks.Errors[0].rfind(ErrorReport(texts::kCombsBufferSaveError, ""), 0), 0U)
         << hooks.Errors[0];
     EXPECT_FALSE(buffer.Key().has_value());
-    EXPECT_FALSE(buffer.Load(list, {0, 1}, hooks));
+    EXPECT_FALSE(LoadCombsBuffer(buffer, list, {0, 1}, hooks));
     EXPECT_EQ(hooks.Busy, 0);
 }
 
@@ -192,14 +194,14 @@ TEST_P(CombsBufferProgress, ReportsAtMostOncePerPercent) {
     test::Fill(list, Varied(c.Count));
 
     test::FakeUiHooks saving;
-    ASSERT_TRUE(buffer.Save(list, {0, 1}, saving));
+    ASSERT_TRUE(SaveCombsBuffer(buffer, list, {0, 1}, saving));
     EXPECT_EQ(saving.Statuses.front(), texts::kCombsBufferSaving);
     EXPECT_EQ(saving.Statuses.back(), "");
     EXPECT_EQ(CountStartingWith(saving.Statuses, "Создание буфера комбинаций ( завершено "),
               c.ProgressTexts);
 
     test::FakeUiHooks loading;
-    ASSERT_TRUE(buffer.Load(list, {0, 1}, loading));
+    ASSERT_TRUE(LoadCombsBuffer(buffer, list, {0, 1}, loading));
     EXPECT_EQ(loading.Statuses.front(), texts::kCombsBufferLoading);
     EXPECT_EQ(loading.Statuses.back(), "");
     EXPECT_EQ(CountStartingWith(loading.Statuses, "Загрузка буфера комбинаций ( завершено "),

@@ -7,6 +7,7 @@
 
 #include "CombsTestSupport.h"
 #include "FakeUiHooks.h"
+#include "app/CombsCommands.h"
 #include "combs/CombsClipboard.h"
 #include "combs/CombsEdit.h"
 #include "i18n/Texts.h"
@@ -40,7 +41,7 @@ TEST_P(CombsPasteAccepted, ReplacesTheList) {
     const PasteCase& c = GetParam();
     TCombsArray list(10);
     test::Fill(list, test::Sentinel());
-    EXPECT_EQ(ParseCombsPaste(c.Text, list), "");
+    EXPECT_EQ(ParseCombsPaste(c.Text, list).Error(), "");
     EXPECT_EQ(test::ItemsOf(list), c.Expected);
 }
 
@@ -72,7 +73,7 @@ TEST_P(CombsPasteRefused, NamesTheFirstBadLineAndKeepsTheList) {
     const RefusedCase& c = GetParam();
     TCombsArray list(10);
     test::Fill(list, test::Sentinel());
-    EXPECT_EQ(ParseCombsPaste(c.Text, list), Format(texts::kCombsBadLine, {c.QuotedLine}));
+    EXPECT_EQ(ParseCombsPaste(c.Text, list).Error(), Format(texts::kCombsBadLine, {c.QuotedLine}));
     EXPECT_EQ(test::ItemsOf(list), test::Sentinel());
 }
 
@@ -107,7 +108,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, CombsPasteWithoutCombinations, ::testing::Values
 
 TEST(CombsPaste, ExactErrorText) {
     TCombsArray list(10);
-    EXPECT_EQ(ParseCombsPaste("1;2;3;4;5\r\n", list), "Некорректная комбинация: \"1;2;3;4;5\"!");
+    EXPECT_EQ(ParseCombsPaste("1;2;3;4;5\r\n", list).Error(),
+              "Некорректная комбинация: \"1;2;3;4;5\"!");
 }
 
 TEST(CombsPaste, MoreCombinationsThanTheListHoldsAreRefusedWithTheListUnchanged) {
@@ -116,9 +118,9 @@ TEST(CombsPaste, MoreCombinationsThanTheListHoldsAreRefusedWithTheListUnchanged)
     std::string ten, eleven;
     for (int i = 0; i < 10; ++i) ten += "1 2 3 4 5 6\r\n";
     eleven = ten + "7 8 9 10 11 12";
-    EXPECT_EQ(ParseCombsPaste(eleven, list), Format(texts::kCombsTooMany, {11, 10}));
+    EXPECT_EQ(ParseCombsPaste(eleven, list).Error(), Format(texts::kCombsTooMany, {11, 10}));
     EXPECT_EQ(test::ItemsOf(list), test::Sentinel());
-    EXPECT_EQ(ParseCombsPaste(ten, list), "");
+    EXPECT_EQ(ParseCombsPaste(ten, list).Error(), "");
     EXPECT_EQ(list.Count(), 10U);
 }
 

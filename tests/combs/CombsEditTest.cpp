@@ -11,6 +11,7 @@
 
 #include "CombsTestSupport.h"
 #include "FakeUiHooks.h"
+#include "app/CombsCommands.h"
 #include "TestSupport.h"
 #include "combs/CombsEdit.h"
 #include "i18n/Texts.h"

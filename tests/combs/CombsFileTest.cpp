@@ -9,6 +9,7 @@
 
 #include "CombsTestSupport.h"
 #include "FakeUiHooks.h"
+#include "app/CombsCommands.h"
 #include "TestSupport.h"
 #include "combs/CombinationText.h"
 #include "combs/CombsEdit.h"
@@ -167,9 +168,8 @@ TEST(LoadCombsFile, MissingFileShowsTheReadErrorAndKeepsTheList) {
     test::Fill(list, test::Sentinel());
     EXPECT_FALSE(LoadCombsFile(list, file, hooks));
     ASSERT_EQ(hooks.Errors.size(), 1U);
-    EXPECT_EQ(hooks.Errors[0],
-              Format(texts::kCombsFileReadError,
-                     {file.string(), file.string() + ": Файл или папка не найдены"}));
+    EXPECT_EQ(hooks.Errors[0], ErrorReport(Format(texts::kCombsFileReadError, {file.string()}),
+                                           file.string() + ": Файл или папка не найдены"));
     EXPECT_EQ(test::ItemsOf(list), test::Sentinel());
     EXPECT_EQ(hooks.Busy, 0);
 }
@@ -182,7 +182,8 @@ TEST(SaveCombsFile, MissingFolderShowsTheWriteError) {
     const auto badFile = dir / "no such folder" / "out.lcv";
     EXPECT_FALSE(SaveCombsFile(list, badFile, hooks));
     ASSERT_EQ(hooks.Errors.size(), 1U);
-    EXPECT_EQ(hooks.Errors[0].rfind(Format(texts::kCombsFileWriteError, {badFile.string(), ""}), 0),
+    EXPECT_EQ(hooks.Errors[0].rfind(
+                  ErrorReport(Format(texts::kCombsFileWriteError, {badFile.string()}), ""), 0),
               0U)
         << hooks.Errors[0];
     EXPECT_FALSE(std::filesystem::exists(badFile));

@@ -9,10 +9,12 @@
 
 #include "CombsTestSupport.h"
 #include "FakeUiHooks.h"
+#include "app/CombsCommands.h"
 #include "TestSupport.h"
-#include "combs/CombinationEnumeration.h"
+#include "model/CombinationEnumeration.h"
 #include "combs/CombsGeneration.h"
 #include "i18n/Texts.h"
+#include "model/Errors.h"
 #include "model/Format.h"
 
 namespace corvel {
@@ -169,7 +171,9 @@ TEST(GenerateCombs, FailedFileModeKeepsTheListAndShowsTheReadError) {
     test::Fill(list, test::Sentinel());
     EXPECT_FALSE(GenerateCombs(list, 4, file.string(), hooks, true));
     ASSERT_EQ(hooks.Errors.size(), 1U);
-    EXPECT_EQ(hooks.Errors[0].rfind(Format(texts::kCombsFileReadError, {file.string(), ""}), 0), 0U)
+    EXPECT_EQ(hooks.Errors[0].rfind(
+                  ErrorReport(Format(texts::kCombsFileReadError, {file.string()}), ""), 0),
+              0U)
         << hooks.Errors[0];
     EXPECT_EQ(test::ItemsOf(list), test::Sentinel());
     EXPECT_EQ(hooks.Statuses.back(), "");
@@ -184,7 +188,7 @@ TEST(GenerateCombs, MoreThanTheListHoldsIsRefusedBeforeTheListChanges) {
     EXPECT_FALSE(GenerateCombs(list, 2, "1;2;3;4;5;6;7;8", hooks, false));
     EXPECT_EQ(hooks.Errors,
               std::vector<std::string>{
-                  Format(texts::kCombsGenerateError, {Format(texts::kCombsTooMany, {28, 10})})});
+                  ErrorReport(texts::kCombsGenerateError, Format(texts::kCombsTooMany, {28, 10}))});
     EXPECT_EQ(test::ItemsOf(list), test::Sentinel());
     EXPECT_FALSE(GenerateCombs(list, 0, "", hooks, false));
     EXPECT_EQ(test::ItemsOf(list), test::Sentinel());

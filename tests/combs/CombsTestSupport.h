@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "combs/CombsArray.h"
+#include "model/CombsArray.h"
 
 // Small helpers of the combination tests: filling a list and reading it back.
 namespace corvel::test {

@@ -85,7 +85,7 @@ protected:
         QGuiApplication::clipboard()->setText(text);
         Run("CombsPaste");
     }
-    std::size_t Count() { return window_->Workspace().Combs().Current().Count(); }
+    std::size_t Count() { return window_->Workspace().Combinations().List().Current().Count(); }
     const gui::CombsModel& Model() { return *tab_->Model(); }
     const gui::AppliedFiltersModel& Filters() { return *tab_->FiltersModel(); }
     QString CombsPanel() { return window_->StatusPanel(3)->text(); }
@@ -118,7 +118,7 @@ TEST_F(CombsTabTest, ModelShowsTheWholeListReadInPlace) {
     EXPECT_FALSE(model.data(model.index(kAll, 1)).isValid());
 
     // The model holds no copy: a change of the engine's list shows at once.
-    TCombination& last = window_->Workspace().Combs().Current().Data()[kAll - 1];
+    TCombination& last = window_->Workspace().Combinations().List().Current().Data()[kAll - 1];
     const TCombination saved = last;
     last[0] = 7;
     EXPECT_EQ(Cell(model, kAll - 1, 1), QStringLiteral("7"));
@@ -127,7 +127,7 @@ TEST_F(CombsTabTest, ModelShowsTheWholeListReadInPlace) {
 }
 
 TEST_F(CombsTabTest, ExcludingTheLastTenDrawsIsUndone) {
-    const TDrawsArray& draws = window_->Workspace().Draws();
+    const TDrawsArray& draws = window_->Workspace().Archive().Draws();
     ASSERT_GE(draws.size(), 10U);
     std::set<std::uint64_t> drawn;
     for (std::size_t i = draws.size() - 10; i < draws.size(); ++i) drawn.insert(SortedCombinationKey(draws[i].Numbers));
@@ -258,8 +258,9 @@ TEST_F(CombsTabTest, GenerationDialogBuildsTheListAndStoresTheSettings) {
     TGameSettings again;
     LoadGenerateSettings(iniFile, again);
     EXPECT_EQ(again.CombsGenerateParameters, "1;2;3;4;5;6;7");
-    EXPECT_EQ(window_->Workspace().Stats().Settings.CombsGenerateParameters, "1;2;3;4;5;6;7");
-    EXPECT_EQ(window_->Workspace().Stats().Settings.CombsGenerateMode, 2);
+    EXPECT_EQ(window_->Workspace().Statistics().Registry().Settings.CombsGenerateParameters,
+              "1;2;3;4;5;6;7");
+    EXPECT_EQ(window_->Workspace().Statistics().Registry().Settings.CombsGenerateMode, 2);
     EXPECT_TRUE(window_->Hooks().Messages().isEmpty()) << window_->Hooks().Messages().join(QStringLiteral("\n")).toStdString();
 }
 
@@ -337,7 +338,7 @@ TEST_F(CombsTabTest, SavedFileOpensAsTheSameList) {
 }
 
 TEST_F(CombsTabTest, FocusedCombinationIsFoundInTheArchiveInAnyOrder) {
-    const TDrawsArray& draws = window_->Workspace().Draws();
+    const TDrawsArray& draws = window_->Workspace().Archive().Draws();
     const TDrawRec& newest = draws.back();
     const auto& n = newest.Numbers;
     Paste(QStringLiteral("%1 %2 %3 %4 %5 %6").arg(int{n[5]})

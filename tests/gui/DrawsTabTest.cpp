@@ -58,7 +58,7 @@ protected:
         window_ = std::make_unique<gui::MainWindow>(app::DataFiles{dir_.path()}, app::StartupSwitches{});
         window_->show();
         ASSERT_TRUE(window_->Initialise());
-        ASSERT_EQ(Ws().Draws().size(), 1500u);
+        ASSERT_EQ(Ws().Archive().Draws().size(), 1500u);
     }
 
     app::Workspace& Ws() { return window_->Workspace(); }
@@ -114,9 +114,9 @@ TEST_F(DrawsTabTest, AddingADrawThroughTheDialogSavesTheArchive) {
     EXPECT_EQ(proposed, 1501);
     EXPECT_EQ(std::filesystem::file_size(ArchiveFile()), 1501u * 24u);
     const auto read = ReadArchiveFile(ArchiveFile());
-    ASSERT_EQ(read.Draws.size(), 1501u);
-    EXPECT_EQ(read.Draws.back(), test::MakeDraw(1501, {5, 17, 3, 44, 28, 9}, {1, 2}, "09.12.2026"));
-    EXPECT_EQ(read.Draws, Ws().Draws());
+    ASSERT_EQ(read.size(), 1501u);
+    EXPECT_EQ(read.back(), test::MakeDraw(1501, {5, 17, 3, 44, 28, 9}, {1, 2}, "09.12.2026"));
+    EXPECT_EQ(read, Ws().Archive().Draws());
 
     EXPECT_EQ(Panel(0), QStringLiteral("Архив тиражей: 1501"));
     EXPECT_EQ(Panel(1), QStringLiteral("Следующий тираж: 1502"));
@@ -143,7 +143,7 @@ TEST_F(DrawsTabTest, InvalidNumbersAreRefusedAndChangeNothing) {
     EXPECT_TRUE(numbersFocused);
     EXPECT_EQ(window_->Hooks().Messages(), QStringList{QStringLiteral("Введена некорректная комбинация!")});
     EXPECT_EQ(test::ReadBytes(ArchiveFile()), before);
-    EXPECT_EQ(Ws().Draws().size(), 1500u);
+    EXPECT_EQ(Ws().Archive().Draws().size(), 1500u);
     EXPECT_EQ(Model().rowCount(), 1500);
     EXPECT_EQ(Panel(0), QStringLiteral("Архив тиражей: 1500"));
 }
@@ -187,9 +187,9 @@ TEST_F(DrawsTabTest, EditingReplacesTheFocusedDrawInPlace) {
     EXPECT_EQ(shownNumber, 1499);
     EXPECT_EQ(shownDate, QDate(2026, 12, 2));
     const auto read = ReadArchiveFile(ArchiveFile());
-    ASSERT_EQ(read.Draws.size(), 1500u);
-    EXPECT_EQ(read.Draws[1498], test::MakeDraw(1499, {9, 8, 7, 6, 5, 4}, {3, 2}, "02.12.2026"));
-    EXPECT_EQ(read.Draws[1499].Number, 1500);
+    ASSERT_EQ(read.size(), 1500u);
+    EXPECT_EQ(read[1498], test::MakeDraw(1499, {9, 8, 7, 6, 5, 4}, {3, 2}, "02.12.2026"));
+    EXPECT_EQ(read[1499].Number, 1500);
     EXPECT_EQ(NumbersOf(1), (std::vector<int>{4, 5, 6, 7, 8, 9}));  // sorted view of the new numbers
 }
 
@@ -216,7 +216,7 @@ TEST_F(DrawsTabTest, DeletingTwoSelectedRowsRemovesThoseDrawsByNumber) {
     auto* selection = Tab().View()->selectionModel();
     selection->select(Model().index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);  // 1500
     selection->select(Model().index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);  // 1498
-    const TDrawsArray before = Ws().Draws();
+    const TDrawsArray before = Ws().Archive().Draws();
     test::PressInNextMessageBox(QMessageBox::Yes);
     Trigger("DrawsDel");
 
@@ -225,8 +225,8 @@ TEST_F(DrawsTabTest, DeletingTwoSelectedRowsRemovesThoseDrawsByNumber) {
               QStringLiteral("Удалить все выделенные записи (всего будет удалено 2 записи(ей))?"));
     TDrawsArray expected(before.begin(), before.end() - 3);
     expected.push_back(before[1498]);  // draw 1499 stays
-    EXPECT_EQ(Ws().Draws(), expected);
-    EXPECT_EQ(ReadArchiveFile(ArchiveFile()).Draws, expected);
+    EXPECT_EQ(Ws().Archive().Draws(), expected);
+    EXPECT_EQ(ReadArchiveFile(ArchiveFile()), expected);
     EXPECT_EQ(std::filesystem::file_size(ArchiveFile()), 1498u * 24u);
     EXPECT_EQ(Cell(0, DrawsModel::kNumber), U("1499"));
     EXPECT_EQ(Cell(1, DrawsModel::kNumber), U("1497"));
@@ -242,7 +242,7 @@ TEST_F(DrawsTabTest, DeleteAnsweredNoKeepsTheArchive) {
     Trigger("DrawsDel");
 
     EXPECT_EQ(window_->Hooks().Messages(), QStringList{QStringLiteral("Удалить выделенную запись?")});
-    EXPECT_EQ(Ws().Draws().size(), 1500u);
+    EXPECT_EQ(Ws().Archive().Draws().size(), 1500u);
     EXPECT_EQ(test::ReadBytes(ArchiveFile()), before);
 }
 
@@ -253,7 +253,7 @@ TEST_F(DrawsTabTest, OffsetPaintsTheLastAnalysedRowAndFillsThePanels) {
     EXPECT_EQ(background(0).value<QColor>(), QColor(0xFF, 0xAA, 0xAA));
 
     offset->setValue(3);
-    EXPECT_EQ(Ws().DrawsOffset(), 3);
+    EXPECT_EQ(Ws().Archive().Offset(), 3);
     EXPECT_EQ(background(3).value<QColor>(), QColor(0xFF, 0xAA, 0xAA));
     EXPECT_FALSE(background(0).isValid());
     EXPECT_FALSE(background(2).isValid());
@@ -264,7 +264,7 @@ TEST_F(DrawsTabTest, OffsetPaintsTheLastAnalysedRowAndFillsThePanels) {
     Tab().View()->selectRow(0);
     test::PressInNextMessageBox(QMessageBox::Yes);
     Trigger("DrawsDel");
-    EXPECT_EQ(Ws().DrawsOffset(), 3);
+    EXPECT_EQ(Ws().Archive().Offset(), 3);
     EXPECT_EQ(offset->maximum(), 1498);
     EXPECT_EQ(offset->value(), 3);
     EXPECT_EQ(Panel(1), QStringLiteral("Следующий тираж: 1497"));
@@ -278,7 +278,7 @@ TEST_F(DrawsTabTest, SortedSwitchSortsTheListKeepsTheFileAndIsRemembered) {
     Trigger("DrawsSorted");
 
     EXPECT_TRUE(sorted->isChecked());
-    EXPECT_TRUE(Ws().SortedDraws);
+    EXPECT_TRUE(Ws().Archive().Sorted());
     EXPECT_EQ(NumbersOf(0), (std::vector<int>{23, 24, 32, 38, 45, 48}));
     EXPECT_EQ(Cell(0, DrawsModel::kExtra1), U("22"));  // extras are never sorted
     EXPECT_EQ(Cell(0, DrawsModel::kExtra2), U("31"));
@@ -288,7 +288,7 @@ TEST_F(DrawsTabTest, SortedSwitchSortsTheListKeepsTheFileAndIsRemembered) {
     // A new window on the folder starts sorted.
     window_.reset();
     gui::MainWindow again(app::DataFiles{dir_.path()}, app::StartupSwitches{});
-    EXPECT_TRUE(again.Workspace().SortedDraws);
+    EXPECT_TRUE(again.Workspace().Archive().Sorted());
     EXPECT_TRUE(again.Actions().Find("DrawsSorted")->isChecked());
     ASSERT_TRUE(again.Initialise());
     DrawsModel& model = *again.Draws()->Model();
@@ -296,7 +296,7 @@ TEST_F(DrawsTabTest, SortedSwitchSortsTheListKeepsTheFileAndIsRemembered) {
 
     // And switching off shows the drawing order again.
     again.Actions().Find("DrawsSorted")->trigger();
-    EXPECT_FALSE(again.Workspace().SortedDraws);
+    EXPECT_FALSE(again.Workspace().Archive().Sorted());
     EXPECT_EQ(model.data(model.index(0, DrawsModel::kFirstNumber)).toInt(), 48);
     EXPECT_NE(test::ReadBytes(dir_ / "corvel-lotto.frm").find("SortedDraws=0"), std::string::npos);
 }

@@ -44,7 +44,7 @@ class FocusShortcuts : public ::testing::Test {
         QTest::keyClick(list, key, Qt::ControlModifier);
         QApplication::processEvents();
     }
-    std::size_t CombsCount() { return window->Workspace().Combs().Current().Count(); }
+    std::size_t CombsCount() { return window->Workspace().Combinations().List().Current().Count(); }
     QTableView* Combs() { return window->Combs()->CombsView(); }
     QTableView* Stats() { return window->Stats()->Table(); }
     int SelectedRows(QTableView* list) {
@@ -90,7 +90,7 @@ TEST_F(FocusShortcuts, KeysInTheDrawsListLeaveTheCombinationsAlone) {
     EXPECT_FALSE(Combs()->selectionModel()->hasSelection());
     Press(draws, Qt::Key_Delete);
     EXPECT_EQ(CombsCount(), kAll);
-    EXPECT_EQ(window->Workspace().Draws().size(), 1500U);
+    EXPECT_EQ(window->Workspace().Archive().Draws().size(), 1500U);
 }
 
 TEST_F(FocusShortcuts, KeysInTheCombinationListSelectCopyAndDeleteIt) {

@@ -51,7 +51,7 @@ class SettingsDialogs : public ::testing::Test {
   protected:
     void SetUp() override {
         test::WriteBytes(ws_.Files().GameSettings(), kIniText);
-        ws_.PrefetchsEnabled = false;
+        ws_.Statistics().SetPrefetchsEnabled(false);
         ws_.OpenSettingsAndRegistry();
         // A caption and a favourites choice saved in an earlier session, and
         // a caption given in this one and not saved yet.
@@ -69,7 +69,7 @@ class SettingsDialogs : public ::testing::Test {
         dismisser_.start();
     }
 
-    TStatList& Stats() { return ws_.Stats(); }
+    TStatList& Stats() { return ws_.Statistics().Registry(); }
     int Index(const char* code) { return Stats().FindMethod(code); }
     QStringList Messages() const { return hooks_.Messages(); }
     std::string Ini() const { return test::ReadBytes(ws_.Files().GameSettings()); }
@@ -84,7 +84,7 @@ class SettingsDialogs : public ::testing::Test {
     gui::QtUiHooks hooks_;
     app::Workspace ws_{app::DataFiles{dir_.path()}, hooks_, 16};
     ViewSettings view_{dir_ / "corvel-lotto.frm"};
-    gui::ViewHub hub_;
+    gui::ViewHub hub_{ws_};
     gui::ActionList actions_{hooks_};
     gui::GuiContext ctx_{ws_, hooks_, view_, hub_, actions_};
     QTimer dismisser_;
@@ -270,7 +270,7 @@ TEST_P(PrefetchGroups, FollowWhatChanged) {
     const TConfigData before;
     TConfigData after = before;
     GetParam().change(after);
-    EXPECT_EQ(gui::ChangedPrefetchGroups(before, after), GetParam().groups);
+    EXPECT_EQ(app::ChangedPrefetchGroups(before, after), GetParam().groups);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -297,8 +297,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(SettingsDialogs, ConfigBuildsPrefetchFilesOnlyWhenAGroupChanged) {
-    ws_.PrefetchsEnabled = true;
-    ws_.BuildPrefetchFiles(true, 0);
+    ws_.Statistics().SetPrefetchsEnabled(true);
+    ws_.Statistics().BuildPrefetchFiles(true, 0);
     const fs::path folder = ws_.Files().PrefetchFolder();
     const fs::path even = folder / "corvel-lotto_EVEN.dfc";
     const fs::path prime = folder / "corvel-lotto_PRIM.dfc";

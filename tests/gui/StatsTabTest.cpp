@@ -55,7 +55,7 @@ protected:
     }
 
     void Select(const char* code) {
-        const int index = window->Workspace().Stats().FindMethod(code);
+        const int index = window->Workspace().Statistics().Registry().FindMethod(code);
         ASSERT_GE(index, 0) << code;
         const int line = tab->MethodList()->findData(index);
         ASSERT_GE(line, 0) << code;
@@ -102,7 +102,7 @@ protected:
         ASSERT_TRUE(a && a->isEnabled()) << name;
         a->trigger();
     }
-    std::size_t CombsCount() { return window->Workspace().Combs().Current().Count(); }
+    std::size_t CombsCount() { return window->Workspace().Combinations().List().Current().Count(); }
     QString CombsPanel() const { return window->StatusPanel(3)->text(); }
 
     test::TempDir dir;
@@ -165,9 +165,9 @@ TEST_F(StatsTabTest, KeepAndRemoveFilterTheListByTheSelectedRows) {
     keep->trigger();
     EXPECT_EQ(CombsCount(), kEven33);
     EXPECT_EQ(CombsPanel(), QStringLiteral("Комбинаций: 4096576"));
-    ASSERT_FALSE(window->Workspace().Applied().Rows().empty());
-    EXPECT_EQ(window->Workspace().Applied().Rows().back().Values, "3:3");
-    EXPECT_TRUE(window->Workspace().Applied().Rows().back().Keep);
+    ASSERT_FALSE(window->Workspace().Combinations().Applied().Rows().empty());
+    EXPECT_EQ(window->Workspace().Combinations().Applied().Rows().back().Values, "3:3");
+    EXPECT_TRUE(window->Workspace().Combinations().Applied().Rows().back().Keep);
 
     Run("CombsUndo");
     EXPECT_EQ(CombsCount(), kAll);
@@ -180,8 +180,8 @@ TEST_F(StatsTabTest, KeepAndRemoveFilterTheListByTheSelectedRows) {
     remove->trigger();
     EXPECT_EQ(CombsCount(), kAll - kEven33 - kEven60);
     EXPECT_EQ(CombsPanel(), QStringLiteral("Комбинаций: %1").arg(kAll - kEven33 - kEven60));
-    EXPECT_EQ(window->Workspace().Applied().Rows().back().Values, "6:0; 3:3");
-    EXPECT_FALSE(window->Workspace().Applied().Rows().back().Keep);
+    EXPECT_EQ(window->Workspace().Combinations().Applied().Rows().back().Values, "6:0; 3:3");
+    EXPECT_FALSE(window->Workspace().Combinations().Applied().Rows().back().Keep);
 }
 
 TEST_F(StatsTabTest, KeepingAValueNoCombinationHasEmptiesTheListAndDisablesTheFilters) {
@@ -295,7 +295,7 @@ TEST_F(StatsTabTest, TextCellsSortAsTextAndTheCountColumnAsNumbers) {
 }
 
 TEST_F(StatsTabTest, MethodListFollowsTheRegistryOptions) {
-    TStatList& stats = window->Workspace().Stats();
+    TStatList& stats = window->Workspace().Statistics().Registry();
     QComboBox* list = tab->MethodList();
     ASSERT_EQ(list->count(), stats.Count());
     for (int i = 0; i < stats.Count(); ++i) {
@@ -347,7 +347,8 @@ class FilterDialogTest : public StatsTabTest {
 protected:
     void SetUp() override {
         StatsTabTest::SetUp();
-        dialog = std::make_unique<gui::FilterDialog>(window->Workspace().Stats(), window->Hooks());
+        dialog = std::make_unique<gui::FilterDialog>(window->Workspace().Statistics().Registry(),
+                                                     window->Hooks());
     }
     template <class W>
     W* Field(const char* name) const {
@@ -358,8 +359,12 @@ protected:
     void PressOk() {
         dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     }
-    TFilterItem Parse(const char* text) { return ParseFilterItem(text, window->Workspace().Stats()); }
-    std::string Text(const TFilterItem& item) { return FilterItemText(item, window->Workspace().Stats()); }
+    TFilterItem Parse(const char* text) {
+        return ParseFilterItem(text, window->Workspace().Statistics().Registry());
+    }
+    std::string Text(const TFilterItem& item) {
+        return FilterItemText(item, window->Workspace().Statistics().Registry());
+    }
 
     std::unique_ptr<gui::FilterDialog> dialog;
 };
@@ -425,7 +430,8 @@ TEST_F(FilterDialogTest, EditFilterItemWritesTheFieldsBackOnOk) {
         EXPECT_EQ(sort->itemText(0), QStringLiteral("Значение"));
         EXPECT_EQ(sort->currentIndex(), 1) << "a new definition starts at column 1";
         auto* method = d->findChild<QComboBox*>(QStringLiteral("cbFilterMethod"));
-        method->setCurrentIndex(method->findData(window->Workspace().Stats().FindMethod("EVEN")));
+        method->setCurrentIndex(
+            method->findData(window->Workspace().Statistics().Registry().FindMethod("EVEN")));
         d->findChild<QLineEdit*>(QStringLiteral("edDrawsLen"))->setText(QStringLiteral("100"));
         sort->setCurrentIndex(12);
         d->findChild<QComboBox*>(QStringLiteral("cbDirection"))->setCurrentIndex(1);
@@ -479,9 +485,11 @@ constexpr std::size_t kWithout12 = 9366819;  // C(46,6): combinations holding ne
 class FilterDefinitionTest : public StatsTabTest {
   protected:
     TFilterItem Parse(const char* text) {
-        return ParseFilterItem(text, window->Workspace().Stats());
+        return ParseFilterItem(text, window->Workspace().Statistics().Registry());
     }
-    const std::vector<TAppliedFilter>& Applied() { return window->Workspace().Applied().Rows(); }
+    const std::vector<TAppliedFilter>& Applied() {
+        return window->Workspace().Combinations().Applied().Rows();
+    }
 };
 
 TEST_F(FilterDefinitionTest, DialogFromTheTabKeepsTheCombinationsWithTheValueAndCanBeUndone) {
@@ -523,7 +531,8 @@ TEST_F(FilterDefinitionTest, DialogFromTheTabKeepsTheCombinationsWithTheValueAnd
 
 TEST_F(FilterDefinitionTest, EveryWindowOfTheDefinitionIsAStep) {
     // Remove the combinations holding 1 or 2, in one step per window length.
-    ASSERT_TRUE(window->Workspace().ApplyFilterDefinition(Parse("TMD1#NUMS:50, 100#LVA:1;2#SF:1")));
+    ASSERT_TRUE(window->Workspace().Combinations().ApplyFilterDefinition(
+        Parse("TMD1#NUMS:50, 100#LVA:1;2#SF:1")));
     EXPECT_EQ(CombsCount(), kWithout12);
     ASSERT_EQ(Applied().size(), 2U);
     for (const auto& row : Applied()) {
@@ -534,12 +543,13 @@ TEST_F(FilterDefinitionTest, EveryWindowOfTheDefinitionIsAStep) {
 }
 
 TEST_F(FilterDefinitionTest, OwnCoefficientsDoNotOutliveTheDefinition) {
-    const TCdlCoefficients stored = window->Workspace().Stats().Settings.CDLDefault;
+    const TCdlCoefficients stored = window->Workspace().Statistics().Registry().Settings.CDLDefault;
     // With every coefficient 0 each weight is 0: no row reaches 1, nothing is filtered.
-    ASSERT_TRUE(window->Workspace().ApplyFilterDefinition(Parse("TMF8#NUMS:100#WMV:1#SF:1#0:0:0:0:0")));
+    ASSERT_TRUE(window->Workspace().Combinations().ApplyFilterDefinition(
+        Parse("TMF8#NUMS:100#WMV:1#SF:1#0:0:0:0:0")));
     EXPECT_EQ(CombsCount(), kAll);
     EXPECT_TRUE(Applied().empty());
-    EXPECT_TRUE(window->Workspace().Stats().Settings.Config.CDL == stored);
+    EXPECT_TRUE(window->Workspace().Statistics().Registry().Settings.Config.CDL == stored);
 }
 
 TEST_F(FilterDefinitionTest, AListOfOneCombinationIsNotFilteredFurther) {
@@ -548,14 +558,16 @@ TEST_F(FilterDefinitionTest, AListOfOneCombinationIsNotFilteredFurther) {
     ASSERT_EQ(CombsCount(), 1U);
     window->Actions().UpdateAll();
     EXPECT_FALSE(Action("StatFilter_Definition")->isEnabled());
-    EXPECT_TRUE(window->Workspace().ApplyFilterDefinition(Parse("TSD1#NUMS:100#LVA:1#SF:1")));
+    EXPECT_TRUE(window->Workspace().Combinations().ApplyFilterDefinition(
+        Parse("TSD1#NUMS:100#LVA:1#SF:1")));
     EXPECT_EQ(CombsCount(), 1U);
     EXPECT_TRUE(Applied().empty());
 }
 
 TEST_F(FilterDefinitionTest, ADefinitionWithoutWindowsIsRefusedInRussian) {
     test::PressInNextMessageBox(QMessageBox::Ok);
-    EXPECT_FALSE(window->Workspace().ApplyFilterDefinition(Parse("TSD1#NUMS:#LVA:1#SF:1")));
+    EXPECT_FALSE(
+        window->Workspace().Combinations().ApplyFilterDefinition(Parse("TSD1#NUMS:#LVA:1#SF:1")));
     ASSERT_EQ(window->Hooks().Messages().size(), 1);
     EXPECT_TRUE(
         window->Hooks().Messages()[0].startsWith(QStringLiteral("Некорректное описание фильтра: ")))

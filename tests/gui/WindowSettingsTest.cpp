@@ -204,8 +204,8 @@ TEST(AppliedFiltersList, CaptionColumnShowsTheLongestCaptionWhole) {
     int widestWidth = 0;
     for (int line = 0; line < tab->MethodList()->count(); ++line) {
         const int index = tab->MethodList()->itemData(line).toInt();
-        const int w = metrics.horizontalAdvance(
-            QString::fromStdString(window->Workspace().Stats().GetMethodText(index, true)));
+        const int w = metrics.horizontalAdvance(QString::fromStdString(
+            window->Workspace().Statistics().Registry().GetMethodText(index, true)));
         if (w > widestWidth) {
             widest = line;
             widestWidth = w;

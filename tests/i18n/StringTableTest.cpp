@@ -9,7 +9,6 @@
 #include "TestSupport.h"
 #include "app/Workspace.h"
 #include "i18n/Texts.h"
-#include "model/Format.h"
 
 namespace corvel {
 namespace {
@@ -31,21 +30,20 @@ struct ReplacedTexts {
 
 TEST(StringTable, AReplacedTextIsWhatTheEngineShows) {
     ReplacedTexts restore;
-    i18n::ActiveStringTable().Set("ArchiveReadError", "Draw archive read error!\r\r%s");
-    EXPECT_EQ(std::string_view(texts::kArchiveReadError), "Draw archive read error!\r\r%s");
-    EXPECT_EQ(Format(texts::kArchiveReadError, {"x"}), "Draw archive read error!\r\rx");
+    i18n::ActiveStringTable().Set("ArchiveReadError", "Draw archive read error!");
+    EXPECT_EQ(std::string_view(texts::kArchiveReadError), "Draw archive read error!");
 
     test::TempDir dir;
     std::filesystem::create_directory(dir / "CorvelLotto_6x48.ldr");  // cannot be read
     test::FakeUiHooks hooks;
     app::Workspace ws(app::DataFiles{dir.path()}, hooks, 16);
-    ws.LoadArchive();
+    ws.Archive().Load();
     ASSERT_EQ(hooks.Errors.size(), 1u);
     EXPECT_EQ(hooks.Errors[0].rfind("Draw archive read error!\r\r", 0), 0u) << hooks.Errors[0];
 
     // An empty replacement brings the built-in text back.
     i18n::ActiveStringTable().Set("ArchiveReadError", "");
-    EXPECT_EQ(std::string_view(texts::kArchiveReadError), "Ошибка чтения файла тиражей!\r\r%s");
+    EXPECT_EQ(std::string_view(texts::kArchiveReadError), "Ошибка чтения файла тиражей!");
 }
 
 }  // namespace

@@ -56,10 +56,9 @@ TEST_P(ArchiveFileSize, OnlyWholeRecordsAreRead) {
     bytes.resize(c.FileSize);
     test::WriteBytes(dir / "a.ldr", bytes);
 
-    ArchiveReadResult read = ReadArchiveFile(dir / "a.ldr");
-    EXPECT_EQ(read.Error, "");
-    ASSERT_EQ(read.Draws.size(), c.Draws);
-    for (std::size_t i = 0; i < c.Draws; ++i) EXPECT_EQ(read.Draws[i], source[i]) << "record " << i;
+    const TDrawsArray read = ReadArchiveFile(dir / "a.ldr");
+    ASSERT_EQ(read.size(), c.Draws);
+    for (std::size_t i = 0; i < c.Draws; ++i) EXPECT_EQ(read[i], source[i]) << "record " << i;
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ArchiveFileSize,
@@ -72,17 +71,14 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ArchiveFileSize,
 
 TEST(ArchiveFile, MissingFileIsAnEmptyArchiveWithoutError) {
     test::TempDir dir;
-    ArchiveReadResult read = ReadArchiveFile(dir / "none.ldr");
-    EXPECT_TRUE(read.Draws.empty());
-    EXPECT_EQ(read.Error, "");
+    EXPECT_TRUE(ReadArchiveFile(dir / "none.ldr").empty());
 }
 
 TEST(ArchiveFile, UnreadableFileReportsTheReason) {
     test::TempDir dir;
     std::filesystem::create_directory(dir / "a.ldr");  // exists, but cannot be read as a file
-    ArchiveReadResult read = ReadArchiveFile(dir / "a.ldr");
-    EXPECT_TRUE(read.Draws.empty());
-    EXPECT_NE(read.Error.find("a.ldr"), std::string::npos) << read.Error;
+    const std::string error = test::ErrorOf([&] { ReadArchiveFile(dir / "a.ldr"); });
+    EXPECT_NE(error.find("a.ldr"), std::string::npos) << error;
 }
 
 TEST(ArchiveFile, ArchiveOverTheRecordLimitIsRefusedUnread) {
@@ -92,11 +88,10 @@ TEST(ArchiveFile, ArchiveOverTheRecordLimitIsRefusedUnread) {
     // Sparse: 10,000,001 records in size without the disk space (and a reader
     // that loaded it would need 240 MB).
     std::filesystem::resize_file(file, (kMaxArchiveRecords + 1) * TDrawRec::kFileSize);
-    ArchiveReadResult read = ReadArchiveFile(file);
-    EXPECT_TRUE(read.Draws.empty());
-    EXPECT_EQ(read.Error.rfind(file.string() + ": ", 0), 0u) << read.Error;
-    EXPECT_NE(read.Error.find("10000001 записей"), std::string::npos) << read.Error;
-    EXPECT_NE(read.Error.find("допустимо не больше 10000000"), std::string::npos) << read.Error;
+    const std::string error = test::ErrorOf([&] { ReadArchiveFile(file); });
+    EXPECT_EQ(error.rfind(file.string() + ": ", 0), 0u) << error;
+    EXPECT_NE(error.find("10000001 записей"), std::string::npos) << error;
+    EXPECT_NE(error.find("допустимо не больше 10000000"), std::string::npos) << error;
 }
 
 TEST(ArchiveFile, WriteOverTheRecordLimitIsRefusedAndTheFileKept) {
@@ -128,10 +123,9 @@ TEST(ArchiveFile, WriteGivesRecordsInArrayOrderAndReadsBackByteExact) {
     const std::string written = test::ReadBytes(dir / "a.ldr");
     EXPECT_EQ(written, EncodeAll(draws));
 
-    ArchiveReadResult read = ReadArchiveFile(dir / "a.ldr");
-    ASSERT_EQ(read.Error, "");
-    EXPECT_EQ(read.Draws, draws);
-    WriteArchiveFile(dir / "b.ldr", read.Draws);
+    const TDrawsArray read = ReadArchiveFile(dir / "a.ldr");
+    EXPECT_EQ(read, draws);
+    WriteArchiveFile(dir / "b.ldr", read);
     EXPECT_EQ(test::ReadBytes(dir / "b.ldr"), written);
 
     // A rewrite replaces the whole file, also with a shorter archive.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "model/SettingsValidation.h"
 
 namespace corvel {
@@ -27,7 +28,7 @@ class SettingsSegmentCell : public ::testing::TestWithParam<SegmentCase> {};
 
 TEST_P(SettingsSegmentCell, AcceptsOneToNineOrEmpty) {
     const SegmentCase& c = GetParam();
-    EXPECT_EQ(CheckSegmentCell(c.Typed), c.Error);
+    EXPECT_EQ(test::RefusalOf(CheckSegmentCell(c.Typed)), c.Error);
     EXPECT_EQ(SegmentCellValue(c.Typed), c.Value);
 }
 
@@ -51,7 +52,9 @@ void PrintTo(const CostCase& c, std::ostream* os) { *os << c.Name; }
 
 class SettingsCostText : public ::testing::TestWithParam<CostCase> {};
 
-TEST_P(SettingsCostText, IsANonNegativeAmount) { EXPECT_EQ(CheckCostText(GetParam().Typed), GetParam().Error); }
+TEST_P(SettingsCostText, IsANonNegativeAmount) {
+    EXPECT_EQ(test::RefusalOf(CheckCostText(GetParam().Typed)), GetParam().Error);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, SettingsCostText,
@@ -88,7 +91,7 @@ TEST_P(SettingsConfig, ChecksEveryField) {
     TConfigData config;
     config.Profits = {{6, TMoney::FromRaw(10'000)}, {0, TMoney{}}};
     GetParam().Change(config);
-    EXPECT_EQ(ValidateConfig(config), GetParam().Error);
+    EXPECT_EQ(test::RefusalOf(ValidateConfig(config)), GetParam().Error);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -136,7 +139,7 @@ class SettingsShredding : public ::testing::TestWithParam<ShreddingCase> {};
 
 TEST_P(SettingsShredding, ChecksFormulasAndDigits) {
     const ShreddingCase& c = GetParam();
-    EXPECT_EQ(ValidateShredding(c.Formulas, c.Digits), c.Error);
+    EXPECT_EQ(test::RefusalOf(ValidateShredding(c.Formulas, c.Digits)), c.Error);
 }
 
 const std::array<std::string, 3> kFormulas = {"(n1+n2+n3)/(n4+n5+n6)", "(n4+n5+n6)/(n1+n2+n3)",
@@ -175,7 +178,9 @@ void PrintTo(const ProxyCase& c, std::ostream* os) { *os << c.Name; }
 
 class SettingsProxy : public ::testing::TestWithParam<ProxyCase> {};
 
-TEST_P(SettingsProxy, ChecksTheDialog) { EXPECT_EQ(ValidateProxy(GetParam().Proxy), GetParam().Error); }
+TEST_P(SettingsProxy, ChecksTheDialog) {
+    EXPECT_EQ(test::RefusalOf(ValidateProxy(GetParam().Proxy)), GetParam().Error);
+}
 
 const std::string kUnstorable =
     "содержит символы, которые нельзя сохранить в файле конфигурации (перевод строки или символ вне кодовой "

@@ -1,7 +1,7 @@
 // Keep and remove filters over the full list against a brute-force check.
 #include <gtest/gtest.h>
 
-#include "combs/CombinationEnumeration.h"
+#include "model/CombinationEnumeration.h"
 #include "stats/CustomStat.h"
 #include "stats/FilterApply.h"
 #include "stats/StatFixtures.h"

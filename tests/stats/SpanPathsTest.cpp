@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <random>
 
-#include "combs/CombinationEnumeration.h"
+#include "model/CombinationEnumeration.h"
 #include "stats/CustomStat.h"
 #include "stats/StatCompute.h"
 #include "stats/StatFixtures.h"

@@ -1,4 +1,4 @@
-#include "combs/CombsArray.h"
+#include "model/CombsArray.h"
 
 #include <cstring>
 #include <stdexcept>

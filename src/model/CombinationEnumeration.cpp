@@ -1,4 +1,4 @@
-#include "combs/CombinationEnumeration.h"
+#include "model/CombinationEnumeration.h"
 
 #include <tbb/enumerable_thread_specific.h>
 #include <tbb/parallel_for.h>

@@ -1,0 +1,2 @@
+// The bottom layer stays free of widgets.
+#include <QString>
