@@ -24,6 +24,8 @@ std::span<const TextId> AllTexts() {
     static constexpr TextId kAll[] = {
 #define CORVEL_TEXT(name, ...) texts::k##name,
 #include "i18n/Texts.inc"
+#include "i18n/TextsCli.inc"
+#include "i18n/TextsGui.inc"
 #undef CORVEL_TEXT
     };
     return kAll;

@@ -8,6 +8,8 @@ namespace corvel::texts {
 
 #define CORVEL_TEXT(name, ...) inline constexpr ::corvel::i18n::TextId k##name{#name, __VA_ARGS__};
 #include "i18n/Texts.inc"
+#include "i18n/TextsCli.inc"
+#include "i18n/TextsGui.inc"
 #undef CORVEL_TEXT
 
 // The generation modes 0..4 of the combination list, in order.
