@@ -291,9 +291,8 @@ bool Workspace::FilterCombinations(int index, const TStatDrawArray& values, cons
     BusyGuard busy(hooks_);
     hooks_.ShowStatus(texts::kFiltering);
     combs_.SaveUndo();
-    const std::size_t count = FilterCombinationList(combs_.UndoCopy(), combs_.Current(), FilterFactory(index), values,
-                                                    exclude, SortedDraws, std::max(0, LastAnalysedIndex()),
-                                                    &filterScratch_);
+    const std::size_t count =
+        FilterCombinationList(combs_.UndoCopy(), combs_.Current(), FilterFactory(index), values, exclude, &filterScratch_);
     applied_.Add({stats_.GetMethodText(index, true), valuesText, count, !exclude});
     hooks_.ShowStatus("");
     return true;

@@ -1,6 +1,7 @@
 #include "stats/SpanKernels.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 #include <utility>
 
@@ -185,6 +186,56 @@ void AddCount(TStatDrawArray& values, std::uint16_t key, std::uint64_t count) {
     // The value record counts in 32 bits; a span larger than that saturates.
     item.Count = static_cast<std::int32_t>(std::min<std::uint64_t>(count, std::numeric_limits<std::int32_t>::max()));
     AddStatValue(values, item, false);
+}
+
+void AddCount(TStatDrawArray& values, const TStatKey& key, std::uint64_t count) {
+    TStatDrawRec item;
+    item.Key = key;
+    item.Count = static_cast<std::int32_t>(std::min<std::uint64_t>(count, std::numeric_limits<std::int32_t>::max()));
+    AddStatValue(values, item, false);
+}
+
+namespace {
+// A power of two with at most half of it in use.
+std::size_t TableSize(std::size_t keys) { return std::bit_ceil(std::max<std::size_t>(16, 2 * keys)); }
+
+TStatKey UnpackKey(std::uint64_t k) {
+    return {static_cast<std::uint16_t>(k), static_cast<std::uint16_t>(k >> 16), static_cast<std::uint16_t>(k >> 32),
+            static_cast<std::uint16_t>(k >> 48)};
+}
+}  // namespace
+
+KeySet::KeySet(const TStatDrawArray& values)
+    : keys_(TableSize(values.size())), used_(keys_.size()), mask_(keys_.size() - 1) {
+    for (const auto& v : values) {
+        const std::uint64_t k = PackKey(v.Key);
+        std::size_t slot = Slot(k, mask_);
+        while (used_[slot] && keys_[slot] != k) slot = (slot + 1) & mask_;
+        keys_[slot] = k;
+        used_[slot] = 1;
+    }
+}
+
+KeyCounts::KeyCounts(std::size_t distinct) : entries_(TableSize(distinct)), mask_(entries_.size() - 1) {}
+
+void KeyCounts::AddTo(TStatDrawArray& values) {
+    std::vector<Entry> used;
+    for (const Entry& e : entries_)
+        if (e.Count) used.push_back(e);
+    std::sort(used.begin(), used.end(), [](const Entry& a, const Entry& b) { return a.Key < b.Key; });
+    // Distinct keys go straight to an empty array; merging one by one would
+    // search the array for every key.
+    const bool fresh = values.empty();
+    for (const Entry& e : used) {
+        if (!fresh) {
+            AddCount(values, UnpackKey(e.Key), e.Count);
+            continue;
+        }
+        TStatDrawRec item;
+        item.Key = UnpackKey(e.Key);
+        item.Count = static_cast<std::int32_t>(std::min<std::uint64_t>(e.Count, std::numeric_limits<std::int32_t>::max()));
+        values.push_back(item);
+    }
 }
 
 }  // namespace corvel::kernels

@@ -46,7 +46,7 @@ std::vector<TStatDrawArray> SelectionsFor(TCustomStat& stat) {
     // Rows a user could select: every seeded value one by one, a few values
     // together, nothing, and keys no combination can have.
     TStatDrawArray seeded;
-    stat.EnumValues(0, seeded);
+    stat.EnumValues(seeded);
     TStatDrawArray histogram;
     stat.SpanHistogramPerCombination(std::span(AllCombinations()).first(200'000), histogram);
     std::vector<TStatDrawArray> selections;
@@ -82,8 +82,8 @@ TEST_P(SpanPaths, MatchAgreesWithPerCombination) {
     for (const TStatDrawArray& values : SelectionsFor(*stat)) {
         for (bool exclude : {false, true}) {
             std::vector<std::uint8_t> span(combs.size(), 7), reference(combs.size(), 9);
-            stat->SpanMatch(combs, values, exclude, false, -1, span.data());
-            stat->SpanMatchPerCombination(combs, values, exclude, false, -1, reference.data());
+            stat->SpanMatch(combs, values, exclude, span.data());
+            stat->SpanMatchPerCombination(combs, values, exclude, reference.data());
             ASSERT_EQ(span, reference) << "selection of " << values.size() << " values, exclude " << exclude;
         }
     }
@@ -111,8 +111,8 @@ TEST_P(SpanPaths, ParallelRunsAgreeWithOneCall) {
 
     const TStatDrawArray values = SelectionsFor(*stat).front();
     std::vector<std::uint8_t> serial(combs.size()), parallel(combs.size());
-    stat->SpanMatch(combs, values, false, false, -1, serial.data());
-    ParallelSpanMatch(factory, combs, values, false, false, -1, parallel.data());
+    stat->SpanMatch(combs, values, false, serial.data());
+    ParallelSpanMatch(factory, combs, values, false, parallel.data());
     EXPECT_EQ(parallel, serial);
 }
 
