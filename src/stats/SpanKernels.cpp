@@ -99,17 +99,40 @@ ByteTable SelectKey0(const TStatDrawArray& values) {
 
 void CountBytesByPosition(std::span<const TCombination> combs, PositionCounts& counts) {
     // The first four positions of a generated or filtered list change rarely
-    // from one combination to the next, so they are counted as runs of equal
-    // bytes: a compare per combination instead of a counter update. The last
-    // two change almost every time and go to two interleaved counter sets,
-    // which halves the chains of increments on one counter.
-    constexpr std::size_t kRunPositions = 4;
-    std::array<std::array<std::array<std::uint32_t, 256>, kNumbersPerDraw - kRunPositions>, 2> local{};
+    // from one combination to the next, so they are counted as runs of an
+    // equal four-byte prefix: one compare per combination instead of four
+    // counter updates. The last two change almost every time; while both are
+    // below 64, as numbers of a game are, they go to one counter of the pair
+    // (16 KB, in the first-level cache), split into the two positions at the
+    // end: one counter update per combination instead of two.
     const std::size_t n = combs.size();
     if (n == 0) return;
-    std::array<std::uint8_t, kRunPositions> current{};
-    std::array<std::uint64_t, kRunPositions> run{};
-    for (std::size_t p = 0; p < kRunPositions; ++p) current[p] = combs[0][p];
+    auto prefixOf = [](const TCombination& c) {
+        std::uint32_t p;
+        std::memcpy(&p, c.data(), sizeof p);
+        return p;
+    };
+    std::uint32_t prefix = prefixOf(combs[0]);
+    std::uint64_t run = 0;
+    auto flush = [&] {
+        std::array<std::uint8_t, 4> bytes;
+        std::memcpy(bytes.data(), &prefix, sizeof prefix);
+        for (std::size_t p = 0; p < bytes.size(); ++p) counts[p][bytes[p]] += run;
+    };
+    constexpr unsigned kPairSide = 64;
+    std::array<std::uint32_t, kPairSide * kPairSide> pairs{};
+    auto foldPairs = [&] {
+        for (unsigned a = 0; a < kPairSide; ++a) {
+            std::uint64_t row = 0;
+            for (unsigned b = 0; b < kPairSide; ++b) {
+                const std::uint32_t v = pairs[a * kPairSide + b];
+                row += v;
+                counts[5][b] += v;
+            }
+            counts[4][a] += row;
+        }
+        pairs = {};
+    };
 
     constexpr std::size_t kBlock = std::size_t{1} << 30;  // 32-bit counters cannot overflow within one
     std::size_t i = 0;
@@ -117,26 +140,25 @@ void CountBytesByPosition(std::span<const TCombination> combs, PositionCounts& c
         const std::size_t end = std::min(n, i + kBlock);
         for (; i < end; ++i) {
             const TCombination& c = combs[i];
-            for (std::size_t p = 0; p < kRunPositions; ++p) {
-                if (c[p] == current[p]) {
-                    ++run[p];
-                } else {
-                    counts[p][current[p]] += run[p];
-                    current[p] = c[p];
-                    run[p] = 1;
-                }
+            const std::uint32_t p = prefixOf(c);
+            if (p == prefix) {
+                ++run;
+            } else {
+                flush();
+                prefix = p;
+                run = 1;
             }
-            auto& set = local[i & 1];
-            ++set[0][c[4]];
-            ++set[1][c[5]];
+            const unsigned a = c[4], b = c[5];
+            if ((a | b) < kPairSide) {
+                ++pairs[a * kPairSide + b];
+            } else {
+                ++counts[4][a];
+                ++counts[5][b];
+            }
         }
-        for (std::size_t p = 0; p < kNumbersPerDraw - kRunPositions; ++p)
-            for (std::size_t v = 0; v < 256; ++v) {
-                counts[kRunPositions + p][v] += std::uint64_t{local[0][p][v]} + local[1][p][v];
-                local[0][p][v] = local[1][p][v] = 0;
-            }
+        foldPairs();
     }
-    for (std::size_t p = 0; p < kRunPositions; ++p) counts[p][current[p]] += run[p];
+    flush();
 }
 
 void MatchPattern(std::span<const TCombination> combs, const ByteTable& property, const PatternTable& sel,
