@@ -108,15 +108,15 @@ void TCustomStat::DrawValues(int index, TStatDrawArray& values) {
     Values({draw.Numbers, &draw, index}, TValueSink(add));
 }
 
-bool TCustomStat::Selected(const TStatDrawArray& values, const TStatKey& key) const {
-    return wholeKeys_ ? HasKey(values, key) : HasKeyWord(values, 0, key[0]);
+bool TCustomStat::AnySelected(const TStatItem& item, const TStatDrawArray& values) {
+    bool found = false;
+    auto test = [&](const TStatKey& key) { found = found || Selected(values, key); };
+    Values(item, TValueSink(test));
+    return found;
 }
 
 bool TCustomStat::CombMatches(const TCombination& comb, const TStatDrawArray& values, bool) {
-    bool found = false;
-    auto test = [&](const TStatKey& key) { found = found || Selected(values, key); };
-    Values({comb, nullptr, context_.LastIndex + 1}, TValueSink(test));
-    return found;
+    return AnySelected({comb, nullptr, context_.LastIndex + 1}, values);
 }
 
 int TCustomStat::GraphValue(const TCombination& numbers, int index) {

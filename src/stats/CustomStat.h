@@ -30,6 +30,10 @@ struct TStatItem {
     int Index;                    // archive index; a combination stands for the draw after LastIndex
 };
 
+// A value as a key: a single word goes to Key[0].
+inline TStatKey ToKey(int word0) { return TStatKey{static_cast<std::uint16_t>(word0), 0, 0, 0}; }
+inline const TStatKey& ToKey(const TStatKey& key) { return key; }
+
 // Receives the values of one item, one call per value. A method defines its
 // values once, as a function writing into a sink; whether they are merged into
 // a table, tested against a selection or plotted is the sink's business.
@@ -40,7 +44,7 @@ public:
     explicit TValueSink(F& f) : target_(&f), call_(&Call<F>) {}
     void operator()(const TStatKey& key) const { call_(target_, key); }
     // A value kept in Key[0] alone.
-    void operator()(int word0) const { (*this)(TStatKey{static_cast<std::uint16_t>(word0), 0, 0, 0}); }
+    void operator()(int word0) const { (*this)(ToKey(word0)); }
 
 private:
     template <class F>
@@ -144,10 +148,15 @@ protected:
     virtual void Values(const TStatItem& item, const TValueSink& sink) = 0;
     // The seeded values; the base seeds the class row's range.
     virtual void SeedValues(const TValueSink& sink);
+    // Whether a value of the item is selected: Values through a sink that
+    // tests each value. A generic class may give the same answer without the
+    // call per value.
+    virtual bool AnySelected(const TStatItem& item, const TStatDrawArray& values);
+    bool Selected(const TStatDrawArray& values, const TStatKey& key) const {
+        return wholeKeys_ ? HasKey(values, key) : HasKeyWord(values, 0, key[0]);
+    }
 
 private:
-    bool Selected(const TStatDrawArray& values, const TStatKey& key) const;
-
     const TStatClass& class_;
     const TStatList& list_;
     TStatContext context_;

@@ -32,6 +32,17 @@ public:
 
 protected:
     void Values(const TStatItem& item, const TValueSink& sink) override { Definition::Values(Param(), item, sink); }
+    // The same definition with the test inlined into it.
+    bool AnySelected(const TStatItem& item, const TStatDrawArray& values) override {
+        bool found = false;
+        Definition::Values(Param(), item, [&](const auto& value) {
+            if constexpr (Definition::kWholeKeys)
+                found = found || HasKey(values, ToKey(value));
+            else
+                found = found || HasKeyWord(values, 0, ToKey(value)[0]);
+        });
+        return found;
+    }
 };
 
 // A family row: the class facts, with instances made from the definition.
@@ -71,7 +82,8 @@ struct PerNumber {
         return t;
     }();
 
-    static void Values(int, const TStatItem& item, const TValueSink& sink) {
+    template <class Sink>
+    static void Values(int, const TStatItem& item, Sink&& sink) {
         for (auto n : item.Numbers)
             for (std::size_t k = 0; k < kTable[n].Count; ++k) sink(kTable[n].Values[k]);
     }
@@ -109,7 +121,8 @@ struct PatternValue {
         return t;
     }();
 
-    static void Values(int, const TStatItem& item, const TValueSink& sink) {
+    template <class Sink>
+    static void Values(int, const TStatItem& item, Sink&& sink) {
         sink(kValue[static_cast<std::size_t>(kernels::PatternOf(kProperty, item.Numbers))]);
     }
     static void Match(int, std::span<const TCombination> combs, const TStatDrawArray& values, std::uint8_t* out) {
@@ -150,7 +163,8 @@ struct OneValue {
     static_assert(Limit <= 65536, "values are 16-bit words");
     static constexpr bool kWholeKeys = false;
 
-    static void Values(int param, const TStatItem& item, const TValueSink& sink) { sink(Of(item.Numbers, param)); }
+    template <class Sink>
+    static void Values(int param, const TStatItem& item, Sink&& sink) { sink(Of(item.Numbers, param)); }
     static void Match(int param, std::span<const TCombination> combs, const TStatDrawArray& values,
                       std::uint8_t* out) {
         auto valueOf = [param](const TCombination& c) { return Of(c, param); };
@@ -170,7 +184,8 @@ template <int (*Of)(const TDrawRec&, int param)>
 struct DrawValue {
     static constexpr bool kWholeKeys = false;
 
-    static void Values(int param, const TStatItem& item, const TValueSink& sink) {
+    template <class Sink>
+    static void Values(int param, const TStatItem& item, Sink&& sink) {
         if (item.Draw) sink(Of(*item.Draw, param));
     }
     static void Match(int, std::span<const TCombination> combs, const TStatDrawArray&, std::uint8_t* out) {
@@ -189,7 +204,8 @@ template <class Def>
 struct KeyValues {
     static constexpr bool kWholeKeys = true;
 
-    static void Values(int param, const TStatItem& item, const TValueSink& sink) { Def::Of(item.Numbers, param, sink); }
+    template <class Sink>
+    static void Values(int param, const TStatItem& item, Sink&& sink) { Def::Of(item.Numbers, param, sink); }
     static void Match(int param, std::span<const TCombination> combs, const TStatDrawArray& values,
                       std::uint8_t* out) {
         const kernels::KeySet sel(values);
