@@ -72,7 +72,7 @@ void FilterPerCombination(corvel::TCustomStat& stat, const corvel::TCombsArray& 
                           const TStatDrawArray& values, bool exclude) {
     target.Clear();
     for (const TCombination& c : source.Items())
-        if (stat.CombMatches(c, values, exclude, false, -1) != exclude) target.Append(c);
+        if (stat.CombMatches(c, values, exclude) != exclude) target.Append(c);
 }
 
 // Every 16th combination in quick mode: all numbers and patterns still occur.
@@ -122,13 +122,13 @@ bool VerifyMethod(Workload& w, const Method& m) {
     auto stat = w.List.CreateStat(m.Index);
 
     std::vector<std::uint8_t> reference(n, 0xEE);
-    stat->SpanMatchPerCombination(span, m.Selected, false, false, -1, reference.data());
+    stat->SpanMatchPerCombination(span, m.Selected, false, reference.data());
     std::vector<std::uint8_t> got(n, 0xEE);
-    stat->SpanMatch(span, m.Selected, false, false, -1, got.data());
+    stat->SpanMatch(span, m.Selected, false, got.data());
     if (std::memcmp(got.data(), reference.data(), n) != 0)
         return Fail(m.Code + ": span match differs from the per-combination path");
     std::fill(got.begin(), got.end(), 0xEE);
-    corvel::ParallelSpanMatch(FactoryFor(w.List, m.Index), span, m.Selected, false, false, -1, got.data());
+    corvel::ParallelSpanMatch(FactoryFor(w.List, m.Index), span, m.Selected, false, got.data());
     if (std::memcmp(got.data(), reference.data(), n) != 0)
         return Fail(m.Code + ": parallel span match differs from the per-combination path");
     const auto matching = static_cast<std::size_t>(std::count(reference.begin(), reference.end(), 1));
@@ -316,13 +316,13 @@ int main(int argc, char** argv) {
         const auto factory = FactoryFor(w.List, m.Index);
 
         add(name(m, "match/span/1thread"), fastIterations, [&w, mp, stat = instance()] {
-            stat->SpanMatch(w.Span(), mp->Selected, false, false, -1, w.Out.data());
+            stat->SpanMatch(w.Span(), mp->Selected, false, w.Out.data());
         });
         add(name(m, "match/span/all_cores"), fastIterations, [&w, mp, factory] {
-            corvel::ParallelSpanMatch(factory, w.Span(), mp->Selected, false, false, -1, w.Out.data());
+            corvel::ParallelSpanMatch(factory, w.Span(), mp->Selected, false, w.Out.data());
         });
         add(name(m, "match/per_combination"), slowIterations, [&w, mp, stat = instance()] {
-            stat->SpanMatchPerCombination(w.Span(), mp->Selected, false, false, -1, w.Out.data());
+            stat->SpanMatchPerCombination(w.Span(), mp->Selected, false, w.Out.data());
         });
 
         // The histogram cases reuse one array, so that only the kernel allocates.
@@ -367,7 +367,7 @@ int main(int argc, char** argv) {
         auto stat = std::shared_ptr<corvel::TCustomStat>(w.List.CreateStat(index));
         for (bool exclude : {false, true}) {
             // The two paths must leave the same list.
-            corvel::FilterCombinationList(*source, *target, factory, values, exclude, false, -1);
+            corvel::FilterCombinationList(*source, *target, factory, values, exclude);
             FilterPerCombination(*stat, *source, *check, values, exclude);
             if (target->Count() != check->Count() ||
                 std::memcmp(target->Data(), check->Data(), target->Count() * sizeof(TCombination)) != 0) {
@@ -377,7 +377,7 @@ int main(int argc, char** argv) {
             const std::string filterName = std::string(c.Code) + (exclude ? "/remove" : "/keep");
             filterNames.push_back(filterName);
             add("filter/" + filterName, fastIterations, [=] {
-                corvel::FilterCombinationList(*source, *target, factory, values, exclude, false, -1, scratch.get());
+                corvel::FilterCombinationList(*source, *target, factory, values, exclude, scratch.get());
             });
             add("filter/" + filterName + "/per_combination", slowIterations,
                 [=] { FilterPerCombination(*stat, *source, *check, values, exclude); });

@@ -115,9 +115,8 @@ bool CombinationsService::FilterStep(int index, const TStatDrawArray& values,
     if (values.empty() || index < 0 || index >= stats.Count()) return false;
     return RunOperation(hooks_, {.Status = texts::kFiltering}, [&] {
         combs_.SaveUndo();
-        const std::size_t count = FilterCombinationList(
-            combs_.UndoCopy(), combs_.Current(), FilterFactory(index), values, exclude,
-            archive_.Sorted(), std::max(0, archive_.LastAnalysedIndex()), &filterScratch_);
+        const std::size_t count = FilterCombinationList(combs_.UndoCopy(), combs_.Current(), FilterFactory(index),
+                                                        values, exclude, &filterScratch_);
         applied_.Add({stats.GetMethodText(index, true), valuesText, count, !exclude});
     });
 }

@@ -7,52 +7,140 @@
 
 namespace corvel {
 namespace {
+
 const TDrawsArray kNoDraws;
-}
 
-TCustomStat::TCustomStat(const TStatClass& cls, const TStatList& list, int param)
-    : class_(cls), list_(list), draws_(list.Draws() ? list.Draws() : &kNoDraws), param_(param) {}
-
-int TCustomStat::TextToValue(std::string_view text) const {
+int DecimalValue(std::string_view text) {
     auto v = ToInt64(text);
     return v && *v >= INT32_MIN && *v <= INT32_MAX ? static_cast<int>(*v) : 0;
 }
 
+}  // namespace
+
+TCustomStat::TCustomStat(const TStatClass& cls, const TStatList& list, int param, bool wholeKeys)
+    : class_(cls),
+      list_(list),
+      context_{list.Draws() ? list.Draws() : &kNoDraws, -1, false},
+      param_(param),
+      wholeKeys_(wholeKeys) {}
+
+void TCustomStat::SetContext(int lastIndex, bool sorted) {
+    context_.LastIndex = lastIndex;
+    context_.Sorted = sorted;
+    prevDraw_ = class_.Flags & kFlagD ? GetDraw(lastIndex) : TDrawRec{};
+}
+
+TDrawRec TCustomStat::GetDraw(int index) const { return corvel::GetDraw(*context_.Draws, index, context_.Sorted); }
+
+std::string TCustomStat::ValueToText(const TStatDrawRec& value) const {
+    const int key = value.Key[0];
+    switch (class_.Text) {
+        case TValueText::Ratio:
+            return Format("%d:%d", {key, kNumbersPerDraw - key});
+        case TValueText::Mask: {
+            std::string letters;
+            for (int bit = kNumbersPerDraw - 1; bit >= 0; --bit)
+                letters += (key >> bit) & 1 ? class_.SetLetter : class_.ClearLetter;
+            return Format("%s (%.3d)", {letters, key});
+        }
+        case TValueText::Decimal:
+            break;
+    }
+    return std::to_string(key);
+}
+
+int TCustomStat::TextToValue(std::string_view text) const {
+    switch (class_.Text) {
+        case TValueText::Ratio:
+            return DecimalValue(text.substr(0, text.find(':')));
+        case TValueText::Mask: {
+            int mask = 0;
+            int letters = 0;
+            for (std::string_view ch : Utf8Characters(Trim(text))) {
+                if (letters == kNumbersPerDraw || ch == " ") break;
+                mask = mask * 2 + (ch == class_.SetLetter ? 1 : 0);
+                ++letters;
+            }
+            return mask;
+        }
+        case TValueText::Decimal:
+            break;
+    }
+    return DecimalValue(text);
+}
+
 int TCustomStat::ParseValue(std::string_view text) const { return class_.CanParseValue ? TextToValue(text) : 0; }
 
-void TCustomStat::EnumValues(int, TStatDrawArray&) { Work = {}; }
-
-void TCustomStat::CombValues(const TCombination&, TStatDrawArray&) {
-    Work = {};
-    Work.Count = 1;
+void TCustomStat::SeedValues(const TValueSink& sink) {
+    for (int v = class_.SeedFirst; v <= class_.SeedLast; ++v) sink(v);
 }
 
-void TCustomStat::LoadDraws(int index, int prevIndex, bool sorted) {
-    CurDraw = GetDraw(index, sorted);
-    if (class_.Flags & kFlagD) PrevDraw = GetDraw(prevIndex, sorted);
+void TCustomStat::EnumValues(TStatDrawArray& values) {
+    TStatDrawRec work;
+    auto add = [&](const TStatKey& key) {
+        work.Key = key;
+        AddStatValue(values, work, false);
+    };
+    SeedValues(TValueSink(add));
 }
 
-TDrawRec TCustomStat::GetDraw(int index, bool sorted) const { return corvel::GetDraw(*draws_, index, sorted); }
-
-void TCustomStat::DrawValues(int index, int lastIndex, TLastValueArray&, TStatWorkArea&, TStatDrawArray&,
-                             bool sorted) {
-    LoadDraws(index, lastIndex, sorted);
-    Work = {};
-    Work.LastDraw = CurDraw.Number;
-    Work.PrevDraw = CurDraw.Number;
-    Work.Depth = lastIndex - index + 1;
-    Work.Count = 1;
+void TCustomStat::CombValues(const TCombination& comb, TStatDrawArray& values) {
+    TStatDrawRec work;
+    work.Count = 1;
+    auto add = [&](const TStatKey& key) {
+        work.Key = key;
+        AddStatValue(values, work, false);
+    };
+    Values({comb, nullptr, context_.LastIndex + 1}, TValueSink(add));
 }
 
-int TCustomStat::FindValueDraw(const TStatDrawRec& value, int fromIndex, bool sorted, int lastIndex) {
+void TCustomStat::DrawValues(int index, TStatDrawArray& values) {
+    const TDrawRec draw = GetDraw(index);
+    TStatDrawRec work;
+    work.LastDraw = draw.Number;
+    work.PrevDraw = draw.Number;
+    work.Depth = context_.LastIndex - index + 1;
+    work.Count = 1;
+    auto add = [&](const TStatKey& key) {
+        work.Key = key;
+        AddStatValue(values, work, true);
+    };
+    Values({draw.Numbers, &draw, index}, TValueSink(add));
+}
+
+bool TCustomStat::AnySelected(const TStatItem& item, const TStatDrawArray& values) {
+    bool found = false;
+    auto test = [&](const TStatKey& key) { found = found || Selected(values, key); };
+    Values(item, TValueSink(test));
+    return found;
+}
+
+bool TCustomStat::CombMatches(const TCombination& comb, const TStatDrawArray& values, bool) {
+    return AnySelected({comb, nullptr, context_.LastIndex + 1}, values);
+}
+
+int TCustomStat::GraphValue(const TCombination& numbers, int index) {
+    const TDrawRec draw = GetDraw(index);
+    bool first = true;
+    int value = 0;
+    auto take = [&](const TStatKey& key) {
+        if (first) value = key[0];
+        first = false;
+    };
+    Values({numbers, &draw, index}, TValueSink(take));
+    return value;
+}
+
+int TCustomStat::DrawGraphValue(int index) { return GraphValue(GetDraw(index).Numbers, index); }
+
+int TCustomStat::FindValueDraw(const TStatDrawRec& value, int fromIndex) {
     const std::uint64_t key = PackKey(value.Key);
-    TStatWorkArea state{};
+    BeginPass();
     TStatDrawArray values;
-    TLastValueArray lastValues;
-    for (int i = std::max(fromIndex, 0); i < static_cast<int>(draws_->size()); ++i) {
+    for (int i = std::max(fromIndex, 0); i < static_cast<int>(context_.Draws->size()); ++i) {
         values.clear();
-        lastValues.clear();
-        DrawValues(i, lastIndex, lastValues, state, values, sorted);
+        pass_.LastValues.clear();
+        DrawValues(i, values);
         for (const auto& v : values)
             if (PackKey(v.Key) == key) return v.LastDraw;
     }
@@ -60,8 +148,8 @@ int TCustomStat::FindValueDraw(const TStatDrawRec& value, int fromIndex, bool so
 }
 
 void TCustomStat::SpanMatch(std::span<const TCombination> combs, const TStatDrawArray& values, bool exclude,
-                            bool sorted, int lastIndex, std::uint8_t* out) {
-    SpanMatchPerCombination(combs, values, exclude, sorted, lastIndex, out);
+                            std::uint8_t* out) {
+    SpanMatchPerCombination(combs, values, exclude, out);
 }
 
 void TCustomStat::SpanHistogram(std::span<const TCombination> combs, TStatDrawArray& values) {
@@ -69,58 +157,12 @@ void TCustomStat::SpanHistogram(std::span<const TCombination> combs, TStatDrawAr
 }
 
 void TCustomStat::SpanMatchPerCombination(std::span<const TCombination> combs, const TStatDrawArray& values,
-                                          bool exclude, bool sorted, int lastIndex, std::uint8_t* out) {
-    for (std::size_t i = 0; i < combs.size(); ++i)
-        out[i] = CombMatches(combs[i], values, exclude, sorted, lastIndex) ? 1 : 0;
+                                          bool exclude, std::uint8_t* out) {
+    for (std::size_t i = 0; i < combs.size(); ++i) out[i] = CombMatches(combs[i], values, exclude) ? 1 : 0;
 }
 
 void TCustomStat::SpanHistogramPerCombination(std::span<const TCombination> combs, TStatDrawArray& values) {
     for (const auto& c : combs) CombValues(c, values);
-}
-
-std::string TCustomGraphStat::ValueToText(const TStatDrawRec& value) const { return std::to_string(value.Key[0]); }
-
-int TCustomGraphStat::DrawGraphValue(int index, int lastIndex, bool sorted) {
-    return GraphValue(GetDraw(index, sorted).Numbers, index, lastIndex, sorted);
-}
-
-std::string TCustomValuesStat::ValueToText(const TStatDrawRec& value) const { return std::to_string(value.Key[0]); }
-
-std::string TCustomNumbersStat::ValueToText(const TStatDrawRec& value) const { return std::to_string(value.Key[0]); }
-
-std::string TCustomRatioStat::ValueToText(const TStatDrawRec& value) const {
-    return Format("%d:%d", {value.Key[0], kNumbersPerDraw - value.Key[0]});
-}
-
-int TCustomRatioStat::TextToValue(std::string_view text) const {
-    return TCustomStat::TextToValue(text.substr(0, text.find(':')));
-}
-
-std::string TCustomMaskStat::ValueToText(const TStatDrawRec& value) const {
-    const int mask = value.Key[0];
-    std::string letters;
-    for (int bit = kNumbersPerDraw - 1; bit >= 0; --bit)
-        letters += (mask >> bit) & 1 ? GetSetLetter() : GetClearLetter();
-    return Format("%s (%.3d)", {letters, mask});
-}
-
-int TCustomMaskStat::TextToValue(std::string_view text) const {
-    int mask = 0;
-    int letters = 0;
-    for (std::string_view ch : Utf8Characters(Trim(text))) {
-        if (letters == kNumbersPerDraw || ch == " ") break;
-        mask = mask * 2 + (ch == GetSetLetter() ? 1 : 0);
-        ++letters;
-    }
-    return mask;
-}
-
-void TCustomMaskStat::EnumValues(int lastIndex, TStatDrawArray& values) {
-    TCustomStat::EnumValues(lastIndex, values);
-    for (int mask = 0; mask < (1 << kNumbersPerDraw); ++mask) {
-        Work.Key[0] = static_cast<std::uint16_t>(mask);
-        AddStatValue(values, Work, false);
-    }
 }
 
 }  // namespace corvel

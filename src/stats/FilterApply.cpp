@@ -46,8 +46,7 @@ void CompactPairs(const TCombination* in, TCombination* out, const std::uint8_t*
 }  // namespace
 
 std::size_t FilterCombinationList(const TCombsArray& source, TCombsArray& target, const TStatFactory& factory,
-                                  const TStatDrawArray& values, bool exclude, bool sorted, int lastIndex,
-                                  std::vector<std::uint8_t>* scratch) {
+                                  const TStatDrawArray& values, bool exclude, std::vector<std::uint8_t>* scratch) {
     const std::size_t n = source.Count();
     target.Clear();
     if (n == 0) return 0;
@@ -65,7 +64,7 @@ std::size_t FilterCombinationList(const TCombsArray& source, TCombsArray& target
     tbb::parallel_for(std::size_t{0}, chunks, [&](std::size_t c) {
         const std::size_t begin = c * kChunk, size = std::min(kChunk, n - begin);
         std::unique_ptr<TCustomStat>& stat = stats.local();
-        stat->SpanMatch(all.subspan(begin, size), values, exclude, sorted, lastIndex, mask + begin);
+        stat->SpanMatch(all.subspan(begin, size), values, exclude, mask + begin);
         std::size_t count = 0;
         for (std::size_t i = begin; i < begin + size; ++i) count += mask[i] == keepWhen;
         kept[c + 1] = count;

@@ -13,11 +13,12 @@ namespace corvel {
 // Builds `target` from `source`, in order: a combination stays when whether
 // it matches `values` differs from `exclude` (keep: matching ones stay;
 // remove: the others stay). The factory makes instances ready for filtering
-// (PrepareFilter done); the work is split across the cores. Returns the new
+// (PrepareFilter done: the last draw and the order are theirs); the work is
+// split across the cores. Returns the new
 // count. `scratch` (one match byte per combination) may be kept by the caller
 // between calls so that its pages are not faulted in again every time.
 std::size_t FilterCombinationList(const TCombsArray& source, TCombsArray& target, const TStatFactory& factory,
-                                  const TStatDrawArray& values, bool exclude, bool sorted, int lastIndex,
+                                  const TStatDrawArray& values, bool exclude,
                                   std::vector<std::uint8_t>* scratch = nullptr);
 
 // One line of the applied-filters list.

@@ -1,6 +1,7 @@
 #include "stats/SpanKernels.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 #include <utility>
 
@@ -98,17 +99,40 @@ ByteTable SelectKey0(const TStatDrawArray& values) {
 
 void CountBytesByPosition(std::span<const TCombination> combs, PositionCounts& counts) {
     // The first four positions of a generated or filtered list change rarely
-    // from one combination to the next, so they are counted as runs of equal
-    // bytes: a compare per combination instead of a counter update. The last
-    // two change almost every time and go to two interleaved counter sets,
-    // which halves the chains of increments on one counter.
-    constexpr std::size_t kRunPositions = 4;
-    std::array<std::array<std::array<std::uint32_t, 256>, kNumbersPerDraw - kRunPositions>, 2> local{};
+    // from one combination to the next, so they are counted as runs of an
+    // equal four-byte prefix: one compare per combination instead of four
+    // counter updates. The last two change almost every time; while both are
+    // below 64, as numbers of a game are, they go to one counter of the pair
+    // (16 KB, in the first-level cache), split into the two positions at the
+    // end: one counter update per combination instead of two.
     const std::size_t n = combs.size();
     if (n == 0) return;
-    std::array<std::uint8_t, kRunPositions> current{};
-    std::array<std::uint64_t, kRunPositions> run{};
-    for (std::size_t p = 0; p < kRunPositions; ++p) current[p] = combs[0][p];
+    auto prefixOf = [](const TCombination& c) {
+        std::uint32_t p;
+        std::memcpy(&p, c.data(), sizeof p);
+        return p;
+    };
+    std::uint32_t prefix = prefixOf(combs[0]);
+    std::uint64_t run = 0;
+    auto flush = [&] {
+        std::array<std::uint8_t, 4> bytes;
+        std::memcpy(bytes.data(), &prefix, sizeof prefix);
+        for (std::size_t p = 0; p < bytes.size(); ++p) counts[p][bytes[p]] += run;
+    };
+    constexpr unsigned kPairSide = 64;
+    std::array<std::uint32_t, kPairSide * kPairSide> pairs{};
+    auto foldPairs = [&] {
+        for (unsigned a = 0; a < kPairSide; ++a) {
+            std::uint64_t row = 0;
+            for (unsigned b = 0; b < kPairSide; ++b) {
+                const std::uint32_t v = pairs[a * kPairSide + b];
+                row += v;
+                counts[5][b] += v;
+            }
+            counts[4][a] += row;
+        }
+        pairs = {};
+    };
 
     constexpr std::size_t kBlock = std::size_t{1} << 30;  // 32-bit counters cannot overflow within one
     std::size_t i = 0;
@@ -116,26 +140,25 @@ void CountBytesByPosition(std::span<const TCombination> combs, PositionCounts& c
         const std::size_t end = std::min(n, i + kBlock);
         for (; i < end; ++i) {
             const TCombination& c = combs[i];
-            for (std::size_t p = 0; p < kRunPositions; ++p) {
-                if (c[p] == current[p]) {
-                    ++run[p];
-                } else {
-                    counts[p][current[p]] += run[p];
-                    current[p] = c[p];
-                    run[p] = 1;
-                }
+            const std::uint32_t p = prefixOf(c);
+            if (p == prefix) {
+                ++run;
+            } else {
+                flush();
+                prefix = p;
+                run = 1;
             }
-            auto& set = local[i & 1];
-            ++set[0][c[4]];
-            ++set[1][c[5]];
+            const unsigned a = c[4], b = c[5];
+            if ((a | b) < kPairSide) {
+                ++pairs[a * kPairSide + b];
+            } else {
+                ++counts[4][a];
+                ++counts[5][b];
+            }
         }
-        for (std::size_t p = 0; p < kNumbersPerDraw - kRunPositions; ++p)
-            for (std::size_t v = 0; v < 256; ++v) {
-                counts[kRunPositions + p][v] += std::uint64_t{local[0][p][v]} + local[1][p][v];
-                local[0][p][v] = local[1][p][v] = 0;
-            }
+        foldPairs();
     }
-    for (std::size_t p = 0; p < kRunPositions; ++p) counts[p][current[p]] += run[p];
+    flush();
 }
 
 void MatchPattern(std::span<const TCombination> combs, const ByteTable& property, const PatternTable& sel,
@@ -185,6 +208,56 @@ void AddCount(TStatDrawArray& values, std::uint16_t key, std::uint64_t count) {
     // The value record counts in 32 bits; a span larger than that saturates.
     item.Count = static_cast<std::int32_t>(std::min<std::uint64_t>(count, std::numeric_limits<std::int32_t>::max()));
     AddStatValue(values, item, false);
+}
+
+void AddCount(TStatDrawArray& values, const TStatKey& key, std::uint64_t count) {
+    TStatDrawRec item;
+    item.Key = key;
+    item.Count = static_cast<std::int32_t>(std::min<std::uint64_t>(count, std::numeric_limits<std::int32_t>::max()));
+    AddStatValue(values, item, false);
+}
+
+namespace {
+// A power of two with at most half of it in use.
+std::size_t TableSize(std::size_t keys) { return std::bit_ceil(std::max<std::size_t>(16, 2 * keys)); }
+
+TStatKey UnpackKey(std::uint64_t k) {
+    return {static_cast<std::uint16_t>(k), static_cast<std::uint16_t>(k >> 16), static_cast<std::uint16_t>(k >> 32),
+            static_cast<std::uint16_t>(k >> 48)};
+}
+}  // namespace
+
+KeySet::KeySet(const TStatDrawArray& values)
+    : keys_(TableSize(values.size())), used_(keys_.size()), mask_(keys_.size() - 1) {
+    for (const auto& v : values) {
+        const std::uint64_t k = PackKey(v.Key);
+        std::size_t slot = Slot(k, mask_);
+        while (used_[slot] && keys_[slot] != k) slot = (slot + 1) & mask_;
+        keys_[slot] = k;
+        used_[slot] = 1;
+    }
+}
+
+KeyCounts::KeyCounts(std::size_t distinct) : entries_(TableSize(distinct)), mask_(entries_.size() - 1) {}
+
+void KeyCounts::AddTo(TStatDrawArray& values) {
+    std::vector<Entry> used;
+    for (const Entry& e : entries_)
+        if (e.Count) used.push_back(e);
+    std::sort(used.begin(), used.end(), [](const Entry& a, const Entry& b) { return a.Key < b.Key; });
+    // Distinct keys go straight to an empty array; merging one by one would
+    // search the array for every key.
+    const bool fresh = values.empty();
+    for (const Entry& e : used) {
+        if (!fresh) {
+            AddCount(values, UnpackKey(e.Key), e.Count);
+            continue;
+        }
+        TStatDrawRec item;
+        item.Key = UnpackKey(e.Key);
+        item.Count = static_cast<std::int32_t>(std::min<std::uint64_t>(e.Count, std::numeric_limits<std::int32_t>::max()));
+        values.push_back(item);
+    }
 }
 
 }  // namespace corvel::kernels

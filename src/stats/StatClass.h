@@ -22,10 +22,16 @@ enum TStatFlag : std::uint8_t {
 
 inline constexpr int kGroupCount = 13;
 
-// What a statistic method class says about itself without an instance: the
-// class-level operations of the method hierarchy. Every method class has one
-// constant descriptor; the registry lists descriptors, and an instance keeps a
-// reference to the descriptor it was created from.
+// How a value is written: the decimal Key[0]; a count x of six as "x:y" with
+// y = 6 - x; a 6-bit pattern over the six numbers, the first number in bit 5,
+// as six letters and the mask ("ЧнЧЧнн (019)").
+enum class TValueText : std::uint8_t { Decimal, Ratio, Mask };
+
+// What a statistic method class says about itself without an instance: its
+// row in a family table. The registry lists the rows, and an instance keeps a
+// reference to the row it was created from. Besides the class-level facts the
+// row says how values are written and which values are seeded; `Create` makes
+// the instance that computes the values (see StatRow in stats/ValueStat.h).
 struct TStatClass {
     const char* ClassName = "";
     const char* Code = "";        // code template; may hold one "%d" for the parameter
@@ -37,6 +43,14 @@ struct TStatClass {
     bool Enabled = true;
     bool Listed = true;
     bool CanParseValue = true;
+    TValueText Text = TValueText::Decimal;
+    const char* ClearLetter = "";  // mask letters for bit 0 and bit 1
+    const char* SetLetter = "";
+    // Values added with count 0 before the draws are read, so that values that
+    // never occurred still show: SeedFirst..SeedLast in Key[0], none when
+    // SeedLast < SeedFirst.
+    int SeedFirst = 0;
+    int SeedLast = -1;
     // Parameter range of a parameter family; none for a single method.
     void (*ParamRange)(const TGameSettings& settings, int& low, int& high) = nullptr;
     std::unique_ptr<TCustomStat> (*Create)(const TStatClass& cls, const TStatList& list, int param) = nullptr;
@@ -55,6 +69,13 @@ struct TStatClass {
 template <class T>
 std::unique_ptr<TCustomStat> CreateStatOf(const TStatClass& cls, const TStatList& list, int param) {
     return std::make_unique<T>(cls, list, param);
+}
+
+// A parameter range that does not depend on the settings.
+template <int Low, int High>
+void FixedParams(const TGameSettings&, int& low, int& high) {
+    low = Low;
+    high = High;
 }
 
 // The flag letters of the set bits in bit order ("SNG").

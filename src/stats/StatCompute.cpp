@@ -26,21 +26,20 @@ TStatWindow MakeStatWindow(std::size_t drawCount, int offset, int length) {
 TStatDrawArray ComputeWindowValues(TCustomStat& stat, const TStatWindow& window, bool sorted) {
     TStatDrawArray values;
     if (window.Last < window.First || window.Last < 0) return values;
-    stat.EnumValues(window.Last, values);
-    TStatWorkArea state{};
-    TLastValueArray lastValues;
-    for (int i = window.First; i <= window.Last; ++i)
-        stat.DrawValues(i, window.Last, lastValues, state, values, sorted);
+    stat.SetContext(window.Last, sorted);
+    stat.EnumValues(values);
+    stat.BeginPass();
+    for (int i = window.First; i <= window.Last; ++i) stat.DrawValues(i, values);
     return values;
 }
 
 void ParallelSpanMatch(const TStatFactory& factory, std::span<const TCombination> combs,
-                       const TStatDrawArray& values, bool exclude, bool sorted, int lastIndex, std::uint8_t* out) {
+                       const TStatDrawArray& values, bool exclude, std::uint8_t* out) {
     tbb::enumerable_thread_specific<std::unique_ptr<TCustomStat>> stats([&] { return factory(); });
     tbb::parallel_for(tbb::blocked_range<std::size_t>(0, combs.size(), kGrain),
                       [&](const tbb::blocked_range<std::size_t>& r) {
-                          stats.local()->SpanMatch(combs.subspan(r.begin(), r.size()), values, exclude, sorted,
-                                                   lastIndex, out + r.begin());
+                          stats.local()->SpanMatch(combs.subspan(r.begin(), r.size()), values, exclude,
+                                                   out + r.begin());
                       });
 }
 

@@ -153,7 +153,7 @@ TStatTable ComputeStatTable(TCustomStat& stat, const TStatTableInput& in) {
             // The draw in which the value came next, looked for among all
             // later draws including those hidden by the offset.
             const int from = FindDrawIndex(in.Draws, v.LastDraw);
-            const int fact = from >= 0 ? stat.FindValueDraw(v, from + 1, in.Sorted, table.Window.Last) : -1;
+            const int fact = from >= 0 ? stat.FindValueDraw(v, from + 1) : -1;
             if (fact >= 0) {
                 c[16] = std::to_string(fact);
                 for (int k = 0; k < 3; ++k)

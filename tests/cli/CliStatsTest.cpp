@@ -1,4 +1,4 @@
-// corvel methods and corvel values.
+// corvel values (corvel methods: MethodsGoldenTest).
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -34,23 +34,7 @@ class CliStats : public ::testing::Test {
     test::TempDir dir_;
 };
 
-TEST_F(CliStats, MethodsListsTheNumberPropertiesInOrder) {
-    const test::CliResult r = Run({"methods"});
-    ASSERT_EQ(r.ExitCode, 0) << r.Err;
-    const auto lines = test::Lines(r.Out);
-    const std::vector<std::string> expected{"NUMS", "DIGS", "EVEN", "EVNV", "SMAL", "SMLV",
-                                            "PRIM", "PRMV", "POS1", "POS2", "POS3", "POS4",
-                                            "POS5", "POS6", "POE1", "POE2"};
-    ASSERT_GE(lines.size(), expected.size());
-    std::vector<std::string> codes;
-    for (std::size_t i = 0; i < expected.size(); ++i) codes.push_back(test::Fields(lines[i])[0]);
-    EXPECT_EQ(codes, expected);
-
-    const auto pos1 = test::Fields(lines[8]);
-    ASSERT_EQ(pos1.size(), 3u) << lines[8];
-    EXPECT_EQ(pos1[1], "{ num } Число в 1 позиции тиража [ SNG ]");
-    EXPECT_EQ(pos1[2], "SNG");
-}
+// The listing of `corvel methods` is held by the golden file (MethodsGoldenTest).
 
 TEST_F(CliStats, ValuesOfTheWholeArchive) {
     const test::CliResult r = Run({"values", "POE1"});

@@ -38,14 +38,14 @@ TEST_P(FullListFilter, MatchesBruteForce) {
         return s;
     };
     TCombsArray target;
-    const std::size_t count = FilterCombinationList(full, target, factory, values, c.Exclude, false, -1);
+    const std::size_t count = FilterCombinationList(full, target, factory, values, c.Exclude);
     ASSERT_EQ(count, target.Count());
 
     // Brute force: the per-combination test on every combination, in order.
     auto stat = factory();
     std::size_t k = 0;
     for (const TCombination& comb : full.Items()) {
-        if (stat->CombMatches(comb, values, c.Exclude, false, -1) == c.Exclude) continue;
+        if (stat->CombMatches(comb, values, c.Exclude) == c.Exclude) continue;
         ASSERT_LT(k, target.Count());
         ASSERT_EQ(target[k], comb) << "at " << k;
         ++k;
@@ -71,13 +71,13 @@ TEST(FilterList, SmallAndEmptyLists) {
     TStatDrawRec five;
     five.Key[0] = 5;
     TCombsArray source(4), target(4);
-    EXPECT_EQ(FilterCombinationList(source, target, factory, {five}, false, false, -1), 0u);
+    EXPECT_EQ(FilterCombinationList(source, target, factory, {five}, false), 0u);
     source.Append({5, 1, 2, 3, 4, 6});
     source.Append({7, 8, 9, 10, 11, 12});
     source.Append({99, 0, 255, 5, 200, 1});  // bytes as a file may hold them
-    EXPECT_EQ(FilterCombinationList(source, target, factory, {five}, false, false, -1), 2u);
+    EXPECT_EQ(FilterCombinationList(source, target, factory, {five}, false), 2u);
     EXPECT_EQ(target[1], (TCombination{99, 0, 255, 5, 200, 1}));
-    EXPECT_EQ(FilterCombinationList(source, target, factory, {five}, true, false, -1), 1u);
+    EXPECT_EQ(FilterCombinationList(source, target, factory, {five}, true), 1u);
     EXPECT_EQ(target[0], (TCombination{7, 8, 9, 10, 11, 12}));
 }
 

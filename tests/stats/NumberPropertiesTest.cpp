@@ -27,9 +27,8 @@ TEST_P(SingleValue, DrawGivesValueAndText) {
     test::RegisterOver(list, draws);
     auto stat = list.CreateStat(list.FindMethod(c.Code));
     TStatDrawArray values;
-    TLastValueArray last;
-    TStatWorkArea state{};
-    stat->DrawValues(0, 0, last, state, values, false);
+    stat->SetContext(0, false);
+    stat->DrawValues(0, values);
     ASSERT_EQ(values.size(), 1u);
     EXPECT_EQ(stat->ValueToText(values[0]), c.Text);
     EXPECT_EQ(values[0].LastDraw, 7);
@@ -101,9 +100,10 @@ TEST(NumberProperties, ExtraNumbersAreValuesButNeverFilter) {
     ASSERT_EQ(values.size(), 1u);  // no seeded rows
     EXPECT_EQ(values[0].Key[0], 7);
     EXPECT_EQ(values[0].Count, 2);
-    EXPECT_FALSE(poe1->CombMatches({7, 8, 9, 10, 11, 12}, values, false, false, 1));
+    EXPECT_FALSE(poe1->CombMatches({7, 8, 9, 10, 11, 12}, values, false));
     auto poe2 = list.CreateStat(list.FindMethod("POE2"));
-    EXPECT_EQ(static_cast<TCustomGraphStat&>(*poe2).DrawGraphValue(1, 1, false), 41);
+    poe2->SetContext(1, false);
+    EXPECT_EQ(poe2->DrawGraphValue(1), 41);
 }
 
 TEST(NumberProperties, SeedingShowsValuesThatNeverOccurred) {
@@ -113,7 +113,7 @@ TEST(NumberProperties, SeedingShowsValuesThatNeverOccurred) {
     auto rows = [&](const char* code) {
         auto stat = list.CreateStat(list.FindMethod(code));
         TStatDrawArray values;
-        stat->EnumValues(0, values);
+        stat->EnumValues(values);
         return values.size();
     };
     EXPECT_EQ(rows("NUMS"), 48u);

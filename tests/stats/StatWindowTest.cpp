@@ -159,13 +159,14 @@ TEST(StatWindow, FindValueDrawLooksIntoHiddenDraws) {
     auto stat = list.CreateStat(list.FindMethod("NUMS"));
     TStatDrawRec one;
     one.Key[0] = 1;
-    EXPECT_EQ(stat->FindValueDraw(one, 1, false, 1), 13);
+    stat->SetContext(1, false);
+    EXPECT_EQ(stat->FindValueDraw(one, 1), 13);
     TStatDrawRec never;
     never.Key[0] = 48;
-    EXPECT_EQ(stat->FindValueDraw(never, 1, false, 1), -1);
+    EXPECT_EQ(stat->FindValueDraw(never, 1), -1);
     TStatDrawRec two;
     two.Key[0] = 2;
-    EXPECT_EQ(stat->FindValueDraw(two, 4, false, 1), -1);  // past the newest draw
+    EXPECT_EQ(stat->FindValueDraw(two, 4), -1);  // past the newest draw
 }
 
 }  // namespace
