@@ -18,7 +18,15 @@ bool FolderLock::Acquire(const std::filesystem::path& stakesFile) {
 bool FolderLock::Acquire(const std::filesystem::path& stakesFile, std::chrono::milliseconds wait) {
     Release();
     // O_NONBLOCK: a FIFO in the file's place must not block the open.
-    const int fd = ::open(stakesFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+    const int file = ::open(stakesFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+    if (file < 0) {
+        error_ = errno;
+        return false;
+    }
+    ::close(file);
+    std::filesystem::path folder = stakesFile.parent_path();
+    if (folder.empty()) folder = ".";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
         error_ = errno;
         return false;

@@ -5,11 +5,13 @@
 
 namespace corvel::app {
 
-// The per-folder single-instance guard: the stakes file of the data folder,
-// created empty when missing, held open with an exclusive lock for the whole
-// run. A second copy of the program on the same folder cannot take it, and
-// every command-line command that writes a data file takes it for the time it
-// runs, so writers never overwrite each other's changes.
+// The per-folder single-instance guard, held for the whole run: a second copy
+// of the program on the same folder cannot take it, and every command-line
+// command that writes a data file takes it for the time it runs, so writers
+// never overwrite each other's changes. The stakes file is made (empty) when
+// missing and must open for writing, as the program needs it; the lock itself
+// is on the data folder, which stays the same while the stakes file is
+// rewritten through a temporary file and renamed.
 class FolderLock {
 public:
     FolderLock() = default;

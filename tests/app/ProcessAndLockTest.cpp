@@ -118,6 +118,20 @@ TEST(FolderLock, OneHolderPerFolder) {
     EXPECT_FALSE(lock.Held());
 }
 
+// The stakes file is rewritten by renaming a new file over it; the folder
+// stays held all the same.
+TEST(FolderLock, HoldsAcrossARewriteOfTheStakesFile) {
+    test::TempDir dir;
+    const fs::path stakes = dir / "CorvelLotto_6x48.lsk";
+    app::FolderLock lock;
+    ASSERT_TRUE(lock.Acquire(stakes));
+    test::WriteBytes(dir / "new.lsk", std::string(312, '\x02'));
+    fs::rename(dir / "new.lsk", stakes);
+    EXPECT_FALSE(LockTakenByChild(stakes, false));
+    fs::remove(stakes);
+    EXPECT_FALSE(LockTakenByChild(stakes, false));
+}
+
 TEST(FolderLock, ReadOnlyFolderIsRefused) {
     if (::geteuid() != 0) GTEST_SKIP() << "needs root to run a part as another user";
     test::TempDir dir;

@@ -17,7 +17,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Whether the process holds a flock() on the file, as the kernel lists it:
+// Whether the process holds a flock() on the file or folder, as the kernel lists it:
 // "1: FLOCK  ADVISORY  WRITE 1234 08:01:5678 0 EOF".
 bool FlockHeldBy(int pid, const std::filesystem::path& file) {
     struct stat st {};
@@ -37,11 +37,12 @@ TEST(DesktopFolderLock, CommandLineWriterIsRefusedWhileTheProgramRuns) {
     const std::string before = test::ReadBytes(dir / "CorvelLotto_6x48.ldr");
     test::ChildProcess program(CORVEL_GUI_PATH, {"--data-dir", dir.path().string()}, {"QT_QPA_PLATFORM=offscreen"});
 
-    // The program takes the lock once its window is up. Watched in /proc/locks,
+    // The program takes the lock (on its data folder) once its window is up.
+    // Watched in /proc/locks,
     // since trying the lock here could itself make the program's attempt fail.
     bool held = false;
     for (auto deadline = std::chrono::steady_clock::now() + 60s; !held && std::chrono::steady_clock::now() < deadline;) {
-        held = FlockHeldBy(program.Pid(), dir / "CorvelLotto_6x48.lsk");
+        held = FlockHeldBy(program.Pid(), dir.path());
         if (!held) std::this_thread::sleep_for(20ms);
         ASSERT_EQ(program.Wait(0ms), -1) << "the program ended early: " << program.Err();
     }
