@@ -34,6 +34,9 @@ public:
               case app::EChange::Combs:
                   emit combsChanged();
                   break;
+              case app::EChange::Stakes:
+                  emit stakesChanged();
+                  break;
           }
       });
   }
@@ -44,6 +47,7 @@ signals:
     void offsetChanged();    // DrawsOffset changed
     void combsChanged();     // the combination list or the applied filters changed
     void settingsChanged();  // game settings changed (registry rebuilt)
+    void stakesChanged();    // the stakes file changed (stakes added, deleted or checked)
     // Recompute every analysis view (the statistics table first).
     void refreshViews(bool force);
 

@@ -14,7 +14,8 @@ Workspace::Workspace(DataFiles files, UiHooks& hooks, std::size_t combsCapacity)
       archive_(files_, hooks_, changes_),
       statistics_(files_, hooks_, changes_, archive_),
       settings_(files_, hooks_, changes_, statistics_),
-      combinations_(hooks_, changes_, archive_, statistics_, settings_, combsCapacity) {}
+      combinations_(hooks_, changes_, archive_, statistics_, settings_, combsCapacity),
+      stakes_(files_, hooks_, changes_, archive_, statistics_) {}
 
 void Workspace::Open() {
     OpenSettingsAndRegistry();
@@ -39,6 +40,12 @@ bool Workspace::LockFolder(std::chrono::milliseconds wait) {
 Workspace::StartResult Workspace::Start(const StartupSwitches& switches,
                                         const std::function<void()>& dataLoaded) {
     if (!LockFolder()) {
+        hooks_.Error(ErrorReport(texts::kExclusiveAccess, texts::kProgramWillClose));
+        return StartResult::Refused;
+    }
+    // The stakes file is opened before the archive, so the draws loaded next
+    // check the stakes that waited for them.
+    if (!stakes_.Open()) {
         hooks_.Error(ErrorReport(texts::kExclusiveAccess, texts::kProgramWillClose));
         return StartResult::Refused;
     }

@@ -8,6 +8,7 @@
 #include "app/DataFolder.h"
 #include "app/FolderLock.h"
 #include "app/SettingsService.h"
+#include "app/StakesService.h"
 #include "app/StartupSwitches.h"
 #include "app/StatisticsService.h"
 #include "app/UiHooks.h"
@@ -38,6 +39,8 @@ public:
     const SettingsService& Settings() const { return settings_; }
     CombinationsService& Combinations() { return combinations_; }
     const CombinationsService& Combinations() const { return combinations_; }
+    StakesService& Stakes() { return stakes_; }
+    const StakesService& Stakes() const { return stakes_; }
 
     ChangeNotifier& Changes() { return changes_; }
     const TRevisions& Revisions() const { return changes_.Revisions(); }
@@ -76,6 +79,7 @@ public:
     StatisticsService statistics_;
     SettingsService settings_;
     CombinationsService combinations_;
+    StakesService stakes_;
 };
 
 }  // namespace corvel::app
