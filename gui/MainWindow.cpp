@@ -31,7 +31,7 @@ constexpr const char* kForm = "TFormMain";
 
 // Tabs whose parts come later: a short note, and the tab stays disabled.
 QWidget* Placeholder(const QString& what, QWidget* parent) {
-    auto* label = new QLabel(QStringLiteral("Раздел «%1» появится в следующих версиях программы.").arg(what), parent);
+    auto* label = new QLabel(Q(texts::kMainWindowSectionLater).arg(what), parent);
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
     return label;
@@ -53,7 +53,7 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
       ctx_{ws_, hooks_, ws_.Settings().View(), hub_, actions_} {
     setObjectName(QStringLiteral("MainWindow"));
     ws_.Settings().LoadView();
-    setWindowTitle(QStringLiteral("Анализ статистики лотереи \"Corvel Lotto 6x48\""));
+    setWindowTitle(Q(texts::kMainWindowTitle));
     BuildLayout();
     hooks_.SetStatusLabel(panels_[6]);
     hooks_.SetUnattended(switches_.Unattended());
@@ -73,12 +73,15 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     drawsTab_ = new DrawsTab(ctx_, left_);
     combsTab_ = new CombsTab(ctx_, left_);
     statsTab_ = new StatsTab(ctx_, right_);
-    left_->addTab(drawsTab_, QStringLiteral("Архив тиражей"));
-    left_->addTab(combsTab_, QStringLiteral("Комбинации"));
-    right_->addTab(statsTab_, QStringLiteral("Статистика"));
-    for (const char* name : {"Графики", "Карта", "Схема", "Неделя", "Ставки", "Рейтинг", "Регуляры", "Системы",
-                             "Сценарий"}) {
-        const int index = right_->addTab(Placeholder(QString::fromUtf8(name), right_), QString::fromUtf8(name));
+    left_->addTab(drawsTab_, Q(texts::kMainWindowDrawsTab));
+    left_->addTab(combsTab_, Q(texts::kMainWindowCombs));
+    right_->addTab(statsTab_, Q(texts::kMainWindowStats));
+    for (const i18n::TextId& caption :
+         {texts::kMainWindowChartsTab, texts::kMainWindowMapTab, texts::kMainWindowSchemeTab, texts::kMainWindowWeekTab,
+          texts::kMainWindowStakesTab, texts::kMainWindowRatingTab, texts::kMainWindowRegularsTab,
+          texts::kMainWindowSystemsTab, texts::kMainWindowScenarioTab}) {
+        const QString name = Q(caption);
+        const int index = right_->addTab(Placeholder(name, right_), name);
         right_->setTabEnabled(index, false);
     }
     BuildMenus();
@@ -122,10 +125,16 @@ void MainWindow::BuildLayout() {
     splitter_->setStretchFactor(1, 1);
     setCentralWidget(splitter_);
 
-    const char* initial[7] = {"Архив тиражей: 0", "", "", "Комбинаций: 0", "Ставок: 0", "Рейтинг: 0", ""};
+    const std::string initial[7] = {Format(texts::kStatusArchive, {0}),
+                                    "",
+                                    "",
+                                    Format(texts::kCombsCount, {0}),
+                                    Format(texts::kMainWindowStatusStakes, {0}),
+                                    Format(texts::kMainWindowStatusRating, {0}),
+                                    ""};
     const int widths[7] = {140, 150, 150, 170, 90, 90, 0};
     for (int i = 0; i < 7; ++i) {
-        auto* label = new QLabel(QString::fromUtf8(initial[i]), this);
+        auto* label = new QLabel(Q(initial[i]), this);
         label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         if (widths[i]) label->setMinimumWidth(widths[i]);
         statusBar()->addWidget(label, i == 6 ? 1 : 0);
@@ -134,8 +143,8 @@ void MainWindow::BuildLayout() {
 }
 
 void MainWindow::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("Программа"));
-    auto* exit = actions_.Add("ExitProgram", QStringLiteral("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), {}, nullptr,
+    QMenu* file = menuBar()->addMenu(Q(texts::kMainWindowProgramMenu));
+    auto* exit = actions_.Add("ExitProgram", Q(texts::kMainWindowExit), QKeySequence(Qt::ALT | Qt::Key_F4), {}, nullptr,
                               [this] { close(); });
     auto addMenu = [this](const QString& title, const QList<QAction*>& list) {
         QMenu* menu = menuBar()->addMenu(title);
@@ -144,10 +153,10 @@ void MainWindow::BuildMenus() {
             else menu->addSeparator();
         }
     };
-    addMenu(QStringLiteral("Тиражи"), drawsTab_->MenuActions());
-    addMenu(QStringLiteral("Комбинации"), combsTab_->MenuActions());
-    addMenu(QStringLiteral("Статистика"), statsTab_->MenuActions());
-    addMenu(QStringLiteral("Настройки"), CreateSettingsActions(ctx_, this));
+    addMenu(Q(texts::kMainWindowDrawsMenu), drawsTab_->MenuActions());
+    addMenu(Q(texts::kMainWindowCombs), combsTab_->MenuActions());
+    addMenu(Q(texts::kMainWindowStats), statsTab_->MenuActions());
+    addMenu(Q(texts::kMainWindowSettingsMenu), CreateSettingsActions(ctx_, this));
     file->addAction(exit);
     addActions(QList<QAction*>{exit});
 }
@@ -179,8 +188,9 @@ std::vector<std::pair<std::string, QTableView*>> MainWindow::Lists() const {
 bool MainWindow::Initialise() {
     if (initialised_) return true;
     initialised_ = true;
-    hooks_.ShowStatus("Инициализация...");
-    setWindowTitle(windowTitle() + QStringLiteral(" версия ") + QString::fromLatin1(app::ProgramVersion()));
+    hooks_.ShowStatus(texts::kMainWindowInitialising);
+    setWindowTitle(
+        Q(texts::kMainWindowTitleWithVersion).arg(windowTitle(), QString::fromLatin1(app::ProgramVersion())));
     const auto result = ws_.Start(switches_, [this] {
         dataShown_ = true;
         UpdateArchivePanels();

@@ -81,9 +81,9 @@ void QtUiHooks::Box(int icon, const QString& caption, std::string_view text) {
     box.exec();
 }
 
-void QtUiHooks::Error(std::string_view text) { Box(QMessageBox::Critical, QStringLiteral("Ошибка"), text); }
-void QtUiHooks::Info(std::string_view text) { Box(QMessageBox::Information, QStringLiteral("Информация"), text); }
-void QtUiHooks::Warning(std::string_view text) { Box(QMessageBox::Warning, QStringLiteral("Внимание!"), text); }
+void QtUiHooks::Error(std::string_view text) { Box(QMessageBox::Critical, Q(texts::kMessageBoxError), text); }
+void QtUiHooks::Info(std::string_view text) { Box(QMessageBox::Information, Q(texts::kMessageBoxInfo), text); }
+void QtUiHooks::Warning(std::string_view text) { Box(QMessageBox::Warning, Q(texts::kMessageBoxWarning), text); }
 
 bool QtUiHooks::Ask(std::string_view text, bool defaultYes) {
     if (unattended_) {
@@ -91,18 +91,17 @@ bool QtUiHooks::Ask(std::string_view text, bool defaultYes) {
         return defaultYes;
     }
     messages_ << Q(text);
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Подтверждение"), Q(text),
-                    QMessageBox::Yes | QMessageBox::No, owner_);
+    QMessageBox box(QMessageBox::Question, Q(texts::kMessageBoxQuestion), Q(text), QMessageBox::Yes | QMessageBox::No,
+                    owner_);
     box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
 bool QtUiHooks::ConfirmDelete(int rows) {
-    const std::string text = rows == 1 ? std::string("Удалить выделенную запись?")
-                                       : Format("Удалить все выделенные записи (всего будет удалено %d записи(ей))?", {rows});
+    const std::string text = rows == 1 ? texts::kDeleteConfirmOne.Str() : Format(texts::kDeleteConfirmMany, {rows});
     messages_ << Q(text);
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Предупреждение"), Q(text), QMessageBox::Yes | QMessageBox::No,
-                    owner_);
+    QMessageBox box(QMessageBox::Warning, Q(texts::kMessageBoxDeleteWarning), Q(text),
+                    QMessageBox::Yes | QMessageBox::No, owner_);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
@@ -116,7 +115,7 @@ void QtUiHooks::OpenProgress(std::string_view text, int maximum) {
     gauge_->setRange(0, std::max(1, maximum));
     gauge_->setValue(0);
     gauge_->setMinimumWidth(360);
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), progress_);
+    auto* cancel = new QPushButton(Q(texts::kGuiCancel), progress_);
     cancel->hide();
     QObject::connect(cancel, &QPushButton::clicked, progress_, [this] { RequestStop(); });
     layout->addWidget(label);

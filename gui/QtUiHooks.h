@@ -45,7 +45,7 @@ public:
     void Info(std::string_view text) override;
     void Warning(std::string_view text) override;
     bool Ask(std::string_view text, bool defaultYes) override;
-    // The delete confirmation: caption "Предупреждение", default No.
+    // The delete confirmation: caption texts::kMessageBoxDeleteWarning, default No.
     bool ConfirmDelete(int rows);
     void OpenProgress(std::string_view text, int maximum) override;
     void StepProgress(int steps) override;

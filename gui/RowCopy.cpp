@@ -9,6 +9,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "GuiText.h"
+#include "i18n/Texts.h"
+
 namespace corvel::gui {
 
 QString SelectedRowsText(const QTableView& view) {
@@ -34,12 +37,12 @@ QString SelectedRowsText(const QTableView& view) {
 }
 
 QAction* AddRowCopyAction(QTableView& view) {
-    auto* action = new QAction(QStringLiteral("Копировать в буфер"), &view);
+    auto* action = new QAction(Q(texts::kGuiCopyToClipboard), &view);
     action->setObjectName(view.objectName() + QStringLiteral("Copy"));
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     // Only while this table has the focus: another list's Ctrl+C is its own.
     action->setShortcutContext(Qt::WidgetShortcut);
-    action->setStatusTip(QStringLiteral("Копировать выделенные строки в буфер обмена"));
+    action->setStatusTip(Q(texts::kRowCopyHint));
     QObject::connect(action, &QAction::triggered, &view, [&view] {
         const QString text = SelectedRowsText(view);
         if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);

@@ -9,8 +9,8 @@ namespace corvel::gui {
 
 struct GuiContext;
 
-// The settings commands: EditConfig "Параметры" (the game settings),
-// EditShredding "Формулы шинковки" and EditProxy "Параметры proxy-сервера".
+// The settings commands: EditConfig (the game settings), EditShredding (the
+// shredding formulas) and EditProxy (the proxy server).
 // Registers them in the context's action list and returns them in menu order;
 // the dialogs open over `parent`.
 QList<QAction*> CreateSettingsActions(GuiContext& ctx, QWidget* parent);

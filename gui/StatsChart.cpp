@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "GuiText.h"
+#include "i18n/Texts.h"
 
 namespace corvel::gui {
 namespace {
@@ -42,7 +43,7 @@ void StatsChart::Build(const std::vector<TStatTableRow>& rows, const TPrefetchDa
     if (rows.size() < 2) return;
 
     actual_ = new QLineSeries(this);
-    actual_->setName(QStringLiteral("Фактические данные"));
+    actual_->setName(Q(texts::kStatsChartActual));
     QPen pen(QColor(Qt::darkGreen));
     pen.setWidth(2);
     actual_->setPen(pen);
@@ -55,7 +56,7 @@ void StatsChart::Build(const std::vector<TStatTableRow>& rows, const TPrefetchDa
         for (const TStatTableRow& r : rows) byKey.emplace(PackKey(r.Value.Key), &r);
         if (showTotal) {
             total_ = new QLineSeries(this);
-            total_->setName(QStringLiteral("Все возможные комбинации"));
+            total_->setName(Q(texts::kStatsChartTotal));
             QPen red(QColor(Qt::red));
             red.setWidth(1);
             total_->setPen(red);

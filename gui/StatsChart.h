@@ -14,9 +14,9 @@ class QLineSeries;
 namespace corvel::gui {
 
 // The chart under the statistics table: how often each value occurred
-// ("Фактические данные") and, with a prefetch cache, how often it would occur
-// if the window followed the distribution over all combinations ("Все
-// возможные комбинации", the cache count times the table's factor). The points
+// (texts::kStatsChartActual) and, with a prefetch cache, how often it would
+// occur if the window followed the distribution over all combinations
+// (texts::kStatsChartTotal, the cache count times the table's factor). The points
 // run along the cache records in file order; without a cache along the values
 // sorted by key. Point k (from 1) is labelled with the value text.
 class StatsChart : public QChartView {

@@ -15,6 +15,7 @@
 #include "app/DataFolder.h"
 #include "app/ProcessList.h"
 #include "app/StartupSwitches.h"
+#include "i18n/Texts.h"
 
 int main(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
@@ -46,10 +47,7 @@ int main(int argc, char** argv) {
     // instead of letting the toolkit abort.
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && (!platform || !*platform)) {
-        std::fprintf(stderr,
-                     "corvel-lotto: не найден графический дисплей (переменные DISPLAY и WAYLAND_DISPLAY не заданы).\n"
-                     "Запустите программу в графическом сеансе или через xvfb-run; для работы без окна есть "
-                     "программа corvel.\n");
+        std::fprintf(stderr, "corvel-lotto: %s\n", corvel::texts::kGuiNoDisplay.Str().c_str());
         return 1;
     }
     QApplication app(argc, argv);
@@ -62,7 +60,7 @@ int main(int argc, char** argv) {
     if (switches.Restart &&
         !corvel::app::WaitForOtherInstances(corvel::app::ProgramFileName(), static_cast<int>(::getpid()), 601,
                                             std::chrono::milliseconds(100))) {
-        std::fprintf(stderr, "corvel-lotto: предыдущая копия программы не завершилась, запуск отменён.\n");
+        std::fprintf(stderr, "corvel-lotto: %s\n", corvel::texts::kGuiPreviousInstanceRunning.Str().c_str());
         return 0;
     }
     const auto folder = corvel::app::ResolveDataFolder(switches.DataDir, corvel::app::ProgramFolder());

@@ -71,7 +71,7 @@ constexpr int kPrizeColumn = 1;
 
 ConfigDialog::ConfigDialog(GuiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("TFormConfig"));
-    setWindowTitle(QStringLiteral("Параметры системы"));
+    setWindowTitle(Q(texts::kConfigDialogTitle));
 
     auto* left = new QGridLayout;
     int row = 0;
@@ -89,7 +89,7 @@ ConfigDialog::ConfigDialog(GuiContext& ctx, QWidget* parent) : QDialog(parent), 
     matrixRow->addWidget(new QLabel(QStringLiteral("x"), this));
     matrixRow->addWidget(rows_);
     matrixRow->addStretch(1);
-    auto* matrixLabel = new QLabel(QStringLiteral("Размер матрицы:"), this);
+    auto* matrixLabel = new QLabel(Q(texts::kConfigDialogMatrixLabel), this);
     matrixLabel->setBuddy(cols_);
     left->addWidget(matrixLabel, row, 0);
     left->addLayout(matrixRow, row++, 1);
@@ -97,7 +97,7 @@ ConfigDialog::ConfigDialog(GuiContext& ctx, QWidget* parent) : QDialog(parent), 
     channel_ = new QSpinBox(this);
     channel_->setObjectName(QStringLiteral("edChannelSize"));
     channel_->setRange(kChannelSizeRange.Min, kChannelSizeRange.Max);
-    auto* channelLabel = new QLabel(QStringLiteral("Размер канала:"), this);
+    auto* channelLabel = new QLabel(Q(texts::kConfigDialogChannelLabel), this);
     channelLabel->setBuddy(channel_);
     left->addWidget(channelLabel, row, 0);
     left->addWidget(channel_, row++, 1, Qt::AlignLeft);
@@ -106,15 +106,14 @@ ConfigDialog::ConfigDialog(GuiContext& ctx, QWidget* parent) : QDialog(parent), 
     cost_->setObjectName(QStringLiteral("edCost"));
     cost_->setValidator(new QRegularExpressionValidator(MoneyPattern(), cost_));
     cost_->setMaximumWidth(120);
-    auto* costLabel = new QLabel(QStringLiteral("Стоимость ставки:"), this);
+    auto* costLabel = new QLabel(Q(texts::kConfigDialogCostLabel), this);
     costLabel->setBuddy(cost_);
     left->addWidget(costLabel, row, 0);
     left->addWidget(cost_, row++, 1, Qt::AlignLeft);
 
     prizes_ = new QTableWidget(kPrizeRows, 2, this);
     prizes_->setObjectName(QStringLiteral("vlProfits"));
-    prizes_->setHorizontalHeaderLabels(
-        {QStringLiteral("Совпадений"), QStringLiteral("Сумма выигрыша")});
+    prizes_->setHorizontalHeaderLabels({Q(texts::kFieldOverlap), Q(texts::kFieldProfit)});
     prizes_->verticalHeader()->hide();
     prizes_->horizontalHeader()->setStretchLastSection(true);
     prizes_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -127,12 +126,12 @@ ConfigDialog::ConfigDialog(GuiContext& ctx, QWidget* parent) : QDialog(parent), 
     }
     prizes_->setMinimumHeight(prizes_->horizontalHeader()->sizeHint().height() +
                               kPrizeRows * prizes_->verticalHeader()->defaultSectionSize() + 4);
-    auto* prizesLabel = new QLabel(QStringLiteral("Размеры выигрышей:"), this);
+    auto* prizesLabel = new QLabel(Q(texts::kConfigDialogPrizesLabel), this);
     prizesLabel->setBuddy(prizes_);
     left->addWidget(prizesLabel, row++, 0, 1, 2);
     left->addWidget(prizes_, row++, 0, 1, 2);
 
-    auto* cdl = new QGroupBox(QStringLiteral("Коэффициенты для поля \"Вес\""), this);
+    auto* cdl = new QGroupBox(Q(texts::kWeightCoefGroup), this);
     auto* cdlLayout = new QGridLayout(cdl);
     auto coefficient = [&](const char* name, const QString& caption, int at) {
         auto* edit = new QLineEdit(cdl);
@@ -144,12 +143,12 @@ ConfigDialog::ConfigDialog(GuiContext& ctx, QWidget* parent) : QDialog(parent), 
         cdlLayout->addWidget(edit, at, 1);
         return edit;
     };
-    count_ = coefficient("edCountCoef", QStringLiteral("Количество:"), 0);
-    deviation_ = coefficient("edDeviationCoef", QStringLiteral("Отклонение:"), 1);
-    level_ = coefficient("edLevelCoef", QStringLiteral("Глубина:"), 2);
-    usePercents_ = new QCheckBox(QStringLiteral("Использовать проценты"), cdl);
+    count_ = coefficient("edCountCoef", Q(texts::kWeightCoefCountLabel), 0);
+    deviation_ = coefficient("edDeviationCoef", Q(texts::kWeightCoefDeviationLabel), 1);
+    level_ = coefficient("edLevelCoef", Q(texts::kWeightCoefLevelLabel), 2);
+    usePercents_ = new QCheckBox(Q(texts::kWeightCoefUsePercents), cdl);
     usePercents_->setObjectName(QStringLiteral("cbUsePercents"));
-    useAbsValues_ = new QCheckBox(QStringLiteral("Использовать абсолютные значения"), cdl);
+    useAbsValues_ = new QCheckBox(Q(texts::kWeightCoefUseAbsValues), cdl);
     useAbsValues_->setObjectName(QStringLiteral("cbUseAbsValues"));
     cdlLayout->addWidget(usePercents_, 3, 0, 1, 2);
     cdlLayout->addWidget(useAbsValues_, 4, 0, 1, 2);
@@ -161,7 +160,7 @@ ConfigDialog::ConfigDialog(GuiContext& ctx, QWidget* parent) : QDialog(parent), 
     segments_->horizontalHeader()->setDefaultSectionSize(30);
     segments_->setSelectionMode(QAbstractItemView::SingleSelection);
     segments_->setItemDelegate(new PatternDelegate(SegmentPattern(), segments_));
-    auto* segmentsLabel = new QLabel(QStringLiteral("Сегменты матрицы:"), this);
+    auto* segmentsLabel = new QLabel(Q(texts::kConfigDialogSegmentsLabel), this);
     segmentsLabel->setBuddy(segments_);
 
     auto* right = new QVBoxLayout;
@@ -175,7 +174,7 @@ ConfigDialog::ConfigDialog(GuiContext& ctx, QWidget* parent) : QDialog(parent), 
 
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons_->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    buttons_->button(QDialogButtonBox::Cancel)->setText(Q(texts::kGuiCancel));
     connect(buttons_, &QDialogButtonBox::accepted, this, &ConfigDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &ConfigDialog::reject);
 
@@ -245,7 +244,7 @@ void ConfigDialog::LayOutSegments(int cols) {
             auto* item = new QTableWidgetItem;
             if (index < kMaxNumber) {
                 item->setText(segmentTexts_[static_cast<std::size_t>(index)]);
-                item->setToolTip(QStringLiteral("Число %1").arg(index + 1));
+                item->setToolTip(Q(texts::kConfigDialogNumberHint).arg(index + 1));
                 item->setTextAlignment(Qt::AlignCenter);
             } else {
                 item->setFlags(Qt::NoItemFlags);
@@ -307,16 +306,14 @@ bool ConfigDialog::ReadEdited(TConfigData& config) {
         {deviation_, &config.CDL.DeviationCoef},
         {level_, &config.CDL.LevelCoef},
     }};
-    const char* captions[3] = {"Количество", "Отклонение", "Глубина"};
+    const i18n::TextId captions[3] = {texts::kWeightCoefCount, texts::kWeightCoefDeviation, texts::kWeightCoefLevel};
     for (std::size_t i = 0; i < coefficients.size(); ++i) {
         const auto& [edit, value] = coefficients[i];
         const QString text = edit->text().trimmed();
         if (text == shownCoefficients_[i]) continue;
         const auto parsed = ParseDecimalText(S(text));
         if (!parsed) {
-            Fail(Format(texts::kBadFieldValue,
-                        {Format("Коэффициент \"%s\"", {captions[i]}), S(text)}),
-                 edit);
+            Fail(Format(texts::kBadFieldValue, {Format(texts::kWeightCoefField, {captions[i]}), S(text)}), edit);
             return false;
         }
         *value = *parsed;

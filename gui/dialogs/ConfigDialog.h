@@ -19,7 +19,7 @@ namespace corvel::gui {
 
 struct GuiContext;
 
-// The game settings dialog (TFormConfig, "Параметры системы"): matrix size,
+// The game settings dialog (TFormConfig, texts::kConfigDialogTitle): matrix size,
 // channel size, stake cost, the prize table of seven rows, the weight
 // coefficients and the segment map. OK checks every field with the engine's
 // checks; a field at fault is reported in the error box and gets the focus,

@@ -22,11 +22,11 @@ namespace corvel::gui {
 
 DrawDialog::DrawDialog(QtUiHooks& hooks, QWidget* parent) : QDialog(parent), hooks_(hooks) {
     setObjectName(QStringLiteral("TFormDraw"));
-    setWindowTitle(QStringLiteral("Данные тиража"));
+    setWindowTitle(Q(texts::kDrawDialogTitle));
 
     auto* layout = new QVBoxLayout(this);
 
-    auto* numberLabel = new QLabel(QStringLiteral("Номер тиража:"), this);
+    auto* numberLabel = new QLabel(Q(texts::kDrawDialogNumberLabel), this);
     number_ = new QSpinBox(this);
     number_->setObjectName(QStringLiteral("DrawNumber"));
     number_->setRange(1, std::numeric_limits<int>::max());
@@ -34,15 +34,14 @@ DrawDialog::DrawDialog(QtUiHooks& hooks, QWidget* parent) : QDialog(parent), hoo
     layout->addWidget(numberLabel);
     layout->addWidget(number_);
 
-    auto* numbersLabel =
-        new QLabel(QStringLiteral("Выпавшие числа, разделенные точкой с запятой или запятой:"), this);
+    auto* numbersLabel = new QLabel(Q(texts::kDrawDialogNumbersLabel), this);
     numbers_ = new QLineEdit(this);
     numbers_->setObjectName(QStringLiteral("DrawNumbers"));
     numbersLabel->setBuddy(numbers_);
     layout->addWidget(numbersLabel);
     layout->addWidget(numbers_);
 
-    dateLabel_ = new QLabel(QStringLiteral("Дата и время тиража:"), this);
+    dateLabel_ = new QLabel(Q(texts::kDrawDialogDateLabel), this);
     date_ = new QDateEdit(this);
     date_->setObjectName(QStringLiteral("DrawDate"));
     date_->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
@@ -60,7 +59,7 @@ DrawDialog::DrawDialog(QtUiHooks& hooks, QWidget* parent) : QDialog(parent), hoo
 
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons_->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    buttons_->button(QDialogButtonBox::Cancel)->setText(Q(texts::kGuiCancel));
     connect(buttons_, &QDialogButtonBox::accepted, this, &DrawDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &DrawDialog::reject);
     layout->addWidget(buttons_);

@@ -59,7 +59,7 @@ QValidator::State ListFieldValidator::validate(QString& input, int&) const {
 FilterDialog::FilterDialog(const TStatList& stats, app::UiHooks& hooks, QWidget* parent)
     : QDialog(parent), stats_(stats), hooks_(hooks) {
     setObjectName(QStringLiteral("TFormFilter"));
-    setWindowTitle(QStringLiteral("Фильтр"));
+    setWindowTitle(Q(texts::kFilterDialogTitle));
 
     auto* form = new QFormLayout;
     method_ = new QComboBox(this);
@@ -67,73 +67,73 @@ FilterDialog::FilterDialog(const TStatList& stats, app::UiHooks& hooks, QWidget*
     method_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     method_->setMinimumContentsLength(40);
     FillMethodCombo(*method_, stats_, false);
-    form->addRow(QStringLiteral("Статистика:"), method_);
+    form->addRow(Q(texts::kFilterDialogMethodLabel), method_);
 
     windows_ = new QLineEdit(this);
     windows_->setObjectName(QStringLiteral("edDrawsLen"));
     windows_->setValidator(new ListFieldValidator(windows_));
-    windows_->setToolTip(QStringLiteral("Одно значение (100), список (50, 100; 200) или диапазон с шагом (50-200;50)"));
-    form->addRow(QStringLiteral("Количество тиражей:"), windows_);
+    windows_->setToolTip(Q(texts::kFilterDialogWindowsHint));
+    form->addRow(Q(texts::kFilterDialogWindowsLabel), windows_);
 
     sortColumn_ = new QComboBox(this);
     sortColumn_->setObjectName(QStringLiteral("cbSortColumn"));
     for (const char* caption : StatColumnCaptions()) sortColumn_->addItem(Q(caption));
-    form->addRow(QStringLiteral("Сортировка по столбцу:"), sortColumn_);
+    form->addRow(Q(texts::kFilterDialogSortColumnLabel), sortColumn_);
 
     direction_ = new QComboBox(this);
     direction_->setObjectName(QStringLiteral("cbDirection"));
-    direction_->addItems({QStringLiteral("Сверху-вниз"), QStringLiteral("Снизу-вверх")});
-    form->addRow(QStringLiteral("Направление просмотра:"), direction_);
+    direction_->addItems({Q(texts::kFilterDialogTopDown), Q(texts::kFilterDialogBottomUp)});
+    form->addRow(Q(texts::kFilterDialogDirectionLabel), direction_);
 
     mode_ = new QComboBox(this);
     mode_->setObjectName(QStringLiteral("cbFilterMode"));
-    mode_->addItems({QStringLiteral("Удалить выделенные"), QStringLiteral("Оставить выделенные")});
-    form->addRow(QStringLiteral("Режим фильтра:"), mode_);
+    mode_->addItems({Q(texts::kGuiDeleteSelected), Q(texts::kGuiKeepSelected)});
+    form->addRow(Q(texts::kFilterDialogModeLabel), mode_);
 
-    multiSelect_ = new QCheckBox(QStringLiteral("Мультивыделение (применить все выбранные записи одним фильтром)"), this);
+    multiSelect_ = new QCheckBox(Q(texts::kFilterDialogMultiSelect), this);
     multiSelect_->setObjectName(QStringLiteral("chMultiSelect"));
     form->addRow(QString(), multiSelect_);
 
     levelMode_ = new QComboBox(this);
     levelMode_->setObjectName(QStringLiteral("cbLevelMode"));
     for (int i = 0; i < kLevelModeCount; ++i) levelMode_->addItem(Q(LevelCaption(i)));
-    form->addRow(QStringLiteral("Выделение записей:"), levelMode_);
+    form->addRow(Q(texts::kFilterDialogLevelModeLabel), levelMode_);
 
     levelValue_ = new QLineEdit(this);
     levelValue_->setObjectName(QStringLiteral("edLevelValue"));
     levelValue_->setValidator(new ListFieldValidator(levelValue_));
-    form->addRow(QStringLiteral("Значение:"), levelValue_);
+    form->addRow(Q(texts::kFilterDialogLevelValueLabel), levelValue_);
 
     stopMode_ = new QComboBox(this);
     stopMode_->setObjectName(QStringLiteral("cbStopMode"));
     for (int i = 0; i < kStopModeCount; ++i) stopMode_->addItem(Q(StopCaption(i)));
-    form->addRow(QStringLiteral("Остановка по:"), stopMode_);
+    form->addRow(Q(texts::kFilterDialogStopModeLabel), stopMode_);
 
     stopValue_ = new QSpinBox(this);
     stopValue_->setObjectName(QStringLiteral("seStopValue"));
     stopValue_->setRange(1, std::numeric_limits<int>::max());
-    form->addRow(QStringLiteral("Значение останова:"), stopValue_);
+    form->addRow(Q(texts::kFilterDialogStopValueLabel), stopValue_);
 
-    auto* cdlGroup = new QGroupBox(QStringLiteral("Коэффициенты для поля \"Вес\""), this);
+    auto* cdlGroup = new QGroupBox(Q(texts::kWeightCoefGroup), this);
     auto* cdlForm = new QFormLayout(cdlGroup);
-    cdlOverride_ = new QCheckBox(QStringLiteral("Использовать собственные коэффициенты"), cdlGroup);
+    cdlOverride_ = new QCheckBox(Q(texts::kFilterDialogOwnCoefs), cdlGroup);
     cdlOverride_->setObjectName(QStringLiteral("chCDLOverride"));
     countCoef_ = CoefficientBox(cdlGroup, "edCountCoef");
     deviationCoef_ = CoefficientBox(cdlGroup, "edDeviationCoef");
     levelCoef_ = CoefficientBox(cdlGroup, "edLevelCoef");
-    usePercents_ = new QCheckBox(QStringLiteral("Использовать проценты"), cdlGroup);
+    usePercents_ = new QCheckBox(Q(texts::kWeightCoefUsePercents), cdlGroup);
     usePercents_->setObjectName(QStringLiteral("chUsePercents"));
-    useAbsValues_ = new QCheckBox(QStringLiteral("Использовать абсолютные значения"), cdlGroup);
+    useAbsValues_ = new QCheckBox(Q(texts::kWeightCoefUseAbsValues), cdlGroup);
     useAbsValues_->setObjectName(QStringLiteral("chUseAbsValues"));
     cdlForm->addRow(cdlOverride_);
-    cdlForm->addRow(QStringLiteral("Количество:"), countCoef_);
-    cdlForm->addRow(QStringLiteral("Отклонение:"), deviationCoef_);
-    cdlForm->addRow(QStringLiteral("Глубина:"), levelCoef_);
+    cdlForm->addRow(Q(texts::kWeightCoefCountLabel), countCoef_);
+    cdlForm->addRow(Q(texts::kWeightCoefDeviationLabel), deviationCoef_);
+    cdlForm->addRow(Q(texts::kWeightCoefLevelLabel), levelCoef_);
     cdlForm->addRow(usePercents_);
     cdlForm->addRow(useAbsValues_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Q(texts::kGuiCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &FilterDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &FilterDialog::reject);
 

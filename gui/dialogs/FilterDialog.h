@@ -31,7 +31,7 @@ public:
     State validate(QString& input, int& pos) const override;
 };
 
-// The filter definition dialog ("Фильтр"): method, window lengths, the column
+// The filter definition dialog (texts::kFilterDialogTitle): method, window lengths, the column
 // the table is sorted by and the walking direction, keep or remove, one row at
 // a time or all at once, how rows qualify, when the walk stops, and optional
 // coefficients of the weight column. OK refuses a definition that cannot run

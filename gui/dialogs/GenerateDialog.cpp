@@ -28,7 +28,7 @@ QString CombsFileDialogFilter() {
 GenerateDialog::GenerateDialog(int mode, const QString& parameters, FileChooser chooseFile, QWidget* parent)
     : QDialog(parent), chooseFile_(std::move(chooseFile)) {
     setObjectName(QStringLiteral("GenerateDialog"));
-    setWindowTitle(QStringLiteral("Создание нового списка комбинаций"));
+    setWindowTitle(Q(texts::kGenerateDialogTitle));
 
     mode_ = new QComboBox(this);
     mode_->setObjectName(QStringLiteral("Mode"));
@@ -38,15 +38,14 @@ GenerateDialog::GenerateDialog(int mode, const QString& parameters, FileChooser 
     parameters_ = new QLineEdit(parameters, this);
     parameters_->setObjectName(QStringLiteral("Parameters"));
     parameters_->setMaxLength(static_cast<int>(kMaxGenerateParametersChars));
-    parameters_->setPlaceholderText(QStringLiteral("например: 1, 5, 12; 17; 33"));
+    parameters_->setPlaceholderText(Q(texts::kGenerateDialogNumbersExample));
 
     browse_ = new QToolButton(this);
     browse_->setObjectName(QStringLiteral("Browse"));
     browse_->setText(QStringLiteral("..."));
-    browse_->setToolTip(QStringLiteral("Выбрать файл комбинаций"));
+    browse_->setToolTip(Q(texts::kGenerateDialogBrowseHint));
 
-    saveDefault_ =
-        new QCheckBox(QStringLiteral("Сохранить эти параметры для генерации комбинаций \"по умолчанию\""), this);
+    saveDefault_ = new QCheckBox(Q(texts::kGenerateDialogSaveDefaults), this);
     saveDefault_->setObjectName(QStringLiteral("SaveDefault"));
     saveDefault_->setChecked(true);
 
@@ -55,11 +54,11 @@ GenerateDialog::GenerateDialog(int mode, const QString& parameters, FileChooser 
     parametersRow->addWidget(browse_);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Способ создания списка:"), mode_);
-    form->addRow(QStringLiteral("Числа или файл:"), parametersRow);
+    form->addRow(Q(texts::kGenerateDialogModeLabel), mode_);
+    form->addRow(Q(texts::kGenerateDialogParametersLabel), parametersRow);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Q(texts::kGuiCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

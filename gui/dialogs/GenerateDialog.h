@@ -11,7 +11,7 @@ class QToolButton;
 
 namespace corvel::gui {
 
-// "Создание нового списка комбинаций": how to build the new list (every
+// The new combination list dialog (texts::kGenerateDialogTitle): how to build the new list (every
 // combination, the user's numbers in three ways, or an .lcv file), its
 // parameters, and whether they become the stored generation settings. The
 // parameters field is open for modes 1 to 4, the file button for mode 4 only.

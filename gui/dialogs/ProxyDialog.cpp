@@ -24,14 +24,13 @@ constexpr std::int32_t kDefaultPort = 80;
 
 ProxyDialog::ProxyDialog(GuiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("TFormProxy"));
-    setWindowTitle(QStringLiteral("Параметры proxy-сервера"));
+    setWindowTitle(Q(texts::kProxyDialogTitle));
 
-    off_ = new QRadioButton(QStringLiteral("Не использовать proxy-сервер"), this);
+    off_ = new QRadioButton(Q(texts::kProxyDialogOff), this);
     off_->setObjectName(QStringLiteral("rbNoProxy"));
-    auto_ =
-        new QRadioButton(QStringLiteral("Автоматический поиск сервера (возможны задержки)"), this);
+    auto_ = new QRadioButton(Q(texts::kProxyDialogAuto), this);
     auto_->setObjectName(QStringLiteral("rbAutoProxy"));
-    manual_ = new QRadioButton(QStringLiteral("Ручной выбор proxy-сервера:"), this);
+    manual_ = new QRadioButton(Q(texts::kProxyDialogManual), this);
     manual_->setObjectName(QStringLiteral("rbManualProxy"));
 
     server_ = new QLineEdit(this);
@@ -48,10 +47,10 @@ ProxyDialog::ProxyDialog(GuiContext& ctx, QWidget* parent) : QDialog(parent), ct
     auto* manualFields = new QGridLayout;
     manualFields->setContentsMargins(24, 0, 0, 0);
     int row = 0;
-    for (auto [caption, field] : {std::pair<QString, QWidget*>{QStringLiteral("Сервер:"), server_},
-                                  {QStringLiteral("Порт:"), port_},
-                                  {QStringLiteral("Имя пользователя:"), username_},
-                                  {QStringLiteral("Пароль:"), password_}}) {
+    for (auto [caption, field] : {std::pair<QString, QWidget*>{Q(texts::kProxyDialogServerLabel), server_},
+                                  {Q(texts::kProxyDialogPortLabel), port_},
+                                  {Q(texts::kProxyDialogUsernameLabel), username_},
+                                  {Q(texts::kProxyDialogPasswordLabel), password_}}) {
         auto* label = new QLabel(caption, this);
         label->setBuddy(field);
         manualFields->addWidget(label, row, 0);
@@ -60,7 +59,7 @@ ProxyDialog::ProxyDialog(GuiContext& ctx, QWidget* parent) : QDialog(parent), ct
 
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons_->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    buttons_->button(QDialogButtonBox::Cancel)->setText(Q(texts::kGuiCancel));
     connect(buttons_, &QDialogButtonBox::accepted, this, &ProxyDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &ProxyDialog::reject);
 

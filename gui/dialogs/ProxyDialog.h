@@ -13,7 +13,7 @@ namespace corvel::gui {
 
 struct GuiContext;
 
-// The proxy dialog ("Параметры proxy-сервера"): no proxy, automatic search, or
+// The proxy dialog (texts::kProxyDialogTitle): no proxy, automatic search, or
 // a manual server with port, user name and password (typed hidden). OK checks
 // the fields with the engine's checks; a field at fault is reported in the
 // error box and gets the focus, and the dialog stays open. Accepted values are

@@ -23,19 +23,19 @@ namespace corvel::gui {
 
 ShreddingDialog::ShreddingDialog(GuiContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("TFormShredding"));
-    setWindowTitle(QStringLiteral("Методы шинковки"));
+    setWindowTitle(Q(texts::kShreddingDialogTitle));
 
     auto* grid = new QGridLayout;
     for (int i = 0; i < 3; ++i) {
         auto* formula = new QLineEdit(this);
         formula->setObjectName(QStringLiteral("edFormula%1").arg(i + 1));
-        formula->setToolTip(QStringLiteral("Используемая формула"));
+        formula->setToolTip(Q(texts::kShreddingDialogFormulaHint));
         formula->setMinimumWidth(320);
         auto* digits = new QSpinBox(this);
         digits->setObjectName(QStringLiteral("edDigits%1").arg(i + 1));
         digits->setRange(kFormulaDigitsRange.Min, kFormulaDigitsRange.Max);
-        digits->setToolTip(QStringLiteral("Количество используемых знаков после запятой"));
-        auto* label = new QLabel(QStringLiteral("Формула %1:").arg(i + 1), this);
+        digits->setToolTip(Q(texts::kShreddingDialogDigitsHint));
+        auto* label = new QLabel(Q(texts::kShreddingDialogFormulaLabel).arg(i + 1), this);
         label->setBuddy(formula);
         grid->addWidget(label, i, 0);
         grid->addWidget(formula, i, 1);
@@ -44,15 +44,11 @@ ShreddingDialog::ShreddingDialog(GuiContext& ctx, QWidget* parent) : QDialog(par
         digits_[static_cast<std::size_t>(i)] = digits;
     }
 
-    auto* note = new QLabel(QStringLiteral("Используемые переменные:\n"
-                                           "n1, n2, n3, ..., nX - числа текущего тиража\n"
-                                           "p1, p2, p3, ..., pX - числа предыдущего тиража\n"
-                                           "t1, t2, t3, ..., tX - числа тиража перед предыдущим"),
-                            this);
+    auto* note = new QLabel(Q(texts::kShreddingDialogVariables), this);
 
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons_->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    buttons_->button(QDialogButtonBox::Cancel)->setText(Q(texts::kGuiCancel));
     connect(buttons_, &QDialogButtonBox::accepted, this, &ShreddingDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &ShreddingDialog::reject);
 

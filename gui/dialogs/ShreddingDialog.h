@@ -15,7 +15,7 @@ namespace corvel::gui {
 
 struct GuiContext;
 
-// The shredding formulas dialog (TFormShredding, "Методы шинковки"): three
+// The shredding formulas dialog (TFormShredding, texts::kShreddingDialogTitle): three
 // formulas, each with the number of decimal digits its values keep. OK checks
 // the formulas with the engine's checks; a formula at fault is reported in the
 // error box and gets the focus, and the dialog stays open. Accepted values are

@@ -5,6 +5,7 @@
 #include <QPixmap>
 
 #include "GuiText.h"
+#include "i18n/Texts.h"
 
 namespace corvel::gui {
 namespace {
@@ -76,11 +77,11 @@ QVariant AppliedFiltersModel::headerData(int section, Qt::Orientation orientatio
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     switch (section) {
     case CaptionColumn:
-        return QStringLiteral("Примененные фильтры");
+        return Q(texts::kAppliedFiltersColumn);
     case ValuesColumn:
-        return QStringLiteral("Значения");
+        return Q(texts::kAppliedFiltersValuesColumn);
     case CountColumn:
-        return QStringLiteral("Комбинаций");
+        return Q(texts::kAppliedFiltersCombsColumn);
     default:
         return {};
     }

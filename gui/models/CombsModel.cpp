@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "GuiText.h"
+#include "i18n/Texts.h"
+
 namespace corvel::gui {
 namespace {
 
@@ -54,7 +57,7 @@ QVariant CombsModel::data(const QModelIndex& index, int role) const {
 
 QVariant CombsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    if (section == RowNumberColumn) return QStringLiteral("№ п.п.");
+    if (section == RowNumberColumn) return Q(texts::kCombsRowNumberColumn);
     if (section >= FirstNumberColumn && section < SumColumn) return QString::number(section);
     if (section == SumColumn) return QStringLiteral("S");
     return {};

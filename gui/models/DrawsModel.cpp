@@ -1,6 +1,7 @@
 #include "models/DrawsModel.h"
 
 #include "GuiText.h"
+#include "i18n/Texts.h"
 #include "model/DrawArchive.h"
 
 namespace corvel::gui {
@@ -52,14 +53,19 @@ QVariant DrawsModel::data(const QModelIndex& index, int role) const {
 QVariant DrawsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
-    case kNumber: return QStringLiteral("Тираж");
-    case kExtra1: return QStringLiteral("E1");
-    case kExtra2: return QStringLiteral("E2");
-    case kSum: return QStringLiteral("S");
-    case kDate: return QStringLiteral("Дата тиража");
-    default:
-        if (section >= kFirstNumber && section < kExtra1) return QString::number(section);
-        return {};
+        case kNumber:
+            return Q(texts::kDrawsNumberColumn);
+        case kExtra1:
+            return QStringLiteral("E1");
+        case kExtra2:
+            return QStringLiteral("E2");
+        case kSum:
+            return QStringLiteral("S");
+        case kDate:
+            return Q(texts::kDrawsDateColumn);
+        default:
+            if (section >= kFirstNumber && section < kExtra1) return QString::number(section);
+            return {};
     }
 }
 

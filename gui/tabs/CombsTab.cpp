@@ -126,7 +126,7 @@ void CombsTab::BuildViews() {
     drawsExclude_ = new QSpinBox(this);
     drawsExclude_->setObjectName(QStringLiteral("DrawsExclude"));
     drawsExclude_->setRange(0, kDrawsExcludeMax);
-    drawsExclude_->setToolTip(QStringLiteral("Количество последних тиражей, исключаемых из списка комбинаций"));
+    drawsExclude_->setToolTip(Q(texts::kCombsTabExcludeCountHint));
     drawsExclude_->installEventFilter(this);
     if (auto* edit = drawsExclude_->findChild<QLineEdit*>()) edit->installEventFilter(this);
     connect(drawsExclude_, &QSpinBox::valueChanged, this,
@@ -135,46 +135,39 @@ void CombsTab::BuildViews() {
 
 void CombsTab::BuildActions() {
     ActionList& a = ctx_.Actions;
-    auto* gen = a.Add("CombsGen", QStringLiteral("Генерировать"), QKeySequence(Qt::Key_F2),
-                      QStringLiteral("Создать новый список комбинаций"), nullptr, [this] { Generate(); });
-    auto* open = a.Add("CombsOpen", QStringLiteral("Открыть"), QKeySequence(Qt::CTRL | Qt::Key_O),
-                       QStringLiteral("Загрузить список комбинаций из файла"), nullptr, [this] { Open(); });
-    auto* save = a.Add("CombsSave", QStringLiteral("Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                       QStringLiteral("Сохранить список комбинаций в файл"), [this] { return HasCombs(); },
-                       [this] { Save(); });
-    auto* copy = a.Add("CombsCopy", QStringLiteral("Копировать в буфер"), QKeySequence(Qt::CTRL | Qt::Key_C),
-                       QStringLiteral("Копировать выделенные комбинации в буфер обмена"),
-                       [this] { return HasCombs(); }, [this] { Copy(); });
-    auto* paste = a.Add("CombsPaste", QStringLiteral("Вставить из буфера"), QKeySequence(Qt::CTRL | Qt::Key_V),
-                        QStringLiteral("Заменить список комбинациями из буфера обмена"),
-                        [this] { return clipboardHasText_; }, [this] { Paste(); });
-    auto* selectAll = a.Add("CombsSelectAll", QStringLiteral("Выделить все"), QKeySequence(Qt::CTRL | Qt::Key_A),
-                            QStringLiteral("Выделить все комбинации списка"), [this] { return HasCombs(); },
-                            [this] { combsView_->selectAll(); });
-    auto* delSelected = a.Add("CombsDelSelected", QStringLiteral("Удалить выделенные"),
-                              QKeySequence(Qt::CTRL | Qt::Key_Delete),
-                              QStringLiteral("Удалить выделенные комбинации из списка"),
-                              [this] { return HasSelection(); }, [this] { DeleteSelected(); });
+    auto* gen = a.Add("CombsGen", Q(texts::kCombsTabGenerate), QKeySequence(Qt::Key_F2),
+                      Q(texts::kCombsTabGenerateHint), nullptr, [this] { Generate(); });
+    auto* open = a.Add("CombsOpen", Q(texts::kCombsTabOpen), QKeySequence(Qt::CTRL | Qt::Key_O),
+                       Q(texts::kCombsTabOpenHint), nullptr, [this] { Open(); });
+    auto* save = a.Add(
+        "CombsSave", Q(texts::kCombsTabSave), QKeySequence(Qt::CTRL | Qt::Key_S), Q(texts::kCombsTabSaveHint),
+        [this] { return HasCombs(); }, [this] { Save(); });
+    auto* copy = a.Add(
+        "CombsCopy", Q(texts::kGuiCopyToClipboard), QKeySequence(Qt::CTRL | Qt::Key_C), Q(texts::kCombsTabCopyHint),
+        [this] { return HasCombs(); }, [this] { Copy(); });
+    auto* paste = a.Add(
+        "CombsPaste", Q(texts::kCombsTabPaste), QKeySequence(Qt::CTRL | Qt::Key_V), Q(texts::kCombsTabPasteHint),
+        [this] { return clipboardHasText_; }, [this] { Paste(); });
+    auto* selectAll = a.Add(
+        "CombsSelectAll", Q(texts::kCombsTabSelectAll), QKeySequence(Qt::CTRL | Qt::Key_A),
+        Q(texts::kCombsTabSelectAllHint), [this] { return HasCombs(); }, [this] { combsView_->selectAll(); });
+    auto* delSelected = a.Add(
+        "CombsDelSelected", Q(texts::kGuiDeleteSelected), QKeySequence(Qt::CTRL | Qt::Key_Delete),
+        Q(texts::kCombsTabDeleteSelectedHint), [this] { return HasSelection(); }, [this] { DeleteSelected(); });
     delExists_ = a.Add(
-        "CombsDelExists", QStringLiteral("Исключить тиражи"), QKeySequence(Qt::CTRL | Qt::Key_E),
-        QStringLiteral(
-            "Исключить из списка комбинации, выпавшие в указанном количестве последних тиражей"),
-        [this] {
-            return HasCombs() && !ctx_.Ws.Archive().Draws().empty() && drawsExclude_->value() > 0;
-        },
+        "CombsDelExists", Q(texts::kCombsTabExcludeDraws), QKeySequence(Qt::CTRL | Qt::Key_E),
+        Q(texts::kCombsTabExcludeDrawsHint),
+        [this] { return HasCombs() && !ctx_.Ws.Archive().Draws().empty() && drawsExclude_->value() > 0; },
         [this] { ExcludeDraws(); });
-    delExists_->setIconText(QStringLiteral("[-] Тиражи"));
+    delExists_->setIconText(Q(texts::kCombsTabExcludeDrawsIcon));
     auto* undo = a.Add(
-        "CombsUndo", QStringLiteral("Отменить"), QKeySequence(Qt::CTRL | Qt::Key_Z),
-        QStringLiteral("Вернуть список комбинаций к состоянию до последней операции"),
+        "CombsUndo", Q(texts::kCombsTabUndo), QKeySequence(Qt::CTRL | Qt::Key_Z), Q(texts::kCombsTabUndoHint),
         [this] { return ctx_.Ws.Combinations().List().CanUndo(); }, [this] { Undo(); });
-    auto* checkNums = a.Add("CombsCheckNums", QStringLiteral("Количество уникальных номеров"), {},
-                            QStringLiteral("Сколько разных номеров содержит текущий список комбинаций"), nullptr,
-                            [this] { CheckNumbers(); });
-    auto* find = a.Add("CombsFindInDraws", QStringLiteral("Проверить по архиву тиражей"),
-                       QKeySequence(Qt::CTRL | Qt::Key_F),
-                       QStringLiteral("Найти выделенную комбинацию в архиве тиражей"),
-                       [this] { return FocusedRow() >= 0; }, [this] { FindInDraws(); });
+    auto* checkNums = a.Add("CombsCheckNums", Q(texts::kCombsTabUniqueNumbers), {},
+                            Q(texts::kCombsTabUniqueNumbersHint), nullptr, [this] { CheckNumbers(); });
+    auto* find = a.Add(
+        "CombsFindInDraws", Q(texts::kCombsTabFindInDraws), QKeySequence(Qt::CTRL | Qt::Key_F),
+        Q(texts::kCombsTabFindInDrawsHint), [this] { return FocusedRow() >= 0; }, [this] { FindInDraws(); });
 
     menuActions_ = {gen,  open,        save,       nullptr, copy, paste, selectAll, nullptr, delSelected,
                     delExists_, undo, nullptr, checkNums, find};
@@ -294,8 +287,7 @@ std::vector<std::size_t> CombsTab::SelectedRows() const {
 
 QString CombsTab::ChooseFile(bool save) {
     if (chooseFile_) return chooseFile_(save);
-    QFileDialog dialog(this,
-                       save ? QStringLiteral("Сохранить список комбинаций") : QStringLiteral("Открыть список комбинаций"),
+    QFileDialog dialog(this, save ? Q(texts::kCombsTabSaveFileTitle) : Q(texts::kCombsTabOpenFileTitle),
                        QString::fromStdString(ctx_.Ws.Files().Folder.string()), CombsFileDialogFilter());
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

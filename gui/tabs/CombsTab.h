@@ -19,7 +19,7 @@ namespace corvel::gui {
 class AppliedFiltersModel;
 class CombsModel;
 
-// The "Комбинации" tab: the current combination list over the whole height
+// The combinations tab (texts::kMainWindowCombs): the current combination list over the whole height
 // with the applied-filters list below it, and the commands that build, load,
 // save, copy, paste and cut the list. Every change of the list goes through
 // the workspace; afterwards both views are reset and the hub is told.

@@ -18,6 +18,7 @@
 #include "RowCopy.h"
 #include "ToolStrip.h"
 #include "dialogs/DrawDialog.h"
+#include "i18n/Texts.h"
 #include "model/DrawArchive.h"
 #include "model/Errors.h"
 #include "model/Format.h"
@@ -29,7 +30,7 @@ namespace {
 constexpr const char* kForm = "TFormMain";
 constexpr const char* kSortedKey = "SortedDraws";
 
-QString DrawCaption() { return QStringLiteral("Введите данные следующего тиража"); }
+QString DrawCaption() { return Q(texts::kDrawsTabNewDrawCaption); }
 
 }  // namespace
 
@@ -52,21 +53,22 @@ DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
     view_->horizontalHeader()->setMinimumSectionSize(10);
     view_->horizontalHeader()->setDefaultSectionSize(metrics.horizontalAdvance(QStringLiteral("88")) + 10);
     view_->horizontalHeader()->setHighlightSections(false);
-    view_->setColumnWidth(DrawsModel::kNumber, metrics.horizontalAdvance(QStringLiteral("Тираж")) + 12);
+    view_->setColumnWidth(DrawsModel::kNumber, metrics.horizontalAdvance(Q(texts::kDrawsNumberColumn)) + 12);
     view_->setColumnWidth(DrawsModel::kSum, metrics.horizontalAdvance(QStringLiteral("888")) + 10);
     view_->setColumnWidth(DrawsModel::kDate, metrics.horizontalAdvance(QStringLiteral("88.88.8888")) + 12);
     view_->horizontalHeader()->setStretchLastSection(true);
     view_->horizontalHeader()->setSectionsMovable(true);
     AddRowCopyAction(*view_);
 
-    auto* add = ctx_.Actions.Add("DrawsAdd", QStringLiteral("Добавить"), {},
-                                 QStringLiteral("Добавить данные тиража вручную"), nullptr, [this] { AddDraw(); });
-    auto* edit = ctx_.Actions.Add("DrawsEdit", QStringLiteral("Изменить"), {}, {},
-                                  [this] { return FocusedArchiveIndex() >= 0; }, [this] { EditDraw(); });
-    auto* del = ctx_.Actions.Add("DrawsDel", QStringLiteral("Удалить"), {}, {},
-                                 [this] { return !SelectedRows().empty(); }, [this] { DeleteDraws(); });
-    sorted_ = ctx_.Actions.Add("DrawsSorted", QStringLiteral("Упорядочить MIN->MAX"), {}, {}, nullptr,
-                               [this] { ToggleSorted(); });
+    auto* add = ctx_.Actions.Add("DrawsAdd", Q(texts::kDrawsTabAdd), {}, Q(texts::kDrawsTabAddHint), nullptr,
+                                 [this] { AddDraw(); });
+    auto* edit = ctx_.Actions.Add(
+        "DrawsEdit", Q(texts::kDrawsTabEdit), {}, {}, [this] { return FocusedArchiveIndex() >= 0; },
+        [this] { EditDraw(); });
+    auto* del = ctx_.Actions.Add(
+        "DrawsDel", Q(texts::kDrawsTabDelete), {}, {}, [this] { return !SelectedRows().empty(); },
+        [this] { DeleteDraws(); });
+    sorted_ = ctx_.Actions.Add("DrawsSorted", Q(texts::kDrawsTabSorted), {}, {}, nullptr, [this] { ToggleSorted(); });
     sorted_->setCheckable(true);
     sorted_->setChecked(ctx_.Ws.Archive().Sorted());
     menuActions_ = {add, edit, del, nullptr, sorted_};
@@ -76,7 +78,7 @@ DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
     offset_->setRange(0, 0);
     offset_->setMinimumWidth(offset_->fontMetrics().horizontalAdvance(QStringLiteral("8888888")) + 24);
     offset_->setKeyboardTracking(false);  // a typed value counts once it is complete
-    const QString offsetHint = QStringLiteral("Количество последних тиражей, не учитываемых при расчетах");
+    const QString offsetHint = Q(texts::kDrawsTabOffsetHint);
     offset_->setToolTip(offsetHint);
     offset_->setStatusTip(offsetHint);
     connect(offset_, &QSpinBox::valueChanged, this, &DrawsTab::OffsetEdited);
@@ -88,7 +90,7 @@ DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
 
     auto* offsetRow = new QHBoxLayout;
     offsetRow->setContentsMargins(6, 2, 6, 2);
-    auto* offsetLabel = new QLabel(QStringLiteral("Смещение:"), this);
+    auto* offsetLabel = new QLabel(Q(texts::kDrawsTabOffsetLabel), this);
     offsetLabel->setBuddy(offset_);
     offsetRow->addWidget(offsetLabel);
     offsetRow->addWidget(offset_);

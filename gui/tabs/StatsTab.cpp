@@ -22,6 +22,7 @@
 #include "StatsChart.h"
 #include "app/UserOperation.h"
 #include "dialogs/FilterDialog.h"
+#include "i18n/Texts.h"
 #include "ToolStrip.h"
 #include "model/Errors.h"
 #include "model/Format.h"
@@ -85,12 +86,11 @@ StatsTab::StatsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
 
 void StatsTab::BuildActions() {
     ActionList& a = ctx_.Actions;
-    calc_ = a.Add("DrawsStatCalc", QStringLiteral("Обновить"), QKeySequence(),
-                  QStringLiteral("Пересчитать статистику по выбранным параметрам"), [this] { return CanCalculate(); },
-                  [this] { Refresh(true); });
+    calc_ = a.Add(
+        "DrawsStatCalc", Q(texts::kStatsTabCalc), QKeySequence(), Q(texts::kStatsTabCalcHint),
+        [this] { return CanCalculate(); }, [this] { Refresh(true); });
     prefetch_ = a.Add(
-        "DrawsStatePrefetchsEnabled", QStringLiteral("Использовать сравнение с полным набором комбинаций"),
-        QKeySequence(), {},
+        "DrawsStatePrefetchsEnabled", Q(texts::kStatsTabPrefetch), QKeySequence(), {},
         [this] {
             // The check mark always tells the engine's switch.
             prefetch_->setChecked(ctx_.Ws.Statistics().PrefetchsEnabled());
@@ -100,8 +100,7 @@ void StatsTab::BuildActions() {
     prefetch_->setCheckable(true);
     prefetch_->setChecked(ctx_.Ws.Statistics().PrefetchsEnabled());
     totalLine_ = a.Add(
-        "DrawsStatShowTotalLine", QStringLiteral("График идеального распределения"), QKeySequence(),
-        {},
+        "DrawsStatShowTotalLine", Q(texts::kStatsTabTotalLine), QKeySequence(), {},
         [this] {
             totalLine_->setChecked(showTotalLine_);
             return ctx_.Ws.Statistics().PrefetchsEnabled();
@@ -109,16 +108,14 @@ void StatsTab::BuildActions() {
         [this] { ToggleTotalLine(); });
     totalLine_->setCheckable(true);
     totalLine_->setChecked(showTotalLine_);
-    include_ = a.Add("StatFilter_Include", QStringLiteral("Оставить выделенные"), QKeySequence(Qt::Key_F7),
-                     QStringLiteral("Оставить в списке комбинации, имеющие выделенные значения"),
-                     [this] { return CanFilter(); }, [this] { Filter(false); });
-    exclude_ = a.Add("StatFilter_Exclude", QStringLiteral("Удалить выделенные"),
-                     QKeySequence(Qt::CTRL | Qt::Key_F7),
-                     QStringLiteral("Удалить из списка комбинации, имеющие выделенные значения"),
-                     [this] { return CanFilter(); }, [this] { Filter(true); });
+    include_ = a.Add(
+        "StatFilter_Include", Q(texts::kGuiKeepSelected), QKeySequence(Qt::Key_F7), Q(texts::kStatsTabKeepSelectedHint),
+        [this] { return CanFilter(); }, [this] { Filter(false); });
+    exclude_ = a.Add(
+        "StatFilter_Exclude", Q(texts::kGuiDeleteSelected), QKeySequence(Qt::CTRL | Qt::Key_F7),
+        Q(texts::kStatsTabDeleteSelectedHint), [this] { return CanFilter(); }, [this] { Filter(true); });
     definition_ = a.Add(
-        "StatFilter_Definition", QStringLiteral("Применить фильтр..."), QKeySequence(),
-        QStringLiteral("Задать фильтр (как шаг сценария) и применить его к списку комбинаций"),
+        "StatFilter_Definition", Q(texts::kStatsTabApplyFilter), QKeySequence(), Q(texts::kStatsTabApplyFilterHint),
         [this] { return CanApplyDefinition(); }, [this] { ApplyDefinition(); });
     menuActions_ = {calc_,   nullptr,  prefetch_, totalLine_,
                     nullptr, include_, exclude_,  definition_};
@@ -129,14 +126,14 @@ void StatsTab::BuildLayout() {
     methods_->setObjectName(QStringLiteral("cbStatType"));
     methods_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     methods_->setMinimumContentsLength(30);
-    methods_->setStatusTip(QStringLiteral("Метод расчета статистики"));
+    methods_->setStatusTip(Q(texts::kStatsTabMethodHint));
 
     window_ = new QSpinBox(this);
     window_->setObjectName(QStringLiteral("seDrawsStatLen"));
     window_->setRange(1, std::numeric_limits<int>::max());
     window_->setValue(std::max(1, ctx_.View.ReadInt(kForm, "DrawsStatLen", kDefaultWindow)));
     window_->setKeyboardTracking(false);
-    const QString windowHint = QStringLiteral("Количество тиражей, использующихся для расчета статистики");
+    const QString windowHint = Q(texts::kStatsTabWindowHint);
     window_->setToolTip(windowHint);
     window_->setStatusTip(windowHint);
     window_->installEventFilter(this);
@@ -153,7 +150,7 @@ void StatsTab::BuildLayout() {
 
     auto* top = new QHBoxLayout;
     top->addWidget(methods_, 1);
-    auto* windowLabel = new QLabel(QStringLiteral("Тиражей:"), this);
+    auto* windowLabel = new QLabel(Q(texts::kStatsTabWindowLabel), this);
     windowLabel->setBuddy(window_);
     top->addWidget(windowLabel);
     top->addWidget(window_);
@@ -369,7 +366,7 @@ void StatsTab::ToggleTotalLine() {
     showTotalLine_ = !showTotalLine_;
     totalLine_->setChecked(showTotalLine_);
     SaveToggle("ShowTotalLine", showTotalLine_);
-    ctx_.Hooks.ShowStatus("Создание графиков...");
+    ctx_.Hooks.ShowStatus(texts::kStatsTabCharting);
     RebuildChart();
     ctx_.Hooks.ShowStatus("");
 }

@@ -30,7 +30,7 @@ class StatsTableModel;
 // the registry says Ordered, else in registration order.
 void FillMethodCombo(QComboBox& combo, const TStatList& stats, bool onlyVisible);
 
-// The "Статистика" tab: the statistic-type list, the window length, the table
+// The statistics tab (texts::kMainWindowStats): the statistic-type list, the window length, the table
 // of the chosen method over the last N draws with the chart below it, and the
 // commands that turn selected rows into keep or remove filters.
 class StatsTab : public QWidget {
