@@ -5,20 +5,20 @@
 
 #include "CliCommon.h"
 #include "CliParserTexts.h"
+#include "i18n/Texts.h"
 #include "model/Errors.h"
+#include "model/Format.h"
 
 namespace corvel::cli {
 
 int RunCli(const std::vector<std::string>& args, Io& io) {
-    CLI::App parser{"Анализатор лотереи \"Corvel Lotto 6x48\": работа с архивом тиражей и статистикой", "corvel"};
+    CLI::App parser{texts::kCliAbout.Str(), "corvel"};
     parser.require_subcommand(1);
-    parser.set_help_flag("-h,--help", "Показать справку и выйти");
+    parser.set_help_flag("-h,--help", texts::kCliHelpOption.Str());
     std::string dataDir;
-    CLI::Option* dataDirOption = parser.add_option("--data-dir", dataDir, "Папка с файлами данных");
+    CLI::Option* dataDirOption = parser.add_option("--data-dir", dataDir, texts::kCliDataDirOption.Str());
     int lockWait = kDefaultLockWaitSeconds;
-    parser.add_option("--lock-wait", lockWait,
-                      "Сколько секунд ждать, пока другая копия программы освободит папку данных (по умолчанию " +
-                          std::to_string(kDefaultLockWaitSeconds) + ")")
+    parser.add_option("--lock-wait", lockWait, Format(texts::kCliLockWaitOption, {kDefaultLockWaitSeconds}))
         ->check(IntRange(0, 3600));
 
     std::vector<std::unique_ptr<Command>> commands;
@@ -29,7 +29,7 @@ int RunCli(const std::vector<std::string>& args, Io& io) {
     std::vector<std::pair<CLI::App*, Command*>> registered;
     for (auto& c : commands) {
         CLI::App* sub = c->Register(parser);
-        sub->set_help_flag("-h,--help", "Показать справку по команде и выйти");
+        sub->set_help_flag("-h,--help", texts::kCliCommandHelpOption.Str());
         registered.emplace_back(sub, c.get());
     }
     UseRussianHelp(parser);
@@ -44,15 +44,15 @@ int RunCli(const std::vector<std::string>& args, Io& io) {
     } catch (const CLI::ParseError& e) {
         std::string text = ParseErrorText(e);
         const std::vector<std::string> rest = parser.remaining();
-        if (parser.get_subcommands().empty() && !rest.empty()) text = "Неизвестная команда: " + rest.front();
-        io.Err << "Ошибка в командной строке: " << text << "\nСправка: corvel --help\n";
+        if (parser.get_subcommands().empty() && !rest.empty()) text = Format(texts::kCliUnknownCommand, {rest.front()});
+        io.Err << Format(texts::kCliCommandLineError, {text}) << '\n' << texts::kCliHelpHint.Str() << '\n';
         return kExitUsage;
     }
 
     std::optional<std::filesystem::path> switchValue;
     if (dataDirOption->count() > 0) {
         if (dataDir.empty()) {
-            io.Err << "Ошибка в командной строке: не указано имя папки данных (--data-dir)\n";
+            io.Err << Format(texts::kCliCommandLineError, {texts::kCliNoDataDirName}) << '\n';
             return kExitUsage;
         }
         switchValue = dataDir;

@@ -38,24 +38,20 @@ void LockDataFolder(Context& ctx) {
 }
 
 void AddDrawWindowOptions(CLI::App* cmd, int* window, int& offset, bool& sorted) {
-    if (window)
-        cmd->add_option("--window", *window, "Количество тиражей для расчета статистики")
-            ->check(IntRange(1, INT_MAX));
-    cmd->add_option("--offset", offset, "Сколько последних тиражей не учитывать")->check(IntRange(0, INT_MAX));
-    cmd->add_flag("--sorted", sorted, "Числа тиража по возрастанию (Упорядочить MIN->MAX)");
+    if (window) cmd->add_option("--window", *window, texts::kCliWindowOption.Str())->check(IntRange(1, INT_MAX));
+    cmd->add_option("--offset", offset, texts::kCliOffsetOption.Str())->check(IntRange(0, INT_MAX));
+    cmd->add_flag("--sorted", sorted, texts::kCliSortedOption.Str());
 }
 
 void AddPrefetchFlag(CLI::App* cmd, bool& prefetch) {
-    cmd->add_flag("--prefetch", prefetch,
-                  "Использовать сравнение с полным набором комбинаций (столбцы 3-5, режимы уровня по отклонению)");
-    cmd->add_flag_callback("--no-prefetch", [&prefetch] { prefetch = false; },
-                           "Не использовать сравнение с полным набором комбинаций (по умолчанию)");
+    cmd->add_flag("--prefetch", prefetch, texts::kCliPrefetchOption.Str());
+    cmd->add_flag_callback(
+        "--no-prefetch", [&prefetch] { prefetch = false; }, texts::kCliNoPrefetchOption.Str());
 }
 
 void RequireOffsetInArchive(int offset, std::size_t draws) {
     if (draws != 0 && offset >= static_cast<int>(draws))
-        throw CliFailure{kExitUsage,
-                         "Смещение должно быть меньше количества тиражей в архиве (" + std::to_string(draws) + ")"};
+        throw CliFailure{kExitUsage, Format(texts::kCliOffsetTooLarge, {draws})};
 }
 
 bool LoadArchive(Context& ctx, bool forChange) {

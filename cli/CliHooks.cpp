@@ -22,7 +22,8 @@ void CliHooks::Info(std::string_view text) { err_ << TerminalText(std::string(te
 void CliHooks::Warning(std::string_view text) { err_ << TerminalText(std::string(text)) << '\n'; }
 
 bool CliHooks::Ask(std::string_view text, bool defaultYes) {
-    err_ << TerminalText(std::string(text)) << (defaultYes ? " [Да]" : " [Нет]") << '\n';
+    err_ << TerminalText(std::string(text)) << ' ' << (defaultYes ? texts::kCliAnswerYes : texts::kCliAnswerNo).Str()
+         << '\n';
     return defaultYes;
 }
 

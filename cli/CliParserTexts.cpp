@@ -4,6 +4,9 @@
 #include <climits>
 #include <regex>
 
+#include "i18n/Texts.h"
+#include "model/Format.h"
+
 namespace corvel::cli {
 namespace {
 
@@ -11,34 +14,34 @@ namespace {
 // values; each phrase becomes its Russian sentence with the same parts.
 struct Translation {
     const char* Pattern;
-    const char* Text;  // $1, $2: the parts the pattern captures
+    i18n::TextId Text;  // $1, $2: the parts the pattern captures
 };
 
 constexpr Translation kTranslations[] = {
-    {"A subcommand is required", "Не указана команда"},
-    {"Requires at least (\\d+) subcommands.*", "Нужно указать не менее $1 команд"},
-    {"Requires at most (\\d+) subcommands.*", "Можно указать не более $1 команд"},
-    {"(.+) is required", "Не указан обязательный параметр $1"},
-    {"The following arguments? (?:was|were) not expected: (.*)", "Лишние аргументы: $1"},
-    {"The value (.+) is not an allowed value for (.+)", "Недопустимое значение $1 для $2"},
-    {"Could not convert: (.+) = (.*)", "Некорректное значение $1: $2"},
-    {"(.+): too many inputs for a flag", "Флаг $1 не принимает значения"},
-    {"(.+): Should be true/false or a number", "Флаг $1: нужно true/false или число"},
-    {"Expected exactly (\\d+) arguments? to (.+), got (\\d+)", "Для $2 нужно значений: $1, указано: $3"},
-    {"Expected at least (\\d+) arguments? to (.+), got (\\d+)", "Для $2 нужно не менее $1 значений, указано: $3"},
-    {"(.+): At least (\\d+) required but received (\\d+)", "Для $1 нужно не менее $2 значений, указано: $3"},
-    {"(.+): At Most (\\d+) required but received (\\d+)", "Для $1 можно не более $2 значений, указано: $3"},
-    {"(.+): (\\d+) required \\S+ missing", "Не указано значение параметра $1"},
-    {"(.+) was given a disallowed flag override", "Флагу $1 нельзя задать значение"},
-    {"(.+) requires (.+)", "Параметр $1 требует $2"},
-    {"(.+) excludes (.+)", "Параметр $1 нельзя указывать вместе с $2"},
-    {"(.+) not found", "Неизвестный параметр $1"},
-    {"(.+): Too many positional arguments.*", "Слишком много позиционных аргументов: $1"},
-    {"(\\S+): Value (.+) not in range .*", "Значение $2 параметра $1 вне допустимого диапазона"},
-    {"(\\S+): .*", "Некорректное значение параметра $1"},
+    {"A subcommand is required", texts::kCliParseNoCommand},
+    {"Requires at least (\\d+) subcommands.*", texts::kCliParseTooFewCommands},
+    {"Requires at most (\\d+) subcommands.*", texts::kCliParseTooManyCommands},
+    {"(.+) is required", texts::kCliParseRequired},
+    {"The following arguments? (?:was|were) not expected: (.*)", texts::kCliParseExtraArguments},
+    {"The value (.+) is not an allowed value for (.+)", texts::kCliParseNotAllowedValue},
+    {"Could not convert: (.+) = (.*)", texts::kCliParseNotConverted},
+    {"(.+): too many inputs for a flag", texts::kCliParseFlagWithValue},
+    {"(.+): Should be true/false or a number", texts::kCliParseBadFlagValue},
+    {"Expected exactly (\\d+) arguments? to (.+), got (\\d+)", texts::kCliParseExactCount},
+    {"Expected at least (\\d+) arguments? to (.+), got (\\d+)", texts::kCliParseTooFewValuesFor},
+    {"(.+): At least (\\d+) required but received (\\d+)", texts::kCliParseTooFewValues},
+    {"(.+): At Most (\\d+) required but received (\\d+)", texts::kCliParseTooManyValues},
+    {"(.+): (\\d+) required \\S+ missing", texts::kCliParseValueMissing},
+    {"(.+) was given a disallowed flag override", texts::kCliParseFlagOverride},
+    {"(.+) requires (.+)", texts::kCliParseRequires},
+    {"(.+) excludes (.+)", texts::kCliParseExcludes},
+    {"(.+) not found", texts::kCliParseUnknownOption},
+    {"(.+): Too many positional arguments.*", texts::kCliParseTooManyPositionals},
+    {"(\\S+): Value (.+) not in range .*", texts::kCliParseOutOfRange},
+    {"(\\S+): .*", texts::kCliParseBadValue},
 };
 
-std::string Substitute(const std::string& text, const std::smatch& m) {
+std::string Substitute(std::string_view text, const std::smatch& m) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '$' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
@@ -51,8 +54,6 @@ std::string Substitute(const std::string& text, const std::smatch& m) {
     }
     return out;
 }
-
-std::string PlainNumber(long long v) { return std::to_string(v); }
 
 std::size_t DisplayWidth(std::string_view text) {
     std::size_t n = 0;
@@ -90,17 +91,25 @@ public:
 
 void UseRussianHelp(CLI::App& parser) {
     auto formatter = std::make_shared<RussianFormatter>();
-    for (auto [key, text] : {std::pair{"Usage", "Использование"}, {"OPTIONS", "ПАРАМЕТРЫ"},
-                             {"SUBCOMMAND", "КОМАНДА"}, {"SUBCOMMANDS", "КОМАНДЫ"},
-                             {"Positionals", "Аргументы"}, {"REQUIRED", "ОБЯЗАТЕЛЬНО"},
-                             {"Env", "Переменная"}, {"Needs", "Требует"}, {"Excludes", "Исключает"},
-                             {"TEXT", "ТЕКСТ"}, {"INT", "ЧИСЛО"}, {"UINT", "ЧИСЛО"}, {"FLOAT", "ЧИСЛО"}})
-        formatter->label(key, text);
+    for (auto [key, text] : {std::pair{"Usage", texts::kCliHelpUsage},
+                             {"OPTIONS", texts::kCliHelpOptions},
+                             {"SUBCOMMAND", texts::kCliHelpSubcommand},
+                             {"SUBCOMMANDS", texts::kCliHelpSubcommands},
+                             {"Positionals", texts::kCliHelpPositionals},
+                             {"REQUIRED", texts::kCliHelpRequired},
+                             {"Env", texts::kCliHelpEnv},
+                             {"Needs", texts::kCliHelpNeeds},
+                             {"Excludes", texts::kCliHelpExcludes},
+                             {"TEXT", texts::kCliHelpText},
+                             {"INT", texts::kCliHelpNumber},
+                             {"UINT", texts::kCliHelpNumber},
+                             {"FLOAT", texts::kCliHelpNumber}})
+        formatter->label(key, text.Str());
     auto relabel = [&formatter](CLI::App& app) {
         app.formatter(formatter);
         for (CLI::Option* o : app.get_options()) {
-            if (o->get_group() == "Options") o->group("Параметры");
-            // "INT:ЧИСЛО от 1 до 10" (type and range check) reads as the range alone.
+            if (o->get_group() == "Options") o->group(texts::kCliHelpOptionsGroup.Str());
+            // A type with a range check ("INT:" and texts::kCliHelpNumberRange) reads as the range alone.
             const std::string type = o->get_type_name();
             const std::size_t colon = type.find(':');
             if (colon != std::string::npos) formatter->label(type, type.substr(colon + 1));
@@ -108,7 +117,7 @@ void UseRussianHelp(CLI::App& parser) {
     };
     relabel(parser);
     for (CLI::App* sub : parser.get_subcommands([](CLI::App*) { return true; })) {
-        sub->group("Команды");
+        sub->group(texts::kCliHelpCommandsGroup.Str());
         relabel(*sub);
     }
 }
@@ -122,11 +131,11 @@ std::string ParseErrorText(const CLI::ParseError& error) {
         std::smatch m;
         if (std::regex_match(what, m, std::regex(t.Pattern))) return Substitute(t.Text, m);
     }
-    return "Некорректная командная строка";
+    return texts::kCliParseBadCommandLine.Str();
 }
 
 CLI::Validator IntRange(long long min, long long max) {
-    const std::string description = "ЧИСЛО от " + PlainNumber(min) + " до " + PlainNumber(max);
+    const std::string description = Format(texts::kCliHelpNumberRange, {min, max});
     return CLI::Validator(
         [min, max](std::string& input) -> std::string {
             long long v = 0;
@@ -134,11 +143,8 @@ CLI::Validator IntRange(long long min, long long max) {
             const char* end = begin + input.size();
             if (begin != end && *begin == '+') ++begin;
             auto [stop, ec] = std::from_chars(begin, end, v);
-            if (ec != std::errc() || stop != end || begin == end)
-                return "значение \"" + input + "\" не является целым числом";
-            if (v < min || v > max)
-                return "значение " + input + " вне допустимого диапазона от " + PlainNumber(min) + " до " +
-                       PlainNumber(max);
+            if (ec != std::errc() || stop != end || begin == end) return Format(texts::kCliNotAnInteger, {input});
+            if (v < min || v > max) return Format(texts::kCliIntegerOutOfRange, {input, min, max});
             return {};
         },
         description);

@@ -4,6 +4,7 @@
 
 #include "CliCommon.h"
 #include "CliParserTexts.h"
+#include "i18n/Texts.h"
 #include "model/DrawArchive.h"
 
 namespace corvel::cli {
@@ -12,9 +13,9 @@ namespace {
 class DrawsCommand : public Command {
 public:
     CLI::App* Register(CLI::App& parent) override {
-        auto* cmd = parent.add_subcommand("draws", "Список тиражей архива, начиная с последнего");
-        cmd->add_option("--last", last_, "Показать только N последних тиражей")->check(IntRange(0, INT_MAX));
-        cmd->add_flag("--sorted", sorted_, "Числа тиража по возрастанию (Упорядочить MIN->MAX)");
+        auto* cmd = parent.add_subcommand("draws", texts::kCliDrawsCommand.Str());
+        cmd->add_option("--last", last_, texts::kCliDrawsLastOption.Str())->check(IntRange(0, INT_MAX));
+        cmd->add_flag("--sorted", sorted_, texts::kCliSortedOption.Str());
         return cmd;
     }
 
@@ -22,7 +23,7 @@ public:
         const bool read = LoadArchive(ctx, false);
         const TDrawsArray& draws = ctx.Workspace().Archive().Draws();
         std::ostream& out = ctx.io.Out;
-        out << "Тираж\t1\t2\t3\t4\t5\t6\tE1\tE2\tS\tДата тиража\n";
+        out << texts::kCliDrawsColumns.Str() << '\n';
         const int count = static_cast<int>(draws.size());
         const int rows = last_ > 0 ? std::min(last_, count) : count;
         for (int row = 0; row < rows; ++row) {

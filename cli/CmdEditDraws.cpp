@@ -35,20 +35,18 @@ int RequireIndex(const TDrawsArray& draws, int number) {
 }
 
 void AddNumberOption(CLI::App* cmd, int& number) {
-    cmd->add_option("NUMBER", number, "Номер тиража")->required()->check(IntRange(1, INT_MAX));
+    cmd->add_option("NUMBER", number, texts::kCliDrawNumberArg.Str())->required()->check(IntRange(1, INT_MAX));
 }
 
 void AddDrawOptions(CLI::App* cmd, std::string& numbers, std::string& date) {
-    cmd->add_option("NUMBERS", numbers,
-                    "Выпавшие числа и два дополнительных числа, разделенные точкой с запятой или запятой")
-        ->required();
-    cmd->add_option("--date", date, "Дата тиража дд.мм.гггг");
+    cmd->add_option("NUMBERS", numbers, texts::kCliDrawNumbersArg.Str())->required();
+    cmd->add_option("--date", date, texts::kCliDrawDateOption.Str());
 }
 
 class AddDrawCommand : public Command {
 public:
     CLI::App* Register(CLI::App& parent) override {
-        auto* cmd = parent.add_subcommand("add-draw", "Добавить данные тиража");
+        auto* cmd = parent.add_subcommand("add-draw", texts::kCliAddDrawCommand.Str());
         AddNumberOption(cmd, number_);
         AddDrawOptions(cmd, numbers_, date_);
         return cmd;
@@ -77,10 +75,10 @@ private:
 class EditDrawCommand : public Command {
 public:
     CLI::App* Register(CLI::App& parent) override {
-        auto* cmd = parent.add_subcommand("edit-draw", "Изменить данные тиража с указанным номером");
+        auto* cmd = parent.add_subcommand("edit-draw", texts::kCliEditDrawCommand.Str());
         AddNumberOption(cmd, number_);
         AddDrawOptions(cmd, numbers_, date_);
-        cmd->add_option("--number", newNumber_, "Новый номер тиража")->check(IntRange(1, INT_MAX));
+        cmd->add_option("--number", newNumber_, texts::kCliNewDrawNumberOption.Str())->check(IntRange(1, INT_MAX));
         return cmd;
     }
 
@@ -108,8 +106,10 @@ private:
 class DeleteDrawCommand : public Command {
 public:
     CLI::App* Register(CLI::App& parent) override {
-        auto* cmd = parent.add_subcommand("delete-draw", "Удалить тиражи с указанными номерами");
-        cmd->add_option("NUMBER", numbers_, "Номера тиражей")->required()->check(IntRange(1, INT_MAX));
+        auto* cmd = parent.add_subcommand("delete-draw", texts::kCliDeleteDrawCommand.Str());
+        cmd->add_option("NUMBER", numbers_, texts::kCliDeleteDrawNumbersArg.Str())
+            ->required()
+            ->check(IntRange(1, INT_MAX));
         return cmd;
     }
 

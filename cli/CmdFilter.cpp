@@ -20,7 +20,7 @@ using app::CombinationsService;
 // A count of draws typed in a step: a whole number from 1 up, within int.
 int RequireDrawCount(std::string_view text, const std::string& step) {
     const auto n = ToInt64(Trim(text));
-    if (!n || *n < 1 || *n > INT_MAX) throw CliFailure{kExitUsage, "Некорректное количество тиражей: " + step};
+    if (!n || *n < 1 || *n > INT_MAX) throw CliFailure{kExitUsage, Format(texts::kCliBadDrawCount, {step})};
     return static_cast<int>(*n);
 }
 
@@ -31,10 +31,10 @@ void WriteList(app::Workspace& ws, const std::string& file) {
 class GenerateCommand : public Command {
 public:
     CLI::App* Register(CLI::App& parent) override {
-        auto* cmd = parent.add_subcommand("generate", "Создать новый список комбинаций");
-        cmd->add_option("--mode", mode_, "Режим генерации 0..4 (по умолчанию из настроек)")->check(IntRange(0, 4));
-        cmd->add_option("--params", params_, "Числа для режимов 1-3 или имя файла для режима 4");
-        cmd->add_option("-o,--output", output_, "Записать список в файл .lcv");
+        auto* cmd = parent.add_subcommand("generate", texts::kCliGenerateCommand.Str());
+        cmd->add_option("--mode", mode_, texts::kCliGenerateModeOption.Str())->check(IntRange(0, 4));
+        cmd->add_option("--params", params_, texts::kCliGenerateParamsOption.Str());
+        cmd->add_option("-o,--output", output_, texts::kCliOutputOption.Str());
         return cmd;
     }
 
@@ -67,16 +67,16 @@ struct Step {
 class FilterCommand : public Command {
 public:
     CLI::App* Register(CLI::App& parent) override {
-        auto* cmd = parent.add_subcommand("filter", "Отфильтровать список комбинаций");
-        cmd->add_option("--from", from_, "Исходный список .lcv (по умолчанию генерация по настройкам)");
+        auto* cmd = parent.add_subcommand("filter", texts::kCliFilterCommand.Str());
+        cmd->add_option("--from", from_, texts::kCliFilterFromOption.Str());
         AddDrawWindowOptions(cmd, nullptr, offset_, sorted_);
         AddPrefetchFlag(cmd, prefetch_);
-        keep_ = cmd->add_option("--keep", keepTexts_, "Оставить: КОД:ТИРАЖЕЙ=ЗНАЧ1;ЗНАЧ2...");
-        remove_ = cmd->add_option("--remove", removeTexts_, "Удалить: КОД:ТИРАЖЕЙ=ЗНАЧ1;ЗНАЧ2...");
-        exclude_ = cmd->add_option("--exclude-last", excludeValues_, "Исключить комбинации N последних тиражей");
-        definition_ = cmd->add_option("--definition", definitionTexts_, "Описание фильтра, например TSD1#NUMS:50#LMV:1#ST:3");
+        keep_ = cmd->add_option("--keep", keepTexts_, texts::kCliFilterKeepOption.Str());
+        remove_ = cmd->add_option("--remove", removeTexts_, texts::kCliFilterRemoveOption.Str());
+        exclude_ = cmd->add_option("--exclude-last", excludeValues_, texts::kCliFilterExcludeLastOption.Str());
+        definition_ = cmd->add_option("--definition", definitionTexts_, texts::kCliFilterDefinitionOption.Str());
         for (auto* o : {keep_, remove_, exclude_, definition_}) o->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-        cmd->add_option("-o,--output", output_, "Записать список в файл .lcv");
+        cmd->add_option("-o,--output", output_, texts::kCliOutputOption.Str());
         cmd_ = cmd;
         return cmd;
     }
@@ -135,11 +135,11 @@ public:
         }
 
         std::ostream& out = ctx.io.Out;
-        out << "Примененные фильтры\tЗначения\tКомбинаций\n";
+        out << texts::kCliFilterColumns.Str() << '\n';
         for (const auto& row : combs.Applied().Rows())
             out << (row.Keep ? "+ " : "- ") << OutputField(row.Caption) << '\t' << OutputField(row.Values) << '\t'
                 << row.Count << '\n';
-        out << "Комбинаций: " << combs.List().Current().Count() << '\n';
+        out << Format(texts::kCombsCount, {combs.List().Current().Count()}) << '\n';
         WriteList(ws, output_);
         return ok_ ? kExitOk : kExitDataError;
     }
@@ -162,7 +162,7 @@ private:
     void RunValuesStep(app::Workspace& ws, const Step& step) {
         const std::size_t colon = step.Text.find(':'), eq = step.Text.find('=');
         if (colon == std::string::npos || eq == std::string::npos || eq < colon)
-            throw CliFailure{kExitUsage, "Некорректный шаг фильтра: " + step.Text + " (нужно КОД:ТИРАЖЕЙ=ЗНАЧ1;ЗНАЧ2)"};
+            throw CliFailure{kExitUsage, Format(texts::kCliBadFilterStep, {step.Text})};
         const int method = RequireMethod(ws.Statistics().Registry(), step.Text.substr(0, colon));
         const int window = RequireDrawCount(step.Text.substr(colon + 1, eq - colon - 1), step.Text);
         ok_ = ws.Statistics().ComputeTable(method, window, false) && ok_;
@@ -177,15 +177,13 @@ private:
             if (!found) {
                 std::string known;
                 for (const auto& row : table.Rows) known += (known.empty() ? "" : "; ") + row.Cells[0];
-                throw CliFailure{kExitUsage, "Значение \"" + std::string(wanted) +
-                                                 "\" отсутствует в таблице " +
-                                                 ws.Statistics().Registry().Item(method).Code() +
-                                                 ". Значения: " + known};
+                throw CliFailure{kExitUsage, Format(texts::kCliValueNotInTable,
+                                                    {wanted, ws.Statistics().Registry().Item(method).Code(), known})};
             }
             values.push_back(found->Value);
             text += (text.empty() ? "" : "; ") + found->Cells[0];
         }
-        if (values.empty()) throw CliFailure{kExitUsage, "Не указаны значения фильтра: " + step.Text};
+        if (values.empty()) throw CliFailure{kExitUsage, Format(texts::kCliNoFilterValues, {step.Text})};
         ok_ = ws.Combinations().Filter(method, values, text, step.What == Step::kRemove) && ok_;
     }
 

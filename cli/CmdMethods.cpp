@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "CliCommon.h"
+#include "i18n/Texts.h"
 #include "stats/StatList.h"
 
 namespace corvel::cli {
@@ -10,7 +11,7 @@ namespace {
 class MethodsCommand : public Command {
 public:
     CLI::App* Register(CLI::App& parent) override {
-        return parent.add_subcommand("methods", "Список методов расчета статистики");
+        return parent.add_subcommand("methods", texts::kCliMethodsCommand.Str());
     }
 
     int Run(Context& ctx) override {

@@ -5,6 +5,8 @@
 
 #include "CliCommon.h"
 #include "CliParserTexts.h"
+#include "i18n/Texts.h"
+#include "model/Format.h"
 #include "stats/StatTable.h"
 
 namespace corvel::cli {
@@ -13,11 +15,11 @@ namespace {
 class StatsCommand : public Command {
 public:
     CLI::App* Register(CLI::App& parent) override {
-        auto* cmd = parent.add_subcommand("stats", "Таблица статистики метода за последние N тиражей");
-        cmd->add_option("CODE", code_, "Код метода (например NUMS, POS3)")->required();
+        auto* cmd = parent.add_subcommand("stats", texts::kCliStatsCommand.Str());
+        cmd->add_option("CODE", code_, texts::kCliMethodCodeArg.Str())->required();
         AddDrawWindowOptions(cmd, &window_, offset_, sorted_);
-        cmd->add_option("--sort", sortColumn_, "Столбец сортировки 0..19")->check(IntRange(0, kStatColumns - 1));
-        cmd->add_flag("--desc", descending_, "Сортировка по убыванию");
+        cmd->add_option("--sort", sortColumn_, texts::kCliStatsSortOption.Str())->check(IntRange(0, kStatColumns - 1));
+        cmd->add_flag("--desc", descending_, texts::kCliStatsDescOption.Str());
         AddPrefetchFlag(cmd, prefetch_);
         return cmd;
     }
@@ -61,10 +63,10 @@ private:
 class PrefetchCommand : public Command {
 public:
     CLI::App* Register(CLI::App& parent) override {
-        auto* cmd = parent.add_subcommand("prefetch", "Создать файлы для полного набора комбинаций");
-        cmd->add_flag("--force", force_, "Пересоздать все файлы");
-        cmd->add_option("--group", groups_, "Пересоздать файлы группы методов 0..12")->check(IntRange(0, 12));
-        cmd->add_option("CODE", codes_, "Пересоздать файлы этих методов");
+        auto* cmd = parent.add_subcommand("prefetch", texts::kCliPrefetchCommand.Str());
+        cmd->add_flag("--force", force_, texts::kCliPrefetchForceOption.Str());
+        cmd->add_option("--group", groups_, texts::kCliPrefetchGroupOption.Str())->check(IntRange(0, 12));
+        cmd->add_option("CODE", codes_, texts::kCliPrefetchCodesArg.Str());
         return cmd;
     }
 
@@ -83,7 +85,7 @@ public:
             for (const auto& code : codes_) {
                 const int index = RequireMethod(registry, code);
                 if (!registry.Item(index).StatClass->IsPrefetchable())
-                    throw CliFailure{kExitUsage, "Для метода " + code + " файл предварительной выборки не создается"};
+                    throw CliFailure{kExitUsage, Format(texts::kCliNotPrefetchable, {code})};
             }
             for (const auto& code : codes_)
                 if (!(ok = ws.Statistics().RebuildPrefetch(registry.FindMethod(code)))) break;

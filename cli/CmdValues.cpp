@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "CliCommon.h"
+#include "i18n/Texts.h"
 #include "stats/StatCompute.h"
 
 namespace corvel::cli {
@@ -10,8 +11,8 @@ namespace {
 class ValuesCommand : public Command {
 public:
     CLI::App* Register(CLI::App& parent) override {
-        auto* cmd = parent.add_subcommand("values", "Значения метода статистики за последние N тиражей");
-        cmd->add_option("CODE", code_, "Код метода (например NUMS, POS3)")->required();
+        auto* cmd = parent.add_subcommand("values", texts::kCliValuesCommand.Str());
+        cmd->add_option("CODE", code_, texts::kCliMethodCodeArg.Str())->required();
         AddDrawWindowOptions(cmd, &window_, offset_, sorted_);
         return cmd;
     }

@@ -58,7 +58,7 @@ class CombinationsService {
     bool Filter(int index, const TStatDrawArray& values, const std::string& valuesText,
                 bool exclude);
     // The same step with the numbers selected in a grid view (method NUMS);
-    // no numbers: "В выделенном диапазоне нет значений для фильтра!".
+    // no numbers: texts::kNoGridValues.
     bool FilterByNumbers(const std::vector<int>& numbers, const std::string& caption, bool exclude);
     // One automatic filter step of a scenario: computes the method's table,
     // walks its rows and filters with the picked values. False after an error

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "i18n/Texts.h"
 #include "model/Errors.h"
 #include "model/FileIo.h"
 #include "model/Format.h"
@@ -35,12 +36,11 @@ void EnsureDataFolder(const std::filesystem::path& folder) {
     int err = 0;
     if (::stat(folder.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) return;
-        throw EFileError(Format("%s: %s", {folder.string(), "Указанный путь не является папкой"}));
+        throw EFileError(Format("%s: %s", {folder.string(), texts::kPathNotFolder}));
     }
     err = errno;
     if (err == ENOENT && ::lstat(folder.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
-        throw EFileError(Format(
-            "%s: %s", {folder.string(), "Символическая ссылка указывает на несуществующий путь"}));
+        throw EFileError(Format("%s: %s", {folder.string(), texts::kPathDanglingSymlink}));
     if (err == ENOENT) {
         std::error_code ec;
         std::filesystem::create_directories(folder, ec);

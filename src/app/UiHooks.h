@@ -28,7 +28,7 @@ class UiHooks : public TProgress {
     virtual bool Ask(std::string_view text, bool defaultYes) = 0;
 
     // Progress window: only one at a time. Opening a second throws
-    // ECorvelError "Окно индикатора уже создано!".
+    // ECorvelError texts::kProgressExists.
     virtual void OpenProgress(std::string_view text, int maximum) = 0;
     virtual void StepProgress(int steps = 1) = 0;
     virtual void CloseProgress() = 0;

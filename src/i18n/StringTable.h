@@ -19,6 +19,9 @@ struct TextId {
 
     operator std::string_view() const;  // NOLINT(google-explicit-constructor): looked up where shown
     std::string Str() const { return std::string(std::string_view(*this)); }
+    // The same text for interfaces that take a C string: the table keeps every
+    // text null-terminated (a literal or a std::string).
+    const char* CStr() const { return std::string_view(*this).data(); }
     friend bool operator==(std::string_view text, const TextId& id) { return text == std::string_view(id); }
 };
 

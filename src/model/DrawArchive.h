@@ -47,7 +47,7 @@ TCombination DrawNumbersAt(const TDrawsArray& draws, int listIndex);
 TDrawRec GetDraw(const TDrawsArray& draws, int index, bool sorted);
 
 // Removes the record at the index. Throws EInvalidArgument with
-// "Запись со индексом %d в файле данных не найдена!" outside 0..High.
+// texts::kDrawIndexNotFound outside 0..High.
 void DeleteDraw(TDrawsArray& draws, int index);
 
 // The texts of status bar panels 0 to 2 for the archive and the offset.

@@ -10,6 +10,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "i18n/Texts.h"
 #include "model/Errors.h"
 #include "model/Format.h"
 
@@ -64,10 +65,10 @@ bool IsTemporaryNameOf(const std::string& name, const std::string& prefix) {
 std::string NotAFileText(mode_t mode) {
     if (S_ISREG(mode)) return {};
     if (S_ISDIR(mode)) return SystemErrorText(EISDIR);
-    if (S_ISFIFO(mode)) return "Указанный путь является именованным каналом, а не файлом";
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return "Указанный путь является устройством, а не файлом";
-    if (S_ISSOCK(mode)) return "Указанный путь является сокетом, а не файлом";
-    return "Указанный путь не является обычным файлом";
+    if (S_ISFIFO(mode)) return texts::kPathIsFifo.Str();
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return texts::kPathIsDevice.Str();
+    if (S_ISSOCK(mode)) return texts::kPathIsSocket.Str();
+    return texts::kPathNotRegularFile.Str();
 }
 
 void RequireRegularFile(const std::filesystem::path& path, mode_t mode) {
@@ -85,24 +86,24 @@ void ThrowFileError(const std::filesystem::path& path, int err) {
 
 std::string SystemErrorText(int err) {
     switch (err) {
-        case ENOENT: return "Файл или папка не найдены";
+        case ENOENT: return texts::kSysErrorNotFound.Str();
         case EACCES:
-        case EPERM: return "Отказано в доступе";
-        case EROFS: return "Файловая система доступна только для чтения";
-        case ENOSPC: return "Недостаточно места на диске";
-        case EDQUOT: return "Превышена дисковая квота";
-        case EFBIG: return "Превышен допустимый размер файла";
-        case EISDIR: return "Указанный путь является папкой";
-        case ENOTDIR: return "Часть пути не является папкой";
-        case EIO: return "Ошибка ввода-вывода";
+        case EPERM: return texts::kSysErrorAccessDenied.Str();
+        case EROFS: return texts::kSysErrorReadOnly.Str();
+        case ENOSPC: return texts::kSysErrorNoSpace.Str();
+        case EDQUOT: return texts::kSysErrorQuota.Str();
+        case EFBIG: return texts::kSysErrorFileTooLarge.Str();
+        case EISDIR: return texts::kSysErrorIsFolder.Str();
+        case ENOTDIR: return texts::kSysErrorNotFolder.Str();
+        case EIO: return texts::kSysErrorIo.Str();
         case EMFILE:
-        case ENFILE: return "Слишком много открытых файлов";
-        case ENAMETOOLONG: return "Слишком длинное имя файла";
-        case ELOOP: return "Символические ссылки образуют петлю или их слишком много";
-        case ENOMEM: return "Недостаточно памяти";
-        case EEXIST: return "Файл или папка с таким именем уже существует";
-        case EWOULDBLOCK: return "Файл занят другой программой";
-        default: return Format("Системная ошибка %d (%s)", {err, std::strerror(err)});
+        case ENFILE: return texts::kSysErrorTooManyOpenFiles.Str();
+        case ENAMETOOLONG: return texts::kSysErrorNameTooLong.Str();
+        case ELOOP: return texts::kSysErrorSymlinkLoop.Str();
+        case ENOMEM: return texts::kSysErrorNoMemory.Str();
+        case EEXIST: return texts::kSysErrorExists.Str();
+        case EWOULDBLOCK: return texts::kSysErrorBusy.Str();
+        default: return Format(texts::kSysErrorOther, {err, std::strerror(err)});
     }
 }
 

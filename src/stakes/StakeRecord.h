@@ -65,7 +65,7 @@ TStakeRec DecodeStakeRec(const std::uint8_t* in312);
 // 1..48, more hits than numbers. A damaged record is reported, never used.
 std::string StakeDamage(const TStakeRec& rec);
 
-// The grid text of a kind ("Вручную", ...); empty for separators and unknown kinds.
+// The grid text of a kind (texts::kStakeKindManual, ...); empty for separators and unknown kinds.
 std::string_view StakeKindText(TStakeKind kind);
 
 }  // namespace corvel

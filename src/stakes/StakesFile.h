@@ -38,7 +38,7 @@ public:
     bool IsOpen() const { return fd_ >= 0; }
 
     std::int64_t Count() const;
-    // Throws EInvalidArgument "Запись со индексом %d ..." outside 0..Count-1.
+    // Throws EInvalidArgument texts::kDrawIndexNotFound outside 0..Count-1.
     TStakeRec Read(std::int64_t index) const;
     // Records first .. first + out.size() - 1, in one read.
     void ReadRange(std::int64_t first, std::span<TStakeRec> out) const;

@@ -16,51 +16,51 @@ namespace {
 
 struct ModeInfo {
     const char* Token;
-    const char* Caption;
+    i18n::TextId Caption;
 };
 
 constexpr ModeInfo kLevels[kLevelModeCount] = {
-    {"LNO", "Весь список (без условий)"},
-    {"LMV", "\"Глубина\": не менее заданного значения"},
-    {"LMP", "\"Глубина\": не менее заданного процента"},
-    {"LLV", "\"Глубина\": не более заданного значения"},
-    {"LLP", "\"Глубина\": не более заданного процента"},
-    {"LDV", "\"Глубина\": из заданного списка значений"},
-    {"LDP", "\"Глубина\": из заданного списка процентов"},
-    {"DMV", "\"Отклонение\": не менее заданного значения"},
-    {"DMP", "\"Отклонение\": не менее заданного процента"},
-    {"DLV", "\"Отклонение\": не более заданного значения"},
-    {"DLP", "\"Отклонение\": не более заданного процента"},
-    {"DDV", "\"Отклонение\": из заданного списка значений"},
-    {"DDP", "\"Отклонение\": из заданного списка процентов"},
-    {"CMV", "\"Количество\": не менее заданного значения"},
-    {"CMP", "\"Количество\": не менее заданного процента"},
-    {"CLV", "\"Количество\": не более заданного значения"},
-    {"CLP", "\"Количество\": не более заданного процента"},
-    {"CDV", "\"Количество\": из заданного списка значений"},
-    {"CDP", "\"Количество\": из заданного списка процентов"},
-    {"WMV", "\"Вес\": не менее заданного значения"},
-    {"WLV", "\"Вес\": не более заданного значения"},
-    {"WDV", "\"Вес\": из заданного списка значений"},
-    {"PIM", "\"Период min\": не менее заданного значения"},
-    {"PIL", "\"Период min\": не более заданного значения"},
-    {"PIR", "\"Период min\": из заданного списка значений"},
-    {"PAM", "\"Период\": не менее заданного значения"},
-    {"PAL", "\"Период\": не более заданного значения"},
-    {"PAR", "\"Период\": из заданного списка значений"},
-    {"PXM", "\"Период max\": не менее заданного значения"},
-    {"PXL", "\"Период max\": не более заданного значения"},
-    {"PXR", "\"Период max\": из заданного списка значений"},
-    {"LVA", "\"Значения\": из заданного списка значений"},
+    {"LNO", texts::kFilterLevelNone},
+    {"LMV", texts::kFilterLevelDepthAtLeastValue},
+    {"LMP", texts::kFilterLevelDepthAtLeastPercent},
+    {"LLV", texts::kFilterLevelDepthAtMostValue},
+    {"LLP", texts::kFilterLevelDepthAtMostPercent},
+    {"LDV", texts::kFilterLevelDepthInValueList},
+    {"LDP", texts::kFilterLevelDepthInPercentList},
+    {"DMV", texts::kFilterLevelDeviationAtLeastValue},
+    {"DMP", texts::kFilterLevelDeviationAtLeastPercent},
+    {"DLV", texts::kFilterLevelDeviationAtMostValue},
+    {"DLP", texts::kFilterLevelDeviationAtMostPercent},
+    {"DDV", texts::kFilterLevelDeviationInValueList},
+    {"DDP", texts::kFilterLevelDeviationInPercentList},
+    {"CMV", texts::kFilterLevelCountAtLeastValue},
+    {"CMP", texts::kFilterLevelCountAtLeastPercent},
+    {"CLV", texts::kFilterLevelCountAtMostValue},
+    {"CLP", texts::kFilterLevelCountAtMostPercent},
+    {"CDV", texts::kFilterLevelCountInValueList},
+    {"CDP", texts::kFilterLevelCountInPercentList},
+    {"WMV", texts::kFilterLevelWeightAtLeastValue},
+    {"WLV", texts::kFilterLevelWeightAtMostValue},
+    {"WDV", texts::kFilterLevelWeightInValueList},
+    {"PIM", texts::kFilterLevelPeriodMinAtLeastValue},
+    {"PIL", texts::kFilterLevelPeriodMinAtMostValue},
+    {"PIR", texts::kFilterLevelPeriodMinInValueList},
+    {"PAM", texts::kFilterLevelPeriodAtLeastValue},
+    {"PAL", texts::kFilterLevelPeriodAtMostValue},
+    {"PAR", texts::kFilterLevelPeriodInValueList},
+    {"PXM", texts::kFilterLevelPeriodMaxAtLeastValue},
+    {"PXL", texts::kFilterLevelPeriodMaxAtMostValue},
+    {"PXR", texts::kFilterLevelPeriodMaxInValueList},
+    {"LVA", texts::kFilterLevelValuesInValueList},
 };
 
 constexpr ModeInfo kStops[kStopModeCount] = {
-    {"SF", "Обработать все записи"},
-    {"SC", "Количеству оставшихся комбинаций"},
-    {"SZ", "Пока список не будет пуст и откатить на шаг"},
-    {"ST", "Количеству шагов"},
-    {"SV", "Значению в списке статистики"},
-    {"SP", "Процентному соотношению в списке статистики"},
+    {"SF", texts::kFilterStopNever},
+    {"SC", texts::kFilterStopCount},
+    {"SZ", texts::kFilterStopEmpty},
+    {"ST", texts::kFilterStopSteps},
+    {"SV", texts::kFilterStopValue},
+    {"SP", texts::kFilterStopPercent},
 };
 
 constexpr std::size_t kMaxListValues = 1'000'000;
@@ -235,11 +235,13 @@ TFilterPart TFilterExpansion::Part(std::size_t k) const {
 }
 
 const char* LevelToken(int mode) { return mode >= 0 && mode < kLevelModeCount ? kLevels[mode].Token : kLevels[0].Token; }
-const char* LevelCaption(int mode) {
+std::string_view LevelCaption(int mode) {
     return mode >= 0 && mode < kLevelModeCount ? kLevels[mode].Caption : kLevels[0].Caption;
 }
 const char* StopToken(int mode) { return mode >= 0 && mode < kStopModeCount ? kStops[mode].Token : kStops[0].Token; }
-const char* StopCaption(int mode) { return mode >= 0 && mode < kStopModeCount ? kStops[mode].Caption : kStops[0].Caption; }
+std::string_view StopCaption(int mode) {
+    return mode >= 0 && mode < kStopModeCount ? kStops[mode].Caption : kStops[0].Caption;
+}
 
 std::vector<int> ParseIntList(std::string_view text) {
     const TIntSequence seq = ReadIntSequence(text);

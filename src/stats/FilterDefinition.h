@@ -28,9 +28,9 @@ enum TLevelMode : std::uint8_t {
 enum TStopMode : std::uint8_t { kStopNever = 0, kStopCount = 1, kStopEmpty = 2, kStopSteps = 3, kStopValue = 4, kStopPercent = 5 };
 
 const char* LevelToken(int mode);
-const char* LevelCaption(int mode);
+std::string_view LevelCaption(int mode);
 const char* StopToken(int mode);
-const char* StopCaption(int mode);
+std::string_view StopCaption(int mode);
 
 struct TFilterItem {
     bool Active = false;
@@ -94,7 +94,7 @@ public:
 // The parts of a definition, without making them all: part k has window
 // k div L and level value k mod L, L being the number of level values in the
 // single-value level modes (1 otherwise), in the order of the lists.
-// Both throw ECorvelError "Некорректное описание фильтра: %s!" when the window
+// Both throw ECorvelError texts::kBadFilterDefinition when the window
 // list, or a needed level list, is empty, and ETooManyFilterParts above
 // kMaxFilterParts (the count is never multiplied out past the cap, so no
 // overflow). FilterPartAt throws EInvalidArgument for k >= the count. Each call

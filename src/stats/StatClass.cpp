@@ -10,23 +10,23 @@ namespace {
 
 struct GroupInfo {
     const char* Code;
-    const char* Caption;
+    i18n::TextId Caption;
 };
 
 constexpr GroupInfo kGroups[kGroupCount] = {
-    {"num", "Числа тиража"},
-    {"sum", "Сумма чисел тиража"},
-    {"dif", "Разности между числами тиража"},
-    {"grp", "Каналы (группы чисел)"},
-    {"mtx", "Матрица тиража"},
-    {"sgm", "Сегменты матрицы тиража"},
-    {"seq", "Последовательности чисел в одном тираже"},
-    {"rep", "Повторяющиеся числа в нескольких тиражах"},
-    {"ser", "Серии (цепочки) значений"},
-    {"per", "Периоды повторения значений"},
-    {"mov", "Переходы (изменения) значений между тиражами"},
-    {"ogn", "Характеристическое число Огнева"},
-    {"shr", "Методы шинковки"},
+    {"num", texts::kStatGroupNumbers},
+    {"sum", texts::kStatGroupSum},
+    {"dif", texts::kStatGroupDifferences},
+    {"grp", texts::kStatGroupChannels},
+    {"mtx", texts::kStatGroupMatrix},
+    {"sgm", texts::kStatGroupMatrixSegments},
+    {"seq", texts::kStatGroupSequences},
+    {"rep", texts::kStatGroupRepeats},
+    {"ser", texts::kStatGroupSeries},
+    {"per", texts::kStatGroupPeriods},
+    {"mov", texts::kStatGroupMoves},
+    {"ogn", texts::kStatGroupOgnev},
+    {"shr", texts::kStatGroupShredding},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "i18n/StringTable.h"
 #include "model/GameSettings.h"
 
 namespace corvel {
@@ -24,7 +25,8 @@ inline constexpr int kGroupCount = 13;
 
 // How a value is written: the decimal Key[0]; a count x of six as "x:y" with
 // y = 6 - x; a 6-bit pattern over the six numbers, the first number in bit 5,
-// as six letters and the mask ("ЧнЧЧнн (019)").
+// as six letters and the mask (ClearLetter and SetLetter of the row, then the
+// mask in three digits: "XyXXyy (019)").
 enum class TValueText : std::uint8_t { Decimal, Ratio, Mask };
 
 // What a statistic method class says about itself without an instance: its
@@ -35,7 +37,7 @@ enum class TValueText : std::uint8_t { Decimal, Ratio, Mask };
 struct TStatClass {
     const char* ClassName = "";
     const char* Code = "";        // code template; may hold one "%d" for the parameter
-    const char* Caption = "";     // caption template; may hold "%0:d"
+    i18n::TextId Caption{"", ""};  // caption template; may hold "%0:d"
     const char* FamilyCode = "";  // help topic family; empty: the code template
     std::uint8_t Group = 0;
     std::uint8_t Flags = 0;
@@ -44,8 +46,8 @@ struct TStatClass {
     bool Listed = true;
     bool CanParseValue = true;
     TValueText Text = TValueText::Decimal;
-    const char* ClearLetter = "";  // mask letters for bit 0 and bit 1
-    const char* SetLetter = "";
+    i18n::TextId ClearLetter{"", ""};  // mask letters for bit 0 and bit 1
+    i18n::TextId SetLetter{"", ""};
     // Values added with count 0 before the draws are read, so that values that
     // never occurred still show: SeedFirst..SeedLast in Key[0], none when
     // SeedLast < SeedFirst.

@@ -56,7 +56,7 @@ public:
 
     std::unique_ptr<TCustomStat> CreateStat(int i) const;
     // CreateStat of the entry selected in a method list; -1 (nothing selected)
-    // raises "Не выбран метод расчета статистики (cb: <list>)!".
+    // raises texts::kNoMethodSelected with the list's name.
     std::unique_ptr<TCustomStat> StatFromSelection(int i, std::string_view listName) const;
     // Index of the entry with that code (case-insensitive), -1 when none.
     int FindMethod(std::string_view code) const;
@@ -82,7 +82,8 @@ private:
     std::vector<TStatMethod> methods_;
 };
 
-// The group heading "{ num } Числа тиража"; "#ERROR#" for an unknown group.
+// The group heading texts::kGroupHeading ("{ num } " and the group's caption);
+// texts::kUnknownGroup for an unknown group.
 std::string GroupHeading(int group);
 
 // Every method class in registration order. Classes whose family is not built

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include "i18n/Texts.h"
 #include "model/DrawArchive.h"
 #include "model/Format.h"
 #include "model/TextUtil.h"
@@ -87,12 +88,18 @@ long double Weight(const TStatDrawRec& v, const TStatTotals& t, bool prefetch, c
 
 }  // namespace
 
-const std::array<const char*, kStatColumns>& StatColumnCaptions() {
-    static constexpr std::array<const char*, kStatColumns> kCaptions = {
-        "Значение",    "Количество", "Кол-во в %", "Норма",    "Отклонение", "Откл-ие в %", "Глубина",
-        "Глубина в %", "Вес",        "Посл. тираж", "Период min", "Период",  "Период max",  "Ожд. ПРД",
-        "Ожд. СТФ",    "Ожд. КРН",   "Факт",       "+/- ПРД",  "+/- СТФ",    "+/- КРН"};
-    return kCaptions;
+std::array<const char*, kStatColumns> StatColumnCaptions() {
+    static constexpr i18n::TextId kCaptions[kStatColumns] = {
+        texts::kStatColumnValue,       texts::kStatColumnCount,        texts::kStatColumnCountPercent,
+        texts::kStatColumnNorm,        texts::kStatColumnDeviation,    texts::kStatColumnDeviationPercent,
+        texts::kStatColumnDepth,       texts::kStatColumnDepthPercent, texts::kStatColumnWeight,
+        texts::kStatColumnLastDraw,    texts::kStatColumnPeriodMin,    texts::kStatColumnPeriod,
+        texts::kStatColumnPeriodMax,   texts::kStatColumnExpectedPrd,  texts::kStatColumnExpectedStf,
+        texts::kStatColumnExpectedKrn, texts::kStatColumnFact,         texts::kStatColumnDiffPrd,
+        texts::kStatColumnDiffStf,     texts::kStatColumnDiffKrn};
+    std::array<const char*, kStatColumns> captions{};
+    for (std::size_t c = 0; c < captions.size(); ++c) captions[c] = kCaptions[c].CStr();
+    return captions;
 }
 
 long long Nearest(long double x) {

@@ -18,8 +18,9 @@ namespace corvel {
 
 inline constexpr int kStatColumns = 20;
 
-// Column captions, in order.
-const std::array<const char*, kStatColumns>& StatColumnCaptions();
+// Column captions, in order, in the language in use (each null-terminated and
+// valid while the string table is not changed).
+std::array<const char*, kStatColumns> StatColumnCaptions();
 
 struct TStatTableRow {
     TStatDrawRec Value;  // the row's own copy; filters take it

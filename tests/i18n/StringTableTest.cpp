@@ -9,6 +9,9 @@
 #include "TestSupport.h"
 #include "app/Workspace.h"
 #include "i18n/Texts.h"
+#include "stats/FilterDefinition.h"
+#include "stats/StatClass.h"
+#include "stats/StatTable.h"
 
 namespace corvel {
 namespace {
@@ -44,6 +47,21 @@ TEST(StringTable, AReplacedTextIsWhatTheEngineShows) {
     // An empty replacement brings the built-in text back.
     i18n::ActiveStringTable().Set("ArchiveReadError", "");
     EXPECT_EQ(std::string_view(texts::kArchiveReadError), "Ошибка чтения файла тиражей!");
+}
+
+// The captions kept in tables (columns, groups, filter modes) are looked up
+// where they are shown, like every other text.
+TEST(StringTable, TableCaptionsFollowAReplacedText) {
+    ReplacedTexts restore;
+    i18n::ActiveStringTable().Set("StatColumnValue", "Value");
+    i18n::ActiveStringTable().Set("StatGroupNumbers", "Numbers of the draw");
+    i18n::ActiveStringTable().Set("FilterLevelNone", "Whole list");
+    i18n::ActiveStringTable().Set("FilterStopSteps", "Steps");
+    EXPECT_STREQ(StatColumnCaptions()[0], "Value");
+    EXPECT_STREQ(StatColumnCaptions()[1], "Количество");
+    EXPECT_EQ(GroupCaption(0), "Numbers of the draw");
+    EXPECT_EQ(LevelCaption(kLevelNone), "Whole list");
+    EXPECT_EQ(StopCaption(kStopSteps), "Steps");
 }
 
 }  // namespace

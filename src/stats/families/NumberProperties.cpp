@@ -1,5 +1,6 @@
 #include "stats/families/NumberProperties.h"
 
+#include "i18n/Texts.h"
 #include "stats/ValueStat.h"
 
 namespace corvel {
@@ -27,39 +28,41 @@ constexpr int ExtraNumber(const TDrawRec& draw, int which) { return draw.Extra[s
 constexpr std::uint8_t kSN = kFlagS | kFlagN;
 
 const TStatClass kFamily[] = {
-    StatRow<PerNumber<NumberItself>>({.ClassName = "TstValues", .Code = "NUMS", .Caption = "Числа тиража",
+    StatRow<PerNumber<NumberItself>>({.ClassName = "TstValues", .Code = "NUMS", .Caption = texts::kStatGroupNumbers,
                                       .Flags = kFlagN, .SeedFirst = kMinNumber, .SeedLast = kMaxNumber}),
     StatRow<PerNumber<DigitsOf>>(
-        {.ClassName = "TstDigits", .Code = "DIGS", .Caption = "Цифры тиража", .Flags = kFlagN}),
+        {.ClassName = "TstDigits", .Code = "DIGS", .Caption = texts::kStatDigits, .Flags = kFlagN}),
     // The counts seed 1..6: the row 0:6 appears only once a draw had none.
     StatRow<PropertyCount<IsEvenNumber>>({.ClassName = "TstEvenCount", .Code = "EVEN",
-                                          .Caption = "Количество четных чисел в тираже (Ч:Н)", .Flags = kFlagN,
+                                          .Caption = texts::kStatEvenCount, .Flags = kFlagN,
                                           .Graph = true, .Text = TValueText::Ratio, .SeedFirst = 1, .SeedLast = 6}),
     StatRow<PropertyMask<IsOdd>>({.ClassName = "TstEvenValues", .Code = "EVNV",
-                                  .Caption = "Четные и нечетные числа в тираже (Чн..нЧ)", .Flags = kSN,
-                                  .Text = TValueText::Mask, .ClearLetter = "Ч", .SetLetter = "н", .SeedLast = 63}),
+                                  .Caption = texts::kStatEvenValues, .Flags = kSN,
+                                  .Text = TValueText::Mask, .ClearLetter = texts::kStatMaskEven,
+                                  .SetLetter = texts::kStatMaskOdd, .SeedLast = 63}),
     StatRow<PropertyCount<IsSmallNumber>>({.ClassName = "TstSmallCount", .Code = "SMAL",
-                                           .Caption = "Количество чисел из первой половины диапазона (1П:2П)",
+                                           .Caption = texts::kStatSmallCount,
                                            .Flags = kFlagN, .Graph = true, .Text = TValueText::Ratio,
                                            .SeedFirst = 1, .SeedLast = 6}),
     // SMLV seeds all 64 patterns like its siblings EVNV and PRMV, so that
     // patterns that never occurred still show (with their expected counts).
     StatRow<PropertyMask<IsLarge>>({.ClassName = "TstSmallValues", .Code = "SMLV",
-                                    .Caption = "Числа из первой половины диапазона (12..12)", .Flags = kSN,
-                                    .Text = TValueText::Mask, .ClearLetter = "1", .SetLetter = "2", .SeedLast = 63}),
+                                    .Caption = texts::kStatSmallValues, .Flags = kSN,
+                                    .Text = TValueText::Mask, .ClearLetter = texts::kStatMaskFirstHalf,
+                                    .SetLetter = texts::kStatMaskSecondHalf, .SeedLast = 63}),
     StatRow<PropertyCount<IsPrimeNumber>>({.ClassName = "TstPrimeCount", .Code = "PRIM",
-                                           .Caption = "Количество простых чисел (П:С)", .Flags = kFlagN,
+                                           .Caption = texts::kStatPrimeCount, .Flags = kFlagN,
                                            .Graph = true, .Text = TValueText::Ratio, .SeedFirst = 1, .SeedLast = 6}),
     StatRow<PropertyMask<IsPrimeNumber>>({.ClassName = "TstPrimeValues", .Code = "PRMV",
-                                          .Caption = "Простые и составные числа (ПС..СП)", .Flags = kSN,
-                                          .Text = TValueText::Mask, .ClearLetter = "С", .SetLetter = "П",
-                                          .SeedLast = 63}),
-    StatRow<OneValue<NumberAt>>({.ClassName = "TstPosVal", .Code = "POS%d", .Caption = "Число в %0:d позиции тиража",
+                                          .Caption = texts::kStatPrimeValues, .Flags = kSN,
+                                          .Text = TValueText::Mask, .ClearLetter = texts::kStatMaskComposite,
+                                          .SetLetter = texts::kStatMaskPrime, .SeedLast = 63}),
+    StatRow<OneValue<NumberAt>>({.ClassName = "TstPosVal", .Code = "POS%d", .Caption = texts::kStatNumberAtPosition,
                                  .FamilyCode = "POSx", .Flags = kSN, .Graph = true, .SeedFirst = kMinNumber,
                                  .SeedLast = kMaxNumber, .ParamRange = &FixedParams<1, kNumbersPerDraw>}),
     // The extra numbers are values of the draws only: never a filter.
     StatRow<DrawValue<ExtraNumber>>({.ClassName = "TstPosExt", .Code = "POE%d",
-                                     .Caption = "Extra (Bonus, Star...) - число (!без фильтра!)", .FamilyCode = "POSx",
+                                     .Caption = texts::kStatExtraNumber, .FamilyCode = "POSx",
                                      .Graph = true, .ParamRange = &FixedParams<1, kExtraPerDraw>}),
 };
 
