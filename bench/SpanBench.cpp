@@ -50,9 +50,9 @@ struct MethodCase {
 
 const std::vector<MethodCase>& Cases() {
     static const std::vector<MethodCase> cases = {
-        {"EVEN", {2, 3}},                    // two or three even numbers
-        {"PRMV", {0, 9, 21, 42, 52, 63}},    // a few prime/composite patterns
-        {"POS3", {5, 12, 19, 26, 33, 40}},   // six numbers at the third position
+        {"EVEN", {2, 3}},                   // two or three even numbers
+        {"PRMV", {0, 9, 21, 42, 52, 63}},   // a few prime/composite patterns
+        {"POS3", {5, 12, 19, 26, 33, 40}},  // six numbers at the third position
     };
     return cases;
 }
@@ -141,11 +141,9 @@ bool VerifyMethod(Workload& w, const Method& m) {
     TStatDrawArray single;
     stat->SpanHistogram(span, single);
     corvel::SortStatValues(single);
-    if (single != perComb)
-        return Fail(m.Code + ": span histogram differs from the per-combination path");
+    if (single != perComb) return Fail(m.Code + ": span histogram differs from the per-combination path");
     const TStatDrawArray parallel = corvel::ParallelSpanHistogram(FactoryFor(w.List, m.Index), span);
-    if (parallel != perComb)
-        return Fail(m.Code + ": parallel span histogram differs from the per-combination path");
+    if (parallel != perComb) return Fail(m.Code + ": parallel span histogram differs from the per-combination path");
 
     std::printf("checked %s: %zu of %zu combinations match, %zu distinct values\n", m.Code.c_str(), matching, n,
                 perComb.size());
@@ -156,7 +154,7 @@ bool VerifyMethod(Workload& w, const Method& m) {
 
 // Prints as the console reporter does and keeps the real time of every case.
 class SummaryReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.error_occurred) continue;
@@ -180,7 +178,7 @@ public:
         return v.size() % 2 ? v[h] : (v[h - 1] + v[h]) / 2;
     }
 
-private:
+  private:
     static double ToMs(const Run& run) {
         return run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond) /
                benchmark::GetTimeUnitMultiplier(run.time_unit);
@@ -196,14 +194,13 @@ struct SummaryLine {
     std::string Name;
     double Ms;
     double RefMs;
-    double Limit;     // ratio = Ms / RefMs must stay below (strict) or at most this
+    double Limit;  // ratio = Ms / RefMs must stay below (strict) or at most this
     bool Strict;
 };
 
 void PrintSummary(const std::vector<SummaryLine>& lines, std::size_t combs, int threads) {
     std::printf("\nSummary over %zu combinations, %d thread(s); ratio = time / reference\n", combs, threads);
-    std::printf("%-44s %10s %10s %8s %9s  %s\n", "case / reference", "time ms", "ref ms", "ratio", "target",
-                "result");
+    std::printf("%-44s %10s %10s %8s %9s  %s\n", "case / reference", "time ms", "ref ms", "ratio", "target", "result");
     int missed = 0;
     int skipped = 0;
     for (const SummaryLine& l : lines) {
@@ -281,8 +278,8 @@ int main(int argc, char** argv) {
         if (!VerifyMethod(w, m)) return EXIT_FAILURE;
 
     const int threads = tbb::info::default_concurrency();
-    std::printf("%zu combinations (%.1f MB), %d thread(s)%s\n\n", n, static_cast<double>(n * sizeof(TCombination)) / 1e6,
-                threads, quick ? ", quick run" : "");
+    std::printf("%zu combinations (%.1f MB), %d thread(s)%s\n\n", n,
+                static_cast<double>(n * sizeof(TCombination)) / 1e6, threads, quick ? ", quick run" : "");
 
     // The span kernels take a few ms and run several iterations per
     // repetition; the per-combination paths are slow enough for one.
@@ -315,12 +312,10 @@ int main(int argc, char** argv) {
         auto instance = [&w, mp] { return std::shared_ptr<corvel::TCustomStat>(w.List.CreateStat(mp->Index)); };
         const auto factory = FactoryFor(w.List, m.Index);
 
-        add(name(m, "match/span/1thread"), fastIterations, [&w, mp, stat = instance()] {
-            stat->SpanMatch(w.Span(), mp->Selected, false, w.Out.data());
-        });
-        add(name(m, "match/span/all_cores"), fastIterations, [&w, mp, factory] {
-            corvel::ParallelSpanMatch(factory, w.Span(), mp->Selected, false, w.Out.data());
-        });
+        add(name(m, "match/span/1thread"), fastIterations,
+            [&w, mp, stat = instance()] { stat->SpanMatch(w.Span(), mp->Selected, false, w.Out.data()); });
+        add(name(m, "match/span/all_cores"), fastIterations,
+            [&w, mp, factory] { corvel::ParallelSpanMatch(factory, w.Span(), mp->Selected, false, w.Out.data()); });
         add(name(m, "match/per_combination"), slowIterations, [&w, mp, stat = instance()] {
             stat->SpanMatchPerCombination(w.Span(), mp->Selected, false, w.Out.data());
         });
@@ -376,9 +371,8 @@ int main(int argc, char** argv) {
             }
             const std::string filterName = std::string(c.Code) + (exclude ? "/remove" : "/keep");
             filterNames.push_back(filterName);
-            add("filter/" + filterName, fastIterations, [=] {
-                corvel::FilterCombinationList(*source, *target, factory, values, exclude, scratch.get());
-            });
+            add("filter/" + filterName, fastIterations,
+                [=] { corvel::FilterCombinationList(*source, *target, factory, values, exclude, scratch.get()); });
             add("filter/" + filterName + "/per_combination", slowIterations,
                 [=] { FilterPerCombination(*stat, *source, *check, values, exclude); });
         }
@@ -411,8 +405,8 @@ int main(int argc, char** argv) {
         lines.push_back({name(m, "match all cores vs memcpy"), reporter.Ms(name(m, "match/span/all_cores")), copyMs,
                          allCoresMatchLimit, false});
     for (const Method& m : methods)
-        lines.push_back({name(m, "match 1 thread vs memcpy"), reporter.Ms(name(m, "match/span/1thread")), copyMs,
-                         5.0, false});
+        lines.push_back(
+            {name(m, "match 1 thread vs memcpy"), reporter.Ms(name(m, "match/span/1thread")), copyMs, 5.0, false});
     for (const Method& m : methods)
         lines.push_back({name(m, "histogram all cores vs memcpy"), reporter.Ms(name(m, "histogram/span/all_cores")),
                          copyMs, 1.5, false});
@@ -433,8 +427,7 @@ int main(int argc, char** argv) {
     // list is a sample but the prefetch histogram still covers everything.
     for (const std::string& code : prefetchCodes)
         lines.push_back({code + "/prefetch histogram vs memcpy", reporter.Ms("prefetch/" + code),
-                         copyMs * static_cast<double>(corvel::kAllCombinations) / static_cast<double>(n), 1.5,
-                         false});
+                         copyMs * static_cast<double>(corvel::kAllCombinations) / static_cast<double>(n), 1.5, false});
     double logSpan = 0;
     double logPerComb = 0;
     int pairs = 0;
@@ -447,8 +440,8 @@ int main(int argc, char** argv) {
             logPerComb += std::log(perMs);
             ++pairs;
         }
-    lines.push_back({"geomean span vs per-combination", std::exp(logSpan / pairs), std::exp(logPerComb / pairs),
-                     1.0 / 3.0, false});
+    lines.push_back(
+        {"geomean span vs per-combination", std::exp(logSpan / pairs), std::exp(logPerComb / pairs), 1.0 / 3.0, false});
     PrintSummary(lines, n, threads);
     if (quick) std::printf("(quick run: one iteration over a sample; the timings are not representative)\n");
     return EXIT_SUCCESS;

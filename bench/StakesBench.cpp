@@ -66,7 +66,8 @@ int main(int argc, char** argv) {
     for (int d = 1; d <= 1000; ++d) {
         TDrawRec rec;
         rec.Number = d;
-        for (int k = 0; k < 6; ++k) rec.Numbers[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(1 + (d * 7 + k * 8) % 48);
+        for (int k = 0; k < 6; ++k)
+            rec.Numbers[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(1 + (d * 7 + k * 8) % 48);
         draws.push_back(rec);
     }
     std::vector<TStakeRec> recs(stakes);
@@ -75,14 +76,16 @@ int main(int argc, char** argv) {
         r.Kind = TStakeKind::Manual;
         r.Draw = static_cast<std::int32_t>(1 + (i / 1000) % 1000);
         r.Stake.Count = 6;
-        for (int k = 0; k < 6; ++k) r.Stake.Values[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(1 + k * 7 + i % 6);
+        for (int k = 0; k < 6; ++k)
+            r.Stake.Values[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(1 + k * 7 + i % 6);
         r.SetComment("Ставка \"вручную\"");
     }
     std::vector<std::uint8_t> bytes(stakes * TStakeRec::kFileSize);
     for (std::size_t i = 0; i < stakes; ++i) EncodeStakeRec(recs[i], bytes.data() + i * TStakeRec::kFileSize);
     auto writeFile = [&] {
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) Fail("write failed");
+        if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+            Fail("write failed");
         ::close(fd);
     };
     TConfigData config;
@@ -93,7 +96,8 @@ int main(int argc, char** argv) {
     std::vector<std::uint8_t> buffer(bytes.size());
     const double readMs = BestMs(runs, writeFile, [&] {
         const int fd = ::open(path.c_str(), O_RDONLY);
-        if (fd < 0 || ::read(fd, buffer.data(), buffer.size()) != static_cast<ssize_t>(buffer.size())) Fail("read failed");
+        if (fd < 0 || ::read(fd, buffer.data(), buffer.size()) != static_cast<ssize_t>(buffer.size()))
+            Fail("read failed");
         ::close(fd);
     });
     // The file is opened (and checked, as at start-up) before the timing.

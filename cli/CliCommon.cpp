@@ -32,8 +32,7 @@ void LockDataFolder(Context& ctx) {
     if (ws.LockFolder(ctx.LockWait)) return;
     std::string message = texts::kExclusiveAccess.Str();
     if (ws.Lock().LastError() != EWOULDBLOCK)
-        message +=
-            "\r\r" + ctx.Files.Stakes().string() + ": " + SystemErrorText(ws.Lock().LastError());
+        message += "\r\r" + ctx.Files.Stakes().string() + ": " + SystemErrorText(ws.Lock().LastError());
     throw CliFailure{kExitDataError, TerminalText(message)};
 }
 
@@ -62,8 +61,7 @@ bool LoadArchive(Context& ctx, bool forChange) {
         try {
             app::EnsureDataFolder(ctx.Files.Folder);
         } catch (const ECorvelError& e) {
-            throw CliFailure{kExitDataError,
-                             TerminalText(ErrorReport(texts::kArchiveWriteError, e.what()))};
+            throw CliFailure{kExitDataError, TerminalText(ErrorReport(texts::kArchiveWriteError, e.what()))};
         }
     }
     return read;

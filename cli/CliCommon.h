@@ -43,7 +43,7 @@ class Context {
 
 // One subcommand: declares its options on the parser, then runs with them.
 class Command {
-public:
+  public:
     virtual ~Command() = default;
     virtual CLI::App* Register(CLI::App& parent) = 0;
     virtual int Run(Context& ctx) = 0;

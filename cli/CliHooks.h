@@ -17,7 +17,7 @@ inline volatile std::sig_atomic_t gStopRequested = 0;
 // lines, errors and warnings too; questions take their default answer. The
 // exit code follows the results of the operations, not what was shown.
 class CliHooks : public app::UiHooks {
-public:
+  public:
     CliHooks(std::ostream& err, bool quiet) : err_(err), quiet_(quiet) {}
 
     // Without quiet, status texts are shown too.
@@ -41,7 +41,7 @@ public:
     void ProcessEvents() override {}
     bool StopRequested() const override { return gStopRequested != 0; }
 
-private:
+  private:
     std::ostream& err_;
     bool quiet_;
     bool showProgress_ = false;

@@ -65,7 +65,7 @@ std::size_t DisplayWidth(std::string_view text) {
 // CLI11 pads the option column by bytes, which shifts every line with a
 // Russian type name; this pads by characters.
 class RussianFormatter : public CLI::Formatter {
-public:
+  public:
     std::string make_option(const CLI::Option* opt, bool positional) const override {
         const std::string name = "  " + make_option_name(opt, positional) + make_option_opts(opt);
         const std::string desc = make_option_desc(opt);

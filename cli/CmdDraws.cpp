@@ -11,7 +11,7 @@ namespace corvel::cli {
 namespace {
 
 class DrawsCommand : public Command {
-public:
+  public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("draws", texts::kCliDrawsCommand.Str());
         cmd->add_option("--last", last_, texts::kCliDrawsLastOption.Str())->check(IntRange(0, INT_MAX));
@@ -36,7 +36,7 @@ public:
         return read ? kExitOk : kExitDataError;
     }
 
-private:
+  private:
     int last_ = 0;
     bool sorted_ = false;
 };

@@ -44,7 +44,7 @@ void AddDrawOptions(CLI::App* cmd, std::string& numbers, std::string& date) {
 }
 
 class AddDrawCommand : public Command {
-public:
+  public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("add-draw", texts::kCliAddDrawCommand.Str());
         AddNumberOption(cmd, number_);
@@ -66,14 +66,14 @@ public:
         return kExitOk;
     }
 
-private:
+  private:
     int number_ = 0;
     std::string numbers_;
     std::string date_;
 };
 
 class EditDrawCommand : public Command {
-public:
+  public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("edit-draw", texts::kCliEditDrawCommand.Str());
         AddNumberOption(cmd, number_);
@@ -96,7 +96,7 @@ public:
         return kExitOk;
     }
 
-private:
+  private:
     int number_ = 0;
     int newNumber_ = 0;
     std::string numbers_;
@@ -104,7 +104,7 @@ private:
 };
 
 class DeleteDrawCommand : public Command {
-public:
+  public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("delete-draw", texts::kCliDeleteDrawCommand.Str());
         cmd->add_option("NUMBER", numbers_, texts::kCliDeleteDrawNumbersArg.Str())
@@ -124,7 +124,7 @@ public:
         return kExitOk;
     }
 
-private:
+  private:
     std::vector<int> numbers_;
 };
 

@@ -29,7 +29,7 @@ void WriteList(app::Workspace& ws, const std::string& file) {
 }
 
 class GenerateCommand : public Command {
-public:
+  public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("generate", texts::kCliGenerateCommand.Str());
         cmd->add_option("--mode", mode_, texts::kCliGenerateModeOption.Str())->check(IntRange(0, 4));
@@ -43,15 +43,14 @@ public:
         ws.Settings().Load();
         const TGameSettings& settings = ws.Settings().Game();
         if (!ws.Combinations().Generate(mode_ >= 0 ? mode_ : settings.CombsGenerateMode,
-                                        params_ ? *params_ : settings.CombsGenerateParameters,
-                                        true))
+                                        params_ ? *params_ : settings.CombsGenerateParameters, true))
             return kExitDataError;
         ctx.io.Out << ws.Combinations().List().Current().Count() << '\n';
         WriteList(ws, output_);
         return kExitOk;
     }
 
-private:
+  private:
     int mode_ = -1;
     std::optional<std::string> params_;
     std::string output_;
@@ -65,7 +64,7 @@ struct Step {
 };
 
 class FilterCommand : public Command {
-public:
+  public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("filter", texts::kCliFilterCommand.Str());
         cmd->add_option("--from", from_, texts::kCliFilterFromOption.Str());
@@ -102,7 +101,9 @@ public:
         for (const Step& step : OrderedSteps()) {
             switch (step.What) {
                 case Step::kKeep:
-                case Step::kRemove: RunValuesStep(ws, step); break;
+                case Step::kRemove:
+                    RunValuesStep(ws, step);
+                    break;
                 case Step::kExcludeLast: {
                     ok_ = combs.ExcludeLastDraws(RequireDrawCount(step.Text, step.Text)) && ok_;
                     break;
@@ -113,8 +114,7 @@ public:
                     // one that expands into too many parts is refused as such.
                     const TStatList& registry = ws.Statistics().Registry();
                     const TFilterItem item = ParseFilterItem(step.Text, registry);
-                    if (item.Method < 0)
-                        throw CliFailure{kExitUsage, Format(texts::kBadFilterDefinition, {step.Text})};
+                    if (item.Method < 0) throw CliFailure{kExitUsage, Format(texts::kBadFilterDefinition, {step.Text})};
                     try {
                         TFilterExpansion check(item, registry);
                     } catch (const ETooManyFilterParts& e) {
@@ -144,16 +144,20 @@ public:
         return ok_ ? kExitOk : kExitDataError;
     }
 
-private:
+  private:
     // The steps in the order they stand on the command line.
     std::vector<Step> OrderedSteps() const {
         std::vector<Step> steps;
         std::size_t k = 0, r = 0, e = 0, d = 0;
         for (const CLI::Option* o : cmd_->parse_order()) {
-            if (o == keep_) steps.push_back({Step::kKeep, keepTexts_.at(k++)});
-            else if (o == remove_) steps.push_back({Step::kRemove, removeTexts_.at(r++)});
-            else if (o == exclude_) steps.push_back({Step::kExcludeLast, excludeValues_.at(e++)});
-            else if (o == definition_) steps.push_back({Step::kDefinition, definitionTexts_.at(d++)});
+            if (o == keep_)
+                steps.push_back({Step::kKeep, keepTexts_.at(k++)});
+            else if (o == remove_)
+                steps.push_back({Step::kRemove, removeTexts_.at(r++)});
+            else if (o == exclude_)
+                steps.push_back({Step::kExcludeLast, excludeValues_.at(e++)});
+            else if (o == definition_)
+                steps.push_back({Step::kDefinition, definitionTexts_.at(d++)});
         }
         return steps;
     }

@@ -9,7 +9,7 @@ namespace corvel::cli {
 namespace {
 
 class MethodsCommand : public Command {
-public:
+  public:
     CLI::App* Register(CLI::App& parent) override {
         return parent.add_subcommand("methods", texts::kCliMethodsCommand.Str());
     }

@@ -13,7 +13,7 @@ namespace corvel::cli {
 namespace {
 
 class StatsCommand : public Command {
-public:
+  public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("stats", texts::kCliStatsCommand.Str());
         cmd->add_option("CODE", code_, texts::kCliMethodCodeArg.Str())->required();
@@ -50,7 +50,7 @@ public:
         return ok ? kExitOk : kExitDataError;
     }
 
-private:
+  private:
     std::string code_;
     int window_ = 1000;
     int offset_ = 0;
@@ -61,7 +61,7 @@ private:
 };
 
 class PrefetchCommand : public Command {
-public:
+  public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("prefetch", texts::kCliPrefetchCommand.Str());
         cmd->add_flag("--force", force_, texts::kCliPrefetchForceOption.Str());
@@ -93,7 +93,7 @@ public:
         return ok ? kExitOk : kExitDataError;
     }
 
-private:
+  private:
     bool force_ = false;
     std::vector<int> groups_;
     std::vector<std::string> codes_;

@@ -9,7 +9,7 @@ namespace corvel::cli {
 namespace {
 
 class ValuesCommand : public Command {
-public:
+  public:
     CLI::App* Register(CLI::App& parent) override {
         auto* cmd = parent.add_subcommand("values", texts::kCliValuesCommand.Str());
         cmd->add_option("CODE", code_, texts::kCliMethodCodeArg.Str())->required();
@@ -37,7 +37,7 @@ public:
         return read ? kExitOk : kExitDataError;
     }
 
-private:
+  private:
     std::string code_;
     int window_ = 1000;
     int offset_ = 0;

@@ -9,8 +9,8 @@ namespace corvel::gui {
 
 ActionList::ActionList(QtUiHooks& hooks, QObject* parent) : QObject(parent), hooks_(hooks) {}
 
-QAction* ActionList::Add(const std::string& name, const QString& caption, const QKeySequence& key,
-                         const QString& hint, std::function<bool()> enabled, std::function<void()> run) {
+QAction* ActionList::Add(const std::string& name, const QString& caption, const QKeySequence& key, const QString& hint,
+                         std::function<bool()> enabled, std::function<void()> run) {
     auto* action = new QAction(caption, this);
     action->setObjectName(QString::fromStdString(name));
     if (!key.isEmpty()) action->setShortcut(key);

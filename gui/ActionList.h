@@ -18,7 +18,7 @@ class QtUiHooks;
 // caught here and shown in the error box.
 class ActionList : public QObject {
     Q_OBJECT
-public:
+  public:
     ActionList(QtUiHooks& hooks, QObject* parent = nullptr);
 
     QAction* Add(const std::string& name, const QString& caption, const QKeySequence& key, const QString& hint,
@@ -27,7 +27,7 @@ public:
     // Runs the enabling tests of every action.
     void UpdateAll();
 
-private:
+  private:
     struct Entry {
         QAction* Action;
         std::function<bool()> Enabled;

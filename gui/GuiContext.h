@@ -15,34 +15,34 @@ class ActionList;
 // depends on them.
 class ViewHub : public QObject {
     Q_OBJECT
-public:
-  explicit ViewHub(app::Workspace& ws, QObject* parent = nullptr) : QObject(parent), ws_(ws) {
-      subscription_ = ws_.Changes().Subscribe([this](app::EChange change) {
-          switch (change) {
-              case app::EChange::Archive:
-                  emit archiveChanged();
-                  break;
-              case app::EChange::Offset:
-                  emit offsetChanged();
-                  break;
-              case app::EChange::Sorted:
-                  emit refreshViews(true);
-                  break;
-              case app::EChange::Settings:
-                  emit settingsChanged();
-                  break;
-              case app::EChange::Combs:
-                  emit combsChanged();
-                  break;
-              case app::EChange::Stakes:
-                  emit stakesChanged();
-                  break;
-          }
-      });
-  }
-  ~ViewHub() override { ws_.Changes().Unsubscribe(subscription_); }
+  public:
+    explicit ViewHub(app::Workspace& ws, QObject* parent = nullptr) : QObject(parent), ws_(ws) {
+        subscription_ = ws_.Changes().Subscribe([this](app::EChange change) {
+            switch (change) {
+                case app::EChange::Archive:
+                    emit archiveChanged();
+                    break;
+                case app::EChange::Offset:
+                    emit offsetChanged();
+                    break;
+                case app::EChange::Sorted:
+                    emit refreshViews(true);
+                    break;
+                case app::EChange::Settings:
+                    emit settingsChanged();
+                    break;
+                case app::EChange::Combs:
+                    emit combsChanged();
+                    break;
+                case app::EChange::Stakes:
+                    emit stakesChanged();
+                    break;
+            }
+        });
+    }
+    ~ViewHub() override { ws_.Changes().Unsubscribe(subscription_); }
 
-signals:
+  signals:
     void archiveChanged();   // draws added, edited, deleted or loaded
     void offsetChanged();    // DrawsOffset changed
     void combsChanged();     // the combination list or the applied filters changed

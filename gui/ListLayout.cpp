@@ -12,27 +12,21 @@ namespace {
 
 constexpr int kMaxColumnWidth = 4000;
 
-std::string WidthKey(const std::string& name, int column) {
-    return name + ".Column" + std::to_string(column);
-}
+std::string WidthKey(const std::string& name, int column) { return name + ".Column" + std::to_string(column); }
 std::string OrderKey(const std::string& name) { return name + ".ColumnOrder"; }
 
 }  // namespace
 
-void SaveListLayout(ViewSettings& view, const char* form, const std::string& name,
-                    const QTableView& list) {
+void SaveListLayout(ViewSettings& view, const char* form, const std::string& name, const QTableView& list) {
     const QHeaderView* header = list.horizontalHeader();
     std::vector<int> order;
-    for (int visual = 0; visual < header->count(); ++visual)
-        order.push_back(header->logicalIndex(visual));
+    for (int visual = 0; visual < header->count(); ++visual) order.push_back(header->logicalIndex(visual));
     for (int column = 0; column < header->count(); ++column)
-        if (!header->isSectionHidden(column))
-            view.WriteInt(form, WidthKey(name, column), header->sectionSize(column));
+        if (!header->isSectionHidden(column)) view.WriteInt(form, WidthKey(name, column), header->sectionSize(column));
     view.WriteInts(form, OrderKey(name), order);
 }
 
-void RestoreListLayout(const ViewSettings& view, const char* form, const std::string& name,
-                       QTableView& list) {
+void RestoreListLayout(const ViewSettings& view, const char* form, const std::string& name, QTableView& list) {
     QHeaderView* header = list.horizontalHeader();
     const int count = header->count();
     for (int column = 0; column < count; ++column) {
@@ -46,8 +40,7 @@ void RestoreListLayout(const ViewSettings& view, const char* form, const std::st
     for (int i = 0; i < count; ++i)
         if (sorted[static_cast<std::size_t>(i)] != i) return;  // not an order of these columns
     for (int visual = 0; visual < count; ++visual)
-        header->moveSection(header->visualIndex((*order)[static_cast<std::size_t>(visual)]),
-                            visual);
+        header->moveSection(header->visualIndex((*order)[static_cast<std::size_t>(visual)]), visual);
 }
 
 }  // namespace corvel::gui

@@ -39,9 +39,7 @@ QWidget* Placeholder(const QString& what, QWidget* parent) {
 
 }  // namespace
 
-QString ExclusiveAccessText() {
-    return Q(ErrorReport(texts::kExclusiveAccess, texts::kProgramWillClose));
-}
+QString ExclusiveAccessText() { return Q(ErrorReport(texts::kExclusiveAccess, texts::kProgramWillClose)); }
 
 MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWidget* parent)
     : QMainWindow(parent),
@@ -149,8 +147,10 @@ void MainWindow::BuildMenus() {
     auto addMenu = [this](const QString& title, const QList<QAction*>& list) {
         QMenu* menu = menuBar()->addMenu(title);
         for (QAction* a : list) {
-            if (a) menu->addAction(a);
-            else menu->addSeparator();
+            if (a)
+                menu->addAction(a);
+            else
+                menu->addSeparator();
         }
     };
     addMenu(Q(texts::kMainWindowDrawsMenu), drawsTab_->MenuActions());
@@ -172,8 +172,7 @@ void MainWindow::RestoreViewSettings() {
 void MainWindow::SaveViewSettings() {
     ViewSettings& view = ws_.Settings().View();
     SaveWindowPlacement(view, kForm, *this);
-    if (!splitter_->sizes().isEmpty())
-        view.WriteInt(kForm, "LeftPanelWidth", splitter_->sizes().front());
+    if (!splitter_->sizes().isEmpty()) view.WriteInt(kForm, "LeftPanelWidth", splitter_->sizes().front());
     for (const auto& [name, list] : Lists()) SaveListLayout(view, kForm, name, *list);
     ws_.Settings().SaveView();
 }
@@ -217,8 +216,7 @@ void MainWindow::UpdateArchivePanels() {
 }
 
 void MainWindow::UpdateCombsPanel() {
-    panels_[3]->setText(
-        Q(Format(texts::kCombsCount, {ws_.Combinations().List().Current().Count()})));
+    panels_[3]->setText(Q(Format(texts::kCombsCount, {ws_.Combinations().List().Current().Count()})));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

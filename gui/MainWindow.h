@@ -31,7 +31,7 @@ class StatsTab;
 // engine's start-up (folder lock, data, the switches' work).
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     MainWindow(app::DataFiles files, app::StartupSwitches switches, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -49,14 +49,14 @@ public:
     QTabWidget* LeftTabs() const { return left_; }
     QTabWidget* RightTabs() const { return right_; }
 
-public slots:
+  public slots:
     void RefreshViews(bool force);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
 
-private:
+  private:
     void BuildLayout();
     void BuildMenus();
     void RestoreViewSettings();

@@ -17,7 +17,7 @@ namespace corvel::gui {
 // and icons, the progress window (one at a time) and the wait window. Every
 // message shown is also kept in Messages(), for the tests and the message log.
 class QtUiHooks : public app::UiHooks {
-public:
+  public:
     explicit QtUiHooks(QWidget* owner = nullptr);
     ~QtUiHooks() override;
 
@@ -56,7 +56,7 @@ public:
     void ProcessEvents() override;
     bool StopRequested() const override { return stop_; }
 
-private:
+  private:
     void Box(int icon, const QString& caption, std::string_view text);
 
     QPointer<QWidget> owner_;

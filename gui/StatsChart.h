@@ -21,7 +21,7 @@ namespace corvel::gui {
 // sorted by key. Point k (from 1) is labelled with the value text.
 class StatsChart : public QChartView {
     Q_OBJECT
-public:
+  public:
     explicit StatsChart(QWidget* parent = nullptr);
 
     using ValueText = std::function<std::string(const TStatDrawRec&)>;
@@ -37,7 +37,7 @@ public:
     // Label of each position, in position order.
     const QStringList& Labels() const { return labels_; }
 
-private:
+  private:
     QLineSeries* actual_ = nullptr;
     QLineSeries* total_ = nullptr;
     QStringList labels_;

@@ -89,15 +89,13 @@ int FlowLayout::Arrange(const QRect& rect, bool apply) const {
     return y + rowHeight - rect.y() + m.bottom();
 }
 
-ToolStrip::ToolStrip(QWidget* parent)
-    : QWidget(parent), flow_(new FlowLayout(this, kGroupSpacing, 2)) {
+ToolStrip::ToolStrip(QWidget* parent) : QWidget(parent), flow_(new FlowLayout(this, kGroupSpacing, 2)) {
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
 }
 
-void ToolStrip::AddGroup(std::initializer_list<QAction*> actions,
-                         std::initializer_list<QWidget*> widgets) {
+void ToolStrip::AddGroup(std::initializer_list<QAction*> actions, std::initializer_list<QWidget*> widgets) {
     auto* group = new QWidget(this);
     auto* row = new QHBoxLayout(group);
     row->setContentsMargins(0, 0, 0, 0);

@@ -49,8 +49,7 @@ class ToolStrip : public QWidget {
 
     // One group: a button per action (a null action is skipped) followed by
     // the widgets, in the order given.
-    void AddGroup(std::initializer_list<QAction*> actions,
-                  std::initializer_list<QWidget*> widgets = {});
+    void AddGroup(std::initializer_list<QAction*> actions, std::initializer_list<QWidget*> widgets = {});
     // The button that runs the action, or null.
     QToolButton* ButtonFor(const QAction* action) const;
 

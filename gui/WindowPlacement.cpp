@@ -31,14 +31,11 @@ int PixelsPerInch(const QScreen* screen) {
 
 std::string SizedKey(const char* key, const QScreen* screen) {
     const QSize size = screen ? screen->geometry().size() : QSize();
-    return std::string(key) + "_" + std::to_string(size.width()) + "x" +
-           std::to_string(size.height());
+    return std::string(key) + "_" + std::to_string(size.width()) + "x" + std::to_string(size.height());
 }
 
 // Left, top, right, bottom; right and bottom lie just outside the rectangle.
-std::vector<int> Edges(const QRect& r) {
-    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
+std::vector<int> Edges(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
 std::optional<QRect> StoredRect(const ViewSettings& view, const char* form, const QScreen* screen) {
     auto edges = view.ReadInts(form, SizedKey("NormPos", screen), 4);
@@ -61,9 +58,7 @@ bool RectOnSomeScreen(const QRect& rect) {
 
 void SaveWindowPlacement(ViewSettings& view, const char* form, const QWidget& window) {
     const QScreen* screen = ScreenOf(window);
-    const int show = window.isMaximized()   ? kShowMaximized
-                     : window.isMinimized() ? kShowMinimized
-                                            : kShowNormal;
+    const int show = window.isMaximized() ? kShowMaximized : window.isMinimized() ? kShowMinimized : kShowNormal;
     const std::vector<int> normal = Edges(window.normalGeometry());
     const std::vector<int> minMax{-1, -1, -1, -1};
     view.WriteInt(form, "Flags", 0);
@@ -75,16 +70,13 @@ void SaveWindowPlacement(ViewSettings& view, const char* form, const QWidget& wi
     view.WriteInts(form, SizedKey("NormPos", screen), normal);
 }
 
-void RestoreWindowPlacement(const ViewSettings& view, const char* form, QWidget& window,
-                            QSize designed) {
+void RestoreWindowPlacement(const ViewSettings& view, const char* form, QWidget& window, QSize designed) {
     const QScreen* screen = ScreenOf(window);
-    const QRect available =
-        screen ? screen->availableGeometry() : QRect(0, 0, designed.width(), designed.height());
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, designed.width(), designed.height());
     std::optional<QRect> rect = StoredRect(view, form, screen);
     // A rectangle of another pixel density means other sizes; one off every
     // screen (a screen since removed) would put the window out of reach.
-    if (rect && (view.ReadInt(form, "PixelsPerInch", 0) != PixelsPerInch(screen) ||
-                 !RectOnSomeScreen(*rect)))
+    if (rect && (view.ReadInt(form, "PixelsPerInch", 0) != PixelsPerInch(screen) || !RectOnSomeScreen(*rect)))
         rect.reset();
     if (rect) {
         window.setGeometry(*rect);
@@ -97,12 +89,10 @@ void RestoreWindowPlacement(const ViewSettings& view, const char* form, QWidget&
         const QSize size = designed.boundedTo(room).expandedTo(window.minimumSizeHint());
         QRect centred(QPoint(), size);
         centred.moveCenter(available.center());
-        centred.moveTo(std::max(centred.left(), available.left()),
-                       std::max(centred.top(), available.top()));
+        centred.moveTo(std::max(centred.left(), available.left()), std::max(centred.top(), available.top()));
         window.setGeometry(centred);
     }
-    if (view.ReadInt(form, "ShowCmd", kShowNormal) == kShowMaximized)
-        window.setWindowState(Qt::WindowMaximized);
+    if (view.ReadInt(form, "ShowCmd", kShowNormal) == kShowMaximized) window.setWindowState(Qt::WindowMaximized);
 }
 
 }  // namespace corvel::gui

@@ -22,8 +22,7 @@ void SaveWindowPlacement(ViewSettings& view, const char* form, const QWidget& wi
 // the current pixel density and lies on a screen. Otherwise the window gets
 // `designed` (bounded by the screen) centred on the screen. A window closed
 // while minimized starts normal.
-void RestoreWindowPlacement(const ViewSettings& view, const char* form, QWidget& window,
-                            QSize designed);
+void RestoreWindowPlacement(const ViewSettings& view, const char* form, QWidget& window, QSize designed);
 
 // True when a window at `rect` can be reached: its top middle, where the
 // caption is, lies within the available area of one of the screens.

@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i + 1 < args.size(); ++i)
         if (args[i] == "--screenshot") {
             screenshot = args[i + 1];
-            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                       args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
             break;
         }
     // --screenshot-tab NAME: show that tab (its page's object name, for
@@ -77,7 +78,8 @@ int main(int argc, char** argv) {
             return;
         }
         if (reportStartup) {
-            const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+            const double ms =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
             std::fprintf(stderr, "startup %.0f ms (goal: 3000 ms) - %s\n", ms, ms <= 3000 ? "ok" : "MISSED");
             window.close();
             return;

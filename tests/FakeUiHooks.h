@@ -13,7 +13,7 @@ namespace corvel::test {
 // A scripted stand-in for the person: records everything the engine shows and
 // answers questions from a queue (the default button when the queue is empty).
 class FakeUiHooks : public app::UiHooks {
-public:
+  public:
     std::vector<std::string> Statuses;
     std::vector<std::string> Errors, Infos, Warnings, Questions;
     std::deque<bool> Answers;

@@ -18,7 +18,7 @@ namespace corvel::test {
 // A fresh folder under the system's temporary folder, removed with everything
 // in it when the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -26,7 +26,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -82,7 +82,7 @@ ProcessResult RunCorvel(const std::vector<std::string>& args, long fileSizeLimit
 // memoryLimit > 0 the child's address space is limited to that many bytes, so
 // a program reading without end fails quickly instead of filling the memory.
 class ChildProcess {
-public:
+  public:
     ChildProcess(const std::string& program, const std::vector<std::string>& args,
                  const std::vector<std::string>& environment = {}, long long memoryLimit = 0);
     ~ChildProcess();
@@ -97,7 +97,7 @@ public:
     std::string Out() const;
     std::string Err() const;
 
-private:
+  private:
     TempDir io_;
     int pid_ = -1;
     int exitCode_ = -1;

@@ -49,8 +49,7 @@ class PatternDelegate : public QStyledItemDelegate {
     PatternDelegate(const QRegularExpression& pattern, QObject* parent)
         : QStyledItemDelegate(parent), pattern_(pattern) {}
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex&) const override {
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
         auto* editor = new QLineEdit(parent);
         editor->setValidator(new QRegularExpressionValidator(pattern_, editor));
         editor->setFrame(false);
@@ -208,8 +207,7 @@ void ConfigDialog::LoadFrom(const TConfigData& config) {
         prizes_->item(i, kPrizeColumn)->setText(shownPrizes_[static_cast<std::size_t>(i)]);
     }
 
-    shownCoefficients_ = {CoefficientText(config.CDL.CountCoef),
-                          CoefficientText(config.CDL.DeviationCoef),
+    shownCoefficients_ = {CoefficientText(config.CDL.CountCoef), CoefficientText(config.CDL.DeviationCoef),
                           CoefficientText(config.CDL.LevelCoef)};
     count_->setText(shownCoefficients_[0]);
     deviation_->setText(shownCoefficients_[1]);
@@ -295,8 +293,7 @@ bool ConfigDialog::ReadEdited(TConfigData& config) {
     }
 
     std::vector<std::string> prizeTexts;
-    for (int i = 0; i < kPrizeRows; ++i)
-        prizeTexts.push_back(S(prizes_->item(i, kPrizeColumn)->text().trimmed()));
+    for (int i = 0; i < kPrizeRows; ++i) prizeTexts.push_back(S(prizes_->item(i, kPrizeColumn)->text().trimmed()));
     config.Profits = ProfitsFromPrizeTexts(prizeTexts);
     for (std::size_t i = 0; i < config.Profits.size(); ++i)
         if (Q(prizeTexts[i]) == shownPrizes_[i]) config.Profits[i].Profit = loadedPrizes_[i];

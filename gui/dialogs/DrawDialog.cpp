@@ -108,14 +108,15 @@ void DrawDialog::accept() {
     if (dateShown_) {
         // The time is asked for, but the archive keeps the day only.
         const QDate d = date_->date();
-        rec_.SetDateText(FormatDateText(std::chrono::year{d.year()} / std::chrono::month{static_cast<unsigned>(d.month())} /
-                                        std::chrono::day{static_cast<unsigned>(d.day())}));
+        rec_.SetDateText(
+            FormatDateText(std::chrono::year{d.year()} / std::chrono::month{static_cast<unsigned>(d.month())} /
+                           std::chrono::day{static_cast<unsigned>(d.day())}));
     }
     QDialog::accept();
 }
 
-std::optional<TDrawRec> DrawDialog::Run(QtUiHooks& hooks, QWidget* parent, const QString& caption,
-                                        const TDrawRec& rec, bool showDate) {
+std::optional<TDrawRec> DrawDialog::Run(QtUiHooks& hooks, QWidget* parent, const QString& caption, const TDrawRec& rec,
+                                        bool showDate) {
     DrawDialog dialog(hooks, parent);
     dialog.setWindowTitle(caption);
     dialog.SetRecord(rec);

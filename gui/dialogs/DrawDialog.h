@@ -22,7 +22,7 @@ class QtUiHooks;
 // the numbers field gets the focus again.
 class DrawDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit DrawDialog(QtUiHooks& hooks, QWidget* parent = nullptr);
 
     // Fills the fields from the record: its number, "n1;...;n6;e1;e2", and its
@@ -37,8 +37,8 @@ public:
 
     // Opens the dialog with that caption on the record; the accepted record,
     // or nothing when cancelled.
-    static std::optional<TDrawRec> Run(QtUiHooks& hooks, QWidget* parent, const QString& caption,
-                                       const TDrawRec& rec, bool showDate = true);
+    static std::optional<TDrawRec> Run(QtUiHooks& hooks, QWidget* parent, const QString& caption, const TDrawRec& rec,
+                                       bool showDate = true);
 
     QSpinBox* NumberField() const { return number_; }
     QLineEdit* NumbersField() const { return numbers_; }
@@ -46,10 +46,10 @@ public:
     QTimeEdit* TimeField() const { return time_; }
     QDialogButtonBox* Buttons() const { return buttons_; }
 
-public slots:
+  public slots:
     void accept() override;
 
-private:
+  private:
     QtUiHooks& hooks_;
     TDrawRec rec_;
     bool dateShown_ = true;

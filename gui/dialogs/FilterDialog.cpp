@@ -157,9 +157,8 @@ void FilterDialog::Load(const TFilterItem& item) {
     const int line = method_->findData(item.Method);
     method_->setCurrentIndex(item.Method >= 0 ? line : -1);
     // A method that is not registered stays named until another is chosen.
-    method_->setPlaceholderText(item.Method < 0 && !item.MethodText.empty()
-                                    ? Q(Format(texts::kMissingMethod, {item.MethodText}))
-                                    : QString());
+    method_->setPlaceholderText(
+        item.Method < 0 && !item.MethodText.empty() ? Q(Format(texts::kMissingMethod, {item.MethodText})) : QString());
     windows_->setText(Q(item.DrawsLen));
     // A new definition starts at the count column, as the table does.
     sortColumn_->setCurrentIndex(item.Active ? std::clamp(item.SortColumn, 0, kStatColumns - 1) : 1);
@@ -209,8 +208,8 @@ bool FilterDialog::CoefficientsEditable() const {
     // The coefficients only matter where the weight column is read: the weight
     // level modes and sorting by that column.
     const int level = levelMode_->currentIndex();
-    return cdlOverride_->isChecked() && ((level >= kWeightModeFirst && level <= kWeightModeLast) ||
-                                         sortColumn_->currentIndex() == kWeightColumn);
+    return cdlOverride_->isChecked() &&
+           ((level >= kWeightModeFirst && level <= kWeightModeLast) || sortColumn_->currentIndex() == kWeightColumn);
 }
 
 void FilterDialog::UpdateEnabling() {
@@ -218,8 +217,8 @@ void FilterDialog::UpdateEnabling() {
     const int stop = stopMode_->currentIndex();
     stopValue_->setEnabled(stop != kStopNever && stop != kStopEmpty);
     const bool coefficients = CoefficientsEditable();
-    for (QWidget* w : std::initializer_list<QWidget*>{countCoef_, deviationCoef_, levelCoef_, usePercents_,
-                                                      useAbsValues_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{countCoef_, deviationCoef_, levelCoef_, usePercents_, useAbsValues_})
         w->setEnabled(coefficients);
 }
 

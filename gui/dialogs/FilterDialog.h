@@ -26,7 +26,7 @@ struct GuiContext;
 // and ";".
 class ListFieldValidator : public QValidator {
     Q_OBJECT
-public:
+  public:
     using QValidator::QValidator;
     State validate(QString& input, int& pos) const override;
 };
@@ -38,7 +38,7 @@ public:
 // and puts the cursor into the field at fault.
 class FilterDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     FilterDialog(const TStatList& stats, app::UiHooks& hooks, QWidget* parent = nullptr);
 
     void Load(const TFilterItem& item);
@@ -48,10 +48,10 @@ public:
     // answers true.
     bool EditFilterItem(TFilterItem& item);
 
-public slots:
+  public slots:
     void accept() override;
 
-private:
+  private:
     void UpdateEnabling();
     bool CoefficientsEditable() const;
 

@@ -86,9 +86,9 @@ void GenerateDialog::UpdateEnabling() {
 }
 
 void GenerateDialog::Browse() {
-    const QString file = chooseFile_ ? chooseFile_()
-                                     : QFileDialog::getOpenFileName(this, windowTitle(), parameters_->text(),
-                                                                    CombsFileDialogFilter());
+    const QString file =
+        chooseFile_ ? chooseFile_()
+                    : QFileDialog::getOpenFileName(this, windowTitle(), parameters_->text(), CombsFileDialogFilter());
     if (!file.isEmpty()) parameters_->setText(file);
 }
 

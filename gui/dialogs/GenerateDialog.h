@@ -17,7 +17,7 @@ namespace corvel::gui {
 // parameters field is open for modes 1 to 4, the file button for mode 4 only.
 class GenerateDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Asks for the .lcv file of mode 4; an empty text when cancelled.
     using FileChooser = std::function<QString()>;
 
@@ -32,7 +32,7 @@ public:
     QToolButton* BrowseButton() const { return browse_; }
     QCheckBox* SaveDefaultBox() const { return saveDefault_; }
 
-private:
+  private:
     void UpdateEnabling();
     void Browse();
 

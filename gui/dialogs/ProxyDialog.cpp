@@ -98,8 +98,7 @@ void ProxyDialog::LoadFrom(const TProxySettings& proxy) {
 
 void ProxyDialog::UpdateEnabled() {
     const bool manual = manual_->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{server_, port_, username_, password_})
-        w->setEnabled(manual);
+    for (QWidget* w : std::initializer_list<QWidget*>{server_, port_, username_, password_}) w->setEnabled(manual);
 }
 
 TProxySettings ProxyDialog::Edited() const {
@@ -117,9 +116,8 @@ bool ProxyDialog::Accept() {
     if (const TCheck check = ValidateProxy(edited); !check) {
         // The first field the check refuses gets the focus.
         QWidget* field = port_;
-        const std::pair<QLineEdit*, const std::string*> texts[] = {{server_, &edited.Server},
-                                                                   {username_, &edited.Username},
-                                                                   {password_, &edited.Password}};
+        const std::pair<QLineEdit*, const std::string*> texts[] = {
+            {server_, &edited.Server}, {username_, &edited.Username}, {password_, &edited.Password}};
         for (const auto& [edit, value] : texts)
             if (!IsStorableSettingText(*value)) {
                 field = edit;

@@ -62,9 +62,8 @@ ShreddingDialog::ShreddingDialog(GuiContext& ctx, QWidget* parent) : QDialog(par
 void ShreddingDialog::LoadFrom(const TGameSettings& settings) {
     for (std::size_t i = 0; i < 3; ++i) {
         formulas_[i]->setText(Q(settings.Formulas[i]));
-        digits_[i]->setValue(kFormulaDigitsRange.Contains(settings.FormulaDigits[i])
-                                 ? settings.FormulaDigits[i]
-                                 : kDefaultFormulaDigits);
+        digits_[i]->setValue(kFormulaDigitsRange.Contains(settings.FormulaDigits[i]) ? settings.FormulaDigits[i]
+                                                                                     : kDefaultFormulaDigits);
     }
     formulas_[0]->setFocus();
 }
@@ -77,8 +76,7 @@ bool ShreddingDialog::Accept() {
         digits[i] = digits_[i]->value();
     }
     for (std::size_t i = 0; i < 3; ++i) {
-        if (const TCheck check = CheckShreddingFormula(static_cast<int>(i) + 1, formulas[i]);
-            !check) {
+        if (const TCheck check = CheckShreddingFormula(static_cast<int>(i) + 1, formulas[i]); !check) {
             ctx_.Hooks.Error(check.Error());
             formulas_[i]->setFocus();
             formulas_[i]->selectAll();

@@ -39,51 +39,50 @@ AppliedFiltersModel::AppliedFiltersModel(const TAppliedFilters& filters, QObject
 
 int AppliedFiltersModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
-int AppliedFiltersModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : ColumnCount;
-}
+int AppliedFiltersModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
 
 QVariant AppliedFiltersModel::data(const QModelIndex& index, int role) const {
     const auto& rows = filters_.Rows();
     if (!index.isValid() || index.row() >= rows_ || index.row() >= static_cast<int>(rows.size())) return {};
     const TAppliedFilter& row = rows[static_cast<std::size_t>(index.row())];
     switch (role) {
-    case KeepRole:
-        return row.Keep;
-    case Qt::DecorationRole:
-        if (index.column() == CaptionColumn) return row.Keep ? KeepIcon() : RemoveIcon();
-        return {};
-    case Qt::TextAlignmentRole:
-        if (index.column() == CountColumn) return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
-        return {};
-    case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-        switch (index.column()) {
-        case CaptionColumn:
-            return Q(row.Caption);
-        case ValuesColumn:
-            return Q(row.Values);
-        case CountColumn:
-            return QString::number(static_cast<qulonglong>(row.Count));
+        case KeepRole:
+            return row.Keep;
+        case Qt::DecorationRole:
+            if (index.column() == CaptionColumn) return row.Keep ? KeepIcon() : RemoveIcon();
+            return {};
+        case Qt::TextAlignmentRole:
+            if (index.column() == CountColumn)
+                return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+            return {};
+        case Qt::DisplayRole:
+        case Qt::ToolTipRole:
+            switch (index.column()) {
+                case CaptionColumn:
+                    return Q(row.Caption);
+                case ValuesColumn:
+                    return Q(row.Values);
+                case CountColumn:
+                    return QString::number(static_cast<qulonglong>(row.Count));
+                default:
+                    return {};
+            }
         default:
             return {};
-        }
-    default:
-        return {};
     }
 }
 
 QVariant AppliedFiltersModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     switch (section) {
-    case CaptionColumn:
-        return Q(texts::kAppliedFiltersColumn);
-    case ValuesColumn:
-        return Q(texts::kAppliedFiltersValuesColumn);
-    case CountColumn:
-        return Q(texts::kAppliedFiltersCombsColumn);
-    default:
-        return {};
+        case CaptionColumn:
+            return Q(texts::kAppliedFiltersColumn);
+        case ValuesColumn:
+            return Q(texts::kAppliedFiltersValuesColumn);
+        case CountColumn:
+            return Q(texts::kAppliedFiltersCombsColumn);
+        default:
+            return {};
     }
 }
 

@@ -12,7 +12,7 @@ namespace corvel::gui {
 // the row count is taken at a reset, as in CombsModel.
 class AppliedFiltersModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     enum Column { CaptionColumn = 0, ValuesColumn = 1, CountColumn = 2, ColumnCount = 3 };
     // True for a keep step, false for a remove step (any column).
     static constexpr int KeepRole = Qt::UserRole + 1;
@@ -28,7 +28,7 @@ public:
     void EndChange();
     void Reset();
 
-private:
+  private:
     const TAppliedFilters& filters_;
     int rows_ = 0;
 };

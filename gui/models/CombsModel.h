@@ -14,7 +14,7 @@ namespace corvel::gui {
 // so a view never sees a count that differs from the one it was told.
 class CombsModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     enum Column { RowNumberColumn = 0, FirstNumberColumn = 1, SumColumn = 7, ColumnCount = 8 };
 
     explicit CombsModel(const TCombsArray& list, QObject* parent = nullptr);
@@ -34,7 +34,7 @@ public:
     // The combination of a row, or nothing for a row outside the list.
     const TCombination* Combination(int row) const;
 
-private:
+  private:
     int ListCount() const;
 
     const TCombsArray& list_;

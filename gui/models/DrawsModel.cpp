@@ -27,31 +27,32 @@ QVariant DrawsModel::data(const QModelIndex& index, int role) const {
     const int archiveIndex = ArchiveIndex(index.row());
     if (archiveIndex < 0) return {};
     switch (role) {
-    case Qt::DisplayRole: {
-        const TDrawRec rec = GetDraw(ws_.Archive().Draws(), archiveIndex, ws_.Archive().Sorted());
-        const int column = index.column();
-        if (column == kNumber) return rec.Number;
-        if (column >= kFirstNumber && column < kFirstNumber + static_cast<int>(kNumbersPerDraw))
-            return static_cast<int>(rec.Numbers[static_cast<std::size_t>(column - kFirstNumber)]);
-        if (column == kExtra1) return static_cast<int>(rec.Extra[0]);
-        if (column == kExtra2) return static_cast<int>(rec.Extra[1]);
-        if (column == kSum) return rec.Sum();
-        if (column == kDate) return Q(rec.DateText());
-        return {};
-    }
-    case Qt::TextAlignmentRole:
-        return index.column() == kDate ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
-                                       : QVariant(Qt::AlignRight | Qt::AlignVCenter);
-    case Qt::BackgroundRole:
-        if (index.row() == ws_.Archive().Offset()) return OffsetRowColor();
-        return {};
-    default:
-        return {};
+        case Qt::DisplayRole: {
+            const TDrawRec rec = GetDraw(ws_.Archive().Draws(), archiveIndex, ws_.Archive().Sorted());
+            const int column = index.column();
+            if (column == kNumber) return rec.Number;
+            if (column >= kFirstNumber && column < kFirstNumber + static_cast<int>(kNumbersPerDraw))
+                return static_cast<int>(rec.Numbers[static_cast<std::size_t>(column - kFirstNumber)]);
+            if (column == kExtra1) return static_cast<int>(rec.Extra[0]);
+            if (column == kExtra2) return static_cast<int>(rec.Extra[1]);
+            if (column == kSum) return rec.Sum();
+            if (column == kDate) return Q(rec.DateText());
+            return {};
+        }
+        case Qt::TextAlignmentRole:
+            return index.column() == kDate ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                           : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        case Qt::BackgroundRole:
+            if (index.row() == ws_.Archive().Offset()) return OffsetRowColor();
+            return {};
+        default:
+            return {};
     }
 }
 
 QVariant DrawsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
         case kNumber:
             return Q(texts::kDrawsNumberColumn);

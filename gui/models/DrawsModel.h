@@ -14,7 +14,7 @@ namespace corvel::gui {
 // analysed draw (row DrawsOffset) gets the offset colour.
 class DrawsModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     enum Column { kNumber = 0, kFirstNumber = 1, kExtra1 = 7, kExtra2 = 8, kSum = 9, kDate = 10, kColumns = 11 };
     static QColor OffsetRowColor() { return QColor(0xFF, 0xAA, 0xAA); }
 
@@ -32,7 +32,7 @@ public:
     // Array index of the draw shown in a row; -1 outside the archive.
     int ArchiveIndex(int row) const;
 
-private:
+  private:
     const app::Workspace& ws_;
     int rows_ = 0;  // the count the view was last told
 };

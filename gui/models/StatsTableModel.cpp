@@ -73,8 +73,7 @@ void StatsTableModel::sort(int column, Qt::SortOrder order) {
         const QModelIndexList from = persistentIndexList();
         QModelIndexList to;
         to.reserve(from.size());
-        for (const QModelIndex& i : from)
-            to << index(newRow[static_cast<std::size_t>(i.row())], i.column());
+        for (const QModelIndex& i : from) to << index(newRow[static_cast<std::size_t>(i.row())], i.column());
         changePersistentIndexList(from, to);
         emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     }

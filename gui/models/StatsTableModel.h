@@ -15,7 +15,7 @@ namespace corvel::gui {
 // sort only reorders the rows, it never recomputes them.
 class StatsTableModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit StatsTableModel(QObject* parent = nullptr);
 
     // New rows of registry method `method`, sorted by the current order.
@@ -37,10 +37,10 @@ public:
     // Reorders the rows; selections and other persistent indexes follow them.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
-signals:
+  signals:
     void sortChanged(int column, Qt::SortOrder order);
 
-private:
+  private:
     std::vector<TStatTableRow> rows_;
     int method_ = -1;
     int sortColumn_ = 1;

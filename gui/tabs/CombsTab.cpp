@@ -42,7 +42,9 @@ constexpr const char* kForm = "TFormMain";
 constexpr int kDrawsExcludeMax = 99999;
 constexpr int kDefaultFiltersHeight = 140;
 
-std::filesystem::path ToPath(const QString& file) { return std::filesystem::path(QFile::encodeName(file).toStdString()); }
+std::filesystem::path ToPath(const QString& file) {
+    return std::filesystem::path(QFile::encodeName(file).toStdString());
+}
 
 bool ClipboardHasText() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -104,8 +106,7 @@ void CombsTab::BuildViews() {
     filtersView_->horizontalHeader()->setHighlightSections(false);
     filtersView_->horizontalHeader()->resizeSection(
         AppliedFiltersModel::CaptionColumn,
-        std::max(190, filtersView_->horizontalHeader()->sectionSizeHint(
-                          AppliedFiltersModel::CaptionColumn)));
+        std::max(190, filtersView_->horizontalHeader()->sectionSizeHint(AppliedFiltersModel::CaptionColumn)));
     filtersView_->horizontalHeader()->resizeSection(AppliedFiltersModel::ValuesColumn, 100);
     filtersView_->horizontalHeader()->setStretchLastSection(true);
     filtersView_->horizontalHeader()->setSectionsMovable(true);
@@ -169,8 +170,8 @@ void CombsTab::BuildActions() {
         "CombsFindInDraws", Q(texts::kCombsTabFindInDraws), QKeySequence(Qt::CTRL | Qt::Key_F),
         Q(texts::kCombsTabFindInDrawsHint), [this] { return FocusedRow() >= 0; }, [this] { FindInDraws(); });
 
-    menuActions_ = {gen,  open,        save,       nullptr, copy, paste, selectAll, nullptr, delSelected,
-                    delExists_, undo, nullptr, checkNums, find};
+    menuActions_ = {gen,     open,        save,       nullptr, copy,    paste,     selectAll,
+                    nullptr, delSelected, delExists_, undo,    nullptr, checkNums, find};
 
     // The commands wrap onto further rows in a narrow panel; the count of
     // draws stays beside its command.
@@ -186,8 +187,7 @@ void CombsTab::BuildActions() {
     // Selecting, copying and deleting rows belong to the list that has the
     // focus: Ctrl+A in another table must not select (and Ctrl+Del then
     // delete) the combinations of this one.
-    for (QAction* action : {copy, selectAll, delSelected})
-        action->setShortcutContext(Qt::WidgetShortcut);
+    for (QAction* action : {copy, selectAll, delSelected}) action->setShortcutContext(Qt::WidgetShortcut);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -244,8 +244,7 @@ void CombsTab::FitFilterCaptions() {
     const int column = AppliedFiltersModel::CaptionColumn;
     QStyleOptionViewItem option;
     option.initFrom(filtersView_);
-    const int icon =
-        filtersView_->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, filtersView_);
+    const int icon = filtersView_->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, filtersView_);
     option.decorationSize = QSize(icon, icon);
     const QAbstractItemDelegate* delegate = filtersView_->itemDelegate();
     const int grid = filtersView_->showGrid() ? 1 : 0;
@@ -298,8 +297,8 @@ QString CombsTab::ChooseFile(bool save) {
 
 void CombsTab::Generate() {
     const TGameSettings& settings = ctx_.Ws.Settings().Game();
-    GenerateDialog dialog(settings.CombsGenerateMode, Q(settings.CombsGenerateParameters),
-                          [this] { return ChooseFile(false); }, this);
+    GenerateDialog dialog(
+        settings.CombsGenerateMode, Q(settings.CombsGenerateParameters), [this] { return ChooseFile(false); }, this);
     if (dialog.exec() != QDialog::Accepted) return;
     const int mode = dialog.Mode();
     const std::string parameters = S(dialog.Parameters());
@@ -354,8 +353,7 @@ void CombsTab::Undo() {
 }
 
 void CombsTab::CheckNumbers() {
-    ctx_.Hooks.Info(Format(texts::kCombsUniqueNumbers,
-                           {CountUniqueNumbers(ctx_.Ws.Combinations().List().Current())}));
+    ctx_.Hooks.Info(Format(texts::kCombsUniqueNumbers, {CountUniqueNumbers(ctx_.Ws.Combinations().List().Current())}));
 }
 
 void CombsTab::FindInDraws() {

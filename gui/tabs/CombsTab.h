@@ -25,7 +25,7 @@ class CombsModel;
 // the workspace; afterwards both views are reset and the hub is told.
 class CombsTab : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Asks for a combination file to open (save false) or to save under;
     // an empty text when the user cancels.
     using FileChooser = std::function<QString(bool save)>;
@@ -43,13 +43,13 @@ public:
     AppliedFiltersModel* FiltersModel() const { return filtersModel_; }
     QSpinBox* DrawsExcludeBox() const { return drawsExclude_; }
 
-public slots:
+  public slots:
     void Refresh(bool force);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildViews();
     void BuildActions();
     void RestoreViewSettings();

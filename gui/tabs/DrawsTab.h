@@ -20,7 +20,7 @@ class DrawsModel;
 // saved by the workspace at once and announced on the hub.
 class DrawsTab : public QWidget {
     Q_OBJECT
-public:
+  public:
     DrawsTab(GuiContext& ctx, QWidget* parent = nullptr);
     // The tab's commands, in menu order (the main window builds its menu).
     QList<QAction*> MenuActions() const { return menuActions_; }
@@ -29,12 +29,12 @@ public:
     DrawsModel* Model() const { return model_; }
     QSpinBox* OffsetBox() const { return offset_; }
 
-public slots:
+  public slots:
     // Follows the archive, the offset and the sorted switch; with force the
     // list rows are rebuilt even when the number of draws did not change.
     void Refresh(bool force);
 
-private:
+  private:
     void AddDraw();
     void EditDraw();
     void DeleteDraws();

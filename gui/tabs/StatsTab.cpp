@@ -117,8 +117,7 @@ void StatsTab::BuildActions() {
     definition_ = a.Add(
         "StatFilter_Definition", Q(texts::kStatsTabApplyFilter), QKeySequence(), Q(texts::kStatsTabApplyFilterHint),
         [this] { return CanApplyDefinition(); }, [this] { ApplyDefinition(); });
-    menuActions_ = {calc_,   nullptr,  prefetch_, totalLine_,
-                    nullptr, include_, exclude_,  definition_};
+    menuActions_ = {calc_, nullptr, prefetch_, totalLine_, nullptr, include_, exclude_, definition_};
 }
 
 void StatsTab::BuildLayout() {
@@ -207,8 +206,7 @@ void StatsTab::BuildLayout() {
     connect(methods_, &QComboBox::currentIndexChanged, this, [this](int line) {
         if (line >= 0) {
             selectedLine_ = line;
-            selectedCode_ =
-                ctx_.Ws.Statistics().Registry().Item(methods_->itemData(line).toInt()).Code();
+            selectedCode_ = ctx_.Ws.Statistics().Registry().Item(methods_->itemData(line).toInt()).Code();
         }
         if (CanCalculate() && ctx_.Hooks.IsIdle()) Refresh(false);
     });
@@ -243,13 +241,9 @@ bool StatsTab::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-int StatsTab::SelectedMethod() const {
-    return methods_->currentIndex() < 0 ? -1 : methods_->currentData().toInt();
-}
+int StatsTab::SelectedMethod() const { return methods_->currentIndex() < 0 ? -1 : methods_->currentData().toInt(); }
 
-bool StatsTab::CanCalculate() const {
-    return !ctx_.Ws.Archive().Draws().empty() && SelectedMethod() >= 0;
-}
+bool StatsTab::CanCalculate() const { return !ctx_.Ws.Archive().Draws().empty() && SelectedMethod() >= 0; }
 
 bool StatsTab::CanFilter() const {
     return model_->Method() >= 0 && !ctx_.Ws.Combinations().List().Current().Empty() &&
@@ -268,9 +262,7 @@ void StatsTab::FillMethods(bool keepSelection) {
     if (keepSelection) {
         line = -1;
         for (int i = 0; i < methods_->count() && line < 0; ++i)
-            if (ctx_.Ws.Statistics().Registry().Item(methods_->itemData(i).toInt()).Code() ==
-                selectedCode_)
-                line = i;
+            if (ctx_.Ws.Statistics().Registry().Item(methods_->itemData(i).toInt()).Code() == selectedCode_) line = i;
         if (line < 0) line = selectedLine_ < methods_->count() ? selectedLine_ : 0;
     }
     const QSignalBlocker block(methods_);
@@ -329,8 +321,7 @@ void StatsTab::Filter(bool exclude) {
 }
 
 bool StatsTab::CanApplyDefinition() const {
-    return !ctx_.Ws.Archive().Draws().empty() &&
-           ctx_.Ws.Combinations().List().Current().Count() > 1 &&
+    return !ctx_.Ws.Archive().Draws().empty() && ctx_.Ws.Combinations().List().Current().Count() > 1 &&
            ctx_.Ws.Statistics().Registry().Count() > 0;
 }
 

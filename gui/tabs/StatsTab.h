@@ -35,7 +35,7 @@ void FillMethodCombo(QComboBox& combo, const TStatList& stats, bool onlyVisible)
 // commands that turn selected rows into keep or remove filters.
 class StatsTab : public QWidget {
     Q_OBJECT
-public:
+  public:
     StatsTab(GuiContext& ctx, QWidget* parent = nullptr);
     // The tab's commands, in menu order (the main window builds its menu).
     QList<QAction*> MenuActions() const { return menuActions_; }
@@ -48,7 +48,7 @@ public:
     // Registry index of the selected method; -1 when none.
     int SelectedMethod() const;
 
-public slots:
+  public slots:
     // Recomputes the table for the selected method and window; an unforced
     // call with the same archive length, offset, window and method keeps the
     // table (and the rows the user selected).
@@ -57,18 +57,18 @@ public slots:
     // method when it is still listed.
     void FillMethods(bool keepSelection);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
-  // What the shown table was computed for: the data by their revisions
-  // (an edited draw keeps the archive's length), the window and the method.
-  struct Key {
-      app::TRevisions Revisions;
-      int Window;
-      int Method;
-      bool operator==(const Key&) const = default;
+  private:
+    // What the shown table was computed for: the data by their revisions
+    // (an edited draw keeps the archive's length), the window and the method.
+    struct Key {
+        app::TRevisions Revisions;
+        int Window;
+        int Method;
+        bool operator==(const Key&) const = default;
     };
 
     void BuildActions();

@@ -41,12 +41,11 @@ void ArchiveService::SetSorted(bool sorted) {
 }
 
 bool ArchiveService::Save(TDrawsArray changed) {
-    const bool saved = RunOperation(hooks_, {texts::kArchiveSaving, texts::kArchiveWriteError},
-                                    [&] {
-                                        // Saving what could be read of a damaged archive would lose the rest.
-                                        if (!complete_) throw EFileError(texts::kArchiveNotReadWhole);
-                                        WriteArchiveFile(files_.Archive(), changed);
-                                    });
+    const bool saved = RunOperation(hooks_, {texts::kArchiveSaving, texts::kArchiveWriteError}, [&] {
+        // Saving what could be read of a damaged archive would lose the rest.
+        if (!complete_) throw EFileError(texts::kArchiveNotReadWhole);
+        WriteArchiveFile(files_.Archive(), changed);
+    });
     if (!saved) return false;
     draws_ = std::move(changed);
     // A shorter archive may leave the offset past its end.

@@ -13,10 +13,9 @@
 
 namespace corvel::app {
 
-CombinationsService::CombinationsService(UiHooks& hooks, ChangeNotifier& changes,
-                                         const ArchiveService& archive,
-                                         StatisticsService& statistics,
-                                         const SettingsService& settings, std::size_t capacity)
+CombinationsService::CombinationsService(UiHooks& hooks, ChangeNotifier& changes, const ArchiveService& archive,
+                                         StatisticsService& statistics, const SettingsService& settings,
+                                         std::size_t capacity)
     : hooks_(hooks),
       changes_(changes),
       archive_(archive),
@@ -68,8 +67,7 @@ std::size_t CombinationsService::DeleteRows(std::span<const std::size_t> rows) {
     return Changing([&] {
         BusyGuard busy(hooks_);
         const std::size_t deleted = combs_.DeleteRows(rows, hooks_);
-        applied_.Add({texts::kCombsFilterSelected.Str(), std::to_string(deleted),
-                      combs_.Current().Count(), false});
+        applied_.Add({texts::kCombsFilterSelected.Str(), std::to_string(deleted), combs_.Current().Count(), false});
         return deleted;
     });
 }
@@ -78,8 +76,7 @@ bool CombinationsService::ExcludeLastDraws(int n) {
     return Changing([&] {
         BusyGuard busy(hooks_);
         combs_.ExcludeLastDraws(archive_.Draws(), archive_.Offset(), n, hooks_);
-        applied_.Add(
-            {texts::kCombsFilterLastDraws.Str(), std::to_string(n), combs_.Current().Count(), false});
+        applied_.Add({texts::kCombsFilterLastDraws.Str(), std::to_string(n), combs_.Current().Count(), false});
         return true;
     });
 }
@@ -109,8 +106,8 @@ TStatFactory CombinationsService::FilterFactory(int index) const {
     };
 }
 
-bool CombinationsService::FilterStep(int index, const TStatDrawArray& values,
-                                     const std::string& valuesText, bool exclude) {
+bool CombinationsService::FilterStep(int index, const TStatDrawArray& values, const std::string& valuesText,
+                                     bool exclude) {
     const TStatList& stats = statistics_.Registry();
     if (values.empty() || index < 0 || index >= stats.Count()) return false;
     return RunOperation(hooks_, {.Status = texts::kFiltering}, [&] {
@@ -121,13 +118,11 @@ bool CombinationsService::FilterStep(int index, const TStatDrawArray& values,
     });
 }
 
-bool CombinationsService::Filter(int index, const TStatDrawArray& values,
-                                 const std::string& valuesText, bool exclude) {
+bool CombinationsService::Filter(int index, const TStatDrawArray& values, const std::string& valuesText, bool exclude) {
     return Changing([&] { return FilterStep(index, values, valuesText, exclude); });
 }
 
-bool CombinationsService::FilterByNumbers(const std::vector<int>& numbers,
-                                          const std::string& caption, bool exclude) {
+bool CombinationsService::FilterByNumbers(const std::vector<int>& numbers, const std::string& caption, bool exclude) {
     TStatDrawArray values;
     std::string text;
     for (int n : numbers) {
@@ -184,8 +179,7 @@ bool CombinationsService::ApplyFilterPart(const TFilterPart& part) {
         const int n = static_cast<int>(rows.size());
         for (int k = 0; k < n; ++k) {
             if (hooks_.StopRequested()) return false;
-            const TStatTableRow& row =
-                rows[static_cast<std::size_t>(part.BottomUp ? n - 1 - k : k)];
+            const TStatTableRow& row = rows[static_cast<std::size_t>(part.BottomUp ? n - 1 - k : k)];
             if (RowStopsWalk(row, part, steps)) break;
             if (!part.MultiSelect && part.StopMode == kStopCount &&
                 static_cast<std::size_t>(std::max(part.StopValue, 0)) >= combs_.Current().Count())
@@ -220,9 +214,8 @@ bool CombinationsService::ApplyFilterDefinition(const TFilterItem& item) {
         const std::size_t count = parts->Count();  // at most kMaxFilterParts
         std::optional<ProgressWindow> progress;
         if (count > 1)
-            progress.emplace(
-                hooks_, Format(texts::kFilterDefinitionApplying, {FilterItemText(item, stats)}),
-                static_cast<int>(count));
+            progress.emplace(hooks_, Format(texts::kFilterDefinitionApplying, {FilterItemText(item, stats)}),
+                             static_cast<int>(count));
         // The list stays as the finished steps left it; each can be undone.
         ok = RunOperation(hooks_, {}, [&] {
             for (std::size_t k = 0; k < count && combs_.Current().Count() > 1; ++k) {

@@ -55,8 +55,7 @@ class CombinationsService {
 
     // Keeps (or, with exclude, removes) the combinations having one of the
     // values; the new list is built from the undo copy saved first.
-    bool Filter(int index, const TStatDrawArray& values, const std::string& valuesText,
-                bool exclude);
+    bool Filter(int index, const TStatDrawArray& values, const std::string& valuesText, bool exclude);
     // The same step with the numbers selected in a grid view (method NUMS);
     // no numbers: texts::kNoGridValues.
     bool FilterByNumbers(const std::vector<int>& numbers, const std::string& caption, bool exclude);
@@ -73,8 +72,7 @@ class CombinationsService {
 
   private:
     TStatFactory FilterFactory(int index) const;
-    bool FilterStep(int index, const TStatDrawArray& values, const std::string& valuesText,
-                    bool exclude);
+    bool FilterStep(int index, const TStatDrawArray& values, const std::string& valuesText, bool exclude);
     // Runs a change of the list and announces it.
     template <typename Change>
     auto Changing(Change&& change) {

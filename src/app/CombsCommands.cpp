@@ -32,20 +32,16 @@ bool PasteCombs(TCombsList& list, std::string_view text, UiHooks& hooks) {
     return RunOperation(hooks, {}, [&] { corvel::PasteCombs(list, text); });
 }
 
-bool GenerateCombs(TCombsArray& list, int mode, std::string_view parameters, UiHooks& hooks,
-                   bool showProgress) {
+bool GenerateCombs(TCombsArray& list, int mode, std::string_view parameters, UiHooks& hooks, bool showProgress) {
     const bool file = ToGenerateMode(mode) == ECombsGenerateMode::File;
-    const std::string failure = file ? Format(texts::kCombsFileReadError, {std::string(parameters)})
-                                     : std::string(texts::kCombsGenerateError);
+    const std::string failure =
+        file ? Format(texts::kCombsFileReadError, {std::string(parameters)}) : std::string(texts::kCombsGenerateError);
     const std::string_view status = showProgress ? std::string_view(texts::kCombsGenerating) : std::string_view();
-    return RunOperation(hooks, {status, failure},
-                        [&] { corvel::GenerateCombs(list, mode, parameters); });
+    return RunOperation(hooks, {status, failure}, [&] { corvel::GenerateCombs(list, mode, parameters); });
 }
 
-bool SaveCombsBuffer(TCombsBuffer& buffer, const TCombsArray& list, TCombsBufferKey key,
-                     UiHooks& hooks) {
-    return RunOperation(hooks, {.Failure = texts::kCombsBufferSaveError},
-                        [&] { buffer.Save(list, key, hooks); });
+bool SaveCombsBuffer(TCombsBuffer& buffer, const TCombsArray& list, TCombsBufferKey key, UiHooks& hooks) {
+    return RunOperation(hooks, {.Failure = texts::kCombsBufferSaveError}, [&] { buffer.Save(list, key, hooks); });
 }
 
 bool LoadCombsBuffer(TCombsBuffer& buffer, TCombsArray& list, TCombsBufferKey key, UiHooks& hooks) {
@@ -56,8 +52,7 @@ bool LoadCombsBuffer(TCombsBuffer& buffer, TCombsArray& list, TCombsBufferKey ke
 
 void ShowCombinationInArchive(const TCombination& c, const TDrawsArray& draws, UiHooks& hooks) {
     std::string text;
-    RunOperation(hooks, {.Status = texts::kCombsSearchingArchive},
-                 [&] { text = CombinationInArchiveText(c, draws); });
+    RunOperation(hooks, {.Status = texts::kCombsSearchingArchive}, [&] { text = CombinationInArchiveText(c, draws); });
     hooks.Info(text);
 }
 

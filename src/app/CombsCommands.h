@@ -26,13 +26,11 @@ bool PasteCombs(TCombsList& list, std::string_view text, UiHooks& hooks);
 
 // A new list by mode and parameters, with the status text when asked; the
 // file of mode 4 is reported as a file read, the rest as a generation error.
-bool GenerateCombs(TCombsArray& list, int mode, std::string_view parameters, UiHooks& hooks,
-                   bool showProgress);
+bool GenerateCombs(TCombsArray& list, int mode, std::string_view parameters, UiHooks& hooks, bool showProgress);
 
 // The combination buffer of scenario runs: writing it for a key, and reading
 // it back when it holds the key (false without a report when it does not).
-bool SaveCombsBuffer(TCombsBuffer& buffer, const TCombsArray& list, TCombsBufferKey key,
-                     UiHooks& hooks);
+bool SaveCombsBuffer(TCombsBuffer& buffer, const TCombsArray& list, TCombsBufferKey key, UiHooks& hooks);
 bool LoadCombsBuffer(TCombsBuffer& buffer, TCombsArray& list, TCombsBufferKey key, UiHooks& hooks);
 
 // Where the combination was drawn: status while it searches, then the

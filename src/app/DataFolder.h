@@ -31,12 +31,12 @@ std::filesystem::path ProgramFolder();
 struct DataFiles {
     std::filesystem::path Folder;
 
-    std::filesystem::path Archive() const;        // CorvelLotto_6x48.ldr
-    std::filesystem::path GameSettings() const;   // CorvelLotto_6x48.ini
-    std::filesystem::path Stakes() const;         // CorvelLotto_6x48.lsk
-    std::filesystem::path ViewSettings() const;   // corvel-lotto.frm
-    std::filesystem::path FilterNames() const;    // corvel-lotto.flt
-    std::filesystem::path PrefetchFolder() const; // Prefetchs/
+    std::filesystem::path Archive() const;         // CorvelLotto_6x48.ldr
+    std::filesystem::path GameSettings() const;    // CorvelLotto_6x48.ini
+    std::filesystem::path Stakes() const;          // CorvelLotto_6x48.lsk
+    std::filesystem::path ViewSettings() const;    // corvel-lotto.frm
+    std::filesystem::path FilterNames() const;     // corvel-lotto.flt
+    std::filesystem::path PrefetchFolder() const;  // Prefetchs/
 };
 
 }  // namespace corvel::app

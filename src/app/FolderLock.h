@@ -13,7 +13,7 @@ namespace corvel::app {
 // is on the data folder, which stays the same while the stakes file is
 // rewritten through a temporary file and renamed.
 class FolderLock {
-public:
+  public:
     FolderLock() = default;
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
@@ -31,7 +31,7 @@ public:
     // holds the lock, else why the file could not be opened.
     int LastError() const { return error_; }
 
-private:
+  private:
     int fd_ = -1;
     int error_ = 0;
 };

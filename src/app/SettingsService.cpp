@@ -15,11 +15,7 @@ std::uint32_t ChangedPrefetchGroups(const TConfigData& before, const TConfigData
 
 SettingsService::SettingsService(const DataFiles& files, UiHooks& hooks, ChangeNotifier& changes,
                                  StatisticsService& statistics)
-    : files_(files),
-      hooks_(hooks),
-      changes_(changes),
-      statistics_(statistics),
-      view_(files.ViewSettings()) {}
+    : files_(files), hooks_(hooks), changes_(changes), statistics_(statistics), view_(files.ViewSettings()) {}
 
 void SettingsService::Load() {
     TGameSettings& settings = Stored();

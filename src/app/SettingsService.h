@@ -33,8 +33,7 @@ inline constexpr std::uint32_t kShreddingGroups = 1u << 12;
 // a change the views depend on is announced (Settings).
 class SettingsService {
   public:
-    SettingsService(const DataFiles& files, UiHooks& hooks, ChangeNotifier& changes,
-                    StatisticsService& statistics);
+    SettingsService(const DataFiles& files, UiHooks& hooks, ChangeNotifier& changes, StatisticsService& statistics);
 
     const TGameSettings& Game() const { return statistics_.Registry().Settings; }
     const TProxySettings& Proxy() const { return proxy_; }
@@ -50,8 +49,7 @@ class SettingsService {
 
     // The transactions of the settings dialogs.
     bool SaveConfig(const TConfigData& edited);
-    bool SaveShredding(const std::array<std::string, 3>& formulas,
-                       const std::array<std::int32_t, 3>& digits);
+    bool SaveShredding(const std::array<std::string, 3>& formulas, const std::array<std::int32_t, 3>& digits);
     bool SaveGenerate(int mode, const std::string& parameters);
     bool SaveProxy(const TProxySettings& proxy);
     // Writes the view settings (only when something changed, unless forced).

@@ -9,7 +9,11 @@ namespace corvel::app {
 
 StakesService::StakesService(const DataFiles& files, UiHooks& hooks, ChangeNotifier& changes,
                              const ArchiveService& archive, const StatisticsService& statistics)
-    : files_(files), hooks_(hooks), changes_(changes), archive_(archive), statistics_(statistics),
+    : files_(files),
+      hooks_(hooks),
+      changes_(changes),
+      archive_(archive),
+      statistics_(statistics),
       file_(files.Stakes()) {
     // New draws check the stakes that waited for them.
     subscription_ = changes_.Subscribe([this](EChange change) {
@@ -21,8 +25,8 @@ StakesService::~StakesService() { changes_.Unsubscribe(subscription_); }
 
 bool StakesService::Open() {
     std::vector<std::string> warnings;
-    const bool ok = RunOperation(hooks_, {texts::kStakesLoading, texts::kStakesReadError},
-                                 [&] { warnings = file_.Open(); });
+    const bool ok =
+        RunOperation(hooks_, {texts::kStakesLoading, texts::kStakesReadError}, [&] { warnings = file_.Open(); });
     for (const std::string& w : warnings) hooks_.Warning(w);
     changes_.Notify(EChange::Stakes);
     return ok;
@@ -43,8 +47,7 @@ TStakeRec StakesService::NewStake(const TCombination& numbers, std::int32_t samp
     return rec;
 }
 
-bool StakesService::Changing(std::string_view status, std::string_view failure,
-                             const std::function<void()>& change) {
+bool StakesService::Changing(std::string_view status, std::string_view failure, const std::function<void()>& change) {
     const bool ok = RunOperation(hooks_, {status, failure}, change);
     changes_.Notify(EChange::Stakes);
     return ok;
@@ -53,9 +56,9 @@ bool StakesService::Changing(std::string_view status, std::string_view failure,
 bool StakesService::Add(const TStakeRec& rec, int draws) { return Add(std::span(&rec, 1), draws); }
 
 bool StakesService::Add(std::span<const TStakeRec> recs, int draws) {
-    const bool ok = Changing(recs.size() > 1 ? std::string_view(texts::kStakesCreating)
-                                             : std::string_view(texts::kStakeCreating),
-                             texts::kStakeAppendError, [&] { file_.Append(recs, draws); });
+    const bool ok =
+        Changing(recs.size() > 1 ? std::string_view(texts::kStakesCreating) : std::string_view(texts::kStakeCreating),
+                 texts::kStakeAppendError, [&] { file_.Append(recs, draws); });
     return ok && Check() >= 0;
 }
 

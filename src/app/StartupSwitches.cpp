@@ -19,14 +19,22 @@ StartupSwitches StartupSwitches::Parse(const std::vector<std::string>& args) {
     StartupSwitches s;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (Is(a, "restart")) s.Restart = true;
-        else if (Is(a, "loadonly")) s.LoadOnly = true;
-        else if (Is(a, "fullrecreate")) s.FullRecreate = true;
-        else if (Is(a, "fullrefresh")) s.FullRefresh = true;
-        else if (Is(a, "no-language")) s.NoLanguage = true;
-        else if (a == "--data-dir" && i + 1 < args.size()) s.DataDir = args[++i];
-        else if (a.rfind("--data-dir=", 0) == 0) s.DataDir = a.substr(11);
-        else s.Unknown.push_back(a);
+        if (Is(a, "restart"))
+            s.Restart = true;
+        else if (Is(a, "loadonly"))
+            s.LoadOnly = true;
+        else if (Is(a, "fullrecreate"))
+            s.FullRecreate = true;
+        else if (Is(a, "fullrefresh"))
+            s.FullRefresh = true;
+        else if (Is(a, "no-language"))
+            s.NoLanguage = true;
+        else if (a == "--data-dir" && i + 1 < args.size())
+            s.DataDir = args[++i];
+        else if (a.rfind("--data-dir=", 0) == 0)
+            s.DataDir = a.substr(11);
+        else
+            s.Unknown.push_back(a);
     }
     return s;
 }

@@ -12,16 +12,15 @@
 
 namespace corvel::app {
 
-StatisticsService::StatisticsService(const DataFiles& files, UiHooks& hooks,
-                                     const ChangeNotifier& changes, const ArchiveService& archive)
+StatisticsService::StatisticsService(const DataFiles& files, UiHooks& hooks, const ChangeNotifier& changes,
+                                     const ArchiveService& archive)
     : files_(files), hooks_(hooks), changes_(changes), archive_(archive) {
     stats_.SetDraws(&archive_.Draws());
 }
 
 void StatisticsService::RegisterMethods() {
     stats_.RegisterMethods();
-    RunOperation(hooks_, {.Failure = texts::kFiltersLoadError},
-                 [&] { stats_.LoadNames(files_.FilterNames(), true); });
+    RunOperation(hooks_, {.Failure = texts::kFiltersLoadError}, [&] { stats_.LoadNames(files_.FilterNames(), true); });
     tableKey_.reset();
 }
 
@@ -29,20 +28,18 @@ void StatisticsService::ReloadMethods() {
     const auto file = files_.FilterNames();
     std::map<std::string, std::string> captions;
     for (int i = 0; i < stats_.Count(); ++i)
-        if (!stats_.Item(i).UserCaption.empty())
-            captions[stats_.Item(i).Code()] = stats_.Item(i).UserCaption;
+        if (!stats_.Item(i).UserCaption.empty()) captions[stats_.Item(i).Code()] = stats_.Item(i).UserCaption;
     const std::string favorites = stats_.GetFavoritesText();
     const bool ordered = stats_.Ordered;
     const bool showGroupName = stats_.ShowGroupName;
     const bool showMethodFlags = stats_.ShowMethodFlags;
 
-    bool fromFile = RunOperation(hooks_, {.Failure = texts::kFiltersSaveError},
-                                 [&] { stats_.SaveNames(file, true, false); });
+    bool fromFile =
+        RunOperation(hooks_, {.Failure = texts::kFiltersSaveError}, [&] { stats_.SaveNames(file, true, false); });
     stats_.RegisterMethods();
     stats_.SetAllFavorites();
     if (fromFile)
-        fromFile = RunOperation(hooks_, {.Failure = texts::kFiltersLoadError},
-                                [&] { stats_.LoadNames(file, true); });
+        fromFile = RunOperation(hooks_, {.Failure = texts::kFiltersLoadError}, [&] { stats_.LoadNames(file, true); });
     if (!fromFile) {
         stats_.SetFavoritesText(favorites);
         stats_.Ordered = ordered;
@@ -62,8 +59,7 @@ void StatisticsService::ApplyFilterCoefficients(bool override, const TCdlCoeffic
 
 TStatDrawArray StatisticsService::WindowValues(TCustomStat& stat, int windowLength) const {
     TStatDrawArray values = ComputeWindowValues(
-        stat, MakeStatWindow(archive_.Draws().size(), archive_.Offset(), windowLength),
-        archive_.Sorted());
+        stat, MakeStatWindow(archive_.Draws().size(), archive_.Offset(), windowLength), archive_.Sorted());
     SortStatValues(values);
     return values;
 }
@@ -76,8 +72,7 @@ std::optional<TPrefetchData> StatisticsService::OpenPrefetch(int index) {
         // A missing, empty, truncated or inconsistent file is built anew.
         if (auto data = ReadPrefetch(path)) return data;
     } catch (const ECorvelError& e) {
-        throw ECorvelError(
-            ErrorReport(Format(texts::kPrefetchOpenError, {path.string()}), e.what()));
+        throw ECorvelError(ErrorReport(Format(texts::kPrefetchOpenError, {path.string()}), e.what()));
     }
     return CreatePrefetchFile(index);
 }
@@ -91,8 +86,7 @@ TPrefetchData StatisticsService::CreatePrefetchFile(int index) {
         hooks_.ShowStatus("");
         return data;
     } catch (const ECorvelError& e) {
-        throw ECorvelError(
-            ErrorReport(Format(texts::kPrefetchCreateError, {path.string()}), e.what()));
+        throw ECorvelError(ErrorReport(Format(texts::kPrefetchCreateError, {path.string()}), e.what()));
     }
 }
 

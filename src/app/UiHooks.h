@@ -52,13 +52,13 @@ class UiHooks : public TProgress {
 
 // Keeps the busy state for one operation, also when it ends with an error.
 class BusyGuard {
-public:
+  public:
     explicit BusyGuard(UiHooks& hooks) : hooks_(hooks) { hooks_.BeginBusy(); }
     ~BusyGuard() { hooks_.EndBusy(); }
     BusyGuard(const BusyGuard&) = delete;
     BusyGuard& operator=(const BusyGuard&) = delete;
 
-private:
+  private:
     UiHooks& hooks_;
 };
 

@@ -37,8 +37,7 @@ bool Workspace::LockFolder(std::chrono::milliseconds wait) {
     return lock_.Held() || lock_.Acquire(files_.Stakes(), wait);
 }
 
-Workspace::StartResult Workspace::Start(const StartupSwitches& switches,
-                                        const std::function<void()>& dataLoaded) {
+Workspace::StartResult Workspace::Start(const StartupSwitches& switches, const std::function<void()>& dataLoaded) {
     if (!LockFolder()) {
         hooks_.Error(ErrorReport(texts::kExclusiveAccess, texts::kProgramWillClose));
         return StartResult::Refused;

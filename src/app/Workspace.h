@@ -23,7 +23,7 @@ namespace corvel::app {
 // one of the services; errors are reported through the hooks at the
 // operation's boundary, with the busy state and the status text restored.
 class Workspace {
-public:
+  public:
     Workspace(DataFiles files, UiHooks& hooks, std::size_t combsCapacity = kAllCombinations);
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;

@@ -73,15 +73,12 @@ void ReadAll(int fd, char* data, std::size_t size, const std::filesystem::path& 
 
 // The records go to the disk exactly as the list holds them in memory: six
 // bytes per combination, nothing between them.
-void WriteBufferFile(const std::filesystem::path& path, const TCombsArray& list,
-                     TProgress& progress) {
+void WriteBufferFile(const std::filesystem::path& path, const TCombsArray& list, TProgress& progress) {
     FileHandle fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (fd.get() < 0) ThrowFileError(path, errno);
     const char* bytes = reinterpret_cast<const char*>(list.Data());
     ForEachPercentBlock(list.Count(), [&](std::size_t begin, std::size_t end, std::size_t percent) {
-        if (begin > 0)
-            progress.Status(
-                Format(texts::kCombsBufferSavingProgress, {static_cast<double>(percent)}));
+        if (begin > 0) progress.Status(Format(texts::kCombsBufferSavingProgress, {static_cast<double>(percent)}));
         WriteAll(fd.get(), bytes + begin * kRecordSize, (end - begin) * kRecordSize, path);
     });
     if (fd.Close() != 0) ThrowFileError(path, errno);
@@ -95,16 +92,13 @@ void ReadBufferFile(const std::filesystem::path& path, TCombsArray& list, TProgr
     const auto size = static_cast<std::size_t>(st.st_size);
     if (size % kRecordSize != 0) throw EFileError(Format(texts::kCombsBufferDamaged, {size}));
     const std::size_t count = size / kRecordSize;
-    if (count > list.Capacity())
-        throw ECorvelError(Format(texts::kCombsTooMany, {count, list.Capacity()}));
+    if (count > list.Capacity()) throw ECorvelError(Format(texts::kCombsTooMany, {count, list.Capacity()}));
 
     // Read aside first: a read that fails half-way must not leave the list
     // half overwritten, since the caller goes on with it.
     auto scratch = std::make_unique_for_overwrite<char[]>(size ? size : 1);
     ForEachPercentBlock(count, [&](std::size_t begin, std::size_t end, std::size_t percent) {
-        if (begin > 0)
-            progress.Status(
-                Format(texts::kCombsBufferLoadingProgress, {static_cast<double>(percent)}));
+        if (begin > 0) progress.Status(Format(texts::kCombsBufferLoadingProgress, {static_cast<double>(percent)}));
         ReadAll(fd.get(), scratch.get() + begin * kRecordSize, (end - begin) * kRecordSize, path);
     });
     if (size) std::memcpy(list.Data(), scratch.get(), size);

@@ -76,10 +76,8 @@ TCheck ParseCombsPaste(std::string_view text, TCombsArray& list) {
             badLine = line;
     });
     if (badLine) return Failure(Format(texts::kCombsBadLine, {QuotedLine(Trim(*badLine))}));
-    if (count == 0)
-        return Failure(texts::kCombsPasteEmpty);  // a blank paste is a mistake, not an empty list
-    if (count > list.Capacity())
-        return Failure(Format(texts::kCombsTooMany, {count, list.Capacity()}));
+    if (count == 0) return Failure(texts::kCombsPasteEmpty);  // a blank paste is a mistake, not an empty list
+    if (count > list.Capacity()) return Failure(Format(texts::kCombsTooMany, {count, list.Capacity()}));
 
     TCombination* out = list.Data();
     std::size_t k = 0;

@@ -44,13 +44,11 @@ class TDrawKeySet {
 // Bit n for the numbers of the game, nothing for any other byte.
 constexpr std::array<std::uint64_t, 256> MakeGameBits() {
     std::array<std::uint64_t, 256> bits{};
-    for (int n = kMinNumber; n <= kMaxNumber; ++n)
-        bits[static_cast<std::size_t>(n)] = std::uint64_t{1} << n;
+    for (int n = kMinNumber; n <= kMaxNumber; ++n) bits[static_cast<std::size_t>(n)] = std::uint64_t{1} << n;
     return bits;
 }
 constexpr std::array<std::uint64_t, 256> kGameBits = MakeGameBits();
-constexpr std::uint64_t kAllGameBits =
-    ((std::uint64_t{1} << (kMaxNumber + 1)) - 1) & ~std::uint64_t{1};
+constexpr std::uint64_t kAllGameBits = ((std::uint64_t{1} << (kMaxNumber + 1)) - 1) & ~std::uint64_t{1};
 
 std::string DrawNumbersText(const TDrawRec& draw) {
     std::string text;
@@ -88,8 +86,7 @@ void TCombsList::Undo(TProgress& progress) {
     progress.Status("");
 }
 
-std::size_t TCombsList::ExcludeLastDraws(const TDrawsArray& draws, int offset, int n,
-                                         TProgress& progress) {
+std::size_t TCombsList::ExcludeLastDraws(const TDrawsArray& draws, int offset, int n, TProgress& progress) {
     progress.Status(Format(texts::kCombsExcluding, {n}));
     SaveUndo();
 
@@ -107,9 +104,7 @@ std::size_t TCombsList::ExcludeLastDraws(const TDrawsArray& draws, int offset, i
     TCombination* out = current_.Data();
     std::size_t kept = 0;
     ForEachPercentBlock(total, [&](std::size_t begin, std::size_t end, std::size_t percent) {
-        if (begin > 0)
-            progress.Status(
-                Format(texts::kCombsExcludingProgress, {n, static_cast<double>(percent)}));
+        if (begin > 0) progress.Status(Format(texts::kCombsExcludingProgress, {n, static_cast<double>(percent)}));
         if (drawKeys.Empty()) {
             std::copy(in + begin, in + end, out + kept);
             kept += end - begin;
@@ -183,20 +178,18 @@ std::uint64_t SortedCombinationKey(const TCombination& c) {
 int CountUniqueNumbers(const TCombsArray& list) {
     std::uint64_t seen = 0;
     for (const TCombination& c : list.Items()) {
-        seen |= kGameBits[c[0]] | kGameBits[c[1]] | kGameBits[c[2]] | kGameBits[c[3]] |
-                kGameBits[c[4]] | kGameBits[c[5]];
+        seen |=
+            kGameBits[c[0]] | kGameBits[c[1]] | kGameBits[c[2]] | kGameBits[c[3]] | kGameBits[c[4]] | kGameBits[c[5]];
         if (seen == kAllGameBits) break;
     }
     return std::popcount(seen);
 }
 
-std::vector<int> FindCombinationInArchive(const TCombination& c, const TDrawsArray& draws,
-                                          std::size_t limit) {
+std::vector<int> FindCombinationInArchive(const TCombination& c, const TDrawsArray& draws, std::size_t limit) {
     std::vector<int> found;
     const std::uint64_t key = SortedCombinationKey(c);
     for (int i = static_cast<int>(draws.size()) - 1; i >= 0 && found.size() < limit; --i)
-        if (SortedCombinationKey(draws[static_cast<std::size_t>(i)].Numbers) == key)
-            found.push_back(i);
+        if (SortedCombinationKey(draws[static_cast<std::size_t>(i)].Numbers) == key) found.push_back(i);
     return found;
 }
 
@@ -208,8 +201,7 @@ std::string CombinationInArchiveText(const TCombination& c, const TDrawsArray& d
     for (int index : found) {
         const TDrawRec& draw = draws[static_cast<std::size_t>(index)];
         text += "\r";
-        text +=
-            Format(texts::kCombsFoundDraw, {draw.Number, draw.DateText(), DrawNumbersText(draw)});
+        text += Format(texts::kCombsFoundDraw, {draw.Number, draw.DateText(), DrawNumbersText(draw)});
     }
     return text;
 }

@@ -64,8 +64,7 @@ int CountUniqueNumbers(const TCombsArray& list);
 
 // Archive indices of the draws holding the combination's numbers, newest
 // first, at most `limit` of them.
-std::vector<int> FindCombinationInArchive(const TCombination& c, const TDrawsArray& draws,
-                                          std::size_t limit = 26);
+std::vector<int> FindCombinationInArchive(const TCombination& c, const TDrawsArray& draws, std::size_t limit = 26);
 
 // The information text about where the combination was drawn.
 std::string CombinationInArchiveText(const TCombination& c, const TDrawsArray& draws);

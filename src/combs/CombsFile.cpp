@@ -64,8 +64,7 @@ TLcvLine ParseLcvLine(std::string_view line) {
             endWord();
             continue;
         }
-        const bool blank =
-            ch == ' ' || ch == '\t' || ch == '\v' || ch == '\f' || ch == '\r' || ch == '\n';
+        const bool blank = ch == ' ' || ch == '\t' || ch == '\v' || ch == '\f' || ch == '\r' || ch == '\n';
         const bool digit = ch >= '0' && ch <= '9';
         switch (phase) {
             case Blank:
@@ -112,8 +111,7 @@ void ParseCombsText(std::string_view text, TCombsArray& list) {
     // list is touched.
     std::size_t count = 0;
     ForEachLcvCombination(text, [&](const TCombination&) { ++count; });
-    if (count > list.Capacity())
-        throw ECorvelError(Format(texts::kCombsTooMany, {count, list.Capacity()}));
+    if (count > list.Capacity()) throw ECorvelError(Format(texts::kCombsTooMany, {count, list.Capacity()}));
 
     TCombination* out = list.Data();
     std::size_t k = 0;
@@ -142,9 +140,7 @@ std::string CombsFileText(const TCombsArray& list) {
     return text;
 }
 
-void ReadCombsFile(const std::filesystem::path& path, TCombsArray& list) {
-    ParseCombsText(ReadFileBytes(path), list);
-}
+void ReadCombsFile(const std::filesystem::path& path, TCombsArray& list) { ParseCombsText(ReadFileBytes(path), list); }
 
 void WriteCombsFile(const std::filesystem::path& path, const TCombsArray& list) {
     WriteFileAtomically(path, CombsFileText(list));

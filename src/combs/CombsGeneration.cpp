@@ -12,8 +12,7 @@ namespace {
 constexpr std::size_t ChooseSix(int n) {
     if (n < kNumbersPerDraw) return 0;
     std::size_t r = 1;
-    for (int k = 1; k <= kNumbersPerDraw; ++k)
-        r = r * static_cast<std::size_t>(n - kNumbersPerDraw + k) / k;
+    for (int k = 1; k <= kNumbersPerDraw; ++k) r = r * static_cast<std::size_t>(n - kNumbersPerDraw + k) / k;
     return r;
 }
 static_assert(ChooseSix(kMaxNumber) == kAllCombinations);
@@ -52,8 +51,7 @@ std::size_t EnumerateAccepted(TCombination* out, Accept accept) {
 }  // namespace
 
 ECombsGenerateMode ToGenerateMode(int mode) {
-    if (mode < 0 || mode > static_cast<int>(ECombsGenerateMode::File))
-        return ECombsGenerateMode::All;
+    if (mode < 0 || mode > static_cast<int>(ECombsGenerateMode::File)) return ECombsGenerateMode::All;
     return static_cast<ECombsGenerateMode>(mode);
 }
 
@@ -75,8 +73,7 @@ void GenerateFromNumbers(TCombsArray& list, ECombsGenerateMode mode, const TNumb
     const std::size_t expected = GeneratedCount(mode, numbers);
     // The count is known beforehand, so a list that is too small is refused
     // before anything in it is overwritten.
-    if (expected > list.Capacity())
-        throw ECorvelError(Format(texts::kCombsTooMany, {expected, list.Capacity()}));
+    if (expected > list.Capacity()) throw ECorvelError(Format(texts::kCombsTooMany, {expected, list.Capacity()}));
 
     const std::uint64_t set = numbers.GameNumbers();
     TCombination* out = list.Data();

@@ -28,14 +28,14 @@ struct TextId {
 // The texts of the language in use for the whole process (a language is
 // chosen once, at start-up; a change takes effect at the next start).
 class StringTable {
-public:
+  public:
     // Replaces the text with the identifier; an empty text restores Russian.
     void Set(std::string_view key, std::string text);
     void Clear() { replaced_.clear(); }
     std::string_view Lookup(const TextId& id) const;
     std::size_t ReplacedCount() const { return replaced_.size(); }
 
-private:
+  private:
     std::map<std::string, std::string, std::less<>> replaced_;
 };
 

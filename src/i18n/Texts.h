@@ -13,8 +13,7 @@ namespace corvel::texts {
 #undef CORVEL_TEXT
 
 // The generation modes 0..4 of the combination list, in order.
-inline constexpr ::corvel::i18n::TextId kCombsGenerateModes[] = {kCombsGenerateModes0, kCombsGenerateModes1,
-                                                                 kCombsGenerateModes2, kCombsGenerateModes3,
-                                                                 kCombsGenerateModes4};
+inline constexpr ::corvel::i18n::TextId kCombsGenerateModes[] = {
+    kCombsGenerateModes0, kCombsGenerateModes1, kCombsGenerateModes2, kCombsGenerateModes3, kCombsGenerateModes4};
 
 }  // namespace corvel::texts

@@ -14,7 +14,7 @@ namespace corvel {
 // Two spare bytes after the last slot let kernels read a combination as one
 // 8-byte word without reading past the allocation.
 class TCombsArray {
-public:
+  public:
     explicit TCombsArray(std::size_t capacity = kAllCombinations);
     TCombsArray(const TCombsArray&) = delete;
     TCombsArray& operator=(const TCombsArray&) = delete;
@@ -38,7 +38,7 @@ public:
     // Copies another list's entries (and count) into this one.
     void CopyFrom(const TCombsArray& other);
 
-private:
+  private:
     std::size_t capacity_;
     std::size_t count_ = 0;
     std::unique_ptr<TCombination[]> data_;

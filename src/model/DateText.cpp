@@ -23,7 +23,8 @@ std::optional<std::chrono::year_month_day> ParseDateText(std::string_view text) 
         if (pos >= t.size()) return 0;
         return ToIntDef(t.substr(pos, len), 0);
     };
-    std::chrono::year_month_day date{std::chrono::year(field(6, 4)), std::chrono::month(static_cast<unsigned>(field(3, 2))),
+    std::chrono::year_month_day date{std::chrono::year(field(6, 4)),
+                                     std::chrono::month(static_cast<unsigned>(field(3, 2))),
                                      std::chrono::day(static_cast<unsigned>(field(0, 2)))};
     if (!date.ok() || static_cast<int>(date.year()) < 1) return std::nullopt;
     return date;

@@ -19,24 +19,20 @@ TDrawsArray ReadArchiveFile(const std::filesystem::path& path) {
     } catch (const EFileNotFound&) {
         return draws;
     } catch (const EFileTooLarge& e) {
-        const std::uint64_t records =
-            std::max<std::uint64_t>(e.Size() / TDrawRec::kFileSize, kMaxArchiveRecords + 1);
-        throw EFileError(
-            Format(texts::kArchiveTooLarge,
-                   {path.string(), static_cast<unsigned long long>(records), kMaxArchiveRecords}));
+        const std::uint64_t records = std::max<std::uint64_t>(e.Size() / TDrawRec::kFileSize, kMaxArchiveRecords + 1);
+        throw EFileError(Format(texts::kArchiveTooLarge,
+                                {path.string(), static_cast<unsigned long long>(records), kMaxArchiveRecords}));
     }
     const std::size_t count = bytes.size() / TDrawRec::kFileSize;
     draws.reserve(count);
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    for (std::size_t i = 0; i < count; ++i)
-        draws.push_back(DecodeDrawRec(data + i * TDrawRec::kFileSize));
+    for (std::size_t i = 0; i < count; ++i) draws.push_back(DecodeDrawRec(data + i * TDrawRec::kFileSize));
     return draws;
 }
 
 void WriteArchiveFile(const std::filesystem::path& path, const TDrawsArray& draws) {
     if (draws.size() > kMaxArchiveRecords)
-        throw EFileError(
-            Format(texts::kArchiveTooManyRecords, {path.string(), kMaxArchiveRecords}));
+        throw EFileError(Format(texts::kArchiveTooManyRecords, {path.string(), kMaxArchiveRecords}));
     std::string bytes(draws.size() * TDrawRec::kFileSize, '\0');
     auto* out = reinterpret_cast<std::uint8_t*>(bytes.data());
     for (std::size_t i = 0; i < draws.size(); ++i) EncodeDrawRec(draws[i], out + i * TDrawRec::kFileSize);

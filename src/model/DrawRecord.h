@@ -24,9 +24,9 @@ struct TDrawRec {
     std::uint8_t DateLength = 0;
     std::array<char, kDateCapacity> DateBytes{};
 
-    std::string DateText() const;            // UTF-8
+    std::string DateText() const;             // UTF-8
     void SetDateText(std::string_view utf8);  // cut to 10 characters as the system stores dates
-    int Sum() const;                         // the S column: sum of the six numbers
+    int Sum() const;                          // the S column: sum of the six numbers
 
     friend bool operator==(const TDrawRec&, const TDrawRec&) = default;
 };

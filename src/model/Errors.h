@@ -9,7 +9,7 @@ namespace corvel {
 // Root of every engine error. The message is the user-facing text (UTF-8), ready
 // to be put behind the operation's own error text and shown as it is.
 class ECorvelError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
     // From a text of the string table (or any text view).
     explicit ECorvelError(std::string_view message) : std::runtime_error(std::string(message)) {}
@@ -17,13 +17,13 @@ public:
 
 // Reading or writing a data file failed.
 class EFileError : public ECorvelError {
-public:
+  public:
     using ECorvelError::ECorvelError;
 };
 
 // A value, index or text given to an operation is not acceptable.
 class EInvalidArgument : public ECorvelError {
-public:
+  public:
     using ECorvelError::ECorvelError;
 };
 

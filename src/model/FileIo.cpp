@@ -21,7 +21,7 @@ std::string PathText(const std::filesystem::path& p) { return p.string(); }
 
 // Closes a descriptor on every path out of a function.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0) ::close(fd_);
@@ -35,7 +35,7 @@ public:
         return fd;
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -49,17 +49,14 @@ std::string TemporaryPrefix(const std::filesystem::path& path) {
 }
 
 bool IsTemporaryNameOf(const std::string& name, const std::string& prefix) {
-    if (name.size() != prefix.size() + kTemporaryRandomChars ||
-        name.compare(0, prefix.size(), prefix) != 0)
+    if (name.size() != prefix.size() + kTemporaryRandomChars || name.compare(0, prefix.size(), prefix) != 0)
         return false;
     for (std::size_t i = prefix.size(); i < name.size(); ++i) {
         const char c = name[i];
-        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
-            return false;
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
     }
     return true;
 }
-
 
 // Why something at the path cannot be used as a data file; empty for a regular file.
 std::string NotAFileText(mode_t mode) {
@@ -86,24 +83,40 @@ void ThrowFileError(const std::filesystem::path& path, int err) {
 
 std::string SystemErrorText(int err) {
     switch (err) {
-        case ENOENT: return texts::kSysErrorNotFound.Str();
+        case ENOENT:
+            return texts::kSysErrorNotFound.Str();
         case EACCES:
-        case EPERM: return texts::kSysErrorAccessDenied.Str();
-        case EROFS: return texts::kSysErrorReadOnly.Str();
-        case ENOSPC: return texts::kSysErrorNoSpace.Str();
-        case EDQUOT: return texts::kSysErrorQuota.Str();
-        case EFBIG: return texts::kSysErrorFileTooLarge.Str();
-        case EISDIR: return texts::kSysErrorIsFolder.Str();
-        case ENOTDIR: return texts::kSysErrorNotFolder.Str();
-        case EIO: return texts::kSysErrorIo.Str();
+        case EPERM:
+            return texts::kSysErrorAccessDenied.Str();
+        case EROFS:
+            return texts::kSysErrorReadOnly.Str();
+        case ENOSPC:
+            return texts::kSysErrorNoSpace.Str();
+        case EDQUOT:
+            return texts::kSysErrorQuota.Str();
+        case EFBIG:
+            return texts::kSysErrorFileTooLarge.Str();
+        case EISDIR:
+            return texts::kSysErrorIsFolder.Str();
+        case ENOTDIR:
+            return texts::kSysErrorNotFolder.Str();
+        case EIO:
+            return texts::kSysErrorIo.Str();
         case EMFILE:
-        case ENFILE: return texts::kSysErrorTooManyOpenFiles.Str();
-        case ENAMETOOLONG: return texts::kSysErrorNameTooLong.Str();
-        case ELOOP: return texts::kSysErrorSymlinkLoop.Str();
-        case ENOMEM: return texts::kSysErrorNoMemory.Str();
-        case EEXIST: return texts::kSysErrorExists.Str();
-        case EWOULDBLOCK: return texts::kSysErrorBusy.Str();
-        default: return Format(texts::kSysErrorOther, {err, std::strerror(err)});
+        case ENFILE:
+            return texts::kSysErrorTooManyOpenFiles.Str();
+        case ENAMETOOLONG:
+            return texts::kSysErrorNameTooLong.Str();
+        case ELOOP:
+            return texts::kSysErrorSymlinkLoop.Str();
+        case ENOMEM:
+            return texts::kSysErrorNoMemory.Str();
+        case EEXIST:
+            return texts::kSysErrorExists.Str();
+        case EWOULDBLOCK:
+            return texts::kSysErrorBusy.Str();
+        default:
+            return Format(texts::kSysErrorOther, {err, std::strerror(err)});
     }
 }
 
@@ -159,8 +172,7 @@ void RemoveStaleTemporaryFiles(const std::filesystem::path& path) {
         const std::string name = it->path().filename().string();
         if (!IsTemporaryNameOf(name, prefix)) continue;
         // O_NOFOLLOW and the type check: only a plain file of that name is ours.
-        FileDescriptor fd(
-            ::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        FileDescriptor fd(::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
         if (fd.get() < 0) continue;
         struct stat st {};
         if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
@@ -204,8 +216,7 @@ TAtomicFileWriter::TAtomicFileWriter(const std::filesystem::path& linkOrPath, un
     // The lock on the temporary file tells RemoveStaleTemporaryFiles of other
     // rewrites that this one is alive. Should one of them have taken the
     // brand-new file for a leftover already, another name is taken.
-    const std::string pattern =
-        (dir / (TemporaryPrefix(path_) + std::string(kTemporaryRandomChars, 'X'))).string();
+    const std::string pattern = (dir / (TemporaryPrefix(path_) + std::string(kTemporaryRandomChars, 'X'))).string();
     for (int attempt = 0; attempt < 3 && fd_ < 0; ++attempt) {
         std::string name = pattern;
         const int candidate = ::mkstemp(name.data());

@@ -17,18 +17,17 @@ namespace corvel {
 // Reading found nothing at the path (for most data files the normal first
 // start).
 class EFileNotFound : public EFileError {
-public:
+  public:
     using EFileError::EFileError;
 };
 
 // The file is larger than the reader accepts; nothing of it was read.
 class EFileTooLarge : public EFileError {
-public:
-    EFileTooLarge(const std::string& message, std::uint64_t size)
-        : EFileError(message), size_(size) {}
+  public:
+    EFileTooLarge(const std::string& message, std::uint64_t size) : EFileError(message), size_(size) {}
     std::uint64_t Size() const { return size_; }  // bytes, at least the limit plus one
 
-private:
+  private:
     std::uint64_t size_;
 };
 
@@ -54,15 +53,14 @@ std::string ReadFileBytes(const std::filesystem::path& path, std::uint64_t maxBy
 // device, a symbolic-link loop) is refused and left as it is. Temporary files
 // that earlier rewrites of the same file left behind when they were killed are
 // removed first (RemoveStaleTemporaryFiles).
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                         unsigned newFileMode = 0666);
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, unsigned newFileMode = 0666);
 
 // The same rewrite written piece by piece, for files too large to build in
 // memory first: the bytes go to the temporary file, and Commit flushes it and
 // renames it over the old file. Without Commit (an error, an exception) the
 // temporary file is removed and the old file stays as it was.
 class TAtomicFileWriter {
-public:
+  public:
     explicit TAtomicFileWriter(const std::filesystem::path& path, unsigned newFileMode = 0666);
     ~TAtomicFileWriter();
     TAtomicFileWriter(const TAtomicFileWriter&) = delete;
@@ -73,7 +71,7 @@ public:
     // The file the rewrite replaces (where a symbolic link points).
     const std::filesystem::path& Target() const { return path_; }
 
-private:
+  private:
     [[noreturn]] void Fail(int err);
 
     std::filesystem::path path_;

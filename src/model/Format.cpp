@@ -39,15 +39,13 @@ std::string Render(const FormatArg& arg, char type, int precision) {
         case 'd':
         case 'u':
             if (auto* i = std::get_if<std::int64_t>(&value)) return FormatInteger(*i, precision);
-            if (auto* d = std::get_if<double>(&value))
-                return FormatInteger(static_cast<std::int64_t>(*d), precision);
+            if (auto* d = std::get_if<double>(&value)) return FormatInteger(static_cast<std::int64_t>(*d), precision);
             return std::string(std::get<std::string_view>(value));
         case 'x': {
             std::int64_t i = 0;
             if (auto* p = std::get_if<std::int64_t>(&value)) i = *p;
             char buf[32];
-            std::snprintf(buf, sizeof buf, "%.*llX", precision < 0 ? 1 : precision,
-                          static_cast<unsigned long long>(i));
+            std::snprintf(buf, sizeof buf, "%.*llX", precision < 0 ? 1 : precision, static_cast<unsigned long long>(i));
             return buf;
         }
         case 'f':
@@ -55,9 +53,12 @@ std::string Render(const FormatArg& arg, char type, int precision) {
         case 'e':
         case 'g': {
             double d = 0;
-            if (auto* p = std::get_if<double>(&value)) d = *p;
-            else if (auto* i = std::get_if<std::int64_t>(&value)) d = static_cast<double>(*i);
-            else return std::string(std::get<std::string_view>(value));
+            if (auto* p = std::get_if<double>(&value))
+                d = *p;
+            else if (auto* i = std::get_if<std::int64_t>(&value))
+                d = static_cast<double>(*i);
+            else
+                return std::string(std::get<std::string_view>(value));
             if (type == 'n') return GroupThousands(d, precision);
             if (type == 'f') return FormatFixed(d, precision);
             char buf[64];
@@ -71,8 +72,7 @@ std::string Render(const FormatArg& arg, char type, int precision) {
                     auto chars = Utf8Characters(*s);
                     auto keep = static_cast<std::size_t>(precision);
                     if (keep < chars.size())
-                        return std::string(
-                            s->substr(0, static_cast<std::size_t>(chars[keep].data() - s->data())));
+                        return std::string(s->substr(0, static_cast<std::size_t>(chars[keep].data() - s->data())));
                 }
                 return std::string(*s);
             }
@@ -113,8 +113,7 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
             // An index past any argument list (however long its digits) just gives "?".
             next = 0;
             for (std::size_t d = j; d < k; ++d)
-                next =
-                    std::min(next * 10 + static_cast<std::size_t>(pattern[d] - '0'), args.size());
+                next = std::min(next * 10 + static_cast<std::size_t>(pattern[d] - '0'), args.size());
             j = k + 1;
         }
         bool left = false;

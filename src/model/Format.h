@@ -12,7 +12,7 @@ namespace corvel {
 
 // One argument of Format: an integer, a floating-point number or a text.
 class FormatArg {
-public:
+  public:
     FormatArg(int v) : value_(static_cast<std::int64_t>(v)) {}
     FormatArg(long v) : value_(static_cast<std::int64_t>(v)) {}
     FormatArg(long long v) : value_(static_cast<std::int64_t>(v)) {}
@@ -28,7 +28,7 @@ public:
 
     const std::variant<std::int64_t, double, std::string_view>& value() const { return value_; }
 
-private:
+  private:
     std::variant<std::int64_t, double, std::string_view> value_;
 };
 

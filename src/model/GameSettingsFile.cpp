@@ -223,10 +223,8 @@ TProxySettings LoadProxySettings(const std::filesystem::path& file) {
     p.Server = ReadText(ini, kProxy, "ProxyServer", "");
     // A missing or unreadable mode: manual when a server is stored, else off;
     // a number outside 0..2 acts as off.
-    const long long mode =
-        ini.ReadInteger(kProxy, "ProxyMode", p.Server.empty() ? kProxyOff : kProxyManual);
-    p.Mode =
-        mode >= kProxyOff && mode <= kProxyManual ? static_cast<std::int32_t>(mode) : kProxyOff;
+    const long long mode = ini.ReadInteger(kProxy, "ProxyMode", p.Server.empty() ? kProxyOff : kProxyManual);
+    p.Mode = mode >= kProxyOff && mode <= kProxyManual ? static_cast<std::int32_t>(mode) : kProxyOff;
     p.Port = ReadRanged(ini, kProxy, "ProxyPort", kStoredProxyPortRange, 80);
     p.Username = ReadText(ini, kProxy, "ProxyUsername", "");
     p.Password = ReadText(ini, kProxy, "ProxyPassword", "");

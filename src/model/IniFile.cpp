@@ -149,7 +149,8 @@ void IniFile::EraseSection(std::string_view section) {
 void IniFile::DeleteKey(std::string_view section, std::string_view key) {
     for (auto& s : sections_)
         if (EqualsIgnoreCaseAscii(s.Name, section))
-            std::erase_if(s.Entries, [&](const Entry& e) { return !e.Key.empty() && EqualsIgnoreCaseAscii(e.Key, key); });
+            std::erase_if(s.Entries,
+                          [&](const Entry& e) { return !e.Key.empty() && EqualsIgnoreCaseAscii(e.Key, key); });
 }
 
 }  // namespace corvel

@@ -15,7 +15,7 @@ namespace corvel {
 // Of a key written more than once in a section (also in a repeated section)
 // the first counts; the repeats are read over and not written back.
 class IniFile {
-public:
+  public:
     IniFile() = default;
 
     // Reads the file; a missing file gives an empty store. Throws EFileError
@@ -46,7 +46,7 @@ public:
     void EraseSection(std::string_view section);
     void DeleteKey(std::string_view section, std::string_view key);
 
-private:
+  private:
     struct Entry {
         std::string Key;    // empty for a line that is not key=value (kept verbatim)
         std::string Value;  // or the verbatim line

@@ -8,7 +8,7 @@ namespace corvel {
 // An amount of money with four decimals, kept as amount x 10,000 in memory and
 // in files. A type of its own so that it never mixes with counts or numbers.
 class TMoney {
-public:
+  public:
     static constexpr std::int64_t kScale = 10'000;
 
     constexpr TMoney() = default;
@@ -28,7 +28,7 @@ public:
     }
     friend constexpr auto operator<=>(TMoney, TMoney) = default;
 
-private:
+  private:
     constexpr explicit TMoney(std::int64_t raw) : raw_(raw) {}
     std::int64_t raw_ = 0;
 };

@@ -53,14 +53,12 @@ TCheck ValidateConfig(const TConfigData& config) {
     if (!kMaxStakeRange.Contains(config.MaxStake))
         return Failure(OutOfRange(texts::kFieldMaxStake, config.MaxStake, kMaxStakeRange));
     if (config.Cost < TMoney{})
-        return Failure(
-            Format(texts::kBadFieldValue, {texts::kFieldCost, MoneyToIniText(config.Cost)}));
+        return Failure(Format(texts::kBadFieldValue, {texts::kFieldCost, MoneyToIniText(config.Cost)}));
     for (const TProfit& p : config.Profits) {
         if (!kOverlapRange.Contains(p.Overlap))
             return Failure(OutOfRange(texts::kFieldOverlap, p.Overlap, kOverlapRange));
         if (p.Profit < TMoney{})
-            return Failure(
-                Format(texts::kBadFieldValue, {texts::kFieldProfit, MoneyToIniText(p.Profit)}));
+            return Failure(Format(texts::kBadFieldValue, {texts::kFieldProfit, MoneyToIniText(p.Profit)}));
     }
     for (std::uint8_t segment : config.MatrixSegments)
         if (!kSegmentRange.Contains(segment))
@@ -82,25 +80,22 @@ TCheck CheckShreddingFormula(int number, std::string_view formula) {
     return {};
 }
 
-TCheck ValidateShredding(const std::array<std::string, 3>& formulas,
-                         const std::array<std::int32_t, 3>& digits) {
+TCheck ValidateShredding(const std::array<std::string, 3>& formulas, const std::array<std::int32_t, 3>& digits) {
     for (std::size_t i = 0; i < formulas.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
         if (TCheck check = CheckShreddingFormula(number, formulas[i]); !check) return check;
         if (!kFormulaDigitsRange.Contains(digits[i]))
-            return Failure(OutOfRange(Format(texts::kFieldFormulaDigits, {number}), digits[i],
-                                      kFormulaDigitsRange));
+            return Failure(OutOfRange(Format(texts::kFieldFormulaDigits, {number}), digits[i], kFormulaDigitsRange));
     }
     return {};
 }
 
 TCheck ValidateProxy(const TProxySettings& proxy) {
     const std::pair<i18n::TextId, const std::string*> fields[] = {{texts::kFieldProxyServer, &proxy.Server},
-                                                                 {texts::kFieldProxyUsername, &proxy.Username},
-                                                                 {texts::kFieldProxyPassword, &proxy.Password}};
+                                                                  {texts::kFieldProxyUsername, &proxy.Username},
+                                                                  {texts::kFieldProxyPassword, &proxy.Password}};
     for (const auto& [caption, value] : fields)
-        if (!IsStorableSettingText(*value))
-            return Failure(Format(texts::kUnstorableValue, {caption}));
+        if (!IsStorableSettingText(*value)) return Failure(Format(texts::kUnstorableValue, {caption}));
     if (proxy.Mode == kProxyManual && !kProxyPortRange.Contains(proxy.Port))
         return Failure(OutOfRange(texts::kFieldProxyPort, proxy.Port, kProxyPortRange));
     return {};

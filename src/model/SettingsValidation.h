@@ -41,8 +41,7 @@ TCheck ValidateConfig(const TConfigData& config);
 // evaluator's to judge.
 TCheck CheckShreddingFormula(int number, std::string_view formula);
 // The three formulas and digit counts; the text names the formula at fault.
-TCheck ValidateShredding(const std::array<std::string, 3>& formulas,
-                         const std::array<std::int32_t, 3>& digits);
+TCheck ValidateShredding(const std::array<std::string, 3>& formulas, const std::array<std::int32_t, 3>& digits);
 
 // --- proxy ---
 

@@ -17,7 +17,7 @@
 namespace corvel {
 
 class ViewSettings {
-public:
+  public:
     // An empty store for the file, as when the file does not exist yet.
     explicit ViewSettings(std::filesystem::path file);
     // Reads the file; a missing file gives an empty store. Throws EFileError
@@ -48,7 +48,7 @@ public:
     // Writes the file when something was changed since the last save or load.
     void SaveIfModified();
 
-private:
+  private:
     std::filesystem::path file_;
     IniFile ini_;
     bool modified_ = false;

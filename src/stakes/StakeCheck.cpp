@@ -47,7 +47,6 @@ std::string LocalTimeText() {
     return text;
 }
 
-
 }  // namespace
 
 std::int64_t SimpleStakesIn(int numbers) {
@@ -76,10 +75,9 @@ std::filesystem::path TStakeLog::FileFor(int matches) const {
 
 std::string TStakeLog::LineFor(const TStakeRec& rec) const {
     return Now() + ": " +
-           Format(texts::kStakeLogLine, {std::to_string(rec.Draw), rec.Comment(),
-                                         JoinNumbers(rec.Stake.Values.data(), rec.Stake.Count, ";"), rec.Sample,
-                                         JoinNumbers(rec.Result.data(), 6, ";"), rec.Hits.Count,
-                                         rec.Profit.ToDouble()});
+           Format(texts::kStakeLogLine,
+                  {std::to_string(rec.Draw), rec.Comment(), JoinNumbers(rec.Stake.Values.data(), rec.Stake.Count, ";"),
+                   rec.Sample, JoinNumbers(rec.Result.data(), 6, ";"), rec.Hits.Count, rec.Profit.ToDouble()});
 }
 
 void TStakeLog::Write(const TStakeRec& rec) const {

@@ -25,7 +25,7 @@ TMoney StakeProfit(int numbers, int matches, const TConfigData& config);
 
 // Where every stake checked by a pass goes next (the ratings).
 class TCheckedStakeSink {
-public:
+  public:
     virtual ~TCheckedStakeSink() = default;
     virtual void AddCheckedStake(const TStakeRec& rec) = 0;
 };
@@ -34,7 +34,7 @@ public:
 // "CorvelLotto_6x48-%d.log", a line per checked stake, replaced once it has
 // grown past 256 MiB.
 class TStakeLog {
-public:
+  public:
     static constexpr std::uint64_t kMaxLogBytes = 268'435'456;
 
     explicit TStakeLog(std::filesystem::path folder);
@@ -46,7 +46,7 @@ public:
     // Appends the stake's line; throws EFileError with the operation's text.
     void Write(const TStakeRec& rec) const;
 
-private:
+  private:
     std::filesystem::path folder_;
 };
 

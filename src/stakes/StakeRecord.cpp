@@ -110,11 +110,16 @@ std::string StakeDamage(const TStakeRec& rec) {
 
 std::string_view StakeKindText(TStakeKind kind) {
     switch (kind) {
-        case TStakeKind::Manual: return texts::kStakeKindManual;
-        case TStakeKind::Regular: return texts::kStakeKindRegular;
-        case TStakeKind::Scenario: return texts::kStakeKindScenario;
-        case TStakeKind::System: return texts::kStakeKindSystem;
-        default: return {};
+        case TStakeKind::Manual:
+            return texts::kStakeKindManual;
+        case TStakeKind::Regular:
+            return texts::kStakeKindRegular;
+        case TStakeKind::Scenario:
+            return texts::kStakeKindScenario;
+        case TStakeKind::System:
+            return texts::kStakeKindSystem;
+        default:
+            return {};
     }
 }
 

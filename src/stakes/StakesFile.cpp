@@ -23,7 +23,8 @@ constexpr std::size_t kChunkRecords = 4096;
 void ReadExactly(int fd, const std::filesystem::path& path, std::uint8_t* out, std::size_t size, std::int64_t at) {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t n = ::pread(fd, out + done, size - done, static_cast<off_t>(at + static_cast<std::int64_t>(done)));
+        const ssize_t n =
+            ::pread(fd, out + done, size - done, static_cast<off_t>(at + static_cast<std::int64_t>(done)));
         if (n < 0) {
             if (errno == EINTR) continue;
             ThrowFileError(path, errno);
@@ -62,11 +63,16 @@ std::filesystem::path BackupPath(const std::filesystem::path& path) {
 bool StakeMatchesCondition(const TStakeRec& rec, TStakeCondition condition, int value) {
     const int h = rec.Hits.Count;
     switch (condition) {
-        case TStakeCondition::Equal: return h == value;
-        case TStakeCondition::Greater: return h > value;
-        case TStakeCondition::AtLeast: return h >= value;
-        case TStakeCondition::Less: return h < value;
-        case TStakeCondition::AtMost: return h <= value;
+        case TStakeCondition::Equal:
+            return h == value;
+        case TStakeCondition::Greater:
+            return h > value;
+        case TStakeCondition::AtLeast:
+            return h >= value;
+        case TStakeCondition::Less:
+            return h < value;
+        case TStakeCondition::AtMost:
+            return h <= value;
     }
     return false;
 }
@@ -111,7 +117,8 @@ std::vector<std::string> TStakesFile::Open() {
             TAtomicFileWriter backup(BackupPath(path_), 0600);
             std::vector<std::uint8_t> buffer(kChunkRecords * TStakeRec::kFileSize);
             for (std::int64_t at = 0; at < size;) {
-                const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(size - at, static_cast<std::int64_t>(buffer.size())));
+                const std::size_t n = static_cast<std::size_t>(
+                    std::min<std::int64_t>(size - at, static_cast<std::int64_t>(buffer.size())));
                 ReadExactly(fd_, path_, buffer.data(), n, at);
                 backup.Write(std::string_view(reinterpret_cast<const char*>(buffer.data()), n));
                 at += static_cast<std::int64_t>(n);

@@ -19,7 +19,7 @@ namespace corvel {
 enum class TStakeCondition : std::uint8_t { Equal = 0, Greater = 1, AtLeast = 2, Less = 3, AtMost = 4 };
 
 class TStakesFile {
-public:
+  public:
     explicit TStakesFile(std::filesystem::path path);
     ~TStakesFile();
     TStakesFile(const TStakesFile&) = delete;
@@ -53,7 +53,7 @@ public:
     // for any write). Valid while the object lives; the file must not be
     // rewritten meanwhile.
     class TMapping {
-    public:
+      public:
         TMapping(std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
         ~TMapping();
         TMapping(const TMapping&) = delete;
@@ -61,7 +61,7 @@ public:
         std::size_t Count() const { return size_ / TStakeRec::kFileSize; }
         std::uint8_t* Record(std::size_t index) { return data_ + index * TStakeRec::kFileSize; }
 
-    private:
+      private:
         std::uint8_t* data_;
         std::size_t size_;
     };
@@ -97,7 +97,7 @@ public:
     };
     TRecentDraws CountRecentDraws(int limit) const;
 
-private:
+  private:
     void Reopen();
     // Rewrites the file with the records for which keep(index, rec) is true.
     template <class Keep>

@@ -38,15 +38,15 @@ inline const TStatKey& ToKey(const TStatKey& key) { return key; }
 // values once, as a function writing into a sink; whether they are merged into
 // a table, tested against a selection or plotted is the sink's business.
 class TValueSink {
-public:
+  public:
     template <class F>
-        requires(!std::is_same_v<std::remove_cv_t<F>, TValueSink>)
-    explicit TValueSink(F& f) : target_(&f), call_(&Call<F>) {}
+    requires(!std::is_same_v<std::remove_cv_t<F>, TValueSink>) explicit TValueSink(F& f)
+        : target_(&f), call_(&Call<F>) {}
     void operator()(const TStatKey& key) const { call_(target_, key); }
     // A value kept in Key[0] alone.
     void operator()(int word0) const { (*this)(ToKey(word0)); }
 
-private:
+  private:
     template <class F>
     static void Call(void* f, const TStatKey& key) {
         (*static_cast<F*>(f))(key);
@@ -76,7 +76,7 @@ struct TStatPassState {
 // results. An instance is used by one thread at a time; parallel work creates
 // one instance per task.
 class TCustomStat {
-public:
+  public:
     TCustomStat(const TStatClass& cls, const TStatList& list, int param, bool wholeKeys = false);
     virtual ~TCustomStat() = default;
     TCustomStat(const TCustomStat&) = delete;
@@ -142,7 +142,7 @@ public:
     const TDrawRec& PrevDraw() const { return prevDraw_; }
     TStatPassState& Pass() { return pass_; }
 
-protected:
+  protected:
     // The one definition of the method's values: every value of the item,
     // in order, into the sink.
     virtual void Values(const TStatItem& item, const TValueSink& sink) = 0;
@@ -156,7 +156,7 @@ protected:
         return wholeKeys_ ? HasKey(values, key) : HasKeyWord(values, 0, key[0]);
     }
 
-private:
+  private:
     const TStatClass& class_;
     const TStatList& list_;
     TStatContext context_;

@@ -24,10 +24,10 @@ void CompactPairs(const TCombination* in, TCombination* out, const std::uint8_t*
                   std::size_t& i, std::size_t last, std::size_t& k, std::size_t limit) {
 #if defined(__SSSE3__)
     static constexpr std::int8_t kShuffles[4][16] = {
-        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},       // neither kept: any bytes
-        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},       // the first
-        {6, 7, 8, 9, 10, 11, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},     // the second, moved to the front
-        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},       // both
+        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},    // neither kept: any bytes
+        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},    // the first
+        {6, 7, 8, 9, 10, 11, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},  // the second, moved to the front
+        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},    // both
     };
     __m128i shuffles[4];
     for (int s = 0; s < 4; ++s) shuffles[s] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kShuffles[s]));

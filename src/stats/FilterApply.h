@@ -23,14 +23,14 @@ std::size_t FilterCombinationList(const TCombsArray& source, TCombsArray& target
 
 // One line of the applied-filters list.
 struct TAppliedFilter {
-    std::string Caption;  // the method text, or the view's caption
-    std::string Values;   // the captions of the values used, joined with "; "
+    std::string Caption;    // the method text, or the view's caption
+    std::string Values;     // the captions of the values used, joined with "; "
     std::size_t Count = 0;  // combinations after the step
     bool Keep = false;      // the icon: keep or remove
 };
 
 class TAppliedFilters {
-public:
+  public:
     void Add(TAppliedFilter f) { rows_.push_back(std::move(f)); }
     void RemoveLast() {
         if (!rows_.empty()) rows_.pop_back();
@@ -38,7 +38,7 @@ public:
     void Clear() { rows_.clear(); }
     const std::vector<TAppliedFilter>& Rows() const { return rows_; }
 
-private:
+  private:
     std::vector<TAppliedFilter> rows_;
 };
 

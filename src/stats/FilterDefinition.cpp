@@ -55,12 +55,8 @@ constexpr ModeInfo kLevels[kLevelModeCount] = {
 };
 
 constexpr ModeInfo kStops[kStopModeCount] = {
-    {"SF", texts::kFilterStopNever},
-    {"SC", texts::kFilterStopCount},
-    {"SZ", texts::kFilterStopEmpty},
-    {"ST", texts::kFilterStopSteps},
-    {"SV", texts::kFilterStopValue},
-    {"SP", texts::kFilterStopPercent},
+    {"SF", texts::kFilterStopNever}, {"SC", texts::kFilterStopCount}, {"SZ", texts::kFilterStopEmpty},
+    {"ST", texts::kFilterStopSteps}, {"SV", texts::kFilterStopValue}, {"SP", texts::kFilterStopPercent},
 };
 
 constexpr std::size_t kMaxListValues = 1'000'000;
@@ -86,11 +82,11 @@ long double ReadCoefficient(std::string_view text) {
     for (char c : text) {
         if ((c >= '0' && c <= '9') || c == '-')
             clean += c;
-        else if (c == '.' || c == ',') clean += '.';
+        else if (c == '.' || c == ',')
+            clean += '.';
     }
     long double v = 0;
-    auto [end, ec] =
-        std::from_chars(clean.data(), clean.data() + clean.size(), v, std::chars_format::fixed);
+    auto [end, ec] = std::from_chars(clean.data(), clean.data() + clean.size(), v, std::chars_format::fixed);
     (void)end;  // "1-2" reads as 1, as far as it is a number
     return ec == std::errc() && std::isfinite(v) ? v : 0;
 }
@@ -126,8 +122,8 @@ std::string CoefficientText(long double v) {
 }
 
 std::string CdlText(const TCdlCoefficients& c) {
-    return CoefficientText(c.CountCoef) + ":" + CoefficientText(c.DeviationCoef) + ":" +
-           CoefficientText(c.LevelCoef) + ":" + (c.UsePercents ? "1" : "0") + ":" + (c.UseAbsValues ? "1" : "0");
+    return CoefficientText(c.CountCoef) + ":" + CoefficientText(c.DeviationCoef) + ":" + CoefficientText(c.LevelCoef) +
+           ":" + (c.UsePercents ? "1" : "0") + ":" + (c.UseAbsValues ? "1" : "0");
 }
 
 std::string Letters(bool bottomUp, bool multiSelect, bool keep) {
@@ -175,9 +171,7 @@ TIntSequence ReadIntSequence(std::string_view text) {
     }
     if (steps >= kMaxListValues) return seq;
     // The values run from a towards b, so the last one decides the range.
-    if (*s > 0 &&
-        steps * static_cast<std::uint64_t>(*s) > static_cast<std::uint64_t>(INT32_MAX - *a))
-        return seq;
+    if (*s > 0 && steps * static_cast<std::uint64_t>(*s) > static_cast<std::uint64_t>(INT32_MAX - *a)) return seq;
     seq.IsRange = true;
     seq.Start = *a;
     seq.Step = *s;
@@ -198,8 +192,7 @@ TFilterExpansion::TFilterExpansion(const TFilterItem& item, const TStatList& lis
     perWindow_ = singleLevel_ ? levels_.Count() : 1;
     // windows x perWindow <= the cap, tested without multiplying.
     if (windows_.Count() > kMaxFilterParts / perWindow_)
-        throw ETooManyFilterParts(
-            Format(texts::kTooManyFilterParts, {FilterItemText(item, list), kMaxFilterParts}));
+        throw ETooManyFilterParts(Format(texts::kTooManyFilterParts, {FilterItemText(item, list), kMaxFilterParts}));
     count_ = windows_.Count() * perWindow_;
     if (!singleLevel_) {
         if (item.LevelMode != kLevelNone) {
@@ -234,7 +227,9 @@ TFilterPart TFilterExpansion::Part(std::size_t k) const {
     return p;
 }
 
-const char* LevelToken(int mode) { return mode >= 0 && mode < kLevelModeCount ? kLevels[mode].Token : kLevels[0].Token; }
+const char* LevelToken(int mode) {
+    return mode >= 0 && mode < kLevelModeCount ? kLevels[mode].Token : kLevels[0].Token;
+}
 std::string_view LevelCaption(int mode) {
     return mode >= 0 && mode < kLevelModeCount ? kLevels[mode].Caption : kLevels[0].Caption;
 }
@@ -337,8 +332,7 @@ std::size_t FilterPartCount(const TFilterItem& item, const TStatList& list) {
 
 TFilterPart FilterPartAt(const TFilterItem& item, std::size_t k, const TStatList& list) {
     const TFilterExpansion e(item, list);
-    if (k >= e.Count())
-        throw EInvalidArgument(Format(texts::kNoFilterPart, {k, FilterItemText(item, list)}));
+    if (k >= e.Count()) throw EInvalidArgument(Format(texts::kNoFilterPart, {k, FilterItemText(item, list)}));
     return e.Part(k);
 }
 
@@ -346,8 +340,7 @@ std::vector<TFilterPart> ExpandFilterItem(const TFilterItem& item, const TStatLi
     const TFilterExpansion e(item, list);
     // All parts at once also hold the list modes' level text once per part.
     if (e.SharedLevelTextSize() > kMaxExpandedLevelText / e.Count())
-        throw ETooManyFilterParts(
-            Format(texts::kTooManyFilterParts, {FilterItemText(item, list), kMaxFilterParts}));
+        throw ETooManyFilterParts(Format(texts::kTooManyFilterParts, {FilterItemText(item, list), kMaxFilterParts}));
     std::vector<TFilterPart> parts;
     parts.reserve(e.Count());
     for (std::size_t k = 0; k < e.Count(); ++k) parts.push_back(e.Part(k));
@@ -363,7 +356,8 @@ TFilterItemCheck CheckFilterItem(const TFilterItem& item, const TStatList& list)
         return {texts::kNoValueListMode.Str(), TFilterItemCheck::kLevel};
     if (item.LevelMode != kLevelNone && ParseIntList(item.LevelValue).empty())
         return {texts::kBadRange.Str(), TFilterItemCheck::kLevel};
-    if (item.MultiSelect && item.StopMode == kStopCount) return {texts::kMultiSelectStopCount.Str(), TFilterItemCheck::kStop};
+    if (item.MultiSelect && item.StopMode == kStopCount)
+        return {texts::kMultiSelectStopCount.Str(), TFilterItemCheck::kStop};
     return {};
 }
 

@@ -25,7 +25,14 @@ enum TLevelMode : std::uint8_t {
     kLevelNone = 0,        // LNO
     kLevelValuesList = 31  // LVA
 };
-enum TStopMode : std::uint8_t { kStopNever = 0, kStopCount = 1, kStopEmpty = 2, kStopSteps = 3, kStopValue = 4, kStopPercent = 5 };
+enum TStopMode : std::uint8_t {
+    kStopNever = 0,
+    kStopCount = 1,
+    kStopEmpty = 2,
+    kStopSteps = 3,
+    kStopValue = 4,
+    kStopPercent = 5
+};
 
 const char* LevelToken(int mode);
 std::string_view LevelCaption(int mode);
@@ -87,7 +94,7 @@ inline constexpr std::size_t kMaxFilterParts = 100'000;
 
 // A definition expands into more parts than kMaxFilterParts.
 class ETooManyFilterParts : public ECorvelError {
-public:
+  public:
     using ECorvelError::ECorvelError;
 };
 
@@ -120,7 +127,7 @@ struct TIntSequence {
 // The parts of one definition read once, for walking them one by one: the
 // order and the errors of FilterPartCount, and Part(k) costs only the part.
 class TFilterExpansion {
-public:
+  public:
     TFilterExpansion(const TFilterItem& item, const TStatList& list);
     std::size_t Count() const { return count_; }
     // k < Count().
@@ -128,7 +135,7 @@ public:
     // The level text of the list modes, which every part carries.
     std::size_t SharedLevelTextSize() const { return listTest_.size(); }
 
-private:
+  private:
     TFilterItem item_;
     TIntSequence windows_;
     TIntSequence levels_;

@@ -21,17 +21,17 @@ struct LevelRule {
 // Columns: 1 count, 2 count %, 4 deviation, 5 deviation %, 6 depth, 7 depth %,
 // 8 weight, 10 period min, 11 period, 12 period max.
 constexpr LevelRule kRules[kLevelModeCount] = {
-    {Test::All, 0, false, 0},       {Test::AtLeast, 6, false, 0},  {Test::AtLeast, 7, true, 0},
+    {Test::All, 0, false, 0},        {Test::AtLeast, 6, false, 0},   {Test::AtLeast, 7, true, 0},
     {Test::AtMost, 6, false, 65535}, {Test::AtMost, 7, true, 65535}, {Test::InList, 6, false, 0},
-    {Test::InList, 7, true, 0},     {Test::AtLeast, 4, false, 0},  {Test::AtLeast, 5, true, 0},
+    {Test::InList, 7, true, 0},      {Test::AtLeast, 4, false, 0},   {Test::AtLeast, 5, true, 0},
     {Test::AtMost, 4, false, 65535}, {Test::AtMost, 5, true, 65535}, {Test::InList, 4, false, 0},
-    {Test::InList, 5, true, 0},     {Test::AtLeast, 1, false, 0},  {Test::AtLeast, 2, true, 0},
+    {Test::InList, 5, true, 0},      {Test::AtLeast, 1, false, 0},   {Test::AtLeast, 2, true, 0},
     {Test::AtMost, 1, false, 65535}, {Test::AtMost, 2, true, 65535}, {Test::InList, 1, false, 0},
-    {Test::InList, 2, true, 0},     {Test::AtLeast, 8, true, 0},   {Test::AtMost, 8, true, 0},
-    {Test::InList, 8, true, 0},     {Test::AtLeast, 10, false, 0}, {Test::AtMost, 10, false, 65535},
-    {Test::InList, 10, false, 0},   {Test::AtLeast, 11, true, 0},  {Test::AtMost, 11, true, 0},
-    {Test::InList, 11, true, 0},    {Test::AtLeast, 12, false, 0}, {Test::AtMost, 12, false, 65535},
-    {Test::InList, 12, false, 0},   {Test::Values, 0, false, 0},
+    {Test::InList, 2, true, 0},      {Test::AtLeast, 8, true, 0},    {Test::AtMost, 8, true, 0},
+    {Test::InList, 8, true, 0},      {Test::AtLeast, 10, false, 0},  {Test::AtMost, 10, false, 65535},
+    {Test::InList, 10, false, 0},    {Test::AtLeast, 11, true, 0},   {Test::AtMost, 11, true, 0},
+    {Test::InList, 11, true, 0},     {Test::AtLeast, 12, false, 0},  {Test::AtMost, 12, false, 65535},
+    {Test::InList, 12, false, 0},    {Test::Values, 0, false, 0},
 };
 
 std::optional<double> ReadCell(const std::string& cell, bool decimal) {
@@ -57,7 +57,8 @@ bool RowPassesLevel(const TStatTableRow& row, const TFilterPart& part, const TCu
     const LevelRule& rule = kRules[part.LevelMode];
     const std::string& cell = row.Cells[static_cast<std::size_t>(rule.Column)];
     switch (rule.Kind) {
-        case Test::All: return true;
+        case Test::All:
+            return true;
         case Test::AtLeast:
         case Test::AtMost: {
             const double v = ReadCell(cell, rule.Decimal).value_or(rule.Fallback);
@@ -85,7 +86,8 @@ bool RowPassesLevel(const TStatTableRow& row, const TFilterPart& part, const TCu
 
 bool RowStopsWalk(const TStatTableRow& row, const TFilterPart& part, int steps) {
     switch (part.StopMode) {
-        case kStopSteps: return steps >= part.StopValue;
+        case kStopSteps:
+            return steps >= part.StopValue;
         case kStopValue:
         case kStopPercent: {
             const bool percent = part.StopMode == kStopPercent;
@@ -93,7 +95,8 @@ bool RowStopsWalk(const TStatTableRow& row, const TFilterPart& part, int steps) 
             if (!v) return false;
             return part.BottomUp ? *v >= part.StopValue : *v <= part.StopValue;
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 

@@ -68,8 +68,7 @@ std::optional<TPrefetchData> DecodePrefetch(const std::string& bytes) {
     std::int32_t minCount = 0, maxCount = 0;
     for (std::size_t i = 0; i < count; ++i, p += kRecordSize) {
         TPrefetchRecord& r = data.Records[i];
-        for (std::size_t w = 0; w < 4; ++w)
-            r.Key[w] = static_cast<std::uint16_t>(p[2 * w] | p[2 * w + 1] << 8);
+        for (std::size_t w = 0; w < 4; ++w) r.Key[w] = static_cast<std::uint16_t>(p[2 * w] | p[2 * w + 1] << 8);
         r.Count = GetInt32(p + 8);
         if (r.Count < 0) return std::nullopt;
         minCount = i == 0 ? r.Count : std::min(minCount, r.Count);

@@ -255,7 +255,8 @@ void KeyCounts::AddTo(TStatDrawArray& values) {
         }
         TStatDrawRec item;
         item.Key = UnpackKey(e.Key);
-        item.Count = static_cast<std::int32_t>(std::min<std::uint64_t>(e.Count, std::numeric_limits<std::int32_t>::max()));
+        item.Count =
+            static_cast<std::int32_t>(std::min<std::uint64_t>(e.Count, std::numeric_limits<std::int32_t>::max()));
         values.push_back(item);
     }
 }

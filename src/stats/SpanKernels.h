@@ -35,13 +35,13 @@ void AddCount(TStatDrawArray& values, const TStatKey& key, std::uint64_t count);
 
 // A set of 16-bit values: sel[v] tells whether some entry has Key[0] = v.
 class WordSet {
-public:
+  public:
     explicit WordSet(const TStatDrawArray& values) {
         for (const auto& v : values) bits_[v.Key[0] >> 6] |= std::uint64_t{1} << (v.Key[0] & 63);
     }
     bool operator[](unsigned v) const { return (bits_[(v >> 6) & 1023] >> (v & 63)) & 1; }
 
-private:
+  private:
     std::array<std::uint64_t, 1024> bits_{};
 };
 
@@ -80,7 +80,7 @@ void HistogramOfValue(std::span<const TCombination> combs, TStatDrawArray& value
 // addressing tables that are sized once per span: looking a key up or
 // counting it costs a multiply and a probe or two, never an allocation.
 class KeySet {
-public:
+  public:
     explicit KeySet(const TStatDrawArray& values);
     bool Has(const TStatKey& key) const {
         const std::uint64_t k = PackKey(key);
@@ -93,14 +93,14 @@ public:
         return static_cast<std::size_t>((k * 0x9E3779B97F4A7C15ull) >> 40) & mask;
     }
 
-private:
+  private:
     std::vector<std::uint64_t> keys_;
     std::vector<std::uint8_t> used_;
     std::size_t mask_ = 0;
 };
 
 class KeyCounts {
-public:
+  public:
     // Room for `distinct` different keys without growing.
     explicit KeyCounts(std::size_t distinct);
     void Add(const TStatKey& key) {
@@ -121,7 +121,7 @@ public:
     // Adds the counted keys to `values` in ascending key order.
     void AddTo(TStatDrawArray& values);
 
-private:
+  private:
     struct Entry {
         std::uint64_t Key = 0;
         std::uint64_t Count = 0;
@@ -138,8 +138,8 @@ using PatternTable = std::array<std::uint8_t, 64>;
 using PatternCounts = std::array<std::uint64_t, 64>;
 
 inline int PatternOf(const ByteTable& property, const TCombination& c) {
-    return property[c[0]] | property[c[1]] << 1 | property[c[2]] << 2 | property[c[3]] << 3 |
-           property[c[4]] << 4 | property[c[5]] << 5;
+    return property[c[0]] | property[c[1]] << 1 | property[c[2]] << 2 | property[c[3]] << 3 | property[c[4]] << 4 |
+           property[c[5]] << 5;
 }
 
 // Accepts every pattern but the empty one: some position has the property.
@@ -161,7 +161,8 @@ void CountPatterns(std::span<const TCombination> combs, const ByteTable& propert
 // out[i] = sel[valueOf(comb i)]; sel is a ByteTable or a WordSet.
 template <class Selection, class ValueOf>
 void MatchValue(std::span<const TCombination> combs, const Selection& sel, std::uint8_t* out, ValueOf valueOf) {
-    for (std::size_t i = 0; i < combs.size(); ++i) out[i] = static_cast<std::uint8_t>(sel[static_cast<unsigned>(valueOf(combs[i]))]);
+    for (std::size_t i = 0; i < combs.size(); ++i)
+        out[i] = static_cast<std::uint8_t>(sel[static_cast<unsigned>(valueOf(combs[i]))]);
 }
 
 }  // namespace corvel::kernels

@@ -14,18 +14,10 @@ struct GroupInfo {
 };
 
 constexpr GroupInfo kGroups[kGroupCount] = {
-    {"num", texts::kStatGroupNumbers},
-    {"sum", texts::kStatGroupSum},
-    {"dif", texts::kStatGroupDifferences},
-    {"grp", texts::kStatGroupChannels},
-    {"mtx", texts::kStatGroupMatrix},
-    {"sgm", texts::kStatGroupMatrixSegments},
-    {"seq", texts::kStatGroupSequences},
-    {"rep", texts::kStatGroupRepeats},
-    {"ser", texts::kStatGroupSeries},
-    {"per", texts::kStatGroupPeriods},
-    {"mov", texts::kStatGroupMoves},
-    {"ogn", texts::kStatGroupOgnev},
+    {"num", texts::kStatGroupNumbers},   {"sum", texts::kStatGroupSum},     {"dif", texts::kStatGroupDifferences},
+    {"grp", texts::kStatGroupChannels},  {"mtx", texts::kStatGroupMatrix},  {"sgm", texts::kStatGroupMatrixSegments},
+    {"seq", texts::kStatGroupSequences}, {"rep", texts::kStatGroupRepeats}, {"ser", texts::kStatGroupSeries},
+    {"per", texts::kStatGroupPeriods},   {"mov", texts::kStatGroupMoves},   {"ogn", texts::kStatGroupOgnev},
     {"shr", texts::kStatGroupShredding},
 };
 

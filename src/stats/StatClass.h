@@ -36,9 +36,9 @@ enum class TValueText : std::uint8_t { Decimal, Ratio, Mask };
 // the instance that computes the values (see StatRow in stats/ValueStat.h).
 struct TStatClass {
     const char* ClassName = "";
-    const char* Code = "";        // code template; may hold one "%d" for the parameter
+    const char* Code = "";         // code template; may hold one "%d" for the parameter
     i18n::TextId Caption{"", ""};  // caption template; may hold "%0:d"
-    const char* FamilyCode = "";  // help topic family; empty: the code template
+    const char* FamilyCode = "";   // help topic family; empty: the code template
     std::uint8_t Group = 0;
     std::uint8_t Flags = 0;
     bool Graph = false;

@@ -14,30 +14,30 @@ using F = TStatFamily;
 // The order is also the order of the method lists when they are not sorted
 // alphabetically, and a method's position here never changes.
 constexpr TRegistrationEntry kRegistrationOrder[] = {
-    {"TstValues", F::Numbers},                   // NUMS
-    {"TstDigits", F::Numbers},                   // DIGS
-    {"TstEvenCount", F::Numbers},                // EVEN
-    {"TstEvenValues", F::Numbers},               // EVNV
-    {"TstSmallCount", F::Numbers},               // SMAL
-    {"TstSmallValues", F::Numbers},              // SMLV
-    {"TstPrimeCount", F::Numbers},               // PRIM
-    {"TstPrimeValues", F::Numbers},              // PRMV
-    {"TstSumValues", F::Sums},                // SUMS
-    {"TstSumRanges", F::Sums},                // SUM%d
-    {"TstSumChange", F::Sums},                // SUMC
-    {"TstSumChangeSome", F::Sums},            // SUMV
-    {"TstSumTrend", F::Sums},                 // SUMT
-    {"TstSumEvenValues", F::Sums},            // SUME
-    {"TstSumPrimeValues", F::Sums},           // SUMP
-    {"TstSum2To3", F::Sums},                  // S2T3
-    {"TstDiffTotal", F::Differences},                // DIFA
-    {"TstDiffMax", F::Differences},                  // DIFM
-    {"TstMinMaxDiffs", F::Differences},              // DIFD
-    {"TstDiffSame", F::Differences},                 // DIFO
-    {"TstDiffSameCnt", F::Differences},              // DIFK
-    {"TstChannels", F::Channels},                 // CHAN
-    {"TstChanValues", F::Channels},               // CHNV
-    {"TstChanCount", F::Channels},                // CHNC
+    {"TstValues", F::Numbers},                  // NUMS
+    {"TstDigits", F::Numbers},                  // DIGS
+    {"TstEvenCount", F::Numbers},               // EVEN
+    {"TstEvenValues", F::Numbers},              // EVNV
+    {"TstSmallCount", F::Numbers},              // SMAL
+    {"TstSmallValues", F::Numbers},             // SMLV
+    {"TstPrimeCount", F::Numbers},              // PRIM
+    {"TstPrimeValues", F::Numbers},             // PRMV
+    {"TstSumValues", F::Sums},                  // SUMS
+    {"TstSumRanges", F::Sums},                  // SUM%d
+    {"TstSumChange", F::Sums},                  // SUMC
+    {"TstSumChangeSome", F::Sums},              // SUMV
+    {"TstSumTrend", F::Sums},                   // SUMT
+    {"TstSumEvenValues", F::Sums},              // SUME
+    {"TstSumPrimeValues", F::Sums},             // SUMP
+    {"TstSum2To3", F::Sums},                    // S2T3
+    {"TstDiffTotal", F::Differences},           // DIFA
+    {"TstDiffMax", F::Differences},             // DIFM
+    {"TstMinMaxDiffs", F::Differences},         // DIFD
+    {"TstDiffSame", F::Differences},            // DIFO
+    {"TstDiffSameCnt", F::Differences},         // DIFK
+    {"TstChannels", F::Channels},               // CHAN
+    {"TstChanValues", F::Channels},             // CHNV
+    {"TstChanCount", F::Channels},              // CHNC
     {"TstColumns", F::Matrix},                  // COLS
     {"TstRows", F::Matrix},                     // ROWS
     {"TstColValues", F::Matrix},                // COLV
@@ -50,53 +50,53 @@ constexpr TRegistrationEntry kRegistrationOrder[] = {
     {"TstRowAjacent", F::Matrix},               // ROWA
     {"TstColAjacentCnt", F::Matrix},            // COLC
     {"TstRowAjacentCnt", F::Matrix},            // ROWC
-    {"TstSegments", F::Segments},                 // SGMS
-    {"TstSegmValues", F::Segments},               // SGMV
-    {"TstSegmCount", F::Segments},                // SGMC
-    {"TstSequenceLen", F::Sequences},              // SEQL
-    {"TstSequenceCnt", F::Sequences},              // SEQS
-    {"TstSequenceLenMax", F::Sequences},           // LENS
-    {"TstRepValues2", F::Sequences},               // RPV2
-    {"TstRepValues3", F::Sequences},               // RPV3
-    {"TstRepValues2B3", F::Sequences},             // PRL2
-    {"TstRepValues2over1", F::Sequences},          // PRV2O1
-    {"TstRepValues2over2", F::Sequences},          // PRV2O2
-    {"TstRepValues2over3", F::Sequences},          // PRV2O3
-    {"TstRepValues2P1", F::Sequences},             // PRV+1
-    {"TstRepValues2N1", F::Sequences},             // PRV-1
-    {"TstRepValues2P2", F::Sequences},             // PRV+2
-    {"TstRepValues2N2", F::Sequences},             // PRV-2
-    {"TstRepCount2", F::Sequences},                // RPC2
-    {"TstRepCount3", F::Sequences},                // RPC3
-    {"TstRepCount2B3", F::Sequences},              // PRB2
-    {"TstRepCount2over1", F::Sequences},           // RPO1
-    {"TstRepCount2over2", F::Sequences},           // PRC2O2
-    {"TstRepCount2over3", F::Sequences},           // PRC2O3
-    {"TstRepCount2P1", F::Sequences},              // PRC+1
-    {"TstRepCount2N1", F::Sequences},              // PRC-1
-    {"TstRepCount2P2", F::Sequences},              // PRC+2
-    {"TstRepCount2N2", F::Sequences},              // PRC-2
-    {"TstCombValMix2", F::Combined},              // KNM2
-    {"TstCombValMix3", F::Combined},              // KNM3
-    {"TstCombValMix4", F::Combined},              // KNM4
-    {"TstCombValSeq2", F::Combined},              // KNS2
-    {"TstCombValSeq3", F::Combined},              // KNS3
-    {"TstCombValSeq4", F::Combined},              // KNS4
-    {"TstCombValPos2", F::Combined},              // KNP2%d
-    {"TstCombValPos3", F::Combined},              // KNP3%d
-    {"TstCombValPos4", F::Combined},              // KNP4%d
-    {"TstCombValSort2", F::Combined},             // KNO2
-    {"TstCombValSort3", F::Combined},             // KNO3
-    {"TstCombValSort4", F::Combined},             // KNO4
-    {"TstCombDiffSeq2", F::Differences},             // KDS2
-    {"TstCombDiffSeq3", F::Differences},             // KDS3
-    {"TstCombDiffSeq4", F::Differences},             // KDS4
-    {"TstCombChnMix2", F::Channels},              // KCM2
-    {"TstCombChnMix3", F::Channels},              // KCM3
-    {"TstCombChnMix4", F::Channels},              // KCM4
-    {"TstCombChnSeq2", F::Channels},              // KCS2
-    {"TstCombChnSeq3", F::Channels},              // KCS3
-    {"TstCombChnSeq4", F::Channels},              // KCS4
+    {"TstSegments", F::Segments},               // SGMS
+    {"TstSegmValues", F::Segments},             // SGMV
+    {"TstSegmCount", F::Segments},              // SGMC
+    {"TstSequenceLen", F::Sequences},           // SEQL
+    {"TstSequenceCnt", F::Sequences},           // SEQS
+    {"TstSequenceLenMax", F::Sequences},        // LENS
+    {"TstRepValues2", F::Sequences},            // RPV2
+    {"TstRepValues3", F::Sequences},            // RPV3
+    {"TstRepValues2B3", F::Sequences},          // PRL2
+    {"TstRepValues2over1", F::Sequences},       // PRV2O1
+    {"TstRepValues2over2", F::Sequences},       // PRV2O2
+    {"TstRepValues2over3", F::Sequences},       // PRV2O3
+    {"TstRepValues2P1", F::Sequences},          // PRV+1
+    {"TstRepValues2N1", F::Sequences},          // PRV-1
+    {"TstRepValues2P2", F::Sequences},          // PRV+2
+    {"TstRepValues2N2", F::Sequences},          // PRV-2
+    {"TstRepCount2", F::Sequences},             // RPC2
+    {"TstRepCount3", F::Sequences},             // RPC3
+    {"TstRepCount2B3", F::Sequences},           // PRB2
+    {"TstRepCount2over1", F::Sequences},        // RPO1
+    {"TstRepCount2over2", F::Sequences},        // PRC2O2
+    {"TstRepCount2over3", F::Sequences},        // PRC2O3
+    {"TstRepCount2P1", F::Sequences},           // PRC+1
+    {"TstRepCount2N1", F::Sequences},           // PRC-1
+    {"TstRepCount2P2", F::Sequences},           // PRC+2
+    {"TstRepCount2N2", F::Sequences},           // PRC-2
+    {"TstCombValMix2", F::Combined},            // KNM2
+    {"TstCombValMix3", F::Combined},            // KNM3
+    {"TstCombValMix4", F::Combined},            // KNM4
+    {"TstCombValSeq2", F::Combined},            // KNS2
+    {"TstCombValSeq3", F::Combined},            // KNS3
+    {"TstCombValSeq4", F::Combined},            // KNS4
+    {"TstCombValPos2", F::Combined},            // KNP2%d
+    {"TstCombValPos3", F::Combined},            // KNP3%d
+    {"TstCombValPos4", F::Combined},            // KNP4%d
+    {"TstCombValSort2", F::Combined},           // KNO2
+    {"TstCombValSort3", F::Combined},           // KNO3
+    {"TstCombValSort4", F::Combined},           // KNO4
+    {"TstCombDiffSeq2", F::Differences},        // KDS2
+    {"TstCombDiffSeq3", F::Differences},        // KDS3
+    {"TstCombDiffSeq4", F::Differences},        // KDS4
+    {"TstCombChnMix2", F::Channels},            // KCM2
+    {"TstCombChnMix3", F::Channels},            // KCM3
+    {"TstCombChnMix4", F::Channels},            // KCM4
+    {"TstCombChnSeq2", F::Channels},            // KCS2
+    {"TstCombChnSeq3", F::Channels},            // KCS3
+    {"TstCombChnSeq4", F::Channels},            // KCS4
     {"TstCombColMix2", F::Matrix},              // KFM2
     {"TstCombColMix3", F::Matrix},              // KFM3
     {"TstCombColMix4", F::Matrix},              // KFM4
@@ -109,18 +109,18 @@ constexpr TRegistrationEntry kRegistrationOrder[] = {
     {"TstCombRowSeq2", F::Matrix},              // KRS2
     {"TstCombRowSeq3", F::Matrix},              // KRS3
     {"TstCombRowSeq4", F::Matrix},              // KRS4
-    {"TstCombSegmMix2", F::Segments},             // KGM2
-    {"TstCombSegmMix3", F::Segments},             // KGM3
-    {"TstCombSegmMix4", F::Segments},             // KGM4
-    {"TstCombSegmSeq2", F::Segments},             // KGS2
-    {"TstCombSegmSeq3", F::Segments},             // KGS3
-    {"TstCombSegmSeq4", F::Segments},             // KGS4
-    {"TstPosVal", F::Numbers},                   // POS%d
-    {"TstPosExt", F::Numbers},                   // POE%d
-    {"TstChnValCnt", F::Channels},                // CHN%d
+    {"TstCombSegmMix2", F::Segments},           // KGM2
+    {"TstCombSegmMix3", F::Segments},           // KGM3
+    {"TstCombSegmMix4", F::Segments},           // KGM4
+    {"TstCombSegmSeq2", F::Segments},           // KGS2
+    {"TstCombSegmSeq3", F::Segments},           // KGS3
+    {"TstCombSegmSeq4", F::Segments},           // KGS4
+    {"TstPosVal", F::Numbers},                  // POS%d
+    {"TstPosExt", F::Numbers},                  // POE%d
+    {"TstChnValCnt", F::Channels},              // CHN%d
     {"TstColValCnt", F::Matrix},                // COL%d
     {"TstRowValCnt", F::Matrix},                // ROW%d
-    {"TstSgmValCnt", F::Segments},                // SGM%d
+    {"TstSgmValCnt", F::Segments},              // SGM%d
     {"TstNumGroups", F::Groups},                // GRPV
     {"TstNumPauses", F::Groups},                // GRPP
     {"TstChnGroups", F::Groups},                // GRCV
@@ -156,7 +156,7 @@ constexpr TRegistrationEntry kRegistrationOrder[] = {
     {"TstOgnev1", F::Groups},                   // HCO1
     {"TstOgnev2", F::Groups},                   // HCO2
     {"TstOgnev3", F::Groups},                   // HCO3
-    {"TstShreddingStat", F::Shredding},            // SHR%d
+    {"TstShreddingStat", F::Shredding},         // SHR%d
 };
 
 // A family that is built adds its rows here.
@@ -185,7 +185,8 @@ std::vector<std::string> RegistrationProblems(std::span<const TRegistrationEntry
     std::vector<std::string> problems;
     std::set<std::string_view> named;
     for (const TRegistrationEntry& e : order) {
-        if (!named.insert(e.ClassName).second) problems.push_back(std::string(e.ClassName) + ": named twice in the order");
+        if (!named.insert(e.ClassName).second)
+            problems.push_back(std::string(e.ClassName) + ": named twice in the order");
         const TBuiltFamily* family = FamilyOf(families, e.Family);
         if (family && !ClassNamed(*family, e.ClassName))
             problems.push_back(std::string(e.ClassName) + ": named in the order, but its family has no such class");

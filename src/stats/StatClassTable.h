@@ -17,15 +17,15 @@
 namespace corvel {
 
 enum class TStatFamily : std::uint8_t {
-    Numbers,      // number properties
+    Numbers,  // number properties
     Sums,
     Differences,
     Channels,
-    Matrix,       // matrix columns and rows
+    Matrix,  // matrix columns and rows
     Segments,
-    Sequences,    // sequences and repeats
-    Combined,     // combined values
-    Groups,       // Ognev numbers, serial groups and periods
+    Sequences,  // sequences and repeats
+    Combined,   // combined values
+    Groups,     // Ognev numbers, serial groups and periods
     Chains,
     Shredding,
 };

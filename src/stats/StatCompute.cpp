@@ -33,14 +33,13 @@ TStatDrawArray ComputeWindowValues(TCustomStat& stat, const TStatWindow& window,
     return values;
 }
 
-void ParallelSpanMatch(const TStatFactory& factory, std::span<const TCombination> combs,
-                       const TStatDrawArray& values, bool exclude, std::uint8_t* out) {
+void ParallelSpanMatch(const TStatFactory& factory, std::span<const TCombination> combs, const TStatDrawArray& values,
+                       bool exclude, std::uint8_t* out) {
     tbb::enumerable_thread_specific<std::unique_ptr<TCustomStat>> stats([&] { return factory(); });
-    tbb::parallel_for(tbb::blocked_range<std::size_t>(0, combs.size(), kGrain),
-                      [&](const tbb::blocked_range<std::size_t>& r) {
-                          stats.local()->SpanMatch(combs.subspan(r.begin(), r.size()), values, exclude,
-                                                   out + r.begin());
-                      });
+    tbb::parallel_for(
+        tbb::blocked_range<std::size_t>(0, combs.size(), kGrain), [&](const tbb::blocked_range<std::size_t>& r) {
+            stats.local()->SpanMatch(combs.subspan(r.begin(), r.size()), values, exclude, out + r.begin());
+        });
 }
 
 TStatDrawArray ParallelSpanHistogram(const TStatFactory& factory, std::span<const TCombination> combs) {

@@ -30,8 +30,8 @@ using TStatFactory = std::function<std::unique_ptr<TCustomStat>()>;
 // The span operations over a whole list, split across the machine's cores,
 // with instances from the factory (their context set). Results are the same
 // as one call over the whole list.
-void ParallelSpanMatch(const TStatFactory& factory, std::span<const TCombination> combs,
-                       const TStatDrawArray& values, bool exclude, std::uint8_t* out);
+void ParallelSpanMatch(const TStatFactory& factory, std::span<const TCombination> combs, const TStatDrawArray& values,
+                       bool exclude, std::uint8_t* out);
 // The histogram sorted by key.
 TStatDrawArray ParallelSpanHistogram(const TStatFactory& factory, std::span<const TCombination> combs);
 

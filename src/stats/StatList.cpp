@@ -29,7 +29,8 @@ void TStatList::RegisterMethods() {
             TStatMethod m;
             m.StatClass = cls;
             m.Param = param;
-            if (shredding && param >= 1 && param <= 3) m.Formula = Settings.Formulas[static_cast<std::size_t>(param - 1)];
+            if (shredding && param >= 1 && param <= 3)
+                m.Formula = Settings.Formulas[static_cast<std::size_t>(param - 1)];
             methods_.push_back(std::move(m));
         };
         if (cls->HasParamRange()) {
@@ -105,7 +106,8 @@ std::string TStatList::GetMethodText(int i, bool withFlags) const {
     std::string text = GetMethodCaption(i);
     if (ShowGroupName) text = Format(texts::kGroupHeading, {text, GroupCode(m.StatClass->Group)});
     const std::uint8_t flags = m.StatClass->AllFlags();
-    if (withFlags && ShowMethodFlags && (flags & 0x1F)) text = Format(texts::kMethodWithFlags, {text, FlagLetters(flags)});
+    if (withFlags && ShowMethodFlags && (flags & 0x1F))
+        text = Format(texts::kMethodWithFlags, {text, FlagLetters(flags)});
     return text;
 }
 
@@ -177,7 +179,8 @@ void TStatList::SaveNames(const std::filesystem::path& file, bool withOptions, b
     ini.EraseSection(section);
     for (const auto& m : methods_) {
         if (allCaptions) {
-            ini.WriteString(section, m.Code(), !m.UserCaption.empty() ? m.UserCaption : m.StatClass->CaptionFor(m.Param));
+            ini.WriteString(section, m.Code(),
+                            !m.UserCaption.empty() ? m.UserCaption : m.StatClass->CaptionFor(m.Param));
         } else if (!m.UserCaption.empty()) {
             ini.WriteString(section, m.Code(), m.UserCaption);
         }

@@ -31,7 +31,7 @@ struct TStatMethod {
 // settings that decide the parameter ranges, the user's captions and
 // favourites, and the options of the method lists.
 class TStatList {
-public:
+  public:
     TStatList() = default;
     TStatList(const TStatList&) = delete;
     TStatList& operator=(const TStatList&) = delete;
@@ -77,7 +77,7 @@ public:
     void SaveNames(const std::filesystem::path& file, bool withOptions, bool allCaptions,
                    std::string_view language = "RUS") const;
 
-private:
+  private:
     const TDrawsArray* draws_ = nullptr;
     std::vector<TStatMethod> methods_;
 };

@@ -23,8 +23,7 @@ std::optional<long double> AsNumber(const std::string& cell) {
     if (t.empty()) return std::nullopt;
     const char* begin = t.data();
     if (*begin == '+') ++begin;  // the signed difference columns write "+d"
-    if (begin == t.data() + t.size() || *begin == '+' || (begin != t.data() && *begin == '-'))
-        return std::nullopt;
+    if (begin == t.data() + t.size() || *begin == '+' || (begin != t.data() && *begin == '-')) return std::nullopt;
     double v = 0;
     auto [end, ec] = std::from_chars(begin, t.data() + t.size(), v);
     if (ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v)) return std::nullopt;
@@ -51,16 +50,14 @@ void ApplyPrefetch(TStatDrawArray& values, const TStatTotals& totals, const TPre
     // window count over the largest cache count. Counts are 32-bit and not
     // negative, so record count x num stays within 64 bits.
     const bool flat = data.AllMax == data.AllMin;
-    const std::int64_t num =
-        flat ? std::int64_t{totals.MaxCount} + totals.MinCount : std::int64_t{totals.MaxCount};
+    const std::int64_t num = flat ? std::int64_t{totals.MaxCount} + totals.MinCount : std::int64_t{totals.MaxCount};
     const std::int64_t den = flat ? 2 * std::int64_t{data.AllMax} : std::int64_t{data.AllMax};
     factor = static_cast<double>(num) / static_cast<double>(den);
     for (const TPrefetchRecord& r : data.Records) {
         const std::uint64_t key = PackKey(r.Key);
         for (auto& v : values)
             if (PackKey(v.Key) == key) {
-                v.Expected =
-                    static_cast<std::int32_t>(NearestRatio(std::int64_t{r.Count} * num, den));
+                v.Expected = static_cast<std::int32_t>(NearestRatio(std::int64_t{r.Count} * num, den));
                 break;
             }
     }
@@ -186,8 +183,8 @@ int CompareStatCells(const std::string& a, const std::string& b) {
 
 int CompareStatRows(const TStatTableRow& a, const TStatTableRow& b, int column) {
     if (column < 0 || column >= kStatColumns) return 0;
-    const int cmp = CompareStatCells(a.Cells[static_cast<std::size_t>(column)],
-                                     b.Cells[static_cast<std::size_t>(column)]);
+    const int cmp =
+        CompareStatCells(a.Cells[static_cast<std::size_t>(column)], b.Cells[static_cast<std::size_t>(column)]);
     return cmp != 0 || column == 0 ? cmp : CompareStatCells(a.Cells[0], b.Cells[0]);
 }
 

@@ -18,7 +18,7 @@ namespace corvel {
 
 template <class Definition>
 class TValueStat final : public TCustomStat {
-public:
+  public:
     TValueStat(const TStatClass& cls, const TStatList& list, int param)
         : TCustomStat(cls, list, param, Definition::kWholeKeys) {}
 
@@ -30,7 +30,7 @@ public:
         Definition::Histogram(Param(), combs, values);
     }
 
-protected:
+  protected:
     void Values(const TStatItem& item, const TValueSink& sink) override { Definition::Values(Param(), item, sink); }
     // The same definition with the test inlined into it.
     bool AnySelected(const TStatItem& item, const TStatDrawArray& values) override {
@@ -164,9 +164,10 @@ struct OneValue {
     static constexpr bool kWholeKeys = false;
 
     template <class Sink>
-    static void Values(int param, const TStatItem& item, Sink&& sink) { sink(Of(item.Numbers, param)); }
-    static void Match(int param, std::span<const TCombination> combs, const TStatDrawArray& values,
-                      std::uint8_t* out) {
+    static void Values(int param, const TStatItem& item, Sink&& sink) {
+        sink(Of(item.Numbers, param));
+    }
+    static void Match(int param, std::span<const TCombination> combs, const TStatDrawArray& values, std::uint8_t* out) {
         auto valueOf = [param](const TCombination& c) { return Of(c, param); };
         if constexpr (Limit <= 256)
             kernels::MatchValue(combs, kernels::SelectKey0(values), out, valueOf);
@@ -205,9 +206,10 @@ struct KeyValues {
     static constexpr bool kWholeKeys = true;
 
     template <class Sink>
-    static void Values(int param, const TStatItem& item, Sink&& sink) { Def::Of(item.Numbers, param, sink); }
-    static void Match(int param, std::span<const TCombination> combs, const TStatDrawArray& values,
-                      std::uint8_t* out) {
+    static void Values(int param, const TStatItem& item, Sink&& sink) {
+        Def::Of(item.Numbers, param, sink);
+    }
+    static void Match(int param, std::span<const TCombination> combs, const TStatDrawArray& values, std::uint8_t* out) {
         const kernels::KeySet sel(values);
         for (std::size_t i = 0; i < combs.size(); ++i) {
             bool hit = false;

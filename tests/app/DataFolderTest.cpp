@@ -32,32 +32,23 @@ TEST_P(DataFolderChoice, FirstAvailableSourceWins) {
     const FolderCase& c = GetParam();
     test::TempDir dir;
     const fs::path program = c.ProgramFolderExists ? dir.path() : dir / "missing";
-    const fs::path expected =
-        std::string(c.Expected) == "<program>" ? program : fs::path(c.Expected);
-    EXPECT_EQ(app::ResolveDataFolder(c.Switch, c.Environment, program, c.XdgDataHome, c.Home),
-              expected);
+    const fs::path expected = std::string(c.Expected) == "<program>" ? program : fs::path(c.Expected);
+    EXPECT_EQ(app::ResolveDataFolder(c.Switch, c.Environment, program, c.XdgDataHome, c.Home), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Sources, DataFolderChoice,
-    ::testing::Values(FolderCase{"SwitchFirst", fs::path("/d/switch"), "/d/env", true, "/d/xdg",
-                                 "/home/u", "/d/switch"},
-                      FolderCase{"EmptySwitchIgnored", fs::path(), "/d/env", true, "/d/xdg",
-                                 "/home/u", "/d/env"},
-                      FolderCase{"EnvironmentSecond", std::nullopt, "/d/env", true, "/d/xdg",
-                                 "/home/u", "/d/env"},
-                      FolderCase{"EmptyEnvironmentIgnored", std::nullopt, "", true, "/d/xdg",
-                                 "/home/u", "<program>"},
-                      FolderCase{"WritableProgramFolder", std::nullopt, nullptr, true, "/d/xdg",
-                                 "/home/u", "<program>"},
-                      FolderCase{"XdgDataHome", std::nullopt, nullptr, false, "/d/xdg", "/home/u",
-                                 "/d/xdg/corvel-lotto"},
-                      FolderCase{"EmptyXdgFallsBackToHome", std::nullopt, nullptr, false, "",
-                                 "/home/u", "/home/u/.local/share/corvel-lotto"},
-                      FolderCase{"HomeShare", std::nullopt, nullptr, false, nullptr, "/home/u",
-                                 "/home/u/.local/share/corvel-lotto"},
-                      FolderCase{"NoHomeAtAll", std::nullopt, nullptr, false, nullptr, nullptr,
-                                 "./.local/share/corvel-lotto"}),
+    ::testing::Values(
+        FolderCase{"SwitchFirst", fs::path("/d/switch"), "/d/env", true, "/d/xdg", "/home/u", "/d/switch"},
+        FolderCase{"EmptySwitchIgnored", fs::path(), "/d/env", true, "/d/xdg", "/home/u", "/d/env"},
+        FolderCase{"EnvironmentSecond", std::nullopt, "/d/env", true, "/d/xdg", "/home/u", "/d/env"},
+        FolderCase{"EmptyEnvironmentIgnored", std::nullopt, "", true, "/d/xdg", "/home/u", "<program>"},
+        FolderCase{"WritableProgramFolder", std::nullopt, nullptr, true, "/d/xdg", "/home/u", "<program>"},
+        FolderCase{"XdgDataHome", std::nullopt, nullptr, false, "/d/xdg", "/home/u", "/d/xdg/corvel-lotto"},
+        FolderCase{"EmptyXdgFallsBackToHome", std::nullopt, nullptr, false, "", "/home/u",
+                   "/home/u/.local/share/corvel-lotto"},
+        FolderCase{"HomeShare", std::nullopt, nullptr, false, nullptr, "/home/u", "/home/u/.local/share/corvel-lotto"},
+        FolderCase{"NoHomeAtAll", std::nullopt, nullptr, false, nullptr, nullptr, "./.local/share/corvel-lotto"}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(DataFiles, NamesInsideTheFolder) {
@@ -78,15 +69,7 @@ TEST(DataFiles, ProgramFolderIsTheFolderOfTheRunningProgram) {
 
 // --- Making sure the data folder exists before writing ------------------------
 
-enum class FolderState {
-    Missing,
-    MissingWithParents,
-    Folder,
-    LinkToFolder,
-    RegularFile,
-    LinkLoop,
-    DanglingLink
-};
+enum class FolderState { Missing, MissingWithParents, Folder, LinkToFolder, RegularFile, LinkLoop, DanglingLink };
 
 struct EnsureCase {
     const char* Name;
@@ -143,17 +126,16 @@ TEST_P(EnsureDataFolder, CreatesAMissingFolderAndRefusesAnythingElse) {
     EXPECT_FALSE(fs::exists(dir / "nowhere"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    States, EnsureDataFolder,
-    ::testing::Values(EnsureCase{"Missing", FolderState::Missing, nullptr},
-                      EnsureCase{"MissingWithParents", FolderState::MissingWithParents, nullptr},
-                      EnsureCase{"Folder", FolderState::Folder, nullptr},
-                      EnsureCase{"LinkToFolder", FolderState::LinkToFolder, nullptr},
-                      EnsureCase{"RegularFile", FolderState::RegularFile, "не является папкой"},
-                      EnsureCase{"LinkLoop", FolderState::LinkLoop, "ссылки образуют петлю"},
-                      EnsureCase{"DanglingLink", FolderState::DanglingLink,
-                                 "ссылка указывает на несуществующий путь"}),
-    [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(States, EnsureDataFolder,
+                         ::testing::Values(EnsureCase{"Missing", FolderState::Missing, nullptr},
+                                           EnsureCase{"MissingWithParents", FolderState::MissingWithParents, nullptr},
+                                           EnsureCase{"Folder", FolderState::Folder, nullptr},
+                                           EnsureCase{"LinkToFolder", FolderState::LinkToFolder, nullptr},
+                                           EnsureCase{"RegularFile", FolderState::RegularFile, "не является папкой"},
+                                           EnsureCase{"LinkLoop", FolderState::LinkLoop, "ссылки образуют петлю"},
+                                           EnsureCase{"DanglingLink", FolderState::DanglingLink,
+                                                      "ссылка указывает на несуществующий путь"}),
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 }  // namespace
 }  // namespace corvel

@@ -24,7 +24,7 @@ using namespace std::chrono_literals;
 
 // A child process running a copy of `sleep` under the given file name.
 class NamedSleeper {
-public:
+  public:
     NamedSleeper(const fs::path& folder, const std::string& name, const char* seconds) {
         const fs::path exe = folder / name;
         fs::copy_file("/bin/sleep", exe);
@@ -46,7 +46,7 @@ public:
         pid_ = -1;
     }
 
-private:
+  private:
     pid_t pid_ = -1;
 };
 

@@ -60,8 +60,7 @@ TEST_F(ServicesTest, TableFollowsADrawEditedInPlace) {
     TDrawRec edited = ws_.Archive().Draws()[last];
     // Numbers this draw did not hold, so the counts must move.
     edited.Numbers = {1, 2, 3, 4, 5, 6};
-    if (ws_.Archive().Draws()[last].Numbers == edited.Numbers)
-        edited.Numbers = {43, 44, 45, 46, 47, 48};
+    if (ws_.Archive().Draws()[last].Numbers == edited.Numbers) edited.Numbers = {43, 44, 45, 46, 47, 48};
     const std::map<int, int> before = CountedNumbers(100);
     const app::TRevisions revisions = ws_.Revisions();
     ASSERT_TRUE(ws_.Archive().ReplaceDraw(static_cast<int>(last), edited));

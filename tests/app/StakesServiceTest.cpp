@@ -12,7 +12,7 @@ namespace corvel {
 namespace {
 
 class StakesServiceTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::CopySampleArchive(dir_.path());
         ws_.OpenSettingsAndRegistry();

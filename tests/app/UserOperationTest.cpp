@@ -46,38 +46,28 @@ const auto kFileError = []() -> bool { throw EFileError("a.ldr: Нет дост�
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, RunOperation,
-    ::testing::Values(OperationCase{"SuccessShowsAndClearsItsStatus",
-                                    {"Сохранение...", "Ошибка записи!"},
-                                    kFine,
-                                    true,
-                                    {"Сохранение...", ""},
-                                    {}},
-                      OperationCase{"SuccessWithoutStatusLeavesTheStatusAlone",
-                                    {{}, "Ошибка записи!"},
-                                    kFine,
-                                    true,
-                                    {},
-                                    {}},
-                      OperationCase{
-                          "BodyAnswerIsPassedOn", {}, [] { return false; }, false, {}, {}},
-                      OperationCase{"EngineErrorGetsTheFixedTextAnEmptyLineAndTheMessage",
-                                    {"Сохранение...", "Ошибка записи!"},
-                                    kFileError,
-                                    false,
-                                    {"Сохранение...", ""},
-                                    {"Ошибка записи!\r\ra.ldr: Нет доступа"}},
-                      OperationCase{"ErrorWithoutFixedTextShowsTheMessageAlone",
-                                    {},
-                                    kFileError,
-                                    false,
-                                    {""},
-                                    {"a.ldr: Нет доступа"}},
-                      OperationCase{"AnyStandardErrorIsReportedToo",
-                                    {{}, "Ошибка!"},
-                                    []() -> bool { throw std::length_error("capacity"); },
-                                    false,
-                                    {""},
-                                    {"Ошибка!\r\rcapacity"}}),
+    ::testing::Values(
+        OperationCase{"SuccessShowsAndClearsItsStatus",
+                      {"Сохранение...", "Ошибка записи!"},
+                      kFine,
+                      true,
+                      {"Сохранение...", ""},
+                      {}},
+        OperationCase{"SuccessWithoutStatusLeavesTheStatusAlone", {{}, "Ошибка записи!"}, kFine, true, {}, {}},
+        OperationCase{"BodyAnswerIsPassedOn", {}, [] { return false; }, false, {}, {}},
+        OperationCase{"EngineErrorGetsTheFixedTextAnEmptyLineAndTheMessage",
+                      {"Сохранение...", "Ошибка записи!"},
+                      kFileError,
+                      false,
+                      {"Сохранение...", ""},
+                      {"Ошибка записи!\r\ra.ldr: Нет доступа"}},
+        OperationCase{"ErrorWithoutFixedTextShowsTheMessageAlone", {}, kFileError, false, {""}, {"a.ldr: Нет доступа"}},
+        OperationCase{"AnyStandardErrorIsReportedToo",
+                      {{}, "Ошибка!"},
+                      []() -> bool { throw std::length_error("capacity"); },
+                      false,
+                      {""},
+                      {"Ошибка!\r\rcapacity"}}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 // The command line's own failures (usage, exit codes) are not the engine's:
@@ -85,16 +75,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RunOperationPassThrough, OtherExceptionsReachTheCallerAfterTheBusyStateIsRestored) {
     struct UsageFailure {};
     test::FakeUiHooks hooks;
-    EXPECT_THROW(
-        app::RunOperation(hooks, {"Работа...", "Ошибка!"}, []() -> bool { throw UsageFailure{}; }),
-        UsageFailure);
+    EXPECT_THROW(app::RunOperation(hooks, {"Работа...", "Ошибка!"}, []() -> bool { throw UsageFailure{}; }),
+                 UsageFailure);
     EXPECT_EQ(hooks.Busy, 0);
     EXPECT_TRUE(hooks.Errors.empty());
 }
 
 TEST(ErrorReportText, StandsAloneWithoutAnOperationText) {
-    EXPECT_EQ(ErrorReport("Ошибка чтения файла тиражей!", "нет файла"),
-              "Ошибка чтения файла тиражей!\r\rнет файла");
+    EXPECT_EQ(ErrorReport("Ошибка чтения файла тиражей!", "нет файла"), "Ошибка чтения файла тиражей!\r\rнет файла");
     EXPECT_EQ(ErrorReport("", "нет файла"), "нет файла");
 }
 

@@ -30,7 +30,7 @@ const TStatTable& Computed(app::Workspace& ws, int index, int window, bool force
 }
 
 class WorkspaceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::CopySampleArchive(dir_.path());
         ws_.Open();
@@ -123,8 +123,7 @@ TEST_F(WorkspaceTest, KeepAndRemoveThenUndo) {
     TStatDrawRec three;
     three.Key[0] = 3;
     ASSERT_TRUE(ws_.Combinations().Filter(Index("EVEN"), {three}, "3:3", false));
-    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combinations().List().Current().Count()),
-              EvenCountCombinations(3));
+    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combinations().List().Current().Count()), EvenCountCombinations(3));
     ASSERT_EQ(ws_.Combinations().Applied().Rows().size(), 1u);
     EXPECT_EQ(ws_.Combinations().Applied().Rows()[0].Values, "3:3");
     EXPECT_TRUE(ws_.Combinations().Applied().Rows()[0].Keep);
@@ -136,8 +135,7 @@ TEST_F(WorkspaceTest, KeepAndRemoveThenUndo) {
     for (const auto& c : ws_.Combinations().List().Current().Items()) ASSERT_NE(c[0], 1);
 
     ASSERT_TRUE(ws_.Combinations().Undo());
-    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combinations().List().Current().Count()),
-              EvenCountCombinations(3));
+    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combinations().List().Current().Count()), EvenCountCombinations(3));
     EXPECT_EQ(ws_.Combinations().Applied().Rows().size(), 1u);
     EXPECT_FALSE(ws_.Combinations().Undo());  // one level only
 }
@@ -146,15 +144,13 @@ TEST_F(WorkspaceTest, GridNumbersFilterWithNums) {
     EXPECT_FALSE(ws_.Combinations().FilterByNumbers({}, "Карта", false));
     EXPECT_EQ(hooks_.Errors.back(), "В выделенном диапазоне нет значений для фильтра!");
     ASSERT_TRUE(ws_.Combinations().FilterByNumbers({1, 2}, "Карта", true));
-    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combinations().List().Current().Count()),
-              Binomial(46, 6));
+    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combinations().List().Current().Count()), Binomial(46, 6));
     EXPECT_EQ(ws_.Combinations().Applied().Rows().back().Caption, "Карта");
     EXPECT_EQ(ws_.Combinations().Applied().Rows().back().Values, "1; 2");
 }
 
 TEST_F(WorkspaceTest, AutomaticMultiSelectKeepsEveryQualifyingRow) {
-    const TFilterItem item =
-        ParseFilterItem("TMF1#EVEN:100#CMV:20#SF:1", ws_.Statistics().Registry());
+    const TFilterItem item = ParseFilterItem("TMF1#EVEN:100#CMV:20#SF:1", ws_.Statistics().Registry());
     const auto parts = ExpandFilterItem(item, ws_.Statistics().Registry());
     ASSERT_EQ(parts.size(), 1u);
     ASSERT_TRUE(ws_.Combinations().ApplyFilterPart(parts[0]));
@@ -170,22 +166,19 @@ TEST_F(WorkspaceTest, AutomaticMultiSelectKeepsEveryQualifyingRow) {
 
 TEST_F(WorkspaceTest, RowByRowStopsAfterStepsAndUndoesAnEmptyList) {
     // Remove the most frequent EVEN value only (one step).
-    auto parts =
-        ExpandFilterItem(ParseFilterItem("TSD1#EVEN:100#LNO:#ST:1", ws_.Statistics().Registry()),
-                         ws_.Statistics().Registry());
+    auto parts = ExpandFilterItem(ParseFilterItem("TSD1#EVEN:100#LNO:#ST:1", ws_.Statistics().Registry()),
+                                  ws_.Statistics().Registry());
     ASSERT_TRUE(ws_.Combinations().ApplyFilterPart(parts[0]));
     std::vector<TStatTableRow> rows = ws_.Statistics().Table().Rows;
     SortStatTable(rows, 1, true);
-    EXPECT_EQ(
-        static_cast<std::int64_t>(ws_.Combinations().List().Current().Count()),
-        static_cast<std::int64_t>(kAllCombinations) - EvenCountCombinations(rows[0].Value.Key[0]));
+    EXPECT_EQ(static_cast<std::int64_t>(ws_.Combinations().List().Current().Count()),
+              static_cast<std::int64_t>(kAllCombinations) - EvenCountCombinations(rows[0].Value.Key[0]));
 
     // Keeping row after row empties the list at the second step: that step is
     // undone and, with SZ, the walk ends.
     ws_.Combinations().Generate(false);
-    parts =
-        ExpandFilterItem(ParseFilterItem("TSF1#EVEN:100#LNO:#SZ:1", ws_.Statistics().Registry()),
-                         ws_.Statistics().Registry());
+    parts = ExpandFilterItem(ParseFilterItem("TSF1#EVEN:100#LNO:#SZ:1", ws_.Statistics().Registry()),
+                             ws_.Statistics().Registry());
     ASSERT_TRUE(ws_.Combinations().ApplyFilterPart(parts[0]));
     EXPECT_EQ(static_cast<std::int64_t>(ws_.Combinations().List().Current().Count()),
               EvenCountCombinations(rows[0].Value.Key[0]));
@@ -195,7 +188,8 @@ TEST_F(WorkspaceTest, RowByRowStopsAfterStepsAndUndoesAnEmptyList) {
 TEST_F(WorkspaceTest, PrefetchBuildingMakesEveryCache) {
     ws_.Statistics().BuildPrefetchFiles(true, 0);
     int files = 0;
-    for (const auto& e : std::filesystem::directory_iterator(dir_ / "Prefetchs")) files += e.path().extension() == ".dfc";
+    for (const auto& e : std::filesystem::directory_iterator(dir_ / "Prefetchs"))
+        files += e.path().extension() == ".dfc";
     EXPECT_EQ(files, 14);  // every number-property method but POE1, POE2
     EXPECT_FALSE(hooks_.ProgressOpen);
     EXPECT_EQ(hooks_.ProgressTexts.back(), "Создание файлов для полного набора комбинаций...");
@@ -208,7 +202,7 @@ TEST_F(WorkspaceTest, PrefetchBuildingMakesEveryCache) {
 //   once: 18..14 (depth 1), 13..10 (depth 2), 9..7 (depth 3), 6..4 (depth 4),
 //   then the values never seen (depth "-").
 class WorkspaceWalkTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ws_.OpenSettingsAndRegistry();
         ws_.Statistics().SetPrefetchsEnabled(false);
@@ -218,8 +212,8 @@ protected:
     }
     void Apply(const char* definition, const char* combs) {
         ASSERT_TRUE(ws_.Combinations().Paste(combs));
-        const auto parts = ExpandFilterItem(
-            ParseFilterItem(definition, ws_.Statistics().Registry()), ws_.Statistics().Registry());
+        const auto parts =
+            ExpandFilterItem(ParseFilterItem(definition, ws_.Statistics().Registry()), ws_.Statistics().Registry());
         ASSERT_EQ(parts.size(), 1u);
         ASSERT_TRUE(ws_.Combinations().ApplyFilterPart(parts[0]));
         EXPECT_TRUE(hooks_.Errors.empty());
@@ -252,8 +246,7 @@ TEST_F(WorkspaceWalkTest, SingleSelectCountsOnlyStepsThatLeaveCombinations) {
           "2 13 20 21 22 23\r\n2 24 25 26 27 28\r\n3 29 30 31 32 33\r\n13 34 35 36 37 38\r\n");
     EXPECT_EQ(Left(), (std::vector<TCombination>{{2, 13, 20, 21, 22, 23}}));
     std::vector<std::string> captions;
-    for (const auto& row : ws_.Combinations().Applied().Rows())
-        captions.push_back(row.Caption + " " + row.Values);
+    for (const auto& row : ws_.Combinations().Applied().Rows()) captions.push_back(row.Caption + " " + row.Values);
     ASSERT_EQ(captions.size(), 4u);
     EXPECT_EQ(captions[1].substr(captions[1].size() - 2), " 3");
     EXPECT_EQ(captions[2], "Отмена последней операции ");
@@ -277,8 +270,7 @@ TEST_F(WorkspaceTest, PrefetchBuildingIgnoresSilentCachesAndGoesOnPastAFailure) 
     const auto silentFile = folder / ("corvel-lotto_" + codes.back() + ".dfc");
     test::WriteBytes(silentFile, silent);
 
-    const TStatTable& t =
-        Computed(ws_, ws_.Statistics().Registry().FindMethod(codes.back()), 1000, true);
+    const TStatTable& t = Computed(ws_, ws_.Statistics().Registry().FindMethod(codes.back()), 1000, true);
     EXPECT_FALSE(t.PrefetchUsed);
     ASSERT_FALSE(t.Rows.empty());
     EXPECT_EQ(t.Rows[0].Cells[3], "-");

@@ -82,8 +82,7 @@ TEST_P(CliDrawsLast, ShowsTheNewestRows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, CliDrawsLast,
-                         ::testing::Values(LastCase{"One", "1", {"12"}},
-                                           LastCase{"Two", "2", {"12", "9"}},
+                         ::testing::Values(LastCase{"One", "1", {"12"}}, LastCase{"Two", "2", {"12", "9"}},
                                            LastCase{"MoreThanTheArchive", "50", {"12", "9", "7"}},
                                            LastCase{"ZeroMeansAll", "0", {"12", "9", "7"}}),
                          [](const auto& row) { return std::string(row.param.Name); });
@@ -173,8 +172,7 @@ TEST_F(CliDraws, UnreadableArchiveWarnsAndListsNothing) {
 
 TEST_F(CliDraws, ProgramPrintsWhatTheInProcessRunPrints) {
     test::CopySampleArchive(dir_.path());
-    const test::ProcessResult p =
-        test::RunCorvel({"--data-dir", dir_.path().string(), "draws", "--last", "5"});
+    const test::ProcessResult p = test::RunCorvel({"--data-dir", dir_.path().string(), "draws", "--last", "5"});
     EXPECT_EQ(p.ExitCode, 0) << p.Err;
     EXPECT_EQ(p.Err, "");
     EXPECT_EQ(p.Out, Draws({"--last", "5"}).Out);

@@ -39,13 +39,11 @@ class CliEditDraws : public ::testing::Test {
 };
 
 TEST_F(CliEditDraws, AddAppendsOneRecord) {
-    const test::CliResult r =
-        Run({"add-draw", "1501", "1, 2,3;4 ;5,6;7;8", "--date", "06.12.2026"});
+    const test::CliResult r = Run({"add-draw", "1501", "1, 2,3;4 ;5,6;7;8", "--date", "06.12.2026"});
     ASSERT_EQ(r.ExitCode, 0) << r.Err;
     EXPECT_EQ(r.Out, "");
     EXPECT_EQ(r.Err, "");
-    const std::string expected = std::string("\xDD\x05\x00\x00", 4) +
-                                 std::string("\x01\x02\x03\x04\x05\x06", 6) +
+    const std::string expected = std::string("\xDD\x05\x00\x00", 4) + std::string("\x01\x02\x03\x04\x05\x06", 6) +
                                  std::string("\x07\x08", 2) +
                                  "\x0A"
                                  "06.12.2026" +
@@ -69,8 +67,7 @@ TEST_F(CliEditDraws, AddWithoutDateTakesToday) {
 TEST_F(CliEditDraws, AddToAMissingArchiveCreatesIt) {
     fs::remove(Archive());
     ASSERT_EQ(Run({"add-draw", "1", "5;17;3;44;28;9;1;2", "--date", "01.02.2003"}).ExitCode, 0);
-    EXPECT_EQ(ReadArchiveFile(Archive()),
-              TDrawsArray{test::MakeDraw(1, {5, 17, 3, 44, 28, 9}, {1, 2}, "01.02.2003")});
+    EXPECT_EQ(ReadArchiveFile(Archive()), TDrawsArray{test::MakeDraw(1, {5, 17, 3, 44, 28, 9}, {1, 2}, "01.02.2003")});
 }
 
 TEST_F(CliEditDraws, EditChangesOnlyTheNumbersOfThatRecord) {
@@ -82,10 +79,7 @@ TEST_F(CliEditDraws, EditChangesOnlyTheNumbersOfThatRecord) {
 }
 
 TEST_F(CliEditDraws, EditToAnExistingNumberKeepsBothRecords) {
-    ASSERT_EQ(
-        Run({"edit-draw", "750", "1;2;3;4;5;6;7;8", "--number", "751", "--date", "07.01.2020"})
-            .ExitCode,
-        0);
+    ASSERT_EQ(Run({"edit-draw", "750", "1;2;3;4;5;6;7;8", "--number", "751", "--date", "07.01.2020"}).ExitCode, 0);
     const TDrawsArray draws = ReadArchiveFile(Archive());
     ASSERT_EQ(draws.size(), 1500u);
     EXPECT_EQ(draws[749], test::MakeDraw(751, {1, 2, 3, 4, 5, 6}, {7, 8}, "07.01.2020"));
@@ -98,17 +92,16 @@ TEST_F(CliEditDraws, EditToAnExistingNumberKeepsBothRecords) {
 TEST_F(CliEditDraws, DeleteSeveralRemovesEachByItsNumber) {
     const test::CliResult r = Run({"delete-draw", "1500", "1", "750"});
     ASSERT_EQ(r.ExitCode, 0) << r.Err;
-    const std::string expected = sample_.substr(kRec, 748 * kRec) +
-                                 sample_.substr(750 * kRec, 749 * kRec);  // without 1, 750, 1500
+    const std::string expected =
+        sample_.substr(kRec, 748 * kRec) + sample_.substr(750 * kRec, 749 * kRec);  // without 1, 750, 1500
     EXPECT_EQ(test::ReadBytes(Archive()), expected);
     EXPECT_EQ(test::FolderEntries(dir_.path()), kDataFiles);
 }
 
 TEST_F(CliEditDraws, DeleteFindsDrawsInANumberingWithGapsAndDisorder) {
-    const TDrawsArray draws{
-        test::MakeDraw(10, {1, 2, 3, 4, 5, 6}),  test::MakeDraw(20, {2, 3, 4, 5, 6, 7}),
-        test::MakeDraw(5, {3, 4, 5, 6, 7, 8}),   test::MakeDraw(40, {4, 5, 6, 7, 8, 9}),
-        test::MakeDraw(30, {5, 6, 7, 8, 9, 10}), test::MakeDraw(41, {6, 7, 8, 9, 10, 11})};
+    const TDrawsArray draws{test::MakeDraw(10, {1, 2, 3, 4, 5, 6}),  test::MakeDraw(20, {2, 3, 4, 5, 6, 7}),
+                            test::MakeDraw(5, {3, 4, 5, 6, 7, 8}),   test::MakeDraw(40, {4, 5, 6, 7, 8, 9}),
+                            test::MakeDraw(30, {5, 6, 7, 8, 9, 10}), test::MakeDraw(41, {6, 7, 8, 9, 10, 11})};
     WriteArchiveFile(Archive(), draws);
     ASSERT_EQ(Run({"delete-draw", "5", "30"}).ExitCode, 0);
     EXPECT_EQ(ReadArchiveFile(Archive()), (TDrawsArray{draws[0], draws[1], draws[3], draws[5]}));
@@ -168,13 +161,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"AddDuplicateNumber", {"add-draw", "1501", "1;2;3;4;5;5;7;8"}, 2, kBad},
         RefusalCase{"AddSevenWords", {"add-draw", "1501", "1,2,3,4,5,6,7"}, 2, kBad},
         RefusalCase{"AddExtraZero", {"add-draw", "1501", "1;2;3;4;5;6;0;9"}, 2, kBad},
-        RefusalCase{"AddNumberAbove48",
-                    {"add-draw", "1501", "1;2;3;4;5;49;7;8", "--date", "06.12.2026"},
-                    2,
-                    kBad},
+        RefusalCase{"AddNumberAbove48", {"add-draw", "1501", "1;2;3;4;5;49;7;8", "--date", "06.12.2026"}, 2, kBad},
         RefusalCase{"EditDuplicateNumber", {"edit-draw", "10", "1;2;3;4;5;5;7;8"}, 2, kBad},
-        RefusalCase{
-            "EditExtraZero", {"edit-draw", "10", "1;2;3;4;5;6;0;9", "--number", "11"}, 2, kBad},
+        RefusalCase{"EditExtraZero", {"edit-draw", "10", "1;2;3;4;5;6;0;9", "--number", "11"}, 2, kBad},
         RefusalCase{"AddImpossibleDate",
                     {"add-draw", "1501", "1;2;3;4;5;6;7;8", "--date", "31.02.2026"},
                     2,
@@ -187,27 +176,17 @@ INSTANTIATE_TEST_SUITE_P(
                     {"edit-draw", "750", "1;2;3;4;5;6;7;8", "--date", "7.1.2020"},
                     2,
                     "Некорректная дата тиража: 7.1.2020\n"},
-        RefusalCase{"AddDrawNumberZero",
-                    {"add-draw", "0", "1;2;3;4;5;6;7;8"},
-                    2,
-                    "Ошибка в командной строке..."},
+        RefusalCase{"AddDrawNumberZero", {"add-draw", "0", "1;2;3;4;5;6;7;8"}, 2, "Ошибка в командной строке..."},
         RefusalCase{"AddWithoutNumbers", {"add-draw", "1501"}, 2, "Ошибка в командной строке..."},
         RefusalCase{"EditUnknownDraw",
                     {"edit-draw", "99999", "1;2;3;4;5;6;7;8"},
                     1,
                     "Тираж с номером 99999 в архиве не найден!\n"},
-        RefusalCase{"DeleteUnknownDraw",
-                    {"delete-draw", "99999"},
-                    1,
-                    "Тираж с номером 99999 в архиве не найден!\n"},
-        RefusalCase{"DeleteKnownAndUnknown",
-                    {"delete-draw", "5", "1501"},
-                    1,
-                    "Тираж с номером 1501 в архиве не найден!\n"},
-        RefusalCase{"DeleteTheSameDrawTwice",
-                    {"delete-draw", "1500", "1500"},
-                    1,
-                    "Тираж с номером 1500 в архиве не найден!\n"},
+        RefusalCase{"DeleteUnknownDraw", {"delete-draw", "99999"}, 1, "Тираж с номером 99999 в архиве не найден!\n"},
+        RefusalCase{
+            "DeleteKnownAndUnknown", {"delete-draw", "5", "1501"}, 1, "Тираж с номером 1501 в архиве не найден!\n"},
+        RefusalCase{
+            "DeleteTheSameDrawTwice", {"delete-draw", "1500", "1500"}, 1, "Тираж с номером 1500 в архиве не найден!\n"},
         RefusalCase{"DeleteWithoutNumbers", {"delete-draw"}, 2, "Ошибка в командной строке..."},
         RefusalCase{"UnknownCommand", {"frobnicate"}, 2, "Ошибка в командной строке..."},
         RefusalCase{"NoCommand", {}, 2, "Ошибка в командной строке..."}),

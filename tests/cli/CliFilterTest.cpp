@@ -14,7 +14,7 @@ namespace corvel {
 namespace {
 
 class CliFilter : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { test::CopySampleArchive(dir_.path()); }
     test::CliResult Run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--data-dir", dir_.path().string()});
@@ -82,8 +82,8 @@ TEST_F(CliFilter, GenerateCountsAndWrites) {
 
 TEST_F(CliFilter, StepsRunInCommandLineOrder) {
     test::WriteBytes(dir_ / "in.lcv", "1;2;3;4;5;6\r\n2;4;6;8;10;12\r\n1;3;5;7;9;11\r\n7;8;9;10;11;12\r\njunk\r\n");
-    auto r = Run({"filter", "--from", (dir_ / "in.lcv").string(), "--remove", "NUMS:10=1", "--keep",
-                  "EVEN:100=3:3", "-o", (dir_ / "out.lcv").string()});
+    auto r = Run({"filter", "--from", (dir_ / "in.lcv").string(), "--remove", "NUMS:10=1", "--keep", "EVEN:100=3:3",
+                  "-o", (dir_ / "out.lcv").string()});
     ASSERT_EQ(r.ExitCode, 0) << r.Err;
     const auto lines = test::Lines(r.Out);
     ASSERT_EQ(lines.size(), 4u);
@@ -102,7 +102,8 @@ TEST_F(CliFilter, DefinitionsAndBadSteps) {
     EXPECT_EQ(Run({"filter", "--keep", "EVEN:100=9:9"}).ExitCode, 2);
     EXPECT_EQ(Run({"filter", "--keep", "EVEN100"}).ExitCode, 2);
     EXPECT_EQ(Run({"filter", "--definition", "TSD1#NOPE:10#LNO:#SF:1"}).ExitCode, 2);
-    EXPECT_EQ(Run({"filter", "--definition", "TSD1#EVEN:#LNO:#SF:1"}).ExitCode, 2);  // bad input, like the unknown method
+    EXPECT_EQ(Run({"filter", "--definition", "TSD1#EVEN:#LNO:#SF:1"}).ExitCode,
+              2);  // bad input, like the unknown method
     EXPECT_EQ(Run({"filter", "--exclude-last", "x"}).ExitCode, 2);
 }
 
@@ -124,8 +125,10 @@ TEST_F(CliFilter, LongDefinitionShowsProgressAndStopsOnInterrupt) {
     test::ChildProcess run(CORVEL_CLI_PATH, {"--data-dir", dir_.path().string(), "filter", "--definition",
                                              "TSD1#NUMS:1-100000;1#LMV:100000#ST:1", "-o", out.string()});
     bool progress = false;
-    for (auto deadline = std::chrono::steady_clock::now() + 60s; !progress && std::chrono::steady_clock::now() < deadline;) {
-        progress = run.Err().find("Применение фильтра TSD1#NUMS:1-100000;1#LMV:100000#ST:1... 1 %") != std::string::npos;
+    for (auto deadline = std::chrono::steady_clock::now() + 60s;
+         !progress && std::chrono::steady_clock::now() < deadline;) {
+        progress =
+            run.Err().find("Применение фильтра TSD1#NUMS:1-100000;1#LMV:100000#ST:1... 1 %") != std::string::npos;
         if (!progress) std::this_thread::sleep_for(20ms);
         ASSERT_EQ(run.Wait(0ms), -1) << "ended before its first percent: " << run.Err();
     }

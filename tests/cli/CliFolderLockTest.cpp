@@ -25,8 +25,7 @@ std::set<int> DrawNumbers(const fs::path& archive) {
 }
 
 std::vector<std::string> AddDrawArgs(const fs::path& dir, int number) {
-    return {"--data-dir", dir.string(), "add-draw", std::to_string(number), "1;2;3;4;5;6;7;8", "--date",
-            "01.01.2027"};
+    return {"--data-dir", dir.string(), "add-draw", std::to_string(number), "1;2;3;4;5;6;7;8", "--date", "01.01.2027"};
 }
 
 TEST(CliFolderLock, TwoAddDrawsStartedTogetherBothLand) {
@@ -90,8 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, CliFolderLockRefused,
     testing::Values(RefusedCase{"AddDraw", {"add-draw", "1501", "1;2;3;4;5;6;7;8"}},
                     RefusedCase{"EditDraw", {"edit-draw", "1500", "1;2;3;4;5;6;7;8"}},
-                    RefusedCase{"DeleteDraw", {"delete-draw", "1500"}},
-                    RefusedCase{"Prefetch", {"prefetch", "EVEN"}},
+                    RefusedCase{"DeleteDraw", {"delete-draw", "1500"}}, RefusedCase{"Prefetch", {"prefetch", "EVEN"}},
                     RefusedCase{"StatsBuildingACache", {"stats", "EVEN", "--prefetch"}},
                     RefusedCase{"FilterBuildingACache",
                                 {"filter", "--prefetch", "--definition", "TSD4#EVEN:10#DMV:0#ST:1"}}),

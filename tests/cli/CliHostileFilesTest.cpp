@@ -51,15 +51,14 @@ TimedRun RunCorvelWithin(const std::vector<std::string>& args) {
 // every entry its type, identity, size, time of change, link target and (for
 // files small enough) its bytes. Equal snapshots mean nothing was replaced,
 // rewritten, added or removed.
-void AddToSnapshot(const fs::path& root, const fs::path& folder,
-                   std::map<std::string, std::string>& entries) {
+void AddToSnapshot(const fs::path& root, const fs::path& folder, std::map<std::string, std::string>& entries) {
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
         const fs::path& p = entry.path();
         struct stat st {};
         if (::lstat(p.c_str(), &st) != 0) throw std::runtime_error("lstat failed: " + p.string());
         std::string state = std::to_string(st.st_mode) + " " + std::to_string(st.st_ino) + " " +
-                            std::to_string(st.st_size) + " " + std::to_string(st.st_mtim.tv_sec) +
-                            "." + std::to_string(st.st_mtim.tv_nsec);
+                            std::to_string(st.st_size) + " " + std::to_string(st.st_mtim.tv_sec) + "." +
+                            std::to_string(st.st_mtim.tv_nsec);
         if (S_ISLNK(st.st_mode)) state += " -> " + fs::read_symlink(p).string();
         if (S_ISREG(st.st_mode) && st.st_size <= (1 << 20)) state += " " + test::ReadBytes(p);
         entries[p.lexically_relative(root).string()] = state;
@@ -80,8 +79,7 @@ constexpr std::uintmax_t kRecordLimit = 10'000'000;
 // The draw the writing rows add, and its 24 bytes in the archive format worked
 // out by hand: 1501 = 0x05DD little-endian, six numbers, two extras, the date
 // with its length byte and one zero byte of room.
-const std::vector<std::string> kAddDraw{"add-draw", "1501", "1;2;3;4;5;6;7;8", "--date",
-                                        "06.12.2026"};
+const std::vector<std::string> kAddDraw{"add-draw", "1501", "1;2;3;4;5;6;7;8", "--date", "06.12.2026"};
 std::string NewDrawBytes() {
     return std::string("\xDD\x05\x00\x00\x01\x02\x03\x04\x05\x06\x07\x08\x0A", 13) + "06.12.2026" +
            std::string(1, '\0');
@@ -150,15 +148,13 @@ fs::path Prepare(Setup kind, const fs::path& root) {
             break;
         case Setup::PartialTrailingRecord:
             test::CopySampleArchive(data);
-            test::WriteBytes(archive,
-                             test::ReadBytes(archive) + "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A");
+            test::WriteBytes(archive, test::ReadBytes(archive) + "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A");
             break;
         case Setup::OverRecordLimit:
         case Setup::AtRecordLimit: {
             // Sparse: the size of a huge archive without its disk space.
             test::WriteBytes(archive, "");
-            const std::uintmax_t records =
-                kind == Setup::AtRecordLimit ? kRecordLimit : kRecordLimit + 1;
+            const std::uintmax_t records = kind == Setup::AtRecordLimit ? kRecordLimit : kRecordLimit + 1;
             fs::resize_file(archive, records * 24);
             break;
         }
@@ -216,36 +212,36 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // A reading command prints what it could read (here: nothing but the
         // header) and still ends with the data-error code.
-        HostileCase{"ArchiveFifoDraws", Setup::ArchiveFifo, kDraws, 1, kReadError,
-                    "именованным каналом", kHeader, After::Unchanged},
-        HostileCase{"ArchiveFifoAdd", Setup::ArchiveFifo, kAddDraw, 1, kReadError,
-                    "именованным каналом", "", After::Unchanged},
-        HostileCase{"ArchiveLinkToDevZeroDraws", Setup::ArchiveLinkToDevZero, kDraws, 1, kReadError,
-                    "устройством", kHeader, After::Unchanged},
-        HostileCase{"ArchiveLinkToDevZeroAdd", Setup::ArchiveLinkToDevZero, kAddDraw, 1, kReadError,
-                    "устройством", "", After::Unchanged},
-        HostileCase{"ArchiveLinkLoopDraws", Setup::ArchiveLinkLoop, kDraws, 1, kReadError,
-                    "ссылки образуют петлю", kHeader, After::Unchanged},
-        HostileCase{"ArchiveLinkLoopAdd", Setup::ArchiveLinkLoop, kAddDraw, 1, kReadError,
-                    "ссылки образуют петлю", "", After::Unchanged},
-        HostileCase{"ArchiveFolderDraws", Setup::ArchiveFolder, kDraws, 1, kReadError,
-                    "является папкой", kHeader, After::Unchanged},
-        HostileCase{"ArchiveFolderAdd", Setup::ArchiveFolder, kAddDraw, 1, kReadError,
-                    "является папкой", "", After::Unchanged},
-        HostileCase{"DataFolderIsAFileDraws", Setup::DataFolderIsAFile, kDraws, 1, kReadError,
-                    "не является папкой", kHeader, After::Unchanged},
-        HostileCase{"DataFolderIsAFileAdd", Setup::DataFolderIsAFile, kAddDraw, 1, kReadError,
-                    "не является папкой", "", After::Unchanged},
+        HostileCase{"ArchiveFifoDraws", Setup::ArchiveFifo, kDraws, 1, kReadError, "именованным каналом", kHeader,
+                    After::Unchanged},
+        HostileCase{"ArchiveFifoAdd", Setup::ArchiveFifo, kAddDraw, 1, kReadError, "именованным каналом", "",
+                    After::Unchanged},
+        HostileCase{"ArchiveLinkToDevZeroDraws", Setup::ArchiveLinkToDevZero, kDraws, 1, kReadError, "устройством",
+                    kHeader, After::Unchanged},
+        HostileCase{"ArchiveLinkToDevZeroAdd", Setup::ArchiveLinkToDevZero, kAddDraw, 1, kReadError, "устройством", "",
+                    After::Unchanged},
+        HostileCase{"ArchiveLinkLoopDraws", Setup::ArchiveLinkLoop, kDraws, 1, kReadError, "ссылки образуют петлю",
+                    kHeader, After::Unchanged},
+        HostileCase{"ArchiveLinkLoopAdd", Setup::ArchiveLinkLoop, kAddDraw, 1, kReadError, "ссылки образуют петлю", "",
+                    After::Unchanged},
+        HostileCase{"ArchiveFolderDraws", Setup::ArchiveFolder, kDraws, 1, kReadError, "является папкой", kHeader,
+                    After::Unchanged},
+        HostileCase{"ArchiveFolderAdd", Setup::ArchiveFolder, kAddDraw, 1, kReadError, "является папкой", "",
+                    After::Unchanged},
+        HostileCase{"DataFolderIsAFileDraws", Setup::DataFolderIsAFile, kDraws, 1, kReadError, "не является папкой",
+                    kHeader, After::Unchanged},
+        HostileCase{"DataFolderIsAFileAdd", Setup::DataFolderIsAFile, kAddDraw, 1, kReadError, "не является папкой", "",
+                    After::Unchanged},
         HostileCase{"DataFolderLinkLoopDraws", Setup::DataFolderLinkLoop, kDraws, 1, kReadError,
                     "ссылки образуют петлю", kHeader, After::Unchanged},
         HostileCase{"DataFolderLinkLoopAdd", Setup::DataFolderLinkLoop, kAddDraw, 1, kReadError,
                     "ссылки образуют петлю", "", After::Unchanged},
         // Bytes after the last whole record are not a draw: they are ignored
         // when reading and gone after the next rewrite.
-        HostileCase{"PartialTrailingRecordDraws", Setup::PartialTrailingRecord, kDraws, 0, "", "",
-                    "\n1500\t", After::Unchanged},
-        HostileCase{"PartialTrailingRecordAdd", Setup::PartialTrailingRecord, kAddDraw, 0, "", "",
-                    "", After::SampleAndTheNewDraw},
+        HostileCase{"PartialTrailingRecordDraws", Setup::PartialTrailingRecord, kDraws, 0, "", "", "\n1500\t",
+                    After::Unchanged},
+        HostileCase{"PartialTrailingRecordAdd", Setup::PartialTrailingRecord, kAddDraw, 0, "", "", "",
+                    After::SampleAndTheNewDraw},
         HostileCase{"OverRecordLimitDraws", Setup::OverRecordLimit, kDraws, 1, kReadError,
                     "допустимо не больше 10000000", kHeader, After::Unchanged},
         HostileCase{"OverRecordLimitAdd", Setup::OverRecordLimit, kAddDraw, 1, kReadError,
@@ -262,14 +258,10 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"AtRecordLimitAdd", Setup::AtRecordLimit, kAddDraw, 1, kWriteError,
                     "не может содержать больше 10000000", "", After::Unchanged},
         // The normal first start: no archive yet, or not even the data folder.
-        HostileCase{"MissingArchiveDraws", Setup::MissingArchive, kDraws, 0, "", "", kHeader,
-                    After::Unchanged},
-        HostileCase{"MissingArchiveAdd", Setup::MissingArchive, kAddDraw, 0, "", "", "",
-                    After::OnlyTheNewDraw},
-        HostileCase{"MissingDataFolderDraws", Setup::MissingDataFolder, kDraws, 0, "", "", kHeader,
-                    After::Unchanged},
-        HostileCase{"MissingDataFolderAdd", Setup::MissingDataFolder, kAddDraw, 0, "", "", "",
-                    After::OnlyTheNewDraw}),
+        HostileCase{"MissingArchiveDraws", Setup::MissingArchive, kDraws, 0, "", "", kHeader, After::Unchanged},
+        HostileCase{"MissingArchiveAdd", Setup::MissingArchive, kAddDraw, 0, "", "", "", After::OnlyTheNewDraw},
+        HostileCase{"MissingDataFolderDraws", Setup::MissingDataFolder, kDraws, 0, "", "", kHeader, After::Unchanged},
+        HostileCase{"MissingDataFolderAdd", Setup::MissingDataFolder, kAddDraw, 0, "", "", "", After::OnlyTheNewDraw}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 // A rewrite killed halfway leaves its temporary file behind; the next rewrite
@@ -279,11 +271,10 @@ TEST(CliHostileFiles, NextRewriteRemovesALeftoverTemporaryFile) {
     test::CopySampleArchive(dir.path());
     const std::string leftover = std::string(".") + kArchiveName + ".~tmpAb3xY9";
     test::WriteBytes(dir / leftover, std::string(1 << 20, 'x'));
-    const std::vector<std::string> keep{
-        std::string(".") + kArchiveName + ".~tmpAb3xY",  // one character short
-        std::string(kArchiveName) + ".~tmpAb3xY9",       // not hidden
-        ".CorvelLotto_6x48.lsk.~tmpAb3xY9",              // another file's
-        "notes.txt"};
+    const std::vector<std::string> keep{std::string(".") + kArchiveName + ".~tmpAb3xY",  // one character short
+                                        std::string(kArchiveName) + ".~tmpAb3xY9",       // not hidden
+                                        ".CorvelLotto_6x48.lsk.~tmpAb3xY9",              // another file's
+                                        "notes.txt"};
     for (const auto& name : keep) test::WriteBytes(dir / name, "keep");
 
     std::vector<std::string> args{"--data-dir", dir.path().string()};

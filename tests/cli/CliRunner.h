@@ -17,8 +17,8 @@ struct CliResult {
 };
 
 // The day the in-process runs take for today.
-inline constexpr std::chrono::year_month_day kCliToday{std::chrono::year(2027),
-                                                       std::chrono::month(1), std::chrono::day(9)};
+inline constexpr std::chrono::year_month_day kCliToday{std::chrono::year(2027), std::chrono::month(1),
+                                                       std::chrono::day(9)};
 
 inline CliResult RunCliInProcess(const std::vector<std::string>& args) {
     std::ostringstream out, err;
@@ -44,8 +44,7 @@ inline std::vector<std::string> Fields(const std::string& line) {
     std::size_t start = 0;
     for (;;) {
         std::size_t tab = line.find('\t', start);
-        fields.push_back(
-            line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+        fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
         if (tab == std::string::npos) return fields;
         start = tab + 1;
     }

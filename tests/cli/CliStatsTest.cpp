@@ -19,12 +19,11 @@ class CliStats : public ::testing::Test {
     void SetUp() override {
         // Five draws 11..15. POS1 (first number drawn): 1, 1, 3, 1, 2.
         // POE1 (first extra number): 7, 9, 7, 7, 9. Sorted, every draw starts with 1.
-        WriteArchiveFile(dir_ / "CorvelLotto_6x48.ldr",
-                         {test::MakeDraw(11, {1, 2, 3, 4, 5, 6}, {7, 1}),
-                          test::MakeDraw(12, {1, 2, 3, 4, 5, 7}, {9, 1}),
-                          test::MakeDraw(13, {3, 2, 1, 4, 5, 6}, {7, 1}),
-                          test::MakeDraw(14, {1, 9, 3, 4, 5, 6}, {7, 1}),
-                          test::MakeDraw(15, {2, 1, 3, 4, 5, 6}, {9, 1})});
+        WriteArchiveFile(
+            dir_ / "CorvelLotto_6x48.ldr",
+            {test::MakeDraw(11, {1, 2, 3, 4, 5, 6}, {7, 1}), test::MakeDraw(12, {1, 2, 3, 4, 5, 7}, {9, 1}),
+             test::MakeDraw(13, {3, 2, 1, 4, 5, 6}, {7, 1}), test::MakeDraw(14, {1, 9, 3, 4, 5, 6}, {7, 1}),
+             test::MakeDraw(15, {2, 1, 3, 4, 5, 6}, {9, 1})});
     }
     test::CliResult Run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--data-dir", dir_.path().string()});
@@ -67,12 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
     Windows, CliValuesWindow,
     ::testing::Values(
         // Draw 15 hidden: depth counts from draw 14, 9 is seen once.
-        WindowCase{"OffsetOne",
-                   {"values", "POE1", "--offset", "1"},
-                   "7\t3\t1\t14\t1\t2\n9\t1\t3\t12\t0\t0\n"},
-        WindowCase{"OffsetOneWindowTwo",
-                   {"values", "POE1", "--offset", "1", "--window", "2"},
-                   "7\t2\t1\t14\t1\t1\n"},
+        WindowCase{"OffsetOne", {"values", "POE1", "--offset", "1"}, "7\t3\t1\t14\t1\t2\n9\t1\t3\t12\t0\t0\n"},
+        WindowCase{"OffsetOneWindowTwo", {"values", "POE1", "--offset", "1", "--window", "2"}, "7\t2\t1\t14\t1\t1\n"},
         WindowCase{"WindowLongerThanTheArchive",
                    {"values", "POE1", "--window", "50"},
                    "7\t3\t2\t14\t1\t2\n9\t2\t1\t15\t3\t3\n"},
@@ -104,8 +99,7 @@ TEST_F(CliStats, UnknownMethodNamesSimilarCodes) {
     const auto lines = test::Lines(r.Err);
     ASSERT_EQ(lines.size(), 2u) << r.Err;
     EXPECT_EQ(lines[0], "Неизвестный метод расчета статистики: POS7");
-    EXPECT_EQ(lines[1].rfind("Похожие методы: POS1, POS2, POS3, POS4, POS5, POS6", 0), 0u)
-        << lines[1];
+    EXPECT_EQ(lines[1].rfind("Похожие методы: POS1, POS2, POS3, POS4, POS5, POS6", 0), 0u) << lines[1];
 }
 
 TEST_F(CliStats, OffsetMustLeaveADraw) {
@@ -113,8 +107,7 @@ TEST_F(CliStats, OffsetMustLeaveADraw) {
     EXPECT_EQ(r.ExitCode, 2);
     EXPECT_EQ(r.Out, "");
     EXPECT_NE(r.Err.find("(5)"), std::string::npos) << r.Err;
-    EXPECT_EQ(Run({"values", "POE1", "--offset", "4"}).Out,
-              std::string(kValuesHeader) + "7\t1\t1\t11\t0\t0\n");
+    EXPECT_EQ(Run({"values", "POE1", "--offset", "4"}).Out, std::string(kValuesHeader) + "7\t1\t1\t11\t0\t0\n");
 }
 
 }  // namespace

@@ -44,40 +44,53 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"MissingOptionValue", {"--data-dir", "{dir}", "draws", "--last"}, "--last"},
         UsageCase{"EmptyDataDir", {"--data-dir", "", "draws"}, "не указано имя папки данных"},
         UsageCase{"NotANumber", {"--data-dir", "{dir}", "draws", "--last", "abc"}, "не является целым числом"},
-        UsageCase{"FractionForAnInteger", {"--data-dir", "{dir}", "stats", "NUMS", "--sort", "1.5"},
+        UsageCase{"FractionForAnInteger",
+                  {"--data-dir", "{dir}", "stats", "NUMS", "--sort", "1.5"},
                   "не является целым числом"},
-        UsageCase{"NumberBeyondInt", {"--data-dir", "{dir}", "draws", "--last", "2147483648"},
+        UsageCase{"NumberBeyondInt",
+                  {"--data-dir", "{dir}", "draws", "--last", "2147483648"},
                   "вне допустимого диапазона от 0 до 2147483647"},
-        UsageCase{"SortColumnOutOfRange", {"--data-dir", "{dir}", "stats", "NUMS", "--sort", "20"},
+        UsageCase{"SortColumnOutOfRange",
+                  {"--data-dir", "{dir}", "stats", "NUMS", "--sort", "20"},
                   "вне допустимого диапазона от 0 до 19"},
         UsageCase{"NegativeDrawNumber", {"--data-dir", "{dir}", "delete-draw", "-5"}, "-5"},
-        UsageCase{"DrawNumberBeyondInt", {"--data-dir", "{dir}", "delete-draw", "4294967297"},
-                  "вне допустимого диапазона"},
+        UsageCase{
+            "DrawNumberBeyondInt", {"--data-dir", "{dir}", "delete-draw", "4294967297"}, "вне допустимого диапазона"},
         UsageCase{"LockWaitOutOfRange", {"--data-dir", "{dir}", "--lock-wait", "-1", "draws"}, "--lock-wait"},
-        UsageCase{"ExcludeLastWrapsToNegative", {"--data-dir", "{dir}", "filter", "--exclude-last", "2147483648"},
+        UsageCase{"ExcludeLastWrapsToNegative",
+                  {"--data-dir", "{dir}", "filter", "--exclude-last", "2147483648"},
                   "Некорректное количество тиражей"},
-        UsageCase{"ExcludeLastWrapsToOne", {"--data-dir", "{dir}", "filter", "--exclude-last", "4294967297"},
+        UsageCase{"ExcludeLastWrapsToOne",
+                  {"--data-dir", "{dir}", "filter", "--exclude-last", "4294967297"},
                   "Некорректное количество тиражей"},
-        UsageCase{"StepWindowBeyondInt", {"--data-dir", "{dir}", "filter", "--keep", "EVEN:4294967297=3:3"},
+        UsageCase{"StepWindowBeyondInt",
+                  {"--data-dir", "{dir}", "filter", "--keep", "EVEN:4294967297=3:3"},
                   "Некорректное количество тиражей"},
-        UsageCase{"FilterOffsetPastTheArchive", {"--data-dir", "{dir}", "filter", "--offset", "1500"},
+        UsageCase{"FilterOffsetPastTheArchive",
+                  {"--data-dir", "{dir}", "filter", "--offset", "1500"},
                   "Смещение должно быть меньше количества тиражей в архиве (1500)"},
-        UsageCase{"StatsOffsetPastTheArchive", {"--data-dir", "{dir}", "stats", "EVEN", "--offset", "1500"},
+        UsageCase{"StatsOffsetPastTheArchive",
+                  {"--data-dir", "{dir}", "stats", "EVEN", "--offset", "1500"},
                   "Смещение должно быть меньше количества тиражей в архиве (1500)"},
-        UsageCase{"DefinitionWithUnknownMethod", {"--data-dir", "{dir}", "filter", "--definition", "TSD1#XXXX:10#LMV:1#ST:1"},
+        UsageCase{"DefinitionWithUnknownMethod",
+                  {"--data-dir", "{dir}", "filter", "--definition", "TSD1#XXXX:10#LMV:1#ST:1"},
                   "Некорректное описание фильтра"},
-        UsageCase{"DefinitionWithoutWindows", {"--data-dir", "{dir}", "filter", "--definition", "TSD1#EVEN:abc#LMV:1#ST:1"},
+        UsageCase{"DefinitionWithoutWindows",
+                  {"--data-dir", "{dir}", "filter", "--definition", "TSD1#EVEN:abc#LMV:1#ST:1"},
                   "Некорректное описание фильтра"},
-        UsageCase{"DefinitionWithoutLevels", {"--data-dir", "{dir}", "filter", "--definition", "TSD1#EVEN:10#LMV:x#ST:1"},
+        UsageCase{"DefinitionWithoutLevels",
+                  {"--data-dir", "{dir}", "filter", "--definition", "TSD1#EVEN:10#LMV:x#ST:1"},
                   "Некорректное описание фильтра"}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(CliHelp, IsRussianAndAligned) {
-    for (std::vector<std::string> args : {std::vector<std::string>{"--help"}, {"filter", "--help"}, {"add-draw", "--help"}}) {
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{"--help"}, {"filter", "--help"}, {"add-draw", "--help"}}) {
         const test::CliResult r = test::RunCliInProcess(args);
         EXPECT_EQ(r.ExitCode, 0);
         EXPECT_NE(r.Out.find("Использование: corvel"), std::string::npos) << r.Out;
-        for (const char* english : {"Usage", "OPTIONS", "Options", "Subcommands", "TEXT", "INT", "REQUIRED", "Positionals"})
+        for (const char* english :
+             {"Usage", "OPTIONS", "Options", "Subcommands", "TEXT", "INT", "REQUIRED", "Positionals"})
             EXPECT_EQ(r.Out.find(english), std::string::npos) << english << " in\n" << r.Out;
         // Descriptions start in one column, counted in characters.
         for (const std::string& line : test::Lines(r.Out)) {

@@ -49,8 +49,7 @@ TEST_P(CliWriteFailure, ArchiveStaysAsItWas) {
         const test::ProcessResult probe =
             test::RunCorvel({"--data-dir", dir.path().string(), "draws", "--last", "1"}, 0, true);
         if (probe.ExitCode == 126 || probe.ExitCode == 127)
-            GTEST_SKIP() << "the program cannot be started as user nobody here (exit "
-                         << probe.ExitCode << ")";
+            GTEST_SKIP() << "the program cannot be started as user nobody here (exit " << probe.ExitCode << ")";
         ASSERT_EQ(probe.ExitCode, 0) << "the archive must stay readable: " << probe.Err;
         ASSERT_NE(probe.Out.find("\n1500\t"), std::string::npos) << probe.Out;
     }
@@ -74,16 +73,14 @@ TEST_P(CliWriteFailure, ArchiveStaysAsItWas) {
 INSTANTIATE_TEST_SUITE_P(
     Commands, CliWriteFailure,
     ::testing::Values(
-        WriteFailureCase{"FullDiskAdd",
-                         Failure::FullDisk,
-                         {"add-draw", "1501", "1;2;3;4;5;6;7;8", "--date", "06.12.2026"}},
+        WriteFailureCase{
+            "FullDiskAdd", Failure::FullDisk, {"add-draw", "1501", "1;2;3;4;5;6;7;8", "--date", "06.12.2026"}},
         WriteFailureCase{"FullDiskEdit", Failure::FullDisk, {"edit-draw", "3", "9;8;7;6;5;4;3;2"}},
         WriteFailureCase{"FullDiskDelete", Failure::FullDisk, {"delete-draw", "1500"}},
         WriteFailureCase{"ReadOnlyFolderAdd",
                          Failure::ReadOnlyFolder,
                          {"add-draw", "1501", "1;2;3;4;5;6;7;8", "--date", "06.12.2026"}},
-        WriteFailureCase{
-            "ReadOnlyFolderEdit", Failure::ReadOnlyFolder, {"edit-draw", "3", "9;8;7;6;5;4;3;2"}},
+        WriteFailureCase{"ReadOnlyFolderEdit", Failure::ReadOnlyFolder, {"edit-draw", "3", "9;8;7;6;5;4;3;2"}},
         WriteFailureCase{"ReadOnlyFolderDelete", Failure::ReadOnlyFolder, {"delete-draw", "1500"}}),
     [](const auto& row) { return std::string(row.param.Name); });
 

@@ -26,8 +26,7 @@ TEST(CombinationTextSplit, TrimsDropsBlankPiecesAndStopsAfterSeven) {
     EXPECT_EQ(Words(" 1 ;;\t2 ,3", ",;"), (std::vector<std::string>{"1", "2", "3"}));
     EXPECT_EQ(Words("", ",;"), std::vector<std::string>{});
     EXPECT_EQ(Words(" ; , ", ",;"), std::vector<std::string>{});
-    EXPECT_EQ(Words("1;2;3;4;5;6;7;8;9", ";"),
-              (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7"}));
+    EXPECT_EQ(Words("1;2;3;4;5;6;7;8;9", ";"), (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7"}));
     EXPECT_FALSE(SplitLineWords("1;2;3;4;5;6;7;8", TSeparators(";")).IsCombination());
     EXPECT_TRUE(SplitLineWords("1;2;3;4;5;6", TSeparators(";")).IsCombination());
 }

@@ -22,14 +22,13 @@ namespace {
 std::vector<TCombination> Varied(std::size_t count) {
     std::vector<TCombination> out(count);
     for (std::size_t i = 0; i < count; ++i)
-        for (std::size_t j = 0; j < 6; ++j)
-            out[i][j] = static_cast<std::uint8_t>((i * 7 + j * 31) % 256);
+        for (std::size_t j = 0; j < 6; ++j) out[i][j] = static_cast<std::uint8_t>((i * 7 + j * 31) % 256);
     return out;
 }
 
 std::size_t CountStartingWith(const std::vector<std::string>& texts, const std::string& prefix) {
-    return static_cast<std::size_t>(std::count_if(
-        texts.begin(), texts.end(), [&](const std::string& t) { return t.rfind(prefix, 0) == 0; }));
+    return static_cast<std::size_t>(
+        std::count_if(texts.begin(), texts.end(), [&](const std::string& t) { return t.rfind(prefix, 0) == 0; }));
 }
 
 TEST(CombsBufferPath, IsNamedAfterTheProgramInTheDataFolder) {
@@ -45,8 +44,7 @@ TEST(CombsBuffer, SavedRecordsAreTheSixBytesOfEachCombinationAndLoadBack) {
     ASSERT_TRUE(SaveCombsBuffer(buffer, list, {5, 10}, hooks));
 
     std::string expected;
-    for (const TCombination& c : Varied(300))
-        expected.append(reinterpret_cast<const char*>(c.data()), 6);
+    for (const TCombination& c : Varied(300)) expected.append(reinterpret_cast<const char*>(c.data()), 6);
     EXPECT_EQ(test::ReadBytes(buffer.File()), expected);
 
     TCombsArray loaded(300);
@@ -143,8 +141,7 @@ TEST_P(CombsBufferDamaged, IsReportedRemovedAndLeavesTheListAlone) {
     TCombsArray target(c.Capacity);
     test::Fill(target, test::Sentinel());
     EXPECT_FALSE(LoadCombsBuffer(buffer, target, {0, 1}, hooks));
-    EXPECT_EQ(hooks.Errors,
-              std::vector<std::string>{ErrorReport(texts::kCombsBufferLoadError, c.Message)});
+    EXPECT_EQ(hooks.Errors, std::vector<std::string>{ErrorReport(texts::kCombsBufferLoadError, c.Message)});
     EXPECT_EQ(test::ItemsOf(target), test::Sentinel());
     EXPECT_FALSE(std::filesystem::exists(buffer.File()));
     EXPECT_FALSE(buffer.Key().has_value());
@@ -152,12 +149,11 @@ TEST_P(CombsBufferDamaged, IsReportedRemovedAndLeavesTheListAlone) {
     EXPECT_EQ(hooks.Busy, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, CombsBufferDamaged,
-                         ::testing::Values(DamageCase{"PartOfARecord", 13, 10,
-                                                      Format(texts::kCombsBufferDamaged, {13})},
-                                           DamageCase{"MoreThanTheListHolds", 66, 10,
-                                                      Format(texts::kCombsTooMany, {11, 10})}),
-                         [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Files, CombsBufferDamaged,
+    ::testing::Values(DamageCase{"PartOfARecord", 13, 10, Format(texts::kCombsBufferDamaged, {13})},
+                      DamageCase{"MoreThanTheListHolds", 66, 10, Format(texts::kCombsTooMany, {11, 10})}),
+    [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(CombsBuffer, FailedSaveIsReportedAndRemembersNoKey) {
     test::TempDir dir;
@@ -167,8 +163,7 @@ TEST(CombsBuffer, FailedSaveIsReportedAndRemembersNoKey) {
     test::FakeUiHooks hooks;
     EXPECT_FALSE(SaveCombsBuffer(buffer, list, {0, 1}, hooks));
     ASSERT_EQ(hooks.Errors.size(), 1U);
-    EXPECT_EQ(hooks.Errors[0].rfind(ErrorReport(texts::kCombsBufferSaveError, ""), 0), 0U)
-        << hooks.Errors[0];
+    EXPECT_EQ(hooks.Errors[0].rfind(ErrorReport(texts::kCombsBufferSaveError, ""), 0), 0U) << hooks.Errors[0];
     EXPECT_FALSE(buffer.Key().has_value());
     EXPECT_FALSE(LoadCombsBuffer(buffer, list, {0, 1}, hooks));
     EXPECT_EQ(hooks.Busy, 0);
@@ -197,15 +192,13 @@ TEST_P(CombsBufferProgress, ReportsAtMostOncePerPercent) {
     ASSERT_TRUE(SaveCombsBuffer(buffer, list, {0, 1}, saving));
     EXPECT_EQ(saving.Statuses.front(), texts::kCombsBufferSaving);
     EXPECT_EQ(saving.Statuses.back(), "");
-    EXPECT_EQ(CountStartingWith(saving.Statuses, "Создание буфера комбинаций ( завершено "),
-              c.ProgressTexts);
+    EXPECT_EQ(CountStartingWith(saving.Statuses, "Создание буфера комбинаций ( завершено "), c.ProgressTexts);
 
     test::FakeUiHooks loading;
     ASSERT_TRUE(LoadCombsBuffer(buffer, list, {0, 1}, loading));
     EXPECT_EQ(loading.Statuses.front(), texts::kCombsBufferLoading);
     EXPECT_EQ(loading.Statuses.back(), "");
-    EXPECT_EQ(CountStartingWith(loading.Statuses, "Загрузка буфера комбинаций ( завершено "),
-              c.ProgressTexts);
+    EXPECT_EQ(CountStartingWith(loading.Statuses, "Загрузка буфера комбинаций ( завершено "), c.ProgressTexts);
     if (c.Count >= 100) {
         EXPECT_NE(std::find(saving.Statuses.begin(), saving.Statuses.end(),
                             "Создание буфера комбинаций ( завершено 50 % )..."),

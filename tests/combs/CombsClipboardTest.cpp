@@ -20,8 +20,7 @@ TEST(CombsClipboardText, TwoDigitNumbersOneLinePerRowInTheOrderGiven) {
     TCombsArray list(10);
     test::Fill(list, {{1, 5, 17, 23, 33, 48}, {0, 9, 10, 99, 100, 255}, {2, 3, 4, 5, 6, 7}});
     const std::vector<std::size_t> rows{2, 0, 99, 1};  // 99 is past the end
-    EXPECT_EQ(CombsClipboardText(list, rows),
-              "02 03 04 05 06 07\r\n01 05 17 23 33 48\r\n00 09 10 99 100 255");
+    EXPECT_EQ(CombsClipboardText(list, rows), "02 03 04 05 06 07\r\n01 05 17 23 33 48\r\n00 09 10 99 100 255");
     EXPECT_EQ(CombsClipboardText(list, {}), "");
 }
 
@@ -45,19 +44,18 @@ TEST_P(CombsPasteAccepted, ReplacesTheList) {
     EXPECT_EQ(test::ItemsOf(list), c.Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, CombsPasteAccepted,
-    ::testing::Values(PasteCase{"EverySeparator",
-                                "1 2\t3,4-5.6\r\n7:8;9|10  11 12",
-                                {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}},
-                      PasteCase{"CopiedTextPastesBack",
-                                "01 05 17 23 33 48\r\n00 09 10 99 100 255",
-                                {{1, 5, 17, 23, 33, 48}, {0, 9, 10, 99, 100, 255}}},
-                      PasteCase{"BlankLinesAndATrailingLineBreakPassedOver",
-                                "\r\n1 2 3 4 5 6\r\n   \r\n\t\r\n",
-                                {{1, 2, 3, 4, 5, 6}}},
-                      PasteCase{"OrderKept", "48 1 30 2 17 5\n", {{48, 1, 30, 2, 17, 5}}}),
-    [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Texts, CombsPasteAccepted,
+                         ::testing::Values(PasteCase{"EverySeparator",
+                                                     "1 2\t3,4-5.6\r\n7:8;9|10  11 12",
+                                                     {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}},
+                                           PasteCase{"CopiedTextPastesBack",
+                                                     "01 05 17 23 33 48\r\n00 09 10 99 100 255",
+                                                     {{1, 5, 17, 23, 33, 48}, {0, 9, 10, 99, 100, 255}}},
+                                           PasteCase{"BlankLinesAndATrailingLineBreakPassedOver",
+                                                     "\r\n1 2 3 4 5 6\r\n   \r\n\t\r\n",
+                                                     {{1, 2, 3, 4, 5, 6}}},
+                                           PasteCase{"OrderKept", "48 1 30 2 17 5\n", {{48, 1, 30, 2, 17, 5}}}),
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 struct RefusedCase {
     const char* Name;
@@ -79,15 +77,14 @@ TEST_P(CombsPasteRefused, NamesTheFirstBadLineAndKeepsTheList) {
 
 const std::string kLongLine = std::string(150, '7');
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, CombsPasteRefused,
-    ::testing::Values(RefusedCase{"FiveNumbers", "1 2 3 4 5", "1 2 3 4 5"},
-                      RefusedCase{"SevenNumbers", "1 2 3 4 5 6 7", "1 2 3 4 5 6 7"},
-                      RefusedCase{"NotANumber", "1 2 3 4 5 x", "1 2 3 4 5 x"},
-                      RefusedCase{"PastAByte", "1 2 3 4 5 256", "1 2 3 4 5 256"},
-                      RefusedCase{"SecondLineNamed", "1 2 3 4 5 6\r\n  7 8 9  \r\n1 2", "7 8 9"},
-                      RefusedCase{"LongLineCut", kLongLine, std::string(100, '7') + "..."}),
-    [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Texts, CombsPasteRefused,
+                         ::testing::Values(RefusedCase{"FiveNumbers", "1 2 3 4 5", "1 2 3 4 5"},
+                                           RefusedCase{"SevenNumbers", "1 2 3 4 5 6 7", "1 2 3 4 5 6 7"},
+                                           RefusedCase{"NotANumber", "1 2 3 4 5 x", "1 2 3 4 5 x"},
+                                           RefusedCase{"PastAByte", "1 2 3 4 5 256", "1 2 3 4 5 256"},
+                                           RefusedCase{"SecondLineNamed", "1 2 3 4 5 6\r\n  7 8 9  \r\n1 2", "7 8 9"},
+                                           RefusedCase{"LongLineCut", kLongLine, std::string(100, '7') + "..."}),
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 class CombsPasteWithoutCombinations : public ::testing::TestWithParam<const char*> {};
 
@@ -108,8 +105,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, CombsPasteWithoutCombinations, ::testing::Values
 
 TEST(CombsPaste, ExactErrorText) {
     TCombsArray list(10);
-    EXPECT_EQ(ParseCombsPaste("1;2;3;4;5\r\n", list).Error(),
-              "Некорректная комбинация: \"1;2;3;4;5\"!");
+    EXPECT_EQ(ParseCombsPaste("1;2;3;4;5\r\n", list).Error(), "Некорректная комбинация: \"1;2;3;4;5\"!");
 }
 
 TEST(CombsPaste, MoreCombinationsThanTheListHoldsAreRefusedWithTheListUnchanged) {

@@ -31,8 +31,7 @@ TEST(SortedCombinationKey, SortsEveryZeroOneInput) {
     // A comparator network that sorts every 0/1 input sorts every input.
     for (int bits = 0; bits < 64; ++bits) {
         TCombination c{};
-        for (int i = 0; i < 6; ++i)
-            c[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>((bits >> i) & 1);
+        for (int i = 0; i < 6; ++i) c[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>((bits >> i) & 1);
         EXPECT_EQ(SortedCombinationKey(c), PackSorted(c)) << bits;
     }
 }
@@ -79,12 +78,11 @@ TDrawsArray TwentyDraws() {
     TDrawsArray draws;
     for (int i = 0; i < 20; ++i) {
         const auto b = static_cast<std::uint8_t>(2 * i);
-        draws.push_back(
-            test::MakeDraw(101 + i,
-                           {static_cast<std::uint8_t>(b + 4), static_cast<std::uint8_t>(b + 1),
-                            static_cast<std::uint8_t>(b + 6), static_cast<std::uint8_t>(b + 2),
-                            static_cast<std::uint8_t>(b + 5), static_cast<std::uint8_t>(b + 3)},
-                           {1, 2}, "01.02.2024"));
+        draws.push_back(test::MakeDraw(
+            101 + i,
+            {static_cast<std::uint8_t>(b + 4), static_cast<std::uint8_t>(b + 1), static_cast<std::uint8_t>(b + 6),
+             static_cast<std::uint8_t>(b + 2), static_cast<std::uint8_t>(b + 5), static_cast<std::uint8_t>(b + 3)},
+            {1, 2}, "01.02.2024"));
     }
     return draws;
 }
@@ -141,25 +139,21 @@ TEST_P(CombsExcludeLastDraws, RemovesTheDrawsOfTheWindowKeepingTheOrder) {
 INSTANTIATE_TEST_SUITE_P(
     Windows, CombsExcludeLastDraws,
     ::testing::Values(ExcludeCase{"TenEndingFiveBeforeTheNewest", 10, 5, 5, 14},
-                      ExcludeCase{"ThreeNewest", 3, 0, 17, 19},
-                      ExcludeCase{"MoreThanTheArchive", 50, 0, 0, 19},
+                      ExcludeCase{"ThreeNewest", 3, 0, 17, 19}, ExcludeCase{"MoreThanTheArchive", 50, 0, 0, 19},
                       ExcludeCase{"WindowReachesTheOldest", 10, 15, 0, 4},
-                      ExcludeCase{"OffsetOnTheOldest", 10, 19, 0, 0},
-                      ExcludeCase{"NoDraws", 0, 0, 1, 0}, ExcludeCase{"NegativeCount", -3, 0, 1, 0},
-                      ExcludeCase{"OffsetPastTheArchive", 5, 20, 1, 0}),
+                      ExcludeCase{"OffsetOnTheOldest", 10, 19, 0, 0}, ExcludeCase{"NoDraws", 0, 0, 1, 0},
+                      ExcludeCase{"NegativeCount", -3, 0, 1, 0}, ExcludeCase{"OffsetPastTheArchive", 5, 20, 1, 0}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(CombsExcludeLastDraws, ComparesSetsOfNumbersNotCountsOfEqualPairs) {
     TDrawsArray draws{test::MakeDraw(1, {3, 1, 2, 6, 5, 4})};
     TCombsList combs(10);
     // {1,1,2,3,4,5} has six equal pairs with the draw but is another set.
-    test::Fill(combs.Current(),
-               {{1, 1, 2, 3, 4, 5}, {6, 5, 4, 3, 2, 1}, {1, 2, 3, 4, 5, 255}, {0, 1, 2, 3, 4, 5}});
+    test::Fill(combs.Current(), {{1, 1, 2, 3, 4, 5}, {6, 5, 4, 3, 2, 1}, {1, 2, 3, 4, 5, 255}, {0, 1, 2, 3, 4, 5}});
     test::FakeUiHooks hooks;
     EXPECT_EQ(combs.ExcludeLastDraws(draws, 0, 1, hooks), 1U);
-    EXPECT_EQ(
-        test::ItemsOf(combs.Current()),
-        (std::vector<TCombination>{{1, 1, 2, 3, 4, 5}, {1, 2, 3, 4, 5, 255}, {0, 1, 2, 3, 4, 5}}));
+    EXPECT_EQ(test::ItemsOf(combs.Current()),
+              (std::vector<TCombination>{{1, 1, 2, 3, 4, 5}, {1, 2, 3, 4, 5, 255}, {0, 1, 2, 3, 4, 5}}));
 }
 
 TEST(CombsExcludeLastDraws, ReportsAtMostOncePerPercentWithTheDrawCount) {
@@ -195,8 +189,7 @@ TEST(CombsDeleteRows, RemovesTheGivenRowsOnceKeepingTheOrder) {
     const std::vector<std::size_t> rows{7, 2, 2, 100, 0, 9};
     EXPECT_EQ(combs.DeleteRows(rows, hooks), 4U);
     EXPECT_EQ(test::ItemsOf(combs.Current()),
-              (std::vector<TCombination>{before[1], before[3], before[4], before[5], before[6],
-                                         before[8]}));
+              (std::vector<TCombination>{before[1], before[3], before[4], before[5], before[6], before[8]}));
     EXPECT_EQ(hooks.Statuses, (std::vector<std::string>{texts::kCombsDeletingSelected.Str(), ""}));
     combs.Undo();
     EXPECT_EQ(test::ItemsOf(combs.Current()), before);
@@ -224,25 +217,24 @@ TEST_P(CombsUniqueNumbers, CountsTheGameNumbersThatOccur) {
     EXPECT_EQ(corvel::CountUniqueNumbers(list), c.Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lists, CombsUniqueNumbers,
-    ::testing::Values(UniqueCase{"Empty", {}, 0},
-                      UniqueCase{"OneCombination", {{1, 2, 3, 4, 5, 48}}, 6},
-                      UniqueCase{"Overlapping", {{1, 2, 3, 4, 5, 6}, {4, 5, 6, 7, 8, 9}}, 9},
-                      UniqueCase{"RepeatedNumber", {{7, 7, 7, 7, 7, 7}}, 1},
-                      UniqueCase{"ValuesOutsideTheGameIgnored", {{0, 49, 99, 255, 1, 48}}, 2},
-                      UniqueCase{"EveryNumber",
-                                 {{1, 2, 3, 4, 5, 6},
-                                  {7, 8, 9, 10, 11, 12},
-                                  {13, 14, 15, 16, 17, 18},
-                                  {19, 20, 21, 22, 23, 24},
-                                  {25, 26, 27, 28, 29, 30},
-                                  {31, 32, 33, 34, 35, 36},
-                                  {37, 38, 39, 40, 41, 42},
-                                  {43, 44, 45, 46, 47, 48},
-                                  {200, 201, 202, 203, 204, 205}},
-                                 48}),
-    [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Lists, CombsUniqueNumbers,
+                         ::testing::Values(UniqueCase{"Empty", {}, 0},
+                                           UniqueCase{"OneCombination", {{1, 2, 3, 4, 5, 48}}, 6},
+                                           UniqueCase{"Overlapping", {{1, 2, 3, 4, 5, 6}, {4, 5, 6, 7, 8, 9}}, 9},
+                                           UniqueCase{"RepeatedNumber", {{7, 7, 7, 7, 7, 7}}, 1},
+                                           UniqueCase{"ValuesOutsideTheGameIgnored", {{0, 49, 99, 255, 1, 48}}, 2},
+                                           UniqueCase{"EveryNumber",
+                                                      {{1, 2, 3, 4, 5, 6},
+                                                       {7, 8, 9, 10, 11, 12},
+                                                       {13, 14, 15, 16, 17, 18},
+                                                       {19, 20, 21, 22, 23, 24},
+                                                       {25, 26, 27, 28, 29, 30},
+                                                       {31, 32, 33, 34, 35, 36},
+                                                       {37, 38, 39, 40, 41, 42},
+                                                       {43, 44, 45, 46, 47, 48},
+                                                       {200, 201, 202, 203, 204, 205}},
+                                                      48}),
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 // --- Finding a combination in the archive ---------------------------------------------
 

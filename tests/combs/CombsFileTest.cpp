@@ -46,9 +46,7 @@ TEST_P(CombsFileRead, TakesEveryLineOfSixWords) {
 INSTANTIATE_TEST_SUITE_P(
     Files, CombsFileRead,
     ::testing::Values(
-        ReadCase{"CrLfLines",
-                 "1;2;3;4;5;6\r\n7;8;9;10;11;12\r\n",
-                 {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}},
+        ReadCase{"CrLfLines", "1;2;3;4;5;6\r\n7;8;9;10;11;12\r\n", {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}},
         ReadCase{"JunkLinesSkipped",
                  "1;2;3;4;5\r\n\r\nhello\r\n1;2;3;4;5;6;7\r\n10,20,30,40,41,42\r\n;;;\r\n",
                  {{10, 20, 30, 40, 41, 42}}},
@@ -79,8 +77,7 @@ TEST(CombsFileLine, AgreesWithSplittingTheLineAndReadingEachWord) {
         const int pieces = pieceCount(random);
         for (int p = 0; p < pieces; ++p) {
             if (p) line += coin(random) ? ',' : ';';
-            for (int k = pieceLength(random); k > 0; --k)
-                line += pieceCharacters[pickCharacter(random)];
+            for (int k = pieceLength(random); k > 0; --k) line += pieceCharacters[pickCharacter(random)];
         }
         const TLcvLine parsed = ParseLcvLine(line);
         const TLineWords words = SplitLineWords(line, TSeparators(",;"));
@@ -140,8 +137,7 @@ TEST(CombsFileWrite, EveryByteValueReadsBackAsWritten) {
     std::vector<TCombination> all;
     for (int v = 0; v < 256; v += 6) {
         TCombination c{};
-        for (int i = 0; i < 6; ++i)
-            c[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>((v + i) % 256);
+        for (int i = 0; i < 6; ++i) c[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>((v + i) % 256);
         all.push_back(c);
     }
     test::Fill(list, all);
@@ -182,9 +178,7 @@ TEST(SaveCombsFile, MissingFolderShowsTheWriteError) {
     const auto badFile = dir / "no such folder" / "out.lcv";
     EXPECT_FALSE(SaveCombsFile(list, badFile, hooks));
     ASSERT_EQ(hooks.Errors.size(), 1U);
-    EXPECT_EQ(hooks.Errors[0].rfind(
-                  ErrorReport(Format(texts::kCombsFileWriteError, {badFile.string()}), ""), 0),
-              0U)
+    EXPECT_EQ(hooks.Errors[0].rfind(ErrorReport(Format(texts::kCombsFileWriteError, {badFile.string()}), ""), 0), 0U)
         << hooks.Errors[0];
     EXPECT_FALSE(std::filesystem::exists(badFile));
     EXPECT_EQ(hooks.Busy, 0);
@@ -201,8 +195,7 @@ TEST(OpenCombsFile, SuccessForgetsTheUndoCopyFailureKeepsEverything) {
     EXPECT_FALSE(OpenCombsFile(combs, dir / "missing.lcv", hooks));
     EXPECT_EQ(test::ItemsOf(combs.Current()), test::Sentinel());
     EXPECT_TRUE(combs.CanUndo());
-    EXPECT_EQ(hooks.Statuses.front(),
-              Format(texts::kCombsFileLoading, {(dir / "missing.lcv").string()}));
+    EXPECT_EQ(hooks.Statuses.front(), Format(texts::kCombsFileLoading, {(dir / "missing.lcv").string()}));
 
     EXPECT_TRUE(OpenCombsFile(combs, dir / "good.lcv", hooks));
     EXPECT_EQ(test::ItemsOf(combs.Current()), (std::vector<TCombination>{{1, 2, 3, 4, 5, 6}}));

@@ -48,8 +48,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, CombsUserNumbers,
                                            NumbersCase{"EmptyWordsIgnored", ";;3,,", {3}},
                                            NumbersCase{"NotANumberCountsAsZero", "x;4", {0, 4}},
                                            NumbersCase{"ByteRangeKept", "0;49;255", {0, 49, 255}},
-                                           NumbersCase{
-                                               "OutsideTheByteRangeIgnored", "256;-1;1000", {}},
+                                           NumbersCase{"OutsideTheByteRangeIgnored", "256;-1;1000", {}},
                                            NumbersCase{"SpaceIsNoSeparator", "1 2;3", {0, 3}}),
                          [](const auto& row) { return std::string(row.param.Name); });
 
@@ -122,19 +121,17 @@ TEST_P(CombsGenerationMode, TakesTheMatchingCombinationsInLexicographicOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, CombsGenerationMode,
-    ::testing::Values(
-        ModeCase{"AllIgnoresTheParameters", 0, "1;2;3", Rule::Every, kAllCombinations},
-        ModeCase{"UnknownModeMeansAll", 7, "1;2;3", Rule::Every, kAllCombinations},
-        ModeCase{"NegativeModeMeansAll", -1, "", Rule::Every, kAllCombinations},
-        ModeCase{"AnyWithEmptyTextGivesNone", 1, "", Rule::Any, 0},
-        ModeCase{"AnyOfTwoNumbers", 1, "5; 40", Rule::Any, kAllCombinations - 9'366'819},
-        ModeCase{"OnlySevenNumbersGiveSeven", 2, "1;2;3;4;5;6;7", Rule::Only, 7},
-        ModeCase{"OnlyFiveNumbersGiveNone", 2, "1,2,3,4,5", Rule::Only, 0},
-        ModeCase{"OnlyWithJunkWordsAndTheLastNumber", 2, "x, 1, 2 ,3;4;5;6;48;200", Rule::Only, 7},
-        ModeCase{"NoneWithEmptyTextGivesAll", 3, "", Rule::None, kAllCombinations},
-        ModeCase{"NoneOfNumbersOutsideTheGame", 3, "0;49;255;1000;-3;abc", Rule::None,
-                 kAllCombinations},
-        ModeCase{"NoneOfTenNumbers", 3, "1;2;3;4;5;6;7;8;9;10", Rule::None, 2'760'681}),
+    ::testing::Values(ModeCase{"AllIgnoresTheParameters", 0, "1;2;3", Rule::Every, kAllCombinations},
+                      ModeCase{"UnknownModeMeansAll", 7, "1;2;3", Rule::Every, kAllCombinations},
+                      ModeCase{"NegativeModeMeansAll", -1, "", Rule::Every, kAllCombinations},
+                      ModeCase{"AnyWithEmptyTextGivesNone", 1, "", Rule::Any, 0},
+                      ModeCase{"AnyOfTwoNumbers", 1, "5; 40", Rule::Any, kAllCombinations - 9'366'819},
+                      ModeCase{"OnlySevenNumbersGiveSeven", 2, "1;2;3;4;5;6;7", Rule::Only, 7},
+                      ModeCase{"OnlyFiveNumbersGiveNone", 2, "1,2,3,4,5", Rule::Only, 0},
+                      ModeCase{"OnlyWithJunkWordsAndTheLastNumber", 2, "x, 1, 2 ,3;4;5;6;48;200", Rule::Only, 7},
+                      ModeCase{"NoneWithEmptyTextGivesAll", 3, "", Rule::None, kAllCombinations},
+                      ModeCase{"NoneOfNumbersOutsideTheGame", 3, "0;49;255;1000;-3;abc", Rule::None, kAllCombinations},
+                      ModeCase{"NoneOfTenNumbers", 3, "1;2;3;4;5;6;7;8;9;10", Rule::None, 2'760'681}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 // --- The command ----------------------------------------------------------------
@@ -158,8 +155,7 @@ TEST(GenerateCombs, FileModeReadsTheFileNamedByTheParameters) {
     TCombsArray list(10);
     test::Fill(list, test::Sentinel());
     ASSERT_TRUE(GenerateCombs(list, 4, file.string(), hooks, true));
-    EXPECT_EQ(test::ItemsOf(list),
-              (std::vector<TCombination>{{3, 1, 2, 4, 5, 6}, {1, 2, 3, 4, 5, 99}}));
+    EXPECT_EQ(test::ItemsOf(list), (std::vector<TCombination>{{3, 1, 2, 4, 5, 6}, {1, 2, 3, 4, 5, 99}}));
     EXPECT_TRUE(hooks.Errors.empty());
 }
 
@@ -171,9 +167,7 @@ TEST(GenerateCombs, FailedFileModeKeepsTheListAndShowsTheReadError) {
     test::Fill(list, test::Sentinel());
     EXPECT_FALSE(GenerateCombs(list, 4, file.string(), hooks, true));
     ASSERT_EQ(hooks.Errors.size(), 1U);
-    EXPECT_EQ(hooks.Errors[0].rfind(
-                  ErrorReport(Format(texts::kCombsFileReadError, {file.string()}), ""), 0),
-              0U)
+    EXPECT_EQ(hooks.Errors[0].rfind(ErrorReport(Format(texts::kCombsFileReadError, {file.string()}), ""), 0), 0U)
         << hooks.Errors[0];
     EXPECT_EQ(test::ItemsOf(list), test::Sentinel());
     EXPECT_EQ(hooks.Statuses.back(), "");
@@ -186,9 +180,8 @@ TEST(GenerateCombs, MoreThanTheListHoldsIsRefusedBeforeTheListChanges) {
     test::Fill(list, test::Sentinel());
     // Eight numbers make C(8,6) = 28 combinations.
     EXPECT_FALSE(GenerateCombs(list, 2, "1;2;3;4;5;6;7;8", hooks, false));
-    EXPECT_EQ(hooks.Errors,
-              std::vector<std::string>{
-                  ErrorReport(texts::kCombsGenerateError, Format(texts::kCombsTooMany, {28, 10}))});
+    EXPECT_EQ(hooks.Errors, std::vector<std::string>{
+                                ErrorReport(texts::kCombsGenerateError, Format(texts::kCombsTooMany, {28, 10}))});
     EXPECT_EQ(test::ItemsOf(list), test::Sentinel());
     EXPECT_FALSE(GenerateCombs(list, 0, "", hooks, false));
     EXPECT_EQ(test::ItemsOf(list), test::Sentinel());

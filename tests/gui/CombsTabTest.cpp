@@ -44,7 +44,7 @@ QStringList Row(const QAbstractItemModel& model, int row) {
 }
 
 class CombsTabTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::CopySampleArchive(dir_.path());
         window_ = std::make_unique<gui::MainWindow>(app::DataFiles{dir_.path()}, app::StartupSwitches{});
@@ -106,15 +106,15 @@ TEST_F(CombsTabTest, ModelShowsTheWholeListReadInPlace) {
 
     QStringList headers;
     for (int c = 0; c < model.columnCount(); ++c) headers << model.headerData(c, Qt::Horizontal).toString();
-    EXPECT_EQ(headers, (QStringList{QStringLiteral("№ п.п."), QStringLiteral("1"), QStringLiteral("2"),
-                                    QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
-                                    QStringLiteral("6"), QStringLiteral("S")}));
-    EXPECT_EQ(Row(model, 0), (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("2"),
-                                          QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
-                                          QStringLiteral("6"), QStringLiteral("21")}));
-    EXPECT_EQ(Row(model, kAll - 1), (QStringList{QStringLiteral("12271512"), QStringLiteral("43"),
-                                                 QStringLiteral("44"), QStringLiteral("45"), QStringLiteral("46"),
-                                                 QStringLiteral("47"), QStringLiteral("48"), QStringLiteral("273")}));
+    EXPECT_EQ(headers,
+              (QStringList{QStringLiteral("№ п.п."), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                           QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("S")}));
+    EXPECT_EQ(Row(model, 0),
+              (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                           QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("21")}));
+    EXPECT_EQ(Row(model, kAll - 1),
+              (QStringList{QStringLiteral("12271512"), QStringLiteral("43"), QStringLiteral("44"), QStringLiteral("45"),
+                           QStringLiteral("46"), QStringLiteral("47"), QStringLiteral("48"), QStringLiteral("273")}));
     EXPECT_FALSE(model.data(model.index(kAll, 1)).isValid());
 
     // The model holds no copy: a change of the engine's list shows at once.
@@ -145,8 +145,8 @@ TEST_F(CombsTabTest, ExcludingTheLastTenDrawsIsUndone) {
     EXPECT_EQ(Model().rowCount(), static_cast<int>(left));
     EXPECT_EQ(CombsPanel(), QStringLiteral("Комбинаций: %1").arg(left));
     ASSERT_EQ(Filters().rowCount(), 1);
-    EXPECT_EQ(Row(Filters(), 0), (QStringList{QStringLiteral("Последние тиражи"), QStringLiteral("10"),
-                                              QString::number(left)}));
+    EXPECT_EQ(Row(Filters(), 0),
+              (QStringList{QStringLiteral("Последние тиражи"), QStringLiteral("10"), QString::number(left)}));
     EXPECT_FALSE(Filters().data(Filters().index(0, 0), gui::AppliedFiltersModel::KeepRole).toBool());
     for (int row = 0; row < Model().rowCount(); row += 997) {
         const TCombination* c = Model().Combination(row);
@@ -161,7 +161,8 @@ TEST_F(CombsTabTest, ExcludingTheLastTenDrawsIsUndone) {
     EXPECT_EQ(Filters().rowCount(), 0);
     EXPECT_EQ(CombsPanel(), QStringLiteral("Комбинаций: 12271512"));
     EXPECT_FALSE(Enabled("CombsUndo"));
-    EXPECT_TRUE(window_->Hooks().Messages().isEmpty()) << window_->Hooks().Messages().join(QStringLiteral("\n")).toStdString();
+    EXPECT_TRUE(window_->Hooks().Messages().isEmpty())
+        << window_->Hooks().Messages().join(QStringLiteral("\n")).toStdString();
 
     // The box's value is kept in the view settings when the window closes.
     window_->close();
@@ -185,9 +186,9 @@ TEST_F(CombsTabTest, PasteOfABadLineIsRefusedAndCopyWritesTheSelectedRows) {
 
     Paste(QStringLiteral("5 1 2 3 4 6\r\n7,8,9;10|11.12\r\n"));
     ASSERT_EQ(Count(), 2U);
-    EXPECT_EQ(Row(Model(), 0), (QStringList{QStringLiteral("1"), QStringLiteral("5"), QStringLiteral("1"),
-                                            QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-                                            QStringLiteral("6"), QStringLiteral("21")}));
+    EXPECT_EQ(Row(Model(), 0),
+              (QStringList{QStringLiteral("1"), QStringLiteral("5"), QStringLiteral("1"), QStringLiteral("2"),
+                           QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("6"), QStringLiteral("21")}));
     EXPECT_EQ(Filters().rowCount(), 0);
     EXPECT_FALSE(Enabled("CombsUndo"));
     EXPECT_EQ(CombsPanel(), QStringLiteral("Комбинаций: 2"));
@@ -224,9 +225,9 @@ TEST_F(CombsTabTest, GenerationDialogBuildsTheListAndStoresTheSettings) {
 
     ASSERT_EQ(Count(), 7U);
     EXPECT_EQ(Model().rowCount(), 7);
-    EXPECT_EQ(Row(Model(), 6), (QStringList{QStringLiteral("7"), QStringLiteral("2"), QStringLiteral("3"),
-                                            QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"),
-                                            QStringLiteral("7"), QStringLiteral("27")}));
+    EXPECT_EQ(Row(Model(), 6),
+              (QStringList{QStringLiteral("7"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
+                           QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("27")}));
     EXPECT_FALSE(Enabled("CombsUndo"));
     EXPECT_EQ(CombsPanel(), QStringLiteral("Комбинаций: 7"));
 
@@ -258,10 +259,10 @@ TEST_F(CombsTabTest, GenerationDialogBuildsTheListAndStoresTheSettings) {
     TGameSettings again;
     LoadGenerateSettings(iniFile, again);
     EXPECT_EQ(again.CombsGenerateParameters, "1;2;3;4;5;6;7");
-    EXPECT_EQ(window_->Workspace().Statistics().Registry().Settings.CombsGenerateParameters,
-              "1;2;3;4;5;6;7");
+    EXPECT_EQ(window_->Workspace().Statistics().Registry().Settings.CombsGenerateParameters, "1;2;3;4;5;6;7");
     EXPECT_EQ(window_->Workspace().Statistics().Registry().Settings.CombsGenerateMode, 2);
-    EXPECT_TRUE(window_->Hooks().Messages().isEmpty()) << window_->Hooks().Messages().join(QStringLiteral("\n")).toStdString();
+    EXPECT_TRUE(window_->Hooks().Messages().isEmpty())
+        << window_->Hooks().Messages().join(QStringLiteral("\n")).toStdString();
 }
 
 TEST(GenerateDialog, ParametersAndFileButtonFollowTheMode) {
@@ -311,14 +312,15 @@ TEST_F(CombsTabTest, SavedFileOpensAsTheSameList) {
 
     Run("CombsOpen");
     ASSERT_EQ(Count(), 3U);
-    EXPECT_EQ(Row(Model(), 0), (QStringList{QStringLiteral("1"), QStringLiteral("48"), QStringLiteral("1"),
-                                            QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-                                            QStringLiteral("5"), QStringLiteral("63")}));
+    EXPECT_EQ(Row(Model(), 0),
+              (QStringList{QStringLiteral("1"), QStringLiteral("48"), QStringLiteral("1"), QStringLiteral("2"),
+                           QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("63")}));
     EXPECT_EQ(Cell(Model(), 1, 1), QStringLiteral("6"));
     EXPECT_EQ(Cell(Model(), 2, 1), QStringLiteral("12"));
     EXPECT_EQ(Filters().rowCount(), 0);
     EXPECT_FALSE(Enabled("CombsUndo"));
-    EXPECT_TRUE(window_->Hooks().Messages().isEmpty()) << window_->Hooks().Messages().join(QStringLiteral("\n")).toStdString();
+    EXPECT_TRUE(window_->Hooks().Messages().isEmpty())
+        << window_->Hooks().Messages().join(QStringLiteral("\n")).toStdString();
 
     // A file that cannot be read leaves the list as it was.
     tab_->CombsView()->selectRow(0);
@@ -326,7 +328,8 @@ TEST_F(CombsTabTest, SavedFileOpensAsTheSameList) {
     ASSERT_EQ(Count(), 2U);
     chosenFile_ = QString::fromStdString((dir_ / "missing.lcv").string());
     const QString error = RunWithMessage("CombsOpen");
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Ошибка чтения файла \"%1\"!").arg(chosenFile_))) << error.toStdString();
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Ошибка чтения файла \"%1\"!").arg(chosenFile_)))
+        << error.toStdString();
     EXPECT_EQ(Count(), 2U);
     EXPECT_EQ(Filters().rowCount(), 1);
     EXPECT_TRUE(Enabled("CombsUndo"));
@@ -341,7 +344,8 @@ TEST_F(CombsTabTest, FocusedCombinationIsFoundInTheArchiveInAnyOrder) {
     const TDrawsArray& draws = window_->Workspace().Archive().Draws();
     const TDrawRec& newest = draws.back();
     const auto& n = newest.Numbers;
-    Paste(QStringLiteral("%1 %2 %3 %4 %5 %6").arg(int{n[5]})
+    Paste(QStringLiteral("%1 %2 %3 %4 %5 %6")
+              .arg(int{n[5]})
               .arg(int{n[4]})
               .arg(int{n[3]})
               .arg(int{n[2]})
@@ -352,8 +356,9 @@ TEST_F(CombsTabTest, FocusedCombinationIsFoundInTheArchiveInAnyOrder) {
     tab_->CombsView()->setCurrentIndex(Model().index(0, 1));
     ASSERT_TRUE(Enabled("CombsFindInDraws"));
     const QString text = RunWithMessage("CombsFindInDraws");
-    const QString expected = QStringLiteral("Выделенная комбинация найдена в следующих тиражах:\n\nТираж № %1 от %2, "
-                                            "значения: %3;%4;%5;%6;%7;%8 e:%9;%10")
+    const QString expected = QStringLiteral(
+                                 "Выделенная комбинация найдена в следующих тиражах:\n\nТираж № %1 от %2, "
+                                 "значения: %3;%4;%5;%6;%7;%8 e:%9;%10")
                                  .arg(newest.Number)
                                  .arg(QString::fromStdString(newest.DateText()))
                                  .arg(int{n[0]})

@@ -26,8 +26,7 @@ std::string Describe(const QWidget* w) {
     QString text = w->objectName();
     if (const auto* button = qobject_cast<const QAbstractButton*>(w))
         text += QStringLiteral(" \"%1\"").arg(button->text());
-    return (QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + text)
-        .toStdString();
+    return (QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + text).toStdString();
 }
 
 // Empty when the widget is whole inside every parent up to `top`; else the
@@ -39,10 +38,9 @@ std::string Clipping(const QWidget* w, const QWidget* top) {
         if (!parent) return "no parent";
         r.translate(child->pos());
         if (!parent->rect().contains(r))
-            return "cut off by " + Describe(parent) + " (" + std::to_string(r.x()) + "," +
-                   std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
-                   std::to_string(r.height()) + " in " + std::to_string(parent->width()) + "x" +
-                   std::to_string(parent->height()) + ")";
+            return "cut off by " + Describe(parent) + " (" + std::to_string(r.x()) + "," + std::to_string(r.y()) + " " +
+                   std::to_string(r.width()) + "x" + std::to_string(r.height()) + " in " +
+                   std::to_string(parent->width()) + "x" + std::to_string(parent->height()) + ")";
     }
     return {};
 }
@@ -59,8 +57,7 @@ QList<QWidget*> Controls(QWidget* page) {
     QList<QWidget*> list;
     for (QWidget* w : page->findChildren<QWidget*>()) {
         if (w->window() != page->window() || InsideItemView(w, page)) continue;
-        if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
-            qobject_cast<QComboBox*>(w))
+        if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w))
             list << w;
     }
     return list;
@@ -107,10 +104,8 @@ TEST_P(ControlsReach, EveryControlOfEveryTabIsShownWhole) {
                     EXPECT_EQ(Clipping(c, &window), "") << tab << ": " << Describe(c);
                 }
             }
-            for (const QWidget* w :
-                 window.findChildren<QWidget*>(QStringLiteral("qt_toolbar_ext_button")))
-                EXPECT_FALSE(w->isVisible())
-                    << tab << ": a toolbar hides commands behind its overflow button";
+            for (const QWidget* w : window.findChildren<QWidget*>(QStringLiteral("qt_toolbar_ext_button")))
+                EXPECT_FALSE(w->isVisible()) << tab << ": a toolbar hides commands behind its overflow button";
         }
     }
     EXPECT_GE(pages, 3);
@@ -122,8 +117,7 @@ TEST_P(ControlsReach, EveryControlOfEveryTabIsShownWhole) {
     const QSpinBox* exclude = window.Combs()->DrawsExcludeBox();
     EXPECT_TRUE(exclude->isVisible());
     EXPECT_EQ(Clipping(exclude, &window), "");
-    for (const char* name :
-         {"CombsDelExists", "CombsUndo", "StatFilter_Include", "StatFilter_Exclude"}) {
+    for (const char* name : {"CombsDelExists", "CombsUndo", "StatFilter_Include", "StatFilter_Exclude"}) {
         const QAction* action = window.Actions().Find(name);
         ASSERT_NE(action, nullptr) << name;
         const QToolButton* shown = nullptr;
@@ -135,8 +129,7 @@ TEST_P(ControlsReach, EveryControlOfEveryTabIsShownWhole) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ControlsReach,
-                         ::testing::Values(WindowSize{"FirstStart", 0, 0},
-                                           WindowSize{"Size1280x800", 1280, 800},
+                         ::testing::Values(WindowSize{"FirstStart", 0, 0}, WindowSize{"Size1280x800", 1280, 800},
                                            WindowSize{"Size1024x700", 1024, 700}),
                          [](const auto& row) { return std::string(row.param.Name); });
 

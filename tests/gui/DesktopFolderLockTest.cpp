@@ -25,8 +25,8 @@ bool FlockHeldBy(int pid, const std::filesystem::path& file) {
     const std::string inode = ":" + std::to_string(st.st_ino) + " ";
     std::istringstream locks(test::ReadBytes("/proc/locks"));
     for (std::string line; std::getline(locks, line);)
-        if (line.find("FLOCK") != std::string::npos && line.find(" " + std::to_string(pid) + " ") != std::string::npos &&
-            line.find(inode) != std::string::npos)
+        if (line.find("FLOCK") != std::string::npos &&
+            line.find(" " + std::to_string(pid) + " ") != std::string::npos && line.find(inode) != std::string::npos)
             return true;
     return false;
 }
@@ -41,7 +41,8 @@ TEST(DesktopFolderLock, CommandLineWriterIsRefusedWhileTheProgramRuns) {
     // Watched in /proc/locks,
     // since trying the lock here could itself make the program's attempt fail.
     bool held = false;
-    for (auto deadline = std::chrono::steady_clock::now() + 60s; !held && std::chrono::steady_clock::now() < deadline;) {
+    for (auto deadline = std::chrono::steady_clock::now() + 60s;
+         !held && std::chrono::steady_clock::now() < deadline;) {
         held = FlockHeldBy(program.Pid(), dir.path());
         if (!held) std::this_thread::sleep_for(20ms);
         ASSERT_EQ(program.Wait(0ms), -1) << "the program ended early: " << program.Err();

@@ -52,7 +52,7 @@ void AnswerDrawDialog(std::function<void(gui::DrawDialog&)> act) {
 void PressOk(gui::DrawDialog& dialog) { dialog.Buttons()->button(QDialogButtonBox::Ok)->click(); }
 
 class DrawsTabTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::CopySampleArchive(dir_.path());
         window_ = std::make_unique<gui::MainWindow>(app::DataFiles{dir_.path()}, app::StartupSwitches{});
@@ -123,7 +123,8 @@ TEST_F(DrawsTabTest, AddingADrawThroughTheDialogSavesTheArchive) {
     EXPECT_EQ(Model().rowCount(), 1501);
     EXPECT_EQ(Cell(0, DrawsModel::kNumber), U("1501"));
     EXPECT_EQ(Tab().OffsetBox()->maximum(), 1500);
-    EXPECT_TRUE(window_->Hooks().Messages().isEmpty()) << window_->Hooks().Messages().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(window_->Hooks().Messages().isEmpty())
+        << window_->Hooks().Messages().join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_F(DrawsTabTest, InvalidNumbersAreRefusedAndChangeNothing) {
@@ -169,7 +170,7 @@ TEST(DrawDialog, AcceptsOnlySixDifferentNumbersAndTwoExtras) {
 }
 
 TEST_F(DrawsTabTest, EditingReplacesTheFocusedDrawInPlace) {
-    Trigger("DrawsSorted");  // the dialog must still get the numbers in drawing order
+    Trigger("DrawsSorted");                              // the dialog must still get the numbers in drawing order
     Tab().View()->setCurrentIndex(Model().index(1, 0));  // draw 1499
     QString shownText;
     int shownNumber = 0;

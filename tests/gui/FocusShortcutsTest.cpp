@@ -28,8 +28,7 @@ class FocusShortcuts : public ::testing::Test {
   protected:
     void SetUp() override {
         test::CopySampleArchive(dir.path());
-        window =
-            std::make_unique<gui::MainWindow>(app::DataFiles{dir.path()}, app::StartupSwitches{});
+        window = std::make_unique<gui::MainWindow>(app::DataFiles{dir.path()}, app::StartupSwitches{});
         window->show();
         ASSERT_TRUE(window->Initialise());
         window->activateWindow();
@@ -47,9 +46,7 @@ class FocusShortcuts : public ::testing::Test {
     std::size_t CombsCount() { return window->Workspace().Combinations().List().Current().Count(); }
     QTableView* Combs() { return window->Combs()->CombsView(); }
     QTableView* Stats() { return window->Stats()->Table(); }
-    int SelectedRows(QTableView* list) {
-        return static_cast<int>(list->selectionModel()->selectedRows().size());
-    }
+    int SelectedRows(QTableView* list) { return static_cast<int>(list->selectionModel()->selectedRows().size()); }
 
     test::TempDir dir;
     std::unique_ptr<gui::MainWindow> window;
@@ -62,10 +59,8 @@ TEST_F(FocusShortcuts, KeysInTheStatisticsTableLeaveTheCombinationsAlone) {
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
 
     Press(Stats(), Qt::Key_A);
-    EXPECT_EQ(SelectedRows(Stats()), rows)
-        << "Ctrl+A selects the rows of the table that has the focus";
-    EXPECT_FALSE(Combs()->selectionModel()->hasSelection())
-        << "the hidden combination list was selected";
+    EXPECT_EQ(SelectedRows(Stats()), rows) << "Ctrl+A selects the rows of the table that has the focus";
+    EXPECT_FALSE(Combs()->selectionModel()->hasSelection()) << "the hidden combination list was selected";
 
     Press(Stats(), Qt::Key_Delete);
     EXPECT_EQ(CombsCount(), kAll) << "Ctrl+Del in the statistics table deleted combinations";
@@ -104,8 +99,7 @@ TEST_F(FocusShortcuts, KeysInTheCombinationListSelectCopyAndDeleteIt) {
     EXPECT_EQ(SelectedRows(Combs()), 2);
     EXPECT_FALSE(Stats()->selectionModel()->hasSelection());
     Press(Combs(), Qt::Key_C);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              QStringLiteral("03 01 02 04 05 06\r\n07 08 09 10 11 12"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("03 01 02 04 05 06\r\n07 08 09 10 11 12"));
     Press(Combs(), Qt::Key_Delete);
     EXPECT_EQ(CombsCount(), 0U);
 }

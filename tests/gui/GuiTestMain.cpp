@@ -20,9 +20,8 @@ int main(int argc, char** argv) {
     if (!platform || std::string(platform) == "offscreen") {
         screens = std::filesystem::temp_directory_path() /
                   ("corvel-gui-tests-screen-" + std::to_string(::getpid()) + ".json");
-        std::ofstream(screens)
-            << R"({"screens": [{"name": "Laptop", "x": 0, "y": 0, "width": 1366, )"
-            << R"("height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+        std::ofstream(screens) << R"({"screens": [{"name": "Laptop", "x": 0, "y": 0, "width": 1366, )"
+                               << R"("height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
         ::setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens.string()).c_str(), 1);
     }
     int result = 0;

@@ -30,8 +30,10 @@ inline void AnswerNextModal(std::function<void(QWidget*)> act, int attempts = 20
 
 inline void PressInNextMessageBox(QMessageBox::StandardButton button) {
     AnswerNextModal([button](QWidget* w) {
-        if (auto* box = qobject_cast<QMessageBox*>(w)) box->done(button);
-        else w->close();
+        if (auto* box = qobject_cast<QMessageBox*>(w))
+            box->done(button);
+        else
+            w->close();
     });
 }
 

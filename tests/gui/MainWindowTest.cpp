@@ -22,13 +22,15 @@ TEST(MainWindow, StartsOnTheSampleData) {
     gui::MainWindow window(app::DataFiles{dir.path()}, {});
     window.show();
     ASSERT_TRUE(window.Initialise());
-    EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("Анализ статистики лотереи \"Corvel Lotto 6x48\" версия ")));
+    EXPECT_TRUE(
+        window.windowTitle().startsWith(QStringLiteral("Анализ статистики лотереи \"Corvel Lotto 6x48\" версия ")));
     EXPECT_EQ(window.StatusPanel(0)->text(), QStringLiteral("Архив тиражей: 1500"));
     EXPECT_EQ(window.StatusPanel(1)->text(), QStringLiteral("Следующий тираж: 1501"));
     EXPECT_EQ(window.StatusPanel(3)->text(), QStringLiteral("Комбинаций: 12271512"));
     EXPECT_EQ(window.RightTabs()->count(), 10);
     EXPECT_FALSE(window.RightTabs()->isTabEnabled(1));  // "Графики" comes later
-    EXPECT_TRUE(window.Hooks().Messages().isEmpty()) << window.Hooks().Messages().join(QStringLiteral("\n")).toStdString();
+    EXPECT_TRUE(window.Hooks().Messages().isEmpty())
+        << window.Hooks().Messages().join(QStringLiteral("\n")).toStdString();
 }
 
 TEST(MainWindow, SecondCopyOnTheSameFolderIsRefused) {
@@ -46,7 +48,7 @@ TEST(MainWindow, SecondCopyOnTheSameFolderIsRefused) {
 
 // Closes every message box that opens while it lives, as a person pressing OK.
 class MessageBoxCloser {
-public:
+  public:
     MessageBoxCloser() {
         QObject::connect(&timer_, &QTimer::timeout, [] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->done(QMessageBox::Ok);
@@ -54,15 +56,15 @@ public:
         timer_.start(20);
     }
 
-private:
+  private:
     QTimer timer_;
 };
 
 struct DamagedFileCase {
     const char* Name;
-    const char* File;       // the file replaced by a folder of that name, or filled with bytes
-    const char* Bytes;      // nullptr: a folder
-    const char* Message;    // the start of the error shown; nullptr: none
+    const char* File;     // the file replaced by a folder of that name, or filled with bytes
+    const char* Bytes;    // nullptr: a folder
+    const char* Message;  // the start of the error shown; nullptr: none
     int Draws;
 };
 
@@ -76,8 +78,10 @@ TEST_P(MainWindowDamagedFile, ShowsTheErrorAndOpens) {
     test::CopySampleArchive(dir.path());
     const std::filesystem::path file = dir / c.File;
     std::filesystem::remove(file);
-    if (c.Bytes) test::WriteBytes(file, c.Bytes);
-    else std::filesystem::create_directory(file);
+    if (c.Bytes)
+        test::WriteBytes(file, c.Bytes);
+    else
+        std::filesystem::create_directory(file);
 
     MessageBoxCloser closer;
     gui::MainWindow window(app::DataFiles{dir.path()}, {});
@@ -101,8 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedFileCase{"UnreadableArchive", "CorvelLotto_6x48.ldr", nullptr, "Ошибка чтения файла тиражей!", 0},
         DamagedFileCase{"UnreadableSettings", "CorvelLotto_6x48.ini", nullptr, "Ошибка чтения файла конфигурации!",
                         1500},
-        DamagedFileCase{"UnreadableViewSettings", "corvel-lotto.frm", nullptr,
-                        "Ошибка загрузки параметров программы!", 1500},
+        DamagedFileCase{"UnreadableViewSettings", "corvel-lotto.frm", nullptr, "Ошибка загрузки параметров программы!",
+                        1500},
         DamagedFileCase{"GarbledSettings", "CorvelLotto_6x48.ini",
                         "[GLOBAL]\r\nCombsGenerateMode=zz\r\nMatrixCols=0\r\n\x01\x02\xff=\r\n", nullptr, 1500},
         DamagedFileCase{"GarbledViewSettings", "corvel-lotto.frm",
@@ -122,8 +126,7 @@ TEST(MainWindow, LoadOnlyEndsWithoutAMessageBox) {
     EXPECT_FALSE(window.Initialise()) << "loadonly quits after loading";
     EXPECT_EQ(watcher.Opened(), 0) << "a message box waited for a click";
     ASSERT_FALSE(window.Hooks().Messages().isEmpty());
-    EXPECT_TRUE(
-        window.Hooks().Messages().back().startsWith(QStringLiteral("Загрузка тиражей из сети")));
+    EXPECT_TRUE(window.Hooks().Messages().back().startsWith(QStringLiteral("Загрузка тиражей из сети")));
 }
 
 TEST(MainWindow, LoadOnlyProgramEndsByItselfAndWritesItsNoteToStandardError) {
@@ -133,8 +136,7 @@ TEST(MainWindow, LoadOnlyProgramEndsByItselfAndWritesItsNoteToStandardError) {
         test::RunGuiProgram({"--data-dir", dir.path().string(), "/LOADONLY"}, std::chrono::seconds(60));
     ASSERT_TRUE(run.Ended) << "the program still waited after a minute: " << run.Err;
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_NE(run.Err.find("Загрузка тиражей из сети будет доступна"), std::string::npos)
-        << run.Err;
+    EXPECT_NE(run.Err.find("Загрузка тиражей из сети будет доступна"), std::string::npos) << run.Err;
 }
 
 TEST(MainWindow, ClosingDuringALongOperationStopsItFirst) {
@@ -156,8 +158,7 @@ TEST(MainWindow, ClosingDuringALongOperationStopsItFirst) {
     while (window.isVisible() && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_FALSE(window.isVisible());
     // The placement is written once the window has closed.
-    const auto placed =
-        ViewSettings::Load(dir / "corvel-lotto.frm").ReadInts("TFormMain", "NormPos", 4);
+    const auto placed = ViewSettings::Load(dir / "corvel-lotto.frm").ReadInts("TFormMain", "NormPos", 4);
     ASSERT_TRUE(placed.has_value());
     EXPECT_GT((*placed)[2] - (*placed)[0], 0);
 }

@@ -52,8 +52,8 @@ TEST(QtTexts, DialogPictures) {
     EXPECT_TRUE(box.grab().save(QString::fromUtf8(dir) + QStringLiteral("/question-ru.png")));
     test::TempDir folder;
     for (const char* name : {"Мои числа.lcv", "После фильтров.lcv"}) test::WriteBytes(folder / name, "1 2 3 4 5 6\r\n");
-    QFileDialog files(nullptr, QStringLiteral("Открыть файл комбинаций"), QString::fromStdString(folder.path().string()),
-                      QStringLiteral("Файлы комбинаций (*.lcv)"));
+    QFileDialog files(nullptr, QStringLiteral("Открыть файл комбинаций"),
+                      QString::fromStdString(folder.path().string()), QStringLiteral("Файлы комбинаций (*.lcv)"));
     files.setOption(QFileDialog::DontUseNativeDialog);
     files.resize(640, 400);
     files.show();

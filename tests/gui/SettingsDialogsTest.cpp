@@ -63,8 +63,7 @@ class SettingsDialogs : public ::testing::Test {
         // Every message box is answered at once; its text stays in Messages().
         dismisser_.setInterval(10);
         QObject::connect(&dismisser_, &QTimer::timeout, &dismisser_, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                box->done(QMessageBox::Ok);
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->done(QMessageBox::Ok);
         });
         dismisser_.start();
     }
@@ -102,8 +101,7 @@ TEST_F(SettingsDialogs, ConfigShowsTheStoredRecordWithPrizesByMatchCount) {
     ASSERT_EQ(dialog.PrizeTable()->rowCount(), 7);
     // The one stored prize is for six matches; the other rows show nothing won.
     EXPECT_EQ(dialog.PrizeTable()->item(6, 1)->text(), QStringLiteral("1000.50"));
-    for (int row = 0; row < 6; ++row)
-        EXPECT_EQ(dialog.PrizeTable()->item(row, 1)->text(), QStringLiteral("0.00"));
+    for (int row = 0; row < 6; ++row) EXPECT_EQ(dialog.PrizeTable()->item(row, 1)->text(), QStringLiteral("0.00"));
     EXPECT_EQ(dialog.SegmentGrid()->columnCount(), 6);
     EXPECT_EQ(dialog.SegmentGrid()->rowCount(), 8);
 }
@@ -115,8 +113,7 @@ struct RefusedConfigCase {
     QWidget* (*field)(const gui::ConfigDialog&);
 };
 
-class RefusedConfig : public SettingsDialogs,
-                      public ::testing::WithParamInterface<RefusedConfigCase> {};
+class RefusedConfig : public SettingsDialogs, public ::testing::WithParamInterface<RefusedConfigCase> {};
 
 TEST_P(RefusedConfig, ShowsTheEngineTextAndWritesNothing) {
     const std::string iniBefore = Ini();
@@ -144,20 +141,17 @@ TEST_P(RefusedConfig, ShowsTheEngineTextAndWritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, RefusedConfig,
-    ::testing::Values(
-        RefusedConfigCase{"EmptyCost", [](gui::ConfigDialog& d) { d.CostField()->setText({}); },
-                          Format(texts::kBadFieldValue, {texts::kFieldCost, ""}),
-                          [](const gui::ConfigDialog& d) -> QWidget* { return d.CostField(); }},
-        RefusedConfigCase{
-            "CostWithTwoSeparators",
-            [](gui::ConfigDialog& d) { d.CostField()->setText(QStringLiteral("1.5,0")); },
-            Format(texts::kBadFieldValue, {texts::kFieldCost, "1.5,0"}),
-            [](const gui::ConfigDialog& d) -> QWidget* { return d.CostField(); }},
-        RefusedConfigCase{
-            "LoneMinusAsDeviation",
-            [](gui::ConfigDialog& d) { d.DeviationField()->setText(QStringLiteral("-")); },
-            Format(texts::kBadFieldValue, {"Коэффициент \"Отклонение\"", "-"}),
-            [](const gui::ConfigDialog& d) -> QWidget* { return d.DeviationField(); }}),
+    ::testing::Values(RefusedConfigCase{"EmptyCost", [](gui::ConfigDialog& d) { d.CostField()->setText({}); },
+                                        Format(texts::kBadFieldValue, {texts::kFieldCost, ""}),
+                                        [](const gui::ConfigDialog& d) -> QWidget* { return d.CostField(); }},
+                      RefusedConfigCase{"CostWithTwoSeparators",
+                                        [](gui::ConfigDialog& d) { d.CostField()->setText(QStringLiteral("1.5,0")); },
+                                        Format(texts::kBadFieldValue, {texts::kFieldCost, "1.5,0"}),
+                                        [](const gui::ConfigDialog& d) -> QWidget* { return d.CostField(); }},
+                      RefusedConfigCase{"LoneMinusAsDeviation",
+                                        [](gui::ConfigDialog& d) { d.DeviationField()->setText(QStringLiteral("-")); },
+                                        Format(texts::kBadFieldValue, {"Коэффициент \"Отклонение\"", "-"}),
+                                        [](const gui::ConfigDialog& d) -> QWidget* { return d.DeviationField(); }}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(SettingsDialogs, ConfigWritesTheSettingsAndRegistersTheMethodsAgainWithTheirCaptions) {
@@ -196,8 +190,7 @@ TEST_F(SettingsDialogs, ConfigWritesTheSettingsAndRegistersTheMethodsAgainWithTh
     EXPECT_TRUE(c.CDL.UsePercents);
     EXPECT_FALSE(c.CDL.UseAbsValues);
     for (int n = 1; n <= kMaxNumber; ++n)
-        EXPECT_EQ(c.MatrixSegments[static_cast<std::size_t>(n - 1)], n == 10 ? 3 : 1)
-            << "number " << n;
+        EXPECT_EQ(c.MatrixSegments[static_cast<std::size_t>(n - 1)], n == 10 ? 3 : 1) << "number " << n;
     EXPECT_NE(Ini().find("Keep=me"), std::string::npos);
 
     // Memory holds what the file holds; the defaults of the filters follow.
@@ -275,25 +268,24 @@ TEST_P(PrefetchGroups, FollowWhatChanged) {
 
 INSTANTIATE_TEST_SUITE_P(
     Changes, PrefetchGroups,
-    ::testing::Values(
-        GroupsCase{"Nothing", [](TConfigData&) {}, 0},
-        GroupsCase{"CostAndPrizesOnly",
-                   [](TConfigData& c) {
-                       c.Cost = TMoney::FromRaw(5);
-                       c.Profits.push_back({6, TMoney::FromRaw(7)});
-                       c.CDL.LevelCoef = 3;
-                   },
-                   0},
-        GroupsCase{"MatrixColumns", [](TConfigData& c) { c.MatrixCols = 8; }, 1u << 4},
-        GroupsCase{"ChannelSize", [](TConfigData& c) { c.ChannelSize = 4; }, 1u << 3},
-        GroupsCase{"OneSegment", [](TConfigData& c) { c.MatrixSegments[47] = 2; }, 1u << 5},
-        GroupsCase{"All",
-                   [](TConfigData& c) {
-                       c.MatrixCols = 7;
-                       c.ChannelSize = 7;
-                       c.MatrixSegments[0] = 9;
-                   },
-                   (1u << 3) | (1u << 4) | (1u << 5)}),
+    ::testing::Values(GroupsCase{"Nothing", [](TConfigData&) {}, 0},
+                      GroupsCase{"CostAndPrizesOnly",
+                                 [](TConfigData& c) {
+                                     c.Cost = TMoney::FromRaw(5);
+                                     c.Profits.push_back({6, TMoney::FromRaw(7)});
+                                     c.CDL.LevelCoef = 3;
+                                 },
+                                 0},
+                      GroupsCase{"MatrixColumns", [](TConfigData& c) { c.MatrixCols = 8; }, 1u << 4},
+                      GroupsCase{"ChannelSize", [](TConfigData& c) { c.ChannelSize = 4; }, 1u << 3},
+                      GroupsCase{"OneSegment", [](TConfigData& c) { c.MatrixSegments[47] = 2; }, 1u << 5},
+                      GroupsCase{"All",
+                                 [](TConfigData& c) {
+                                     c.MatrixCols = 7;
+                                     c.ChannelSize = 7;
+                                     c.MatrixSegments[0] = 9;
+                                 },
+                                 (1u << 3) | (1u << 4) | (1u << 5)}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(SettingsDialogs, ConfigBuildsPrefetchFilesOnlyWhenAGroupChanged) {
@@ -340,9 +332,8 @@ TEST_F(SettingsDialogs, ShreddingRefusesABadFormulaAndWritesNothing) {
         int field;
         const char* text;
         std::string expected;
-    } cases[] = {
-        {1, "(n4+n5+n6/(n1+n2+n3)", Format(texts::kFormulaError, {2, texts::kBracketMissing})},
-        {2, "   ", Format(texts::kFormulaError, {3, texts::kSyntaxError})}};
+    } cases[] = {{1, "(n4+n5+n6/(n1+n2+n3)", Format(texts::kFormulaError, {2, texts::kBracketMissing})},
+                 {2, "   ", Format(texts::kFormulaError, {3, texts::kSyntaxError})}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         dialog.LoadFrom(Stats().Settings);
@@ -395,8 +386,7 @@ TEST_F(SettingsDialogs, ProxyRefusesTextTheFileCannotHold) {
     dialog.UsernameField()->setText(QStringLiteral("user\U0001F600"));
     EXPECT_FALSE(dialog.Accept());
     ASSERT_EQ(Messages().size(), 1);
-    EXPECT_EQ(Messages().back(),
-              gui::Q(Format(texts::kUnstorableValue, {texts::kFieldProxyUsername})));
+    EXPECT_EQ(Messages().back(), gui::Q(Format(texts::kUnstorableValue, {texts::kFieldProxyUsername})));
     EXPECT_EQ(dialog.focusWidget(), dialog.UsernameField());
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(fs::exists(ws_.Files().GameSettings()));
@@ -423,8 +413,7 @@ TEST_F(SettingsDialogs, ProxyWritesAManualServerOwnerOnlyAndAutomaticSearchForge
     struct stat st {};
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 077, 0u) << std::oct << st.st_mode;
-    EXPECT_EQ(LoadProxySettings(file),
-              (TProxySettings{kProxyManual, "10.0.0.7", 3128, "иван", "s3cret word"}));
+    EXPECT_EQ(LoadProxySettings(file), (TProxySettings{kProxyManual, "10.0.0.7", 3128, "иван", "s3cret word"}));
 
     gui::ProxyDialog dialog(ctx_);
     dialog.LoadFrom(LoadProxySettings(file));

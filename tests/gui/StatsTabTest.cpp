@@ -44,7 +44,7 @@ constexpr std::size_t kEven33 = 4096576;  // C(24,3) * C(24,3)
 constexpr std::size_t kEven60 = 134596;   // C(24,6)
 
 class StatsTabTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::CopySampleArchive(dir.path());
         window = std::make_unique<gui::MainWindow>(app::DataFiles{dir.path()}, app::StartupSwitches{});
@@ -63,9 +63,7 @@ protected:
         ASSERT_EQ(tab->Model()->Method(), index) << "the method change did not compute the table";
     }
 
-    QString Cell(int row, int column) const {
-        return tab->Model()->index(row, column).data().toString();
-    }
+    QString Cell(int row, int column) const { return tab->Model()->index(row, column).data().toString(); }
     int RowOf(const QString& caption) const {
         for (int r = 0; r < tab->Model()->rowCount(); ++r)
             if (Cell(r, 0) == caption) return r;
@@ -92,7 +90,8 @@ protected:
     }
     void ClickHeader(int column) {
         QHeaderView* header = tab->Table()->horizontalHeader();
-        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     }
     // Runs a command as the menu does, after the enabling tests.
@@ -138,9 +137,9 @@ TEST_F(StatsTabTest, EvenTableCountsEveryDrawOfTheWindowAndStartsSortedByCount) 
     ASSERT_NE(actual, nullptr);
     EXPECT_EQ(actual->name(), QStringLiteral("Фактические данные"));
     EXPECT_EQ(tab->Chart()->TotalSeries(), nullptr);
-    EXPECT_EQ(tab->Chart()->Labels(), (QStringList{QStringLiteral("0:6"), QStringLiteral("1:5"), QStringLiteral("2:4"),
-                                                   QStringLiteral("3:3"), QStringLiteral("4:2"), QStringLiteral("5:1"),
-                                                   QStringLiteral("6:0")}));
+    EXPECT_EQ(tab->Chart()->Labels(),
+              (QStringList{QStringLiteral("0:6"), QStringLiteral("1:5"), QStringLiteral("2:4"), QStringLiteral("3:3"),
+                           QStringLiteral("4:2"), QStringLiteral("5:1"), QStringLiteral("6:0")}));
     ASSERT_EQ(actual->count(), 7);
     for (int k = 0; k < 7; ++k) {
         EXPECT_EQ(actual->at(k).x(), k + 1);
@@ -283,9 +282,9 @@ TEST_F(StatsTabTest, HeaderClicksSortNumbersAsNumbersWithoutRecomputing) {
 TEST_F(StatsTabTest, TextCellsSortAsTextAndTheCountColumnAsNumbers) {
     Select("EVEN");
     ClickHeader(0);
-    EXPECT_EQ(Captions(), (QStringList{QStringLiteral("0:6"), QStringLiteral("1:5"), QStringLiteral("2:4"),
-                                       QStringLiteral("3:3"), QStringLiteral("4:2"), QStringLiteral("5:1"),
-                                       QStringLiteral("6:0")}));
+    EXPECT_EQ(Captions(),
+              (QStringList{QStringLiteral("0:6"), QStringLiteral("1:5"), QStringLiteral("2:4"), QStringLiteral("3:3"),
+                           QStringLiteral("4:2"), QStringLiteral("5:1"), QStringLiteral("6:0")}));
     ClickHeader(1);  // back to the count column: ascending again, as numbers
     EXPECT_EQ(Captions().front(), QStringLiteral("6:0"));
     EXPECT_EQ(Captions().back(), QStringLiteral("3:3"));
@@ -344,11 +343,10 @@ TEST_F(StatsTabTest, EnterInTheWindowLengthRecomputesAndTheLengthIsRemembered) {
 // ---- the filter dialog
 
 class FilterDialogTest : public StatsTabTest {
-protected:
+  protected:
     void SetUp() override {
         StatsTabTest::SetUp();
-        dialog = std::make_unique<gui::FilterDialog>(window->Workspace().Statistics().Registry(),
-                                                     window->Hooks());
+        dialog = std::make_unique<gui::FilterDialog>(window->Workspace().Statistics().Registry(), window->Hooks());
     }
     template <class W>
     W* Field(const char* name) const {
@@ -356,12 +354,8 @@ protected:
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    void PressOk() {
-        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-    }
-    TFilterItem Parse(const char* text) {
-        return ParseFilterItem(text, window->Workspace().Statistics().Registry());
-    }
+    void PressOk() { dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click(); }
+    TFilterItem Parse(const char* text) { return ParseFilterItem(text, window->Workspace().Statistics().Registry()); }
     std::string Text(const TFilterItem& item) {
         return FilterItemText(item, window->Workspace().Statistics().Registry());
     }
@@ -430,8 +424,7 @@ TEST_F(FilterDialogTest, EditFilterItemWritesTheFieldsBackOnOk) {
         EXPECT_EQ(sort->itemText(0), QStringLiteral("Значение"));
         EXPECT_EQ(sort->currentIndex(), 1) << "a new definition starts at column 1";
         auto* method = d->findChild<QComboBox*>(QStringLiteral("cbFilterMethod"));
-        method->setCurrentIndex(
-            method->findData(window->Workspace().Statistics().Registry().FindMethod("EVEN")));
+        method->setCurrentIndex(method->findData(window->Workspace().Statistics().Registry().FindMethod("EVEN")));
         d->findChild<QLineEdit*>(QStringLiteral("edDrawsLen"))->setText(QStringLiteral("100"));
         sort->setCurrentIndex(12);
         d->findChild<QComboBox*>(QStringLiteral("cbDirection"))->setCurrentIndex(1);
@@ -484,12 +477,8 @@ constexpr std::size_t kWithout12 = 9366819;  // C(46,6): combinations holding ne
 
 class FilterDefinitionTest : public StatsTabTest {
   protected:
-    TFilterItem Parse(const char* text) {
-        return ParseFilterItem(text, window->Workspace().Statistics().Registry());
-    }
-    const std::vector<TAppliedFilter>& Applied() {
-        return window->Workspace().Combinations().Applied().Rows();
-    }
+    TFilterItem Parse(const char* text) { return ParseFilterItem(text, window->Workspace().Statistics().Registry()); }
+    const std::vector<TAppliedFilter>& Applied() { return window->Workspace().Combinations().Applied().Rows(); }
 };
 
 TEST_F(FilterDefinitionTest, DialogFromTheTabKeepsTheCombinationsWithTheValueAndCanBeUndone) {
@@ -510,16 +499,14 @@ TEST_F(FilterDefinitionTest, DialogFromTheTabKeepsTheCombinationsWithTheValueAnd
     });
     Run("StatFilter_Definition");
 
-    EXPECT_EQ(startMethod, tab->MethodList()->currentText())
-        << "a first definition starts at the tab's method";
+    EXPECT_EQ(startMethod, tab->MethodList()->currentText()) << "a first definition starts at the tab's method";
     EXPECT_EQ(startWindows, QStringLiteral("200"));
     EXPECT_EQ(CombsCount(), kWith5);
     EXPECT_EQ(CombsPanel(), QStringLiteral("Комбинаций: %1").arg(kWith5));
     ASSERT_EQ(Applied().size(), 1U);
     EXPECT_EQ(Applied()[0].Values, "5");
     EXPECT_TRUE(Applied()[0].Keep);
-    EXPECT_EQ(window->Combs()->FiltersModel()->rowCount(), 1)
-        << "the applied-filters list shows the step";
+    EXPECT_EQ(window->Combs()->FiltersModel()->rowCount(), 1) << "the applied-filters list shows the step";
     EXPECT_TRUE(window->Hooks().IsIdle());
     EXPECT_TRUE(window->Hooks().Messages().isEmpty())
         << window->Hooks().Messages().join(QStringLiteral("\n")).toStdString();
@@ -531,8 +518,7 @@ TEST_F(FilterDefinitionTest, DialogFromTheTabKeepsTheCombinationsWithTheValueAnd
 
 TEST_F(FilterDefinitionTest, EveryWindowOfTheDefinitionIsAStep) {
     // Remove the combinations holding 1 or 2, in one step per window length.
-    ASSERT_TRUE(window->Workspace().Combinations().ApplyFilterDefinition(
-        Parse("TMD1#NUMS:50, 100#LVA:1;2#SF:1")));
+    ASSERT_TRUE(window->Workspace().Combinations().ApplyFilterDefinition(Parse("TMD1#NUMS:50, 100#LVA:1;2#SF:1")));
     EXPECT_EQ(CombsCount(), kWithout12);
     ASSERT_EQ(Applied().size(), 2U);
     for (const auto& row : Applied()) {
@@ -545,8 +531,7 @@ TEST_F(FilterDefinitionTest, EveryWindowOfTheDefinitionIsAStep) {
 TEST_F(FilterDefinitionTest, OwnCoefficientsDoNotOutliveTheDefinition) {
     const TCdlCoefficients stored = window->Workspace().Statistics().Registry().Settings.CDLDefault;
     // With every coefficient 0 each weight is 0: no row reaches 1, nothing is filtered.
-    ASSERT_TRUE(window->Workspace().Combinations().ApplyFilterDefinition(
-        Parse("TMF8#NUMS:100#WMV:1#SF:1#0:0:0:0:0")));
+    ASSERT_TRUE(window->Workspace().Combinations().ApplyFilterDefinition(Parse("TMF8#NUMS:100#WMV:1#SF:1#0:0:0:0:0")));
     EXPECT_EQ(CombsCount(), kAll);
     EXPECT_TRUE(Applied().empty());
     EXPECT_TRUE(window->Workspace().Statistics().Registry().Settings.Config.CDL == stored);
@@ -558,19 +543,16 @@ TEST_F(FilterDefinitionTest, AListOfOneCombinationIsNotFilteredFurther) {
     ASSERT_EQ(CombsCount(), 1U);
     window->Actions().UpdateAll();
     EXPECT_FALSE(Action("StatFilter_Definition")->isEnabled());
-    EXPECT_TRUE(window->Workspace().Combinations().ApplyFilterDefinition(
-        Parse("TSD1#NUMS:100#LVA:1#SF:1")));
+    EXPECT_TRUE(window->Workspace().Combinations().ApplyFilterDefinition(Parse("TSD1#NUMS:100#LVA:1#SF:1")));
     EXPECT_EQ(CombsCount(), 1U);
     EXPECT_TRUE(Applied().empty());
 }
 
 TEST_F(FilterDefinitionTest, ADefinitionWithoutWindowsIsRefusedInRussian) {
     test::PressInNextMessageBox(QMessageBox::Ok);
-    EXPECT_FALSE(
-        window->Workspace().Combinations().ApplyFilterDefinition(Parse("TSD1#NUMS:#LVA:1#SF:1")));
+    EXPECT_FALSE(window->Workspace().Combinations().ApplyFilterDefinition(Parse("TSD1#NUMS:#LVA:1#SF:1")));
     ASSERT_EQ(window->Hooks().Messages().size(), 1);
-    EXPECT_TRUE(
-        window->Hooks().Messages()[0].startsWith(QStringLiteral("Некорректное описание фильтра: ")))
+    EXPECT_TRUE(window->Hooks().Messages()[0].startsWith(QStringLiteral("Некорректное описание фильтра: ")))
         << window->Hooks().Messages()[0].toStdString();
     EXPECT_EQ(CombsCount(), kAll);
     EXPECT_TRUE(window->Hooks().IsIdle());

@@ -30,8 +30,7 @@ namespace corvel {
 namespace {
 
 std::unique_ptr<gui::MainWindow> Start(const test::TempDir& dir) {
-    auto window =
-        std::make_unique<gui::MainWindow>(app::DataFiles{dir.path()}, app::StartupSwitches{});
+    auto window = std::make_unique<gui::MainWindow>(app::DataFiles{dir.path()}, app::StartupSwitches{});
     window->show();
     EXPECT_TRUE(window->Initialise());
     QApplication::processEvents();
@@ -39,9 +38,7 @@ std::unique_ptr<gui::MainWindow> Start(const test::TempDir& dir) {
 }
 
 QRect Available() { return QGuiApplication::primaryScreen()->availableGeometry(); }
-int Dpi() {
-    return static_cast<int>(std::lround(QGuiApplication::primaryScreen()->logicalDotsPerInch()));
-}
+int Dpi() { return static_cast<int>(std::lround(QGuiApplication::primaryScreen()->logicalDotsPerInch())); }
 QString ScreenKey() {
     const QSize s = QGuiApplication::primaryScreen()->geometry().size();
     return QStringLiteral("NormPos_%1x%2").arg(s.width()).arg(s.height());
@@ -84,23 +81,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PlacementCase{"OnTheScreen", "PixelsPerInch=%DPI%\r\nNormPos=50,40,1050,640\r\n", true,
                       QRect(50, 40, 1000, 600)},
-        PlacementCase{
-            "ScreenSizeKeyFirst",
-            "PixelsPerInch=%DPI%\r\nNormPos=50,40,1050,640\r\n%SIZEKEY%=60,30,1100,630\r\n", true,
-            QRect(60, 30, 1040, 600)},
-        PlacementCase{"RightOfEveryScreen",
-                      "PixelsPerInch=%DPI%\r\nNormPos=5000,100,5600,600\r\n",
-                      false,
-                      {}},
-        PlacementCase{
-            "AboveEveryScreen", "PixelsPerInch=%DPI%\r\nNormPos=100,-900,700,-300\r\n", false, {}},
+        PlacementCase{"ScreenSizeKeyFirst",
+                      "PixelsPerInch=%DPI%\r\nNormPos=50,40,1050,640\r\n%SIZEKEY%=60,30,1100,630\r\n", true,
+                      QRect(60, 30, 1040, 600)},
+        PlacementCase{"RightOfEveryScreen", "PixelsPerInch=%DPI%\r\nNormPos=5000,100,5600,600\r\n", false, {}},
+        PlacementCase{"AboveEveryScreen", "PixelsPerInch=%DPI%\r\nNormPos=100,-900,700,-300\r\n", false, {}},
         PlacementCase{"ScreenSizeKeyOffScreen",
                       "PixelsPerInch=%DPI%\r\nNormPos=50,40,1050,640\r\n%SIZEKEY%=-4000,-3000,-"
                       "3400,-2500\r\n",
                       false,
                       {}},
-        PlacementCase{
-            "OtherPixelDensity", "PixelsPerInch=1\r\nNormPos=50,40,1050,640\r\n", false, {}},
+        PlacementCase{"OtherPixelDensity", "PixelsPerInch=1\r\nNormPos=50,40,1050,640\r\n", false, {}},
         PlacementCase{"Unreadable", "PixelsPerInch=%DPI%\r\nNormPos=50,x,650\r\n", false, {}},
         PlacementCase{"FirstStart", "", false, {}}),
     [](const auto& row) { return std::string(row.param.Name); });
@@ -116,8 +107,7 @@ TEST(WindowPlacementRoundTrip, ClosedWindowStartsWhereItWas) {
     }
     const ViewSettings view = ViewSettings::Load(dir / "corvel-lotto.frm");
     EXPECT_EQ(view.ReadInts("TFormMain", "NormPos", 4), (std::vector<int>{70, 60, 1070, 660}));
-    EXPECT_EQ(view.ReadInts("TFormMain", ScreenKey().toStdString(), 4),
-              (std::vector<int>{70, 60, 1070, 660}));
+    EXPECT_EQ(view.ReadInts("TFormMain", ScreenKey().toStdString(), 4), (std::vector<int>{70, 60, 1070, 660}));
     EXPECT_EQ(view.ReadInt("TFormMain", "ShowCmd", 0), 1);
     EXPECT_EQ(view.ReadInt("TFormMain", "PixelsPerInch", 0), Dpi());
     auto again = Start(dir);
@@ -154,8 +144,7 @@ TEST_P(ListLayout, WidthsAndOrderAreStoredAtCloseAndRestoredAtStart) {
     EXPECT_EQ(view.ReadInt("TFormMain", name + ".Column1", 0), 57);
     std::vector<int> order{2, 0, 1};
     for (int i = 3; i < columns; ++i) order.push_back(i);
-    EXPECT_EQ(view.ReadInts("TFormMain", name + ".ColumnOrder", static_cast<std::size_t>(columns)),
-              order);
+    EXPECT_EQ(view.ReadInts("TFormMain", name + ".ColumnOrder", static_cast<std::size_t>(columns)), order);
 
     auto window = Start(dir);
     const QHeaderView* header = c.List(*window)->horizontalHeader();
@@ -167,25 +156,22 @@ TEST_P(ListLayout, WidthsAndOrderAreStoredAtCloseAndRestoredAtStart) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, ListLayout,
-    ::testing::Values(
-        ListCase{"lvDraws", [](gui::MainWindow& w) { return w.Draws()->View(); }},
-        ListCase{"lvCombs", [](gui::MainWindow& w) { return w.Combs()->CombsView(); }},
-        ListCase{"lvFilters", [](gui::MainWindow& w) { return w.Combs()->FiltersView(); }},
-        ListCase{"lvDrawsStat", [](gui::MainWindow& w) { return w.Stats()->Table(); }}),
+    ::testing::Values(ListCase{"lvDraws", [](gui::MainWindow& w) { return w.Draws()->View(); }},
+                      ListCase{"lvCombs", [](gui::MainWindow& w) { return w.Combs()->CombsView(); }},
+                      ListCase{"lvFilters", [](gui::MainWindow& w) { return w.Combs()->FiltersView(); }},
+                      ListCase{"lvDrawsStat", [](gui::MainWindow& w) { return w.Stats()->Table(); }}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(ListLayoutStore, OrderThatIsNoOrderOfTheColumnsIsIgnored) {
     test::TempDir dir;
     test::CopySampleArchive(dir.path());
-    test::WriteBytes(
-        dir / "corvel-lotto.frm",
-        "[TFormMain]\r\nlvCombs.ColumnOrder=0,0,1,2,3,4,5,6\r\nlvDraws.ColumnOrder=1,0\r\n"
-        "lvCombs.Column2=-5\r\n");
+    test::WriteBytes(dir / "corvel-lotto.frm",
+                     "[TFormMain]\r\nlvCombs.ColumnOrder=0,0,1,2,3,4,5,6\r\nlvDraws.ColumnOrder=1,0\r\n"
+                     "lvCombs.Column2=-5\r\n");
     auto window = Start(dir);
     for (QTableView* list : {window->Combs()->CombsView(), window->Draws()->View()}) {
         const QHeaderView* header = list->horizontalHeader();
-        for (int visual = 0; visual < header->count(); ++visual)
-            EXPECT_EQ(header->logicalIndex(visual), visual);
+        for (int visual = 0; visual < header->count(); ++visual) EXPECT_EQ(header->logicalIndex(visual), visual);
     }
     EXPECT_GT(window->Combs()->CombsView()->horizontalHeader()->sectionSize(2), 0);
 }
@@ -204,8 +190,8 @@ TEST(AppliedFiltersList, CaptionColumnShowsTheLongestCaptionWhole) {
     int widestWidth = 0;
     for (int line = 0; line < tab->MethodList()->count(); ++line) {
         const int index = tab->MethodList()->itemData(line).toInt();
-        const int w = metrics.horizontalAdvance(QString::fromStdString(
-            window->Workspace().Statistics().Registry().GetMethodText(index, true)));
+        const int w = metrics.horizontalAdvance(
+            QString::fromStdString(window->Workspace().Statistics().Registry().GetMethodText(index, true)));
         if (w > widestWidth) {
             widest = line;
             widestWidth = w;
@@ -222,8 +208,7 @@ TEST(AppliedFiltersList, CaptionColumnShowsTheLongestCaptionWhole) {
     const QString caption = window->Combs()->FiltersModel()->index(0, 0).data().toString();
     ASSERT_EQ(metrics.horizontalAdvance(caption), widestWidth);
     const int icon = 16;
-    EXPECT_GE(filters->horizontalHeader()->sectionSize(gui::AppliedFiltersModel::CaptionColumn),
-              widestWidth + icon + 4)
+    EXPECT_GE(filters->horizontalHeader()->sectionSize(gui::AppliedFiltersModel::CaptionColumn), widestWidth + icon + 4)
         << caption.toStdString();
     EXPECT_GE(filters->horizontalHeader()->sectionSize(gui::AppliedFiltersModel::CaptionColumn),
               metrics.horizontalAdvance(QStringLiteral("Примененные фильтры")));

@@ -15,8 +15,7 @@ namespace {
 std::string EncodeAll(const TDrawsArray& draws) {
     std::string bytes(draws.size() * TDrawRec::kFileSize, '\0');
     for (std::size_t i = 0; i < draws.size(); ++i)
-        EncodeDrawRec(draws[i],
-                      reinterpret_cast<std::uint8_t*>(bytes.data()) + i * TDrawRec::kFileSize);
+        EncodeDrawRec(draws[i], reinterpret_cast<std::uint8_t*>(bytes.data()) + i * TDrawRec::kFileSize);
     return bytes;
 }
 
@@ -25,12 +24,11 @@ TDrawsArray DrawsNumbered(const std::vector<int>& numbers) {
     TDrawsArray draws;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         auto k = static_cast<std::uint8_t>(i % 40);
-        draws.push_back(
-            test::MakeDraw(numbers[i],
-                           {static_cast<std::uint8_t>(k + 1), static_cast<std::uint8_t>(k + 9),
-                            static_cast<std::uint8_t>(k + 3), static_cast<std::uint8_t>(k + 4),
-                            static_cast<std::uint8_t>(k + 5), static_cast<std::uint8_t>(k + 6)},
-                           {static_cast<std::uint8_t>(k + 2), 48}, "10.03.2021"));
+        draws.push_back(test::MakeDraw(
+            numbers[i],
+            {static_cast<std::uint8_t>(k + 1), static_cast<std::uint8_t>(k + 9), static_cast<std::uint8_t>(k + 3),
+             static_cast<std::uint8_t>(k + 4), static_cast<std::uint8_t>(k + 5), static_cast<std::uint8_t>(k + 6)},
+            {static_cast<std::uint8_t>(k + 2), 48}, "10.03.2021"));
     }
     return draws;
 }
@@ -62,10 +60,8 @@ TEST_P(ArchiveFileSize, OnlyWholeRecordsAreRead) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ArchiveFileSize,
-                         ::testing::Values(SizeCase{"Empty", 0, 0},
-                                           SizeCase{"OneByteShortOfARecord", 23, 0},
-                                           SizeCase{"ExactlyOneRecord", 24, 1},
-                                           SizeCase{"TwoRecordsAndOneByte", 49, 2},
+                         ::testing::Values(SizeCase{"Empty", 0, 0}, SizeCase{"OneByteShortOfARecord", 23, 0},
+                                           SizeCase{"ExactlyOneRecord", 24, 1}, SizeCase{"TwoRecordsAndOneByte", 49, 2},
                                            SizeCase{"ThreeRecordsAndPartOfAFourth", 95, 3}),
                          [](const auto& row) { return std::string(row.param.Name); });
 
@@ -105,8 +101,7 @@ TEST(ArchiveFile, WriteOverTheRecordLimitIsRefusedAndTheFileKept) {
         WriteArchiveFile(file, huge);
         ADD_FAILURE() << "an archive over the limit was written";
     } catch (const EFileError& e) {
-        EXPECT_NE(std::string(e.what()).find("не может содержать больше 10000000 записей"),
-                  std::string::npos)
+        EXPECT_NE(std::string(e.what()).find("не может содержать больше 10000000 записей"), std::string::npos)
             << e.what();
     }
     EXPECT_EQ(test::ReadBytes(file), before);
@@ -155,22 +150,20 @@ TEST_P(FindDraw, GivesTheIndexOfTheNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Archives, FindDraw,
-    ::testing::Values(
-        FindCase{"EmptyArchive", {}, 1, -1}, FindCase{"Oldest", {5, 6, 7, 8}, 5, 0},
-        FindCase{"Newest", {5, 6, 7, 8}, 8, 3},
-        FindCase{"Contiguous", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 7, 6},
-        FindCase{"GuessBelowWalksUp", {1, 2, 3, 50, 51, 52, 53, 100}, 53, 6},
-        FindCase{"GuessAboveWalksDown", {1, 60, 70, 80, 90, 95, 99, 100}, 60, 1},
-        FindCase{"GapsInNumbering", {100, 101, 140, 141, 142, 143, 199, 200}, 140, 2},
-        // The walk goes up from the guess and misses the draw: only the full scan finds it.
-        FindCase{"NotAscendingFoundByFullScan", {1, 7, 3, 4, 5, 10}, 7, 1},
-        FindCase{"NewestNumberBelowOldest", {50, 40, 30, 20, 10}, 30, 2},
-        FindCase{"NewestJustBelowOldest", {5, 9, 4}, 9, 1},  // Last - First + 1 = 0
-        FindCase{"DuplicateFromScanIsTheNewer", {1, 9, 2, 9, 3, 10}, 9, 3},
-        FindCase{"NumberBelowAll", {10, 20, 30}, 5, -1},
-        FindCase{"NumberAboveAll", {10, 20, 30}, 35, -1},
-        FindCase{"NumberInAGap", {10, 20, 30}, 15, -1},
-        FindCase{"ExtremeNumbers", {-2147483647, 0, 2147483647}, 0, 1}),
+    ::testing::Values(FindCase{"EmptyArchive", {}, 1, -1}, FindCase{"Oldest", {5, 6, 7, 8}, 5, 0},
+                      FindCase{"Newest", {5, 6, 7, 8}, 8, 3},
+                      FindCase{"Contiguous", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 7, 6},
+                      FindCase{"GuessBelowWalksUp", {1, 2, 3, 50, 51, 52, 53, 100}, 53, 6},
+                      FindCase{"GuessAboveWalksDown", {1, 60, 70, 80, 90, 95, 99, 100}, 60, 1},
+                      FindCase{"GapsInNumbering", {100, 101, 140, 141, 142, 143, 199, 200}, 140, 2},
+                      // The walk goes up from the guess and misses the draw: only the full scan finds it.
+                      FindCase{"NotAscendingFoundByFullScan", {1, 7, 3, 4, 5, 10}, 7, 1},
+                      FindCase{"NewestNumberBelowOldest", {50, 40, 30, 20, 10}, 30, 2},
+                      FindCase{"NewestJustBelowOldest", {5, 9, 4}, 9, 1},  // Last - First + 1 = 0
+                      FindCase{"DuplicateFromScanIsTheNewer", {1, 9, 2, 9, 3, 10}, 9, 3},
+                      FindCase{"NumberBelowAll", {10, 20, 30}, 5, -1}, FindCase{"NumberAboveAll", {10, 20, 30}, 35, -1},
+                      FindCase{"NumberInAGap", {10, 20, 30}, 15, -1},
+                      FindCase{"ExtremeNumbers", {-2147483647, 0, 2147483647}, 0, 1}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 // --- Next draw and status bar -------------------------------------------------
@@ -179,8 +172,7 @@ TEST(ArchiveNextDraw, EmptyArchive) {
     const TDrawsArray none;
     EXPECT_EQ(NextDrawNumber(none, 0), 1);
     EXPECT_EQ(NextDrawText(none, 0), "");
-    EXPECT_EQ(ArchiveStatusTexts(none, 0),
-              (std::array<std::string, 3>{"Архив тиражей: 0", "Следующий тираж: 1", ""}));
+    EXPECT_EQ(ArchiveStatusTexts(none, 0), (std::array<std::string, 3>{"Архив тиражей: 0", "Следующий тираж: 1", ""}));
 }
 
 TEST(ArchiveNextDraw, OffsetThreeOfTenDraws) {
@@ -190,9 +182,8 @@ TEST(ArchiveNextDraw, OffsetThreeOfTenDraws) {
     EXPECT_EQ(LastAnalysedIndex(draws, 3), 6);
     EXPECT_EQ(NextDrawNumber(draws, 3), 71);
     EXPECT_EQ(NextDrawText(draws, 3), "5;17;3;44;28;9");  // drawing order, not sorted
-    EXPECT_EQ(
-        ArchiveStatusTexts(draws, 3),
-        (std::array<std::string, 3>{"Архив тиражей: 10", "Следующий тираж: 71", "5;17;3;44;28;9"}));
+    EXPECT_EQ(ArchiveStatusTexts(draws, 3),
+              (std::array<std::string, 3>{"Архив тиражей: 10", "Следующий тираж: 71", "5;17;3;44;28;9"}));
     // Nothing hidden: the draw after the newest, no numbers.
     EXPECT_EQ(ArchiveStatusTexts(draws, 0),
               (std::array<std::string, 3>{"Архив тиражей: 10", "Следующий тираж: 101", ""}));
@@ -232,8 +223,7 @@ TEST(ArchiveAccess, GetDrawSortsACopyAndKeepsExtras) {
     EXPECT_EQ(sorted.Number, 2);
     EXPECT_EQ(sorted.DateText(), "02.02.2022");
     EXPECT_EQ(GetDraw(draws, 1, false), draws[1]);
-    EXPECT_EQ(draws[1].Numbers,
-              (TCombination{40, 30, 20, 10, 5, 1}));  // the array keeps drawing order
+    EXPECT_EQ(draws[1].Numbers, (TCombination{40, 30, 20, 10, 5, 1}));  // the array keeps drawing order
     EXPECT_EQ(GetDraw(draws, 2, true), TDrawRec{});
     EXPECT_EQ(GetDraw(draws, -1, false), TDrawRec{});
 }
@@ -254,8 +244,8 @@ TEST(ArchiveAccess, DeleteOutsideTheArchiveNamesTheIndex) {
             DeleteDraw(draws, index);
             ADD_FAILURE() << "no error for index " << index;
         } catch (const EInvalidArgument& e) {
-            EXPECT_EQ(std::string(e.what()), "Запись со индексом " + std::to_string(index) +
-                                                 " в файле данных не найдена!");
+            EXPECT_EQ(std::string(e.what()),
+                      "Запись со индексом " + std::to_string(index) + " в файле данных не найдена!");
         }
     }
     EXPECT_EQ(draws, DrawsNumbered({10, 20, 30}));

@@ -22,12 +22,11 @@ TDrawRec Decoded(const std::string& bytes) {
 
 TEST(DrawRecordLayout, EveryFieldAtItsOffsetLittleEndian) {
     TDrawRec rec = test::MakeDraw(0x01020304, {5, 17, 3, 44, 28, 9}, {7, 48}, "05.12.2026");
-    const std::string expected =
-        std::string("\x04\x03\x02\x01", 4)            // 0: Number, little-endian
-        + std::string("\x05\x11\x03\x2C\x1C\x09", 6)  // 4: numbers in drawing order
-        + std::string("\x07\x30", 2)                  // 10: E1, E2
-        + std::string("\x0A", 1)                      // 12: date length
-        + "05.12.2026" + std::string(1, '\0');        // 13: 11 date bytes, unused ones zero
+    const std::string expected = std::string("\x04\x03\x02\x01", 4)            // 0: Number, little-endian
+                                 + std::string("\x05\x11\x03\x2C\x1C\x09", 6)  // 4: numbers in drawing order
+                                 + std::string("\x07\x30", 2)                  // 10: E1, E2
+                                 + std::string("\x0A", 1)                      // 12: date length
+                                 + "05.12.2026" + std::string(1, '\0');        // 13: 11 date bytes, unused ones zero
     ASSERT_EQ(expected.size(), TDrawRec::kFileSize);
     EXPECT_EQ(Encoded(rec), expected);
     EXPECT_EQ(Decoded(expected), rec);
@@ -35,8 +34,7 @@ TEST(DrawRecordLayout, EveryFieldAtItsOffsetLittleEndian) {
 }
 
 TEST(DrawRecordLayout, NegativeAndLargeNumbersAreSignedThirtyTwoBit) {
-    EXPECT_EQ(Encoded(test::MakeDraw(-2, {1, 2, 3, 4, 5, 6})).substr(0, 4),
-              std::string("\xFE\xFF\xFF\xFF", 4));
+    EXPECT_EQ(Encoded(test::MakeDraw(-2, {1, 2, 3, 4, 5, 6})).substr(0, 4), std::string("\xFE\xFF\xFF\xFF", 4));
     EXPECT_EQ(Decoded(Encoded(test::MakeDraw(-2, {1, 2, 3, 4, 5, 6}))).Number, -2);
     EXPECT_EQ(Decoded(Encoded(test::MakeDraw(2147483647, {1, 2, 3, 4, 5, 6}))).Number, 2147483647);
     const std::string undated = Encoded(test::MakeDraw(1, {1, 2, 3, 4, 5, 6}));
@@ -51,8 +49,7 @@ TEST(DrawRecordLayout, ForeignRecordRoundTripsByteExact) {
     foreign[12] = static_cast<char>(0xC8);  // length 200
     const TDrawRec rec = Decoded(foreign);
     EXPECT_EQ(rec.DateLength, 200);
-    EXPECT_EQ(rec.DateText(),
-              Cp1251ToUtf8(foreign.substr(13, 11)));  // readers clamp to the capacity
+    EXPECT_EQ(rec.DateText(), Cp1251ToUtf8(foreign.substr(13, 11)));  // readers clamp to the capacity
     EXPECT_EQ(Encoded(rec), foreign);
 }
 
@@ -64,8 +61,7 @@ TEST(DrawRecordDate, StoresCodePage1251CutToTenCharacters) {
 
     rec.SetDateText("Дата");  // shorter text clears what the longer one left
     EXPECT_EQ(rec.DateLength, 4);
-    EXPECT_EQ(std::string(rec.DateBytes.data(), 11),
-              std::string("\xC4\xE0\xF2\xE0\0\0\0\0\0\0\0", 11));
+    EXPECT_EQ(std::string(rec.DateBytes.data(), 11), std::string("\xC4\xE0\xF2\xE0\0\0\0\0\0\0\0", 11));
     EXPECT_EQ(rec.DateText(), "Дата");
 
     rec.SetDateText("");

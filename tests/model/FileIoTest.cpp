@@ -110,8 +110,7 @@ TEST(WriteFileAtomically, FailedRenameRemovesTheTemporaryFile) {
 
 TEST(WriteFileAtomically, MissingFolderIsReported) {
     test::TempDir dir;
-    const std::string message =
-        FailureOf([&] { WriteFileAtomically(dir / "no" / "data.bin", "new"); });
+    const std::string message = FailureOf([&] { WriteFileAtomically(dir / "no" / "data.bin", "new"); });
     EXPECT_NE(message.find("Файл или папка не найдены"), std::string::npos) << message;
     EXPECT_TRUE(test::FolderEntries(dir.path()).empty());
 }
@@ -137,8 +136,8 @@ TEST(WriteArchiveFile, FullDiskKeepsTheOldArchive) {
     const auto file = dir / "CorvelLotto_6x48.ldr";
     TDrawsArray draws;
     for (int i = 1; i <= 100; ++i)
-        draws.push_back(test::MakeDraw(i, {1, 2, 3, 4, 5, static_cast<std::uint8_t>(6 + i % 40)},
-                                       {7, 8}, "01.01.2020"));
+        draws.push_back(
+            test::MakeDraw(i, {1, 2, 3, 4, 5, static_cast<std::uint8_t>(6 + i % 40)}, {7, 8}, "01.01.2020"));
     WriteArchiveFile(file, draws);
     const std::string old = test::ReadBytes(file);
     ASSERT_EQ(old.size(), 2400u);
@@ -200,8 +199,7 @@ fs::path MakeHostile(Hostile kind, const test::TempDir& dir) {
             fs::create_symlink("/dev/zero", p);
             return p;
         case Hostile::LinkToFifo:
-            if (::mkfifo((dir / "pipe").c_str(), 0644) != 0)
-                throw std::runtime_error("mkfifo failed");
+            if (::mkfifo((dir / "pipe").c_str(), 0644) != 0) throw std::runtime_error("mkfifo failed");
             fs::create_symlink("pipe", p);
             return p;
         case Hostile::Folder:
@@ -265,10 +263,8 @@ std::string ReadOutcomeInChild(const fs::path& path) {
     if (outcome.empty()) {
         char buf[4096];
         ssize_t n;
-        while ((n = ::read(pipeFds[0], buf, sizeof buf)) > 0)
-            outcome.append(buf, static_cast<std::size_t>(n));
-        if (outcome.empty())
-            outcome = "child ended without an answer, status " + std::to_string(status);
+        while ((n = ::read(pipeFds[0], buf, sizeof buf)) > 0) outcome.append(buf, static_cast<std::size_t>(n));
+        if (outcome.empty()) outcome = "child ended without an answer, status " + std::to_string(status);
     }
     ::close(pipeFds[0]);
     return outcome;
@@ -287,15 +283,12 @@ TEST_P(ReadFileBytesRefuses, ClearlyAndAtOnce) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, ReadFileBytesRefuses,
-    ::testing::Values(
-        HostileReadCase{"Fifo", Hostile::Fifo, "является именованным каналом, а не файлом"},
-        HostileReadCase{"LinkToDevZero", Hostile::LinkToDevZero,
-                        "является устройством, а не файлом"},
-        HostileReadCase{"LinkToFifo", Hostile::LinkToFifo, "является именованным каналом"},
-        HostileReadCase{"Folder", Hostile::Folder, "Указанный путь является папкой"},
-        HostileReadCase{"LinkLoop", Hostile::LinkLoop, "Символические ссылки образуют петлю"},
-        HostileReadCase{"PathThroughAFile", Hostile::PathThroughAFile,
-                        "Часть пути не является папкой"}),
+    ::testing::Values(HostileReadCase{"Fifo", Hostile::Fifo, "является именованным каналом, а не файлом"},
+                      HostileReadCase{"LinkToDevZero", Hostile::LinkToDevZero, "является устройством, а не файлом"},
+                      HostileReadCase{"LinkToFifo", Hostile::LinkToFifo, "является именованным каналом"},
+                      HostileReadCase{"Folder", Hostile::Folder, "Указанный путь является папкой"},
+                      HostileReadCase{"LinkLoop", Hostile::LinkLoop, "Символические ссылки образуют петлю"},
+                      HostileReadCase{"PathThroughAFile", Hostile::PathThroughAFile, "Часть пути не является папкой"}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(ReadFileBytes, SizeLimitAndMissingFileHaveTheirOwnErrors) {
@@ -355,12 +348,11 @@ TEST_P(WriteFileAtomicallyRefuses, AndLeavesTheEntryAsItWas) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, WriteFileAtomicallyRefuses,
-    ::testing::Values(
-        HostileWriteCase{"Fifo", Hostile::Fifo, "является именованным каналом"},
-        HostileWriteCase{"LinkToFifo", Hostile::LinkToFifo, "является именованным каналом"},
-        HostileWriteCase{"Folder", Hostile::Folder, "является папкой"},
-        HostileWriteCase{"LinkLoop", Hostile::LinkLoop, "ссылки образуют петлю"},
-        HostileWriteCase{"PathThroughAFile", Hostile::PathThroughAFile, "не является папкой"}),
+    ::testing::Values(HostileWriteCase{"Fifo", Hostile::Fifo, "является именованным каналом"},
+                      HostileWriteCase{"LinkToFifo", Hostile::LinkToFifo, "является именованным каналом"},
+                      HostileWriteCase{"Folder", Hostile::Folder, "является папкой"},
+                      HostileWriteCase{"LinkLoop", Hostile::LinkLoop, "ссылки образуют петлю"},
+                      HostileWriteCase{"PathThroughAFile", Hostile::PathThroughAFile, "не является папкой"}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(RemoveStaleTemporaryFiles, RemovesOnlyDeadLeftoversOfThatFile) {

@@ -40,8 +40,7 @@ std::string Describe(const TGameSettings& s, const TProxySettings& p) {
     for (auto v : c.MatrixSegments) o << int(v);
     o << " mode=" << int(s.CombsGenerateMode) << " params=[" << s.CombsGenerateParameters << "]";
     for (std::size_t i = 0; i < 3; ++i) o << " f" << i + 1 << "=[" << s.Formulas[i] << "]/" << s.FormulaDigits[i];
-    o << " proxy=" << p.Mode << ",[" << p.Server << "]," << p.Port << ",[" << p.Username << "],[" << p.Password
-      << "]";
+    o << " proxy=" << p.Mode << ",[" << p.Server << "]," << p.Port << ",[" << p.Username << "],[" << p.Password << "]";
     return o.str();
 }
 
@@ -451,7 +450,7 @@ TEST(GameSettingsFile, PasswordSavedBeforeKeepsTheFileTightOnLaterSaves) {
     const auto file = dir / "CorvelLotto_6x48.ini";
     SaveProxySettings(file, TProxySettings{2, "proxy", 3128, "user", "secret"});
     fs::permissions(file, static_cast<fs::perms>(0644));  // loosened by hand
-    SaveGameSettings(file, TGameSettings{});               // the password is still in the file
+    SaveGameSettings(file, TGameSettings{});              // the password is still in the file
     EXPECT_EQ(FileMode(file), 0600u);
 }
 
@@ -471,19 +470,17 @@ TEST_P(GameSettingsMoneyText, IsWrittenShortAndReadBackExactly) {
     EXPECT_EQ(ParseMoneyText(c.Text), TMoney::FromRaw(c.Raw));
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, GameSettingsMoneyText,
-                         ::testing::Values(MoneyTextCase{"Zero", 0, "0"}, MoneyTextCase{"Whole", 500000, "50"},
-                                           MoneyTextCase{"TrailingZerosDropped", 255000, "25.5"},
-                                           MoneyTextCase{"SmallestStep", 1, "0.0001"},
-                                           MoneyTextCase{"NegativeFraction", -5, "-0.0005"},
-                                           MoneyTextCase{"FourDecimals", 123456789, "12345.6789"},
-                                           MoneyTextCase{"LargestAccepted", 999'999'999'999'999'999,
-                                                         "99999999999999.9999"}),
-                         [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Values, GameSettingsMoneyText,
+    ::testing::Values(MoneyTextCase{"Zero", 0, "0"}, MoneyTextCase{"Whole", 500000, "50"},
+                      MoneyTextCase{"TrailingZerosDropped", 255000, "25.5"}, MoneyTextCase{"SmallestStep", 1, "0.0001"},
+                      MoneyTextCase{"NegativeFraction", -5, "-0.0005"},
+                      MoneyTextCase{"FourDecimals", 123456789, "12345.6789"},
+                      MoneyTextCase{"LargestAccepted", 999'999'999'999'999'999, "99999999999999.9999"}),
+    [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(GameSettingsFile, SmallestMoneyValueIsWrittenWithoutOverflow) {
-    EXPECT_EQ(MoneyToIniText(TMoney::FromRaw(std::numeric_limits<std::int64_t>::min())),
-              "-922337203685477.5808");
+    EXPECT_EQ(MoneyToIniText(TMoney::FromRaw(std::numeric_limits<std::int64_t>::min())), "-922337203685477.5808");
 }
 
 }  // namespace

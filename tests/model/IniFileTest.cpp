@@ -115,16 +115,13 @@ TEST_P(IniTypedValue, ReadsOrFallsBack) {
     EXPECT_DOUBLE_EQ(ini.ReadFloat("S", "K", -1.5), c.Float);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, IniTypedValue,
-                         ::testing::Values(TypedCase{"Zero", "0", 0, false, 0.0},
-                                           TypedCase{"Positive", "25", 25, true, 25.0},
-                                           TypedCase{"Negative", "-3", -3, true, -3.0},
-                                           TypedCase{"CommaDecimal", "2,5", -1, true, 2.5},
-                                           TypedCase{"PointDecimal", "0.75", -1, true, 0.75},
-                                           TypedCase{"Word", "yes", -1, true, -1.5},
-                                           TypedCase{"NumberWithJunk", "12abc", -1, true, -1.5},
-                                           TypedCase{"Empty", "", -1, true, -1.5}),
-                         [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Values, IniTypedValue,
+    ::testing::Values(TypedCase{"Zero", "0", 0, false, 0.0}, TypedCase{"Positive", "25", 25, true, 25.0},
+                      TypedCase{"Negative", "-3", -3, true, -3.0}, TypedCase{"CommaDecimal", "2,5", -1, true, 2.5},
+                      TypedCase{"PointDecimal", "0.75", -1, true, 0.75}, TypedCase{"Word", "yes", -1, true, -1.5},
+                      TypedCase{"NumberWithJunk", "12abc", -1, true, -1.5}, TypedCase{"Empty", "", -1, true, -1.5}),
+    [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(IniFile, MissingKeysAndFilesGiveFallbacks) {
     test::TempDir dir;

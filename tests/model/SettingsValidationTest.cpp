@@ -34,12 +34,11 @@ TEST_P(SettingsSegmentCell, AcceptsOneToNineOrEmpty) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cells, SettingsSegmentCell,
-    ::testing::Values(
-        SegmentCase{"EmptyCountsAsOne", "", kAccepted, 1}, SegmentCase{"One", "1", kAccepted, 1},
-        SegmentCase{"Nine", "9", kAccepted, 9},
-        SegmentCase{"Zero", "0", "Некорректное значение: 0!\r\rУкажите любое число от 1 до 9", 1},
-        SegmentCase{"Ten", "10", "Некорректное значение: 10!\r\rУкажите любое число от 1 до 9", 1},
-        SegmentCase{"Letter", "a", "Некорректное значение: a!\r\rУкажите любое число от 1 до 9", 1}),
+    ::testing::Values(SegmentCase{"EmptyCountsAsOne", "", kAccepted, 1}, SegmentCase{"One", "1", kAccepted, 1},
+                      SegmentCase{"Nine", "9", kAccepted, 9},
+                      SegmentCase{"Zero", "0", "Некорректное значение: 0!\r\rУкажите любое число от 1 до 9", 1},
+                      SegmentCase{"Ten", "10", "Некорректное значение: 10!\r\rУкажите любое число от 1 до 9", 1},
+                      SegmentCase{"Letter", "a", "Некорректное значение: a!\r\rУкажите любое число от 1 до 9", 1}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 struct CostCase {
@@ -152,18 +151,26 @@ INSTANTIATE_TEST_SUITE_P(
         ShreddingCase{"DigitLimits", kFormulas, {1, 5, 3}, kAccepted},
         // Left to the evaluator, which gives such a formula the value 0.
         ShreddingCase{"DivisionByZeroIsNotSeenHere", {"n1/0", "SQRT(-1)", "n1 +"}, {2, 2, 2}, kAccepted},
-        ShreddingCase{"MissingClosingBracket", {"(n1+n2", kFormulas[1], kFormulas[2]}, {2, 2, 2},
+        ShreddingCase{"MissingClosingBracket",
+                      {"(n1+n2", kFormulas[1], kFormulas[2]},
+                      {2, 2, 2},
                       "Формула 1: Не хватает скобочки"},
-        ShreddingCase{"ExtraClosingBracket", {kFormulas[0], kFormulas[1], "n1)"}, {2, 2, 2},
-                      "Формула 3: Не хватает скобочки"},
+        ShreddingCase{
+            "ExtraClosingBracket", {kFormulas[0], kFormulas[1], "n1)"}, {2, 2, 2}, "Формула 3: Не хватает скобочки"},
         ShreddingCase{"Blank", {kFormulas[0], " \t ", kFormulas[2]}, {2, 2, 2}, "Формула 2: Синтаксическая ошибка"},
-        ShreddingCase{"LineBreak", {kFormulas[0], kFormulas[1], "n1\nn2"}, {2, 2, 2},
+        ShreddingCase{"LineBreak",
+                      {kFormulas[0], kFormulas[1], "n1\nn2"},
+                      {2, 2, 2},
                       "Значение поля \"Формула 3\" содержит символы, которые нельзя сохранить в файле конфигурации "
                       "(перевод строки или символ вне кодовой страницы 1251)"},
-        ShreddingCase{"DigitsZero", kFormulas, {0, 2, 2},
+        ShreddingCase{"DigitsZero",
+                      kFormulas,
+                      {0, 2, 2},
                       "Некорректное значение поля \"Количество знаков после запятой (формула 1)\": 0!\r\r"
                       "Укажите любое число от 1 до 5"},
-        ShreddingCase{"DigitsSix", kFormulas, {2, 2, 6},
+        ShreddingCase{"DigitsSix",
+                      kFormulas,
+                      {2, 2, 6},
                       "Некорректное значение поля \"Количество знаков после запятой (формула 3)\": 6!\r\r"
                       "Укажите любое число от 1 до 5"}),
     [](const auto& row) { return std::string(row.param.Name); });
@@ -188,20 +195,23 @@ const std::string kUnstorable =
 
 INSTANTIATE_TEST_SUITE_P(
     Dialog, SettingsProxy,
-    ::testing::Values(
-        ProxyCase{"Off", {0, "", 0, "", ""}, kAccepted},
-        ProxyCase{"Manual", {2, "proxy.local", 3128, "Иван", "пароль с пробелом "}, kAccepted},
-        ProxyCase{"ManualWithoutServer", {2, "", 80, "", ""}, kAccepted},
-        ProxyCase{"ManualPortLimits", {2, "p", 65535, "", ""}, kAccepted},
-        ProxyCase{"AutomaticWithoutPort", {1, "", 0, "", ""}, kAccepted},
-        ProxyCase{"ManualPortZero", {2, "p", 0, "", ""},
-                  "Некорректное значение поля \"Порт\": 0!\r\rУкажите любое число от 1 до 65535"},
-        ProxyCase{"ManualPortTooLarge", {2, "p", 65536, "", ""},
-                  "Некорректное значение поля \"Порт\": 65536!\r\rУкажите любое число от 1 до 65535"},
-        ProxyCase{"ServerWithEmoji", {2, "p\xF0\x9F\x98\x80", 80, "", ""},
-                  "Значение поля \"Имя или адрес сервера\" " + kUnstorable},
-        ProxyCase{"UsernameWithTab", {2, "p", 80, "a\tb", ""}, kAccepted},
-        ProxyCase{"PasswordWithLineBreak", {0, "", 80, "", "a\nb"}, "Значение поля \"Пароль\" " + kUnstorable}),
+    ::testing::Values(ProxyCase{"Off", {0, "", 0, "", ""}, kAccepted},
+                      ProxyCase{"Manual", {2, "proxy.local", 3128, "Иван", "пароль с пробелом "}, kAccepted},
+                      ProxyCase{"ManualWithoutServer", {2, "", 80, "", ""}, kAccepted},
+                      ProxyCase{"ManualPortLimits", {2, "p", 65535, "", ""}, kAccepted},
+                      ProxyCase{"AutomaticWithoutPort", {1, "", 0, "", ""}, kAccepted},
+                      ProxyCase{"ManualPortZero",
+                                {2, "p", 0, "", ""},
+                                "Некорректное значение поля \"Порт\": 0!\r\rУкажите любое число от 1 до 65535"},
+                      ProxyCase{"ManualPortTooLarge",
+                                {2, "p", 65536, "", ""},
+                                "Некорректное значение поля \"Порт\": 65536!\r\rУкажите любое число от 1 до 65535"},
+                      ProxyCase{"ServerWithEmoji",
+                                {2, "p\xF0\x9F\x98\x80", 80, "", ""},
+                                "Значение поля \"Имя или адрес сервера\" " + kUnstorable},
+                      ProxyCase{"UsernameWithTab", {2, "p", 80, "a\tb", ""}, kAccepted},
+                      ProxyCase{
+                          "PasswordWithLineBreak", {0, "", 80, "", "a\nb"}, "Значение поля \"Пароль\" " + kUnstorable}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 struct ProxyResultCase {

@@ -12,8 +12,7 @@ namespace corvel {
 namespace {
 
 TEST(Cp1251, RussianTextRoundTrips) {
-    const std::string text =
-        "Ошибка записи в файл тиражей! Съешь же ещё этих мягких французских булок, ЁЖ № 5 — «да»";
+    const std::string text = "Ошибка записи в файл тиражей! Съешь же ещё этих мягких французских булок, ЁЖ № 5 — «да»";
     const std::string cp = Utf8ToCp1251(text);
     EXPECT_EQ(cp.size(), Utf8Characters(text).size());  // one byte per character
     EXPECT_EQ(Cp1251ToUtf8(cp), text);
@@ -35,15 +34,14 @@ TEST_P(Cp1251Byte, CharacterHasItsCodePageByte) {
     EXPECT_EQ(Cp1251ToUtf8(std::string(1, static_cast<char>(c.Byte))), c.Utf8);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Characters, Cp1251Byte,
-    ::testing::Values(ByteCase{"CapitalA", "А", 0xC0}, ByteCase{"SmallYa", "я", 0xFF},
-                      ByteCase{"CapitalYo", "Ё", 0xA8}, ByteCase{"SmallYo", "ё", 0xB8},
-                      ByteCase{"NumeroSign", "№", 0xB9}, ByteCase{"Euro", "€", 0x88},
-                      ByteCase{"EmDash", "—", 0x97}, ByteCase{"Guillemet", "«", 0xAB},
-                      ByteCase{"NoBreakSpace", "\u00A0", 0xA0}, ByteCase{"UkrainianGhe", "ґ", 0xB4},
-                      ByteCase{"Ascii", "z", 'z'}),
-    [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Characters, Cp1251Byte,
+                         ::testing::Values(ByteCase{"CapitalA", "А", 0xC0}, ByteCase{"SmallYa", "я", 0xFF},
+                                           ByteCase{"CapitalYo", "Ё", 0xA8}, ByteCase{"SmallYo", "ё", 0xB8},
+                                           ByteCase{"NumeroSign", "№", 0xB9}, ByteCase{"Euro", "€", 0x88},
+                                           ByteCase{"EmDash", "—", 0x97}, ByteCase{"Guillemet", "«", 0xAB},
+                                           ByteCase{"NoBreakSpace", "\u00A0", 0xA0},
+                                           ByteCase{"UkrainianGhe", "ґ", 0xB4}, ByteCase{"Ascii", "z", 'z'}),
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(Cp1251, EveryAssignedByteSurvivesTheUtf8RoundTrip) {
     std::string all;
@@ -66,8 +64,7 @@ TEST(TextUtil, IntegersAreWholeTrimmedDecimalTexts) {
     EXPECT_EQ(ToInt64("+7"), 7);
     EXPECT_EQ(ToInt64("-15"), -15);
     EXPECT_EQ(ToInt64("007"), 7);
-    for (const char* bad :
-         {"", " ", "+", "4 2", "42x", "0x10", "1.0", "99999999999999999999", "+-1"})
+    for (const char* bad : {"", " ", "+", "4 2", "42x", "0x10", "1.0", "99999999999999999999", "+-1"})
         EXPECT_EQ(ToInt64(bad), std::nullopt) << '"' << bad << '"';
     EXPECT_EQ(ToIntDef("12", -1), 12);
     EXPECT_EQ(ToIntDef("x", -1), -1);

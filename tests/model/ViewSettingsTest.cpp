@@ -123,19 +123,19 @@ TEST_P(ViewSettingsValue, ReadsOrFallsBack) {
     EXPECT_EQ(view.ReadInts("TFormMain", "K", 4), c.Rect);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, ViewSettingsValue,
-    ::testing::Values(ViewValueCase{"Zero", "0", 0, false, std::nullopt},
-                      ViewValueCase{"Number", " 250 ", 250, true, std::nullopt},
-                      ViewValueCase{"Negative", "-3", -3, true, std::nullopt},
-                      ViewValueCase{"Word", "yes", -1, true, std::nullopt},
-                      ViewValueCase{"Empty", "", -1, true, std::nullopt},
-                      ViewValueCase{"BeyondInt", "4294967296", -1, true, std::nullopt},
-                      ViewValueCase{"Rectangle", "1, 2,3 ,-4", -1, true, std::vector<int>{1, 2, 3, -4}},
-                      ViewValueCase{"RectangleShort", "1,2,3", -1, true, std::nullopt},
-                      ViewValueCase{"RectangleHole", "1,,3,4", -1, true, std::nullopt},
-                      ViewValueCase{"RectangleWord", "1,2,x,4", -1, true, std::nullopt}),
-    [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Values, ViewSettingsValue,
+                         ::testing::Values(ViewValueCase{"Zero", "0", 0, false, std::nullopt},
+                                           ViewValueCase{"Number", " 250 ", 250, true, std::nullopt},
+                                           ViewValueCase{"Negative", "-3", -3, true, std::nullopt},
+                                           ViewValueCase{"Word", "yes", -1, true, std::nullopt},
+                                           ViewValueCase{"Empty", "", -1, true, std::nullopt},
+                                           ViewValueCase{"BeyondInt", "4294967296", -1, true, std::nullopt},
+                                           ViewValueCase{"Rectangle", "1, 2,3 ,-4", -1, true,
+                                                         std::vector<int>{1, 2, 3, -4}},
+                                           ViewValueCase{"RectangleShort", "1,2,3", -1, true, std::nullopt},
+                                           ViewValueCase{"RectangleHole", "1,,3,4", -1, true, std::nullopt},
+                                           ViewValueCase{"RectangleWord", "1,2,x,4", -1, true, std::nullopt}),
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(ViewSettings, UnreadableFileIsAnError) {
     test::TempDir dir;

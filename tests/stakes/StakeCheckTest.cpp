@@ -33,13 +33,13 @@ TConfigData Config(double cost, std::vector<TProfit> prizes) {
 }
 
 class RecordingSink : public TCheckedStakeSink {
-public:
+  public:
     void AddCheckedStake(const TStakeRec& rec) override { Draws.push_back(rec.Draw); }
     std::vector<std::int32_t> Draws;
 };
 
 class StakeCheckTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(file_.Open().empty());
         // Draw 10: 5 17 3 40 22 9 (drawing order), extras 1 and 2.
@@ -67,8 +67,7 @@ TEST(StakeProfit, WorkedOutByHand) {
     // Eight numbers at cost 0.5 with a prize of 50 for 3: -14 + 50.
     EXPECT_EQ(StakeProfit(8, 3, Config(0.5, {{3, TMoney::FromDouble(50)}})).Raw(), 360000);
     // Two entries for one overlap: the first counts.
-    EXPECT_EQ(StakeProfit(6, 4, Config(2, {{4, TMoney::FromDouble(30)}, {4, TMoney::FromDouble(99)}})).Raw(),
-              280000);
+    EXPECT_EQ(StakeProfit(6, 4, Config(2, {{4, TMoney::FromDouble(30)}, {4, TMoney::FromDouble(99)}})).Raw(), 280000);
     // Unchecked (-1 matches): the cost alone; no entry, not even one for 0, applies.
     EXPECT_EQ(StakeProfit(6, -1, Config(2, {{0, TMoney::FromDouble(1)}})).Raw(), -20000);
 }
@@ -76,11 +75,11 @@ TEST(StakeProfit, WorkedOutByHand) {
 TEST_F(StakeCheckTest, ChecksWhatHasADrawAndLeavesTheRest) {
     const TConfigData config = Config(1, {{2, TMoney::FromDouble(3)}, {6, TMoney::FromDouble(1000)}});
     const TStakeRec recs[] = {
-        StakeOf(10, {3, 5, 11, 12, 13, 14}),         // two matches: 3 and 5
-        BlankStake(),                                 // separator
-        StakeOf(10, {3, 5, 9, 17, 22, 40, 41}),       // seven numbers, all six drawn
-        StakeOf(11, {1, 2, 3, 4, 5, 6}),              // the draw is not in the archive yet
-        StakeOf(10, {3, 5, 9, 17, 22}),               // five numbers are never checked
+        StakeOf(10, {3, 5, 11, 12, 13, 14}),     // two matches: 3 and 5
+        BlankStake(),                            // separator
+        StakeOf(10, {3, 5, 9, 17, 22, 40, 41}),  // seven numbers, all six drawn
+        StakeOf(11, {1, 2, 3, 4, 5, 6}),         // the draw is not in the archive yet
+        StakeOf(10, {3, 5, 9, 17, 22}),          // five numbers are never checked
     };
     for (const auto& r : recs) file_.Append(r);
     RecordingSink sink;

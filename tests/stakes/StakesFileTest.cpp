@@ -44,13 +44,14 @@ TEST(StakeRecord, LayoutByteByByte) {
     // checked 0 and three zeros, sample 100, count 6 and the numbers, result
     // zero, hits -1, profit -10.0000 = -100000 = 0xFFFFFFFFFFFE7960, comment
     // "Ставка" in code page 1251 behind its length byte.
-    std::string expected("\x02\x01\x00\x00\xDD\x05\x00\x00\x00\x00\x00\x00\x64\x00\x00\x00"
-                         "\x06\x00\x00\x00\x01\x02\x03\x04\x05\x06\x00\x00"
-                         "\x00\x00\x00\x00\x00\x00\x00\x00"
-                         "\xFF\xFF\xFF\xFF\x00\x00\x00\x00\x00\x00\x00\x00"
-                         "\x60\x79\xFE\xFF\xFF\xFF\xFF\xFF"
-                         "\x06\xD1\xF2\xE0\xE2\xEA\xE0",
-                         63);
+    std::string expected(
+        "\x02\x01\x00\x00\xDD\x05\x00\x00\x00\x00\x00\x00\x64\x00\x00\x00"
+        "\x06\x00\x00\x00\x01\x02\x03\x04\x05\x06\x00\x00"
+        "\x00\x00\x00\x00\x00\x00\x00\x00"
+        "\xFF\xFF\xFF\xFF\x00\x00\x00\x00\x00\x00\x00\x00"
+        "\x60\x79\xFE\xFF\xFF\xFF\xFF\xFF"
+        "\x06\xD1\xF2\xE0\xE2\xEA\xE0",
+        63);
     expected.resize(TStakeRec::kFileSize, '\0');
     EXPECT_EQ(b, expected);
     EXPECT_EQ(DecodeStakeRec(reinterpret_cast<const std::uint8_t*>(b.data())), r);
@@ -61,8 +62,8 @@ TEST(StakeRecord, BlankRecordIsASeparator) {
     const std::string b = Bytes(BlankStake());
     std::string expected(TStakeRec::kFileSize, '\0');
     expected[0] = 2;
-    for (int i = 4; i < 8; ++i) expected[static_cast<std::size_t>(i)] = '\xFF';   // Draw -1
-    for (int i = 36; i < 40; ++i) expected[static_cast<std::size_t>(i)] = '\xFF'; // Hits.Count -1
+    for (int i = 4; i < 8; ++i) expected[static_cast<std::size_t>(i)] = '\xFF';    // Draw -1
+    for (int i = 36; i < 40; ++i) expected[static_cast<std::size_t>(i)] = '\xFF';  // Hits.Count -1
     EXPECT_EQ(b, expected);
     EXPECT_TRUE(BlankStake().IsSeparator());
 }
@@ -99,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Records, StakeDamageTest,
                          [](const auto& row) { return std::string(row.param.Name); });
 
 class StakesFileTest : public testing::Test {
-protected:
+  protected:
     fs::path Path() const { return dir_ / "CorvelLotto_6x48.lsk"; }
     std::vector<TStakeRec> All() {
         std::vector<TStakeRec> out(static_cast<std::size_t>(file_.Count()));
@@ -168,15 +169,15 @@ TEST_P(StakesDeleteByCondition, KeepsSeparatorsAndTheOthers) {
     EXPECT_EQ(test::FolderEntries(dir_.path()), std::vector<std::string>{"CorvelLotto_6x48.lsk"});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Conditions, StakesDeleteByCondition,
-    testing::Values(ConditionCase{"EqualThree", TStakeCondition::Equal, 3, {1, 2, -1, 4}},
-                    ConditionCase{"GreaterThree", TStakeCondition::Greater, 3, {1, 2, -1, 3}},
-                    ConditionCase{"AtLeastThree", TStakeCondition::AtLeast, 3, {1, 2, -1}},
-                    ConditionCase{"LessOneTakesUncheckedToo", TStakeCondition::Less, 1, {-1, 3, 4}},
-                    ConditionCase{"AtMostZero", TStakeCondition::AtMost, 0, {-1, 3, 4}},
-                    ConditionCase{"EqualFiveNone", TStakeCondition::Equal, 5, {1, 2, -1, 3, 4}}),
-    [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Conditions, StakesDeleteByCondition,
+                         testing::Values(ConditionCase{"EqualThree", TStakeCondition::Equal, 3, {1, 2, -1, 4}},
+                                         ConditionCase{"GreaterThree", TStakeCondition::Greater, 3, {1, 2, -1, 3}},
+                                         ConditionCase{"AtLeastThree", TStakeCondition::AtLeast, 3, {1, 2, -1}},
+                                         ConditionCase{
+                                             "LessOneTakesUncheckedToo", TStakeCondition::Less, 1, {-1, 3, 4}},
+                                         ConditionCase{"AtMostZero", TStakeCondition::AtMost, 0, {-1, 3, 4}},
+                                         ConditionCase{"EqualFiveNone", TStakeCondition::Equal, 5, {1, 2, -1, 3, 4}}),
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 TEST_F(StakesFileTest, DeleteRangeAndClearRewriteTheWholeFile) {
     ASSERT_TRUE(file_.Open().empty());
@@ -253,7 +254,7 @@ TEST_F(StakesFileTest, FindAndRecentDraws) {
     TStakeNumbers numbers;
     numbers.Count = 6;
     numbers.Values = {6, 5, 4, 3, 2, 1, 0, 0};
-    EXPECT_TRUE(file_.Find(13, numbers));    // the same numbers in another order
+    EXPECT_TRUE(file_.Find(13, numbers));  // the same numbers in another order
     EXPECT_FALSE(file_.Find(12, TStakeNumbers{5, {1, 2, 3, 4, 5, 0, 0, 0}}));
     EXPECT_EQ(file_.CountRecentDraws(2).Count, 2);
     EXPECT_EQ(file_.CountRecentDraws(2).Start, 2);  // draws 11 and 12 start at record 2

@@ -28,9 +28,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ListCase{"Spaces", " 50, 100 ", {50, 100}}, ListCase{"RangeWithStep", "1-10;2", {1, 3, 5, 7, 9}},
                       ListCase{"RangeWithCommaStep", "10-20,5", {10, 15, 20}},
                       ListCase{"DescendingRangeIsEmpty", "10-1;1", {}}, ListCase{"ZeroStep", "1-10;0", {}},
-                      ListCase{"RangeWithoutStep", "1-10", {}}, ListCase{"Empty", "", {}},
-                      ListCase{"Junk", "abc", {}}, ListCase{"NegativeSingle", "-5", {-5}},
-                      ListCase{"NegativeStart", "-4-4;4", {-4, 0, 4}},
+                      ListCase{"RangeWithoutStep", "1-10", {}}, ListCase{"Empty", "", {}}, ListCase{"Junk", "abc", {}},
+                      ListCase{"NegativeSingle", "-5", {-5}}, ListCase{"NegativeStart", "-4-4;4", {-4, 0, 4}},
                       ListCase{"HugeRangeRefused", "1-2000000000;1", {}},
                       ListCase{"EndPastInt32LastValueWithin", "0-2999999999;1000000000", {0, 1000000000, 2000000000}},
                       ListCase{"LastValuePastInt32", "1-3000000001;1500000000", {}},
@@ -43,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.Name); });
 
 class FilterText : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { test::RegisterOver(list_, draws_); }
     TDrawsArray draws_;
     TStatList list_;
@@ -72,8 +71,8 @@ TEST_F(FilterText, ReadsEveryField) {
 }
 
 TEST_F(FilterText, RoundTrips) {
-    for (const char* text : {"TSD1#NUMS:50, 100#LMV:1-10;2#ST:3", "TSD12#EVEN:1000#LNO:#SF:1",
-                             "BSF0#PRMV:30#LVA:1,2,3#SV:5#0:-1:1:0:1"}) {
+    for (const char* text :
+         {"TSD1#NUMS:50, 100#LMV:1-10;2#ST:3", "TSD12#EVEN:1000#LNO:#SF:1", "BSF0#PRMV:30#LVA:1,2,3#SV:5#0:-1:1:0:1"}) {
         EXPECT_EQ(FilterItemText(ParseFilterItem(text, list_), list_), text);
     }
 }
@@ -271,7 +270,8 @@ TEST_F(FilterText, DialogChecks) {
          "выполнена!\rВыберите другой способ останова."},
         {"TSD1#NUMS:50#LNO:#SC:100", ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(CheckFilterItem(ParseFilterItem(c.Text, list_), list_).Error, c.Error) << c.Text;
+    for (const Case& c : cases)
+        EXPECT_EQ(CheckFilterItem(ParseFilterItem(c.Text, list_), list_).Error, c.Error) << c.Text;
     EXPECT_TRUE(IsListFieldCharacter('7'));
     EXPECT_TRUE(IsListFieldCharacter(';'));
     EXPECT_FALSE(IsListFieldCharacter('a'));

@@ -42,20 +42,19 @@ TEST_P(SingleValue, DrawGivesValueAndText) {
     EXPECT_EQ(comb[0].Key, values[0].Key);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Draws, SingleValue,
-    ::testing::Values(DrawCase{"AllEvenCount", {2, 4, 6, 8, 10, 12}, "EVEN", "6:0"},
-                      DrawCase{"AllEvenMask", {2, 4, 6, 8, 10, 12}, "EVNV", "ЧЧЧЧЧЧ (000)"},
-                      DrawCase{"AllSmallCount", {2, 4, 6, 8, 10, 12}, "SMAL", "6:0"},
-                      DrawCase{"AllSmallMask", {2, 4, 6, 8, 10, 12}, "SMLV", "111111 (000)"},
-                      DrawCase{"OnePrime", {2, 4, 6, 8, 10, 12}, "PRIM", "1:5"},
-                      DrawCase{"FirstPrimeMask", {2, 4, 6, 8, 10, 12}, "PRMV", "ПССССС (032)"},
-                      DrawCase{"OneCountsAsPrime", {1, 11, 13, 25, 40, 48}, "PRIM", "3:3"},
-                      DrawCase{"MixedEvenMask", {2, 5, 8, 10, 13, 15}, "EVNV", "ЧнЧЧнн (019)"},
-                      DrawCase{"LargeMask", {30, 5, 17, 40, 1, 48}, "SMLV", "211212 (037)"},
-                      DrawCase{"PositionInDrawnOrder", {33, 5, 17, 2, 9, 40}, "POS1", "33"},
-                      DrawCase{"ThirdPosition", {33, 5, 17, 2, 9, 40}, "POS3", "17"}),
-    [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Draws, SingleValue,
+                         ::testing::Values(DrawCase{"AllEvenCount", {2, 4, 6, 8, 10, 12}, "EVEN", "6:0"},
+                                           DrawCase{"AllEvenMask", {2, 4, 6, 8, 10, 12}, "EVNV", "ЧЧЧЧЧЧ (000)"},
+                                           DrawCase{"AllSmallCount", {2, 4, 6, 8, 10, 12}, "SMAL", "6:0"},
+                                           DrawCase{"AllSmallMask", {2, 4, 6, 8, 10, 12}, "SMLV", "111111 (000)"},
+                                           DrawCase{"OnePrime", {2, 4, 6, 8, 10, 12}, "PRIM", "1:5"},
+                                           DrawCase{"FirstPrimeMask", {2, 4, 6, 8, 10, 12}, "PRMV", "ПССССС (032)"},
+                                           DrawCase{"OneCountsAsPrime", {1, 11, 13, 25, 40, 48}, "PRIM", "3:3"},
+                                           DrawCase{"MixedEvenMask", {2, 5, 8, 10, 13, 15}, "EVNV", "ЧнЧЧнн (019)"},
+                                           DrawCase{"LargeMask", {30, 5, 17, 40, 1, 48}, "SMLV", "211212 (037)"},
+                                           DrawCase{"PositionInDrawnOrder", {33, 5, 17, 2, 9, 40}, "POS1", "33"},
+                                           DrawCase{"ThirdPosition", {33, 5, 17, 2, 9, 40}, "POS3", "17"}),
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(NumberProperties, DigitsCountEveryCharacter) {
     TDrawsArray draws{test::MakeDraw(1, {1, 11, 13, 25, 40, 48})};

@@ -37,7 +37,8 @@ TEST(Registration, MisspeltFamilyClassIsReported) {
     const std::vector<TStatClass> rows = RowsWithName("TstDigits", "TstDigist");
     const TBuiltFamily families[] = {{TStatFamily::Numbers, rows}};
     const auto problems = RegistrationProblems(RegistrationOrder(), families);
-    EXPECT_TRUE(Has(problems, "TstDigist: a family class the order does not name")) << ::testing::PrintToString(problems);
+    EXPECT_TRUE(Has(problems, "TstDigist: a family class the order does not name"))
+        << ::testing::PrintToString(problems);
     EXPECT_TRUE(Has(problems, "TstDigits: named in the order, but its family has no such class"));
     EXPECT_EQ(problems.size(), 2u);
     // Registration itself would have gone on without the method.

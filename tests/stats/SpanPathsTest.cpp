@@ -57,8 +57,7 @@ const std::vector<TCombination>& MixedList() {
 }
 
 const TDrawsArray& SampleArchive() {
-    static const TDrawsArray draws =
-        ReadArchiveFile(std::filesystem::path(CORVEL_SAMPLE_DIR) / "CorvelLotto_6x48.ldr");
+    static const TDrawsArray draws = ReadArchiveFile(std::filesystem::path(CORVEL_SAMPLE_DIR) / "CorvelLotto_6x48.ldr");
     return draws;
 }
 
@@ -105,14 +104,14 @@ struct NumberSet {
     }
 };
 
-const TStatClass kSum = StatRow<values::OneValue<SumOf, 1531>>({.ClassName = "TstTestSum", .Code = "TSUM",
-                                                                 .Flags = kFlagN, .SeedFirst = 21, .SeedLast = 273});
-const TStatClass kPairs = StatRow<values::KeyValues<Pairs>>({.ClassName = "TstTestPairs", .Code = "TPAIR",
-                                                             .Flags = kFlagN});
-const TStatClass kSpread = StatRow<values::KeyValues<SignedSpread>>({.ClassName = "TstTestSpread", .Code = "TSPR",
-                                                                     .Flags = kFlagS | kFlagN});
-const TStatClass kSet = StatRow<values::KeyValues<NumberSet>>({.ClassName = "TstTestSet", .Code = "TSET",
-                                                               .Flags = kFlagN});
+const TStatClass kSum = StatRow<values::OneValue<SumOf, 1531>>(
+    {.ClassName = "TstTestSum", .Code = "TSUM", .Flags = kFlagN, .SeedFirst = 21, .SeedLast = 273});
+const TStatClass kPairs =
+    StatRow<values::KeyValues<Pairs>>({.ClassName = "TstTestPairs", .Code = "TPAIR", .Flags = kFlagN});
+const TStatClass kSpread =
+    StatRow<values::KeyValues<SignedSpread>>({.ClassName = "TstTestSpread", .Code = "TSPR", .Flags = kFlagS | kFlagN});
+const TStatClass kSet =
+    StatRow<values::KeyValues<NumberSet>>({.ClassName = "TstTestSet", .Code = "TSET", .Flags = kFlagN});
 const TStatClass* const kKernelMethods[] = {&kSum, &kPairs, &kSpread, &kSet};
 
 // ---- the fixture
@@ -132,11 +131,16 @@ enum class LastDraw { First, Second, Third, FiveBeforeNewest, Newest };
 
 int LastIndexOf(LastDraw last, int count) {
     switch (last) {
-        case LastDraw::First: return 0;
-        case LastDraw::Second: return 1;
-        case LastDraw::Third: return 2;
-        case LastDraw::FiveBeforeNewest: return count - 1 - 5;
-        case LastDraw::Newest: break;
+        case LastDraw::First:
+            return 0;
+        case LastDraw::Second:
+            return 1;
+        case LastDraw::Third:
+            return 2;
+        case LastDraw::FiveBeforeNewest:
+            return count - 1 - 5;
+        case LastDraw::Newest:
+            break;
     }
     return count - 1;
 }
@@ -144,7 +148,7 @@ int LastIndexOf(LastDraw last, int count) {
 using ParityParam = std::tuple<std::string, bool, LastDraw>;
 
 class SpanParity : public ::testing::TestWithParam<ParityParam> {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_GE(SampleArchive().size(), 100u);
         test::RegisterOver(list_, SampleArchive());
@@ -248,7 +252,8 @@ std::string ParityName(const ::testing::TestParamInfo<ParityParam>& info) {
     const auto& [code, sorted, last] = info.param;
     static const char* const kLast[] = {"Last0", "Last1", "Last2", "LastHighMinus5", "LastHigh"};
     std::string name = code + (sorted ? "_Sorted_" : "_Drawn_") + kLast[static_cast<int>(last)];
-    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
     return name;
 }
 
@@ -298,7 +303,8 @@ std::vector<std::string> RegisteredCodes() {
 
 INSTANTIATE_TEST_SUITE_P(EveryMethod, SpanParallel, ::testing::ValuesIn(RegisteredCodes()), [](const auto& row) {
     std::string name = row.param;
-    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
     return name;
 });
 

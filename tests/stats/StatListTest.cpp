@@ -12,7 +12,7 @@ namespace corvel {
 namespace {
 
 class Registry : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { test::RegisterOver(list_, draws_); }
     int Index(const char* code) const { return list_.FindMethod(code); }
     TDrawsArray draws_;
@@ -32,8 +32,7 @@ TEST_F(Registry, MethodTextsCarryGroupAndFlags) {
     EXPECT_EQ(list_.GetMethodText(Index("NUMS"), true), "{ num } Числа тиража [ N ]");
     EXPECT_EQ(list_.GetMethodText(Index("POS1"), true), "{ num } Число в 1 позиции тиража [ SNG ]");
     EXPECT_EQ(list_.GetMethodText(Index("POS1"), false), "{ num } Число в 1 позиции тиража");
-    EXPECT_EQ(list_.GetMethodText(Index("POE2"), true),
-              "{ num } Extra (Bonus, Star...) - число (!без фильтра!) [ G ]");
+    EXPECT_EQ(list_.GetMethodText(Index("POE2"), true), "{ num } Extra (Bonus, Star...) - число (!без фильтра!) [ G ]");
     list_.ShowGroupName = false;
     list_.ShowMethodFlags = false;
     EXPECT_EQ(list_.GetMethodText(Index("EVEN"), true), "Количество четных чисел в тираже (Ч:Н)");

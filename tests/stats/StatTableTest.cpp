@@ -30,7 +30,7 @@ const TStatTableRow& RowFor(const TStatTable& t, const char* caption) {
 }
 
 class StatTableTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { test::RegisterOver(list_, draws_); }
     TStatTable Compute(const char* code, int offset, int window, const TPrefetchData* prefetch = nullptr) {
         auto stat = list_.CreateStat(list_.FindMethod(code));
@@ -47,10 +47,10 @@ TEST_F(StatTableTest, CellsOfAValueThatOccurredSeveralTimes) {
     const auto& one = RowFor(t, "1").Cells;
     EXPECT_EQ(one[1], "3");
     EXPECT_EQ(one[2], "4.16667");  // 3 of 72
-    EXPECT_EQ(one[3], "-");          // no prefetch file
-    EXPECT_EQ(one[6], "3");          // draw 10 is three back from draw 12
-    EXPECT_EQ(one[7], "37.50");      // the deepest value (26..30, draw 5) is 8 back
-    EXPECT_EQ(one[8], "3.00");       // default weight: depth - (count - expected) with no deviation
+    EXPECT_EQ(one[3], "-");        // no prefetch file
+    EXPECT_EQ(one[6], "3");        // draw 10 is three back from draw 12
+    EXPECT_EQ(one[7], "37.50");    // the deepest value (26..30, draw 5) is 8 back
+    EXPECT_EQ(one[8], "3.00");     // default weight: depth - (count - expected) with no deviation
     EXPECT_EQ(one[9], "10");
     EXPECT_EQ(one[10], "3");
     EXPECT_EQ(one[11], "4.0000");
@@ -79,14 +79,14 @@ TEST_F(StatTableTest, HiddenDrawsGiveTheFact) {
     const auto& one = RowFor(t, "1").Cells;
     EXPECT_EQ(one[9], "4");
     EXPECT_EQ(one[16], "10");
-    EXPECT_EQ(one[13], "8");    // 7 / 2 + 4 = 7.5, the even neighbour
-    EXPECT_EQ(one[17], "-2");   // 8 - 10
-    EXPECT_EQ(one[14], "6");    // 3 x 4 / 2
+    EXPECT_EQ(one[13], "8");   // 7 / 2 + 4 = 7.5, the even neighbour
+    EXPECT_EQ(one[17], "-2");  // 8 - 10
+    EXPECT_EQ(one[14], "6");   // 3 x 4 / 2
     EXPECT_EQ(one[18], "-4");
     const auto& two = RowFor(t, "2").Cells;  // draw 1, next in draw 9
     EXPECT_EQ(two[16], "9");
-    EXPECT_EQ(two[17], "-");    // column 13 is "-" for a single occurrence
-    EXPECT_EQ(two[18], "-7");   // 2 x 1 / 1 = 2
+    EXPECT_EQ(two[17], "-");   // column 13 is "-" for a single occurrence
+    EXPECT_EQ(two[18], "-7");  // 2 x 1 / 1 = 2
 }
 
 TEST_F(StatTableTest, PrefetchGivesExpectedCountsAndDeviation) {
@@ -110,8 +110,8 @@ TEST_F(StatTableTest, PrefetchGivesExpectedCountsAndDeviation) {
 }
 
 TEST(StatTableHelpers, NearestGoesToEvenOnHalves) {
-    const std::pair<long double, long long> cases[] = {{0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {2.4L, 2}, {2.6L, 3},
-                                                       {-0.5L, 0}, {-1.5L, -2}, {7.0L, 7}};
+    const std::pair<long double, long long> cases[] = {{0.5L, 0}, {1.5L, 2},  {2.5L, 2},   {2.4L, 2},
+                                                       {2.6L, 3}, {-0.5L, 0}, {-1.5L, -2}, {7.0L, 7}};
     for (auto [x, n] : cases) EXPECT_EQ(Nearest(x), n) << static_cast<double>(x);
 }
 
@@ -134,8 +134,8 @@ TEST(StatTableHelpers, SortComparesNumbersAsNumbersAndFallsBackToCaption) {
 
     // Text ignores the case of Russian letters too: equal cells keep the
     // captions in alphabetical order whatever their case.
-    std::vector<TStatTableRow> words{row("Чёт", "x"), row("нечет", "x"), row("Ёж", "x"), row("яма", "X"),
-                                     row("Альфа", "x"), row("беТа", "x"), row("Бета", "x")};
+    std::vector<TStatTableRow> words{row("Чёт", "x"),   row("нечет", "x"), row("Ёж", "x"),  row("яма", "X"),
+                                     row("Альфа", "x"), row("беТа", "x"),  row("Бета", "x")};
     SortStatTable(words, 0, false);
     order.clear();
     for (const auto& r : words) order += r.Cells[0] + " ";
@@ -225,13 +225,13 @@ TEST(PrefetchFile, RoundTripAndDamagedFiles) {
     EXPECT_EQ(data->AllMax, 30);
     EXPECT_EQ(data->Records[2].Key[0], 0xFFFF);
 
-    EXPECT_FALSE(DecodePrefetch(""));                       // empty: rebuilt
-    EXPECT_FALSE(DecodePrefetch(bytes.substr(0, 47)));      // truncated
+    EXPECT_FALSE(DecodePrefetch(""));                   // empty: rebuilt
+    EXPECT_FALSE(DecodePrefetch(bytes.substr(0, 47)));  // truncated
     std::string badTrailer = bytes;
-    badTrailer[40] = 0x1F;                                  // largest count disagrees
+    badTrailer[40] = 0x1F;  // largest count disagrees
     EXPECT_FALSE(DecodePrefetch(badTrailer));
     std::string badRecord = bytes;
-    badRecord[8] = 0x09;                                    // a record count no longer the smallest one
+    badRecord[8] = 0x09;  // a record count no longer the smallest one
     EXPECT_FALSE(DecodePrefetch(badRecord));
 }
 
@@ -249,7 +249,7 @@ TEST(PrefetchFile, CreatedFileHoldsTheFullEnumerationCounts) {
     EXPECT_EQ(read->Records, made.Records);
     ASSERT_EQ(made.Records.size(), 7u);
     EXPECT_EQ(made.Records[3].Count, 4'096'576);  // C(24,3)^2: three even, three odd
-    EXPECT_EQ(made.AllMin, 134'596);               // C(24,6)
+    EXPECT_EQ(made.AllMin, 134'596);              // C(24,6)
     EXPECT_EQ(made.AllMax, 4'096'576);
     EXPECT_FALSE(ReadPrefetch(dir / "missing.dfc"));
 }

@@ -36,7 +36,8 @@ TDrawsArray RandomArchive(int draws, unsigned seed) {
         std::iota(pool.begin(), pool.end(), 1);
         std::shuffle(pool.begin(), pool.end(), rng);
         TCombination c;
-        for (int k = 0; k < 6; ++k) c[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(pool[static_cast<std::size_t>(k)]);
+        for (int k = 0; k < 6; ++k)
+            c[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(pool[static_cast<std::size_t>(k)]);
         number += 1 + static_cast<int>(rng() % 3);
         archive.push_back(test::MakeDraw(number, c));
     }
@@ -122,17 +123,16 @@ std::vector<int> PrimeMask(const TCombination& c) {
     return {mask};
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Windows, WindowValues,
-    ::testing::Values(WindowCase{"NumsWhole", "NUMS", 1000, 0, false, Numbers},
-                      WindowCase{"NumsLast30", "NUMS", 30, 0, false, Numbers},
-                      WindowCase{"NumsOffset5", "NUMS", 30, 5, false, Numbers},
-                      WindowCase{"EvenOffset", "EVEN", 40, 3, false, EvenCount},
-                      WindowCase{"Pos3Drawn", "POS3", 60, 0, false, Third},
-                      WindowCase{"Pos3Sorted", "POS3", 60, 0, true, Third},
-                      WindowCase{"PrimeMaskSortedOffset", "PRMV", 50, 7, true, PrimeMask},
-                      WindowCase{"OneDraw", "NUMS", 1, 0, false, Numbers}),
-    [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Windows, WindowValues,
+                         ::testing::Values(WindowCase{"NumsWhole", "NUMS", 1000, 0, false, Numbers},
+                                           WindowCase{"NumsLast30", "NUMS", 30, 0, false, Numbers},
+                                           WindowCase{"NumsOffset5", "NUMS", 30, 5, false, Numbers},
+                                           WindowCase{"EvenOffset", "EVEN", 40, 3, false, EvenCount},
+                                           WindowCase{"Pos3Drawn", "POS3", 60, 0, false, Third},
+                                           WindowCase{"Pos3Sorted", "POS3", 60, 0, true, Third},
+                                           WindowCase{"PrimeMaskSortedOffset", "PRMV", 50, 7, true, PrimeMask},
+                                           WindowCase{"OneDraw", "NUMS", 1, 0, false, Numbers}),
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(StatWindow, LongerThanArchiveStartsAtOldestDraw) {
     const TStatWindow w = MakeStatWindow(10, 3, 1000);
