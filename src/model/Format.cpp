@@ -139,8 +139,11 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
         // The width counts characters as well.
         const std::size_t length = Utf8Characters(text).size();
         if (length < static_cast<std::size_t>(width)) {
-            std::string pad(static_cast<std::size_t>(width) - length, ' ');
-            text = left ? text + pad : pad + text;
+            const std::size_t pad = static_cast<std::size_t>(width) - length;
+            if (left)
+                text.append(pad, ' ');
+            else
+                text.insert(0, pad, ' ');
         }
         out += text;
         i = j;

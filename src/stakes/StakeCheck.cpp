@@ -12,25 +12,10 @@
 #include "model/Errors.h"
 #include "model/FileIo.h"
 #include "model/Format.h"
+#include "model/LittleEndian.h"
 
 namespace corvel {
 namespace {
-
-void WriteInt32(std::uint8_t* out, std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i) out[i] = static_cast<std::uint8_t>(u >> (8 * i));
-}
-
-void WriteInt64(std::uint8_t* out, std::int64_t v) {
-    const auto u = static_cast<std::uint64_t>(v);
-    for (int i = 0; i < 8; ++i) out[i] = static_cast<std::uint8_t>(u >> (8 * i));
-}
-
-std::int32_t ReadInt32(const std::uint8_t* in) {
-    std::uint32_t u = 0;
-    for (int i = 0; i < 4; ++i) u |= static_cast<std::uint32_t>(in[i]) << (8 * i);
-    return static_cast<std::int32_t>(u);
-}
 
 std::string JoinNumbers(const std::uint8_t* values, int count, const char* separator) {
     std::string out;
@@ -121,8 +106,8 @@ TStakeCheckResult CheckStakes(TStakesFile& file, const TDrawsArray& draws, const
         // Checked, Draw and Stake.Count straight from the bytes: most records
         // of a large file are checked already or for draws still to come.
         if (bytes[8] != 0) continue;
-        const std::int32_t drawNumber = ReadInt32(bytes + 4);
-        const std::int32_t k = ReadInt32(bytes + 16);
+        const std::int32_t drawNumber = le::LoadI32(bytes + 4);
+        const std::int32_t k = le::LoadI32(bytes + 16);
         if (drawNumber <= 0 || k < 6) continue;
         // A record that cannot be trusted is left as it is.
         bool sound = bytes[0] == TStakeRec::kVersion && k <= TStakeNumbers::kCapacity;
@@ -160,9 +145,9 @@ TStakeCheckResult CheckStakes(TStakesFile& file, const TDrawsArray& draws, const
             if (n >= 1 && n <= kMaxNumber && (played >> n & 1) != 0) hits[static_cast<std::size_t>(m++)] = n;
         bytes[8] = 1;
         std::memcpy(bytes + 28, draws[static_cast<std::size_t>(lastIndex)].Numbers.data(), 6);
-        WriteInt32(bytes + 36, m);
+        le::StoreI32(bytes + 36, m);
         std::memcpy(bytes + 40, hits.data(), hits.size());
-        WriteInt64(bytes + 48, profit[static_cast<std::size_t>(k)][static_cast<std::size_t>(m)]);
+        le::StoreI64(bytes + 48, profit[static_cast<std::size_t>(k)][static_cast<std::size_t>(m)]);
         ++result.Checked;
         if (!sink && !log) continue;
         const TStakeRec rec = DecodeStakeRec(bytes);

@@ -6,29 +6,19 @@
 #include "i18n/Texts.h"
 #include "model/Cp1251.h"
 #include "model/Format.h"
+#include "model/LittleEndian.h"
 
 namespace corvel {
 namespace {
 
-void PutI32(std::uint8_t* out, std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i) out[i] = static_cast<std::uint8_t>(u >> (8 * i));
-}
-
-std::int32_t GetI32(const std::uint8_t* in) {
-    std::uint32_t u = 0;
-    for (int i = 0; i < 4; ++i) u |= static_cast<std::uint32_t>(in[i]) << (8 * i);
-    return static_cast<std::int32_t>(u);
-}
-
 void PutNumbers(std::uint8_t* out, const TStakeNumbers& n) {
-    PutI32(out, n.Count);
+    le::StoreI32(out, n.Count);
     std::memcpy(out + 4, n.Values.data(), TStakeNumbers::kCapacity);
 }
 
 TStakeNumbers GetNumbers(const std::uint8_t* in) {
     TStakeNumbers n;
-    n.Count = GetI32(in);
+    n.Count = le::LoadI32(in);
     std::memcpy(n.Values.data(), in + 4, TStakeNumbers::kCapacity);
     return n;
 }
@@ -62,14 +52,13 @@ void EncodeStakeRec(const TStakeRec& rec, std::uint8_t* out) {
     std::memset(out, 0, TStakeRec::kFileSize);
     out[0] = rec.Version;
     out[1] = static_cast<std::uint8_t>(rec.Kind);
-    PutI32(out + 4, rec.Draw);
+    le::StoreI32(out + 4, rec.Draw);
     out[8] = rec.Checked ? 1 : 0;
-    PutI32(out + 12, rec.Sample);
+    le::StoreI32(out + 12, rec.Sample);
     PutNumbers(out + 16, rec.Stake);
     std::memcpy(out + 28, rec.Result.data(), 6);
     PutNumbers(out + 36, rec.Hits);
-    const auto profit = static_cast<std::uint64_t>(rec.Profit.Raw());
-    for (int i = 0; i < 8; ++i) out[48 + i] = static_cast<std::uint8_t>(profit >> (8 * i));
+    le::StoreI64(out + 48, rec.Profit.Raw());
     std::memcpy(out + 56, rec.CommentBytes.data(), rec.CommentBytes.size());
 }
 
@@ -77,15 +66,13 @@ TStakeRec DecodeStakeRec(const std::uint8_t* in) {
     TStakeRec rec;
     rec.Version = in[0];
     rec.Kind = static_cast<TStakeKind>(in[1]);
-    rec.Draw = GetI32(in + 4);
+    rec.Draw = le::LoadI32(in + 4);
     rec.Checked = in[8] != 0;
-    rec.Sample = GetI32(in + 12);
+    rec.Sample = le::LoadI32(in + 12);
     rec.Stake = GetNumbers(in + 16);
     std::memcpy(rec.Result.data(), in + 28, 6);
     rec.Hits = GetNumbers(in + 36);
-    std::uint64_t profit = 0;
-    for (int i = 0; i < 8; ++i) profit |= static_cast<std::uint64_t>(in[48 + i]) << (8 * i);
-    rec.Profit = TMoney::FromRaw(static_cast<std::int64_t>(profit));
+    rec.Profit = TMoney::FromRaw(le::LoadI64(in + 48));
     std::memcpy(rec.CommentBytes.data(), in + 56, rec.CommentBytes.size());
     return rec;
 }
