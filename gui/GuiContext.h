@@ -37,6 +37,9 @@ class ViewHub : public QObject {
                 case app::EChange::Stakes:
                     emit stakesChanged();
                     break;
+                case app::EChange::Scenario:
+                    emit scenarioChanged();
+                    break;
             }
         });
     }
@@ -48,6 +51,7 @@ class ViewHub : public QObject {
     void combsChanged();     // the combination list or the applied filters changed
     void settingsChanged();  // game settings changed (registry rebuilt)
     void stakesChanged();    // the stakes file changed (stakes added, deleted or checked)
+    void scenarioChanged();  // the lines of the current scenario changed
     // Recompute every analysis view (the statistics table first).
     void refreshViews(bool force);
 

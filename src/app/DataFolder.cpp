@@ -59,6 +59,7 @@ std::filesystem::path ProgramFolder() {
 std::filesystem::path DataFiles::Archive() const { return Folder / (std::string(kGameStem) + ".ldr"); }
 std::filesystem::path DataFiles::GameSettings() const { return Folder / (std::string(kGameStem) + ".ini"); }
 std::filesystem::path DataFiles::Stakes() const { return Folder / (std::string(kGameStem) + ".lsk"); }
+std::filesystem::path DataFiles::Scenario() const { return Folder / (std::string(kGameStem) + ".lss"); }
 std::filesystem::path DataFiles::ViewSettings() const { return Folder / (std::string(kProgramStem) + ".frm"); }
 std::filesystem::path DataFiles::FilterNames() const { return Folder / (std::string(kProgramStem) + ".flt"); }
 std::filesystem::path DataFiles::PrefetchFolder() const { return Folder / "Prefetchs"; }

@@ -15,7 +15,8 @@ Workspace::Workspace(DataFiles files, UiHooks& hooks, std::size_t combsCapacity)
       statistics_(files_, hooks_, changes_, archive_),
       settings_(files_, hooks_, changes_, statistics_),
       combinations_(hooks_, changes_, archive_, statistics_, settings_, combsCapacity),
-      stakes_(files_, hooks_, changes_, archive_, statistics_) {}
+      stakes_(files_, hooks_, changes_, archive_, statistics_),
+      scenario_(files_, hooks_, changes_) {}
 
 void Workspace::Open() {
     OpenSettingsAndRegistry();
@@ -48,6 +49,7 @@ Workspace::StartResult Workspace::Start(const StartupSwitches& switches, const s
         hooks_.Error(ErrorReport(texts::kExclusiveAccess, texts::kProgramWillClose));
         return StartResult::Refused;
     }
+    scenario_.Load();
     const bool started = RunOperation(hooks_, {.Failure = texts::kStartupError}, [&] {
         OpenData();
         if (dataLoaded) dataLoaded();

@@ -8,6 +8,7 @@
 #include "app/DataFolder.h"
 #include "app/FolderLock.h"
 #include "app/SettingsService.h"
+#include "app/ScenarioService.h"
 #include "app/StakesService.h"
 #include "app/StartupSwitches.h"
 #include "app/StatisticsService.h"
@@ -41,6 +42,8 @@ class Workspace {
     const CombinationsService& Combinations() const { return combinations_; }
     StakesService& Stakes() { return stakes_; }
     const StakesService& Stakes() const { return stakes_; }
+    ScenarioService& Scenario() { return scenario_; }
+    const ScenarioService& Scenario() const { return scenario_; }
 
     ChangeNotifier& Changes() { return changes_; }
     const TRevisions& Revisions() const { return changes_.Revisions(); }
@@ -80,6 +83,7 @@ class Workspace {
     SettingsService settings_;
     CombinationsService combinations_;
     StakesService stakes_;
+    ScenarioService scenario_;
 };
 
 }  // namespace corvel::app
