@@ -40,6 +40,9 @@ class ViewHub : public QObject {
                 case app::EChange::Scenario:
                     emit scenarioChanged();
                     break;
+                case app::EChange::Ratings:
+                    emit ratingsChanged();
+                    break;
             }
         });
     }
@@ -52,6 +55,7 @@ class ViewHub : public QObject {
     void settingsChanged();  // game settings changed (registry rebuilt)
     void stakesChanged();    // the stakes file changed (stakes added, deleted or checked)
     void scenarioChanged();  // the lines of the current scenario changed
+    void ratingsChanged();   // the ratings changed (stakes checked, rebuilt, sorted)
     // Recompute every analysis view (the statistics table first).
     void refreshViews(bool force);
 

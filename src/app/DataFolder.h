@@ -35,6 +35,7 @@ struct DataFiles {
     std::filesystem::path GameSettings() const;    // CorvelLotto_6x48.ini
     std::filesystem::path Stakes() const;          // CorvelLotto_6x48.lsk
     std::filesystem::path Scenario() const;        // CorvelLotto_6x48.lss (the current scenario)
+    std::filesystem::path Ratings() const;         // CorvelLotto_6x48.lrt
     std::filesystem::path ViewSettings() const;    // corvel-lotto.frm
     std::filesystem::path FilterNames() const;     // corvel-lotto.flt
     std::filesystem::path PrefetchFolder() const;  // Prefetchs/

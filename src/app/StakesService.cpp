@@ -104,6 +104,7 @@ std::int64_t StakesService::Check() {
                                  hooks_.ProcessEvents();
                              });
     });
+    if (sink_) sink_->PassEnded();
     if (!result.LogError.empty()) hooks_.Error(result.LogError);
     if (result.Damaged > 0) hooks_.Warning(Format(texts::kStakesCheckedWithDamage, {result.Checked, result.Damaged}));
     if (result.Checked > 0) changes_.Notify(EChange::Stakes);

@@ -15,8 +15,11 @@ Workspace::Workspace(DataFiles files, UiHooks& hooks, std::size_t combsCapacity)
       statistics_(files_, hooks_, changes_, archive_),
       settings_(files_, hooks_, changes_, statistics_),
       combinations_(hooks_, changes_, archive_, statistics_, settings_, combsCapacity),
+      ratings_(files_, hooks_, changes_),
       stakes_(files_, hooks_, changes_, archive_, statistics_),
-      scenario_(files_, hooks_, changes_) {}
+      scenario_(files_, hooks_, changes_) {
+    stakes_.SetRatingsSink(&ratings_);
+}
 
 void Workspace::Open() {
     OpenSettingsAndRegistry();
@@ -49,6 +52,7 @@ Workspace::StartResult Workspace::Start(const StartupSwitches& switches, const s
         hooks_.Error(ErrorReport(texts::kExclusiveAccess, texts::kProgramWillClose));
         return StartResult::Refused;
     }
+    ratings_.Load();
     scenario_.Load();
     const bool started = RunOperation(hooks_, {.Failure = texts::kStartupError}, [&] {
         OpenData();

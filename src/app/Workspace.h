@@ -8,6 +8,7 @@
 #include "app/DataFolder.h"
 #include "app/FolderLock.h"
 #include "app/SettingsService.h"
+#include "app/RatingsService.h"
 #include "app/ScenarioService.h"
 #include "app/StakesService.h"
 #include "app/StartupSwitches.h"
@@ -42,6 +43,8 @@ class Workspace {
     const CombinationsService& Combinations() const { return combinations_; }
     StakesService& Stakes() { return stakes_; }
     const StakesService& Stakes() const { return stakes_; }
+    RatingsService& Ratings() { return ratings_; }
+    const RatingsService& Ratings() const { return ratings_; }
     ScenarioService& Scenario() { return scenario_; }
     const ScenarioService& Scenario() const { return scenario_; }
 
@@ -82,6 +85,7 @@ class Workspace {
     StatisticsService statistics_;
     SettingsService settings_;
     CombinationsService combinations_;
+    RatingsService ratings_;
     StakesService stakes_;
     ScenarioService scenario_;
 };

@@ -28,6 +28,9 @@ class TCheckedStakeSink {
   public:
     virtual ~TCheckedStakeSink() = default;
     virtual void AddCheckedStake(const TStakeRec& rec) = 0;
+    // After every checking pass, also one that ended with an error: what the
+    // pass added is kept (saved) here, so no checked stake's part is lost.
+    virtual void PassEnded() {}
 };
 
 // The stakes logs: one text file per match count in the data folder,
