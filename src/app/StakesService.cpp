@@ -55,11 +55,11 @@ bool StakesService::Changing(std::string_view status, std::string_view failure, 
 
 bool StakesService::Add(const TStakeRec& rec, int draws) { return Add(std::span(&rec, 1), draws); }
 
-bool StakesService::Add(std::span<const TStakeRec> recs, int draws) {
+bool StakesService::Add(std::span<const TStakeRec> recs, int draws, bool check) {
     const bool ok =
         Changing(recs.size() > 1 ? std::string_view(texts::kStakesCreating) : std::string_view(texts::kStakeCreating),
                  texts::kStakeAppendError, [&] { file_.Append(recs, draws); });
-    return ok && Check() >= 0;
+    return ok && (!check || Check() >= 0);
 }
 
 bool StakesService::DeleteRange(std::int64_t first, std::int64_t last) {

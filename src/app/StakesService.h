@@ -42,9 +42,11 @@ class StakesService {
     TStakeRec NewStake(const TCombination& numbers, std::int32_t sample) const;
 
     // Each adds the stakes for `draws` consecutive draws (the series rule of
-    // the file), then checks. False after an error (reported).
+    // the file), then checks. False after an error (reported). Bulk adding in
+    // chunks passes check false for all chunks but the last: each check reads
+    // the whole file.
     bool Add(const TStakeRec& rec, int draws);
-    bool Add(std::span<const TStakeRec> recs, int draws);
+    bool Add(std::span<const TStakeRec> recs, int draws, bool check = true);
     bool DeleteRange(std::int64_t first, std::int64_t last);
     bool DeleteByCondition(TStakeCondition condition, int value);
     bool Clear();

@@ -65,5 +65,18 @@ TEST_F(StakesServiceTest, RefusedAppendIsReportedAndWritesNothing) {
     EXPECT_EQ(ws_.Stakes().File().Count(), 0);
 }
 
+TEST_F(StakesServiceTest, AChunkAddedWithoutCheckingWaitsForTheCheck) {
+    // Draw 1450 is in the archive, yet the stakes wait for the check.
+    TStakeRec stake = ws_.Stakes().NewStake({1, 2, 3, 4, 5, 6}, 16);
+    stake.Draw = 1450;
+    const TStakeRec recs[] = {stake, stake};
+    ASSERT_TRUE(ws_.Stakes().Add(recs, 1, false));
+    ASSERT_EQ(ws_.Stakes().File().Count(), 2);
+    EXPECT_FALSE(ws_.Stakes().File().Read(0).Checked);
+    EXPECT_FALSE(ws_.Stakes().File().Read(1).Checked);
+    EXPECT_EQ(ws_.Stakes().Check(), 2);
+    EXPECT_TRUE(ws_.Stakes().File().Read(1).Checked);
+}
+
 }  // namespace
 }  // namespace corvel
