@@ -34,7 +34,7 @@ TCheck CheckStakeComment(std::string_view comment);
 std::uint64_t StakesFileGrowth(std::uint64_t stakes, int draws);
 
 // A size for the person: bytes below a thousand, then KB, MB, GB with one
-// decimal (decimal units: 3,828,711,744 bytes is "3.8 ГБ").
+// decimal (decimal units: 3,828,711,744 bytes is 3.8 GB).
 std::string ByteSizeText(std::uint64_t bytes);
 
 }  // namespace corvel
