@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -27,6 +28,7 @@
 #include "dialogs/MultiStakeDialog.h"
 #include "dialogs/StakeConditionDialog.h"
 #include "dialogs/StakeDialog.h"
+#include "model/Format.h"
 #include "model/ViewSettings.h"
 #include "models/CombsModel.h"
 #include "models/StakesModel.h"
@@ -304,7 +306,7 @@ TEST_F(StakesTabTest, CancellingTheWholeListQuestionChangesNothing) {
     ASSERT_EQ(window_->Hooks().Messages().size(), shown + 1);
     // 12,271,512 stakes of 312 bytes for one draw: 3,828,711,744 bytes.
     const QString question = window_->Hooks().Messages().back();
-    EXPECT_TRUE(question.contains(U("12 271 512"))) << question.toStdString();
+    EXPECT_TRUE(question.contains(U("(12 271 512)"))) << question.toStdString();
     EXPECT_TRUE(question.contains(U("3.8 ГБ"))) << question.toStdString();
     EXPECT_EQ(test::ReadBytes(dir_ / "CorvelLotto_6x48.lsk"), before);
     EXPECT_EQ(StakesPanel(), U("Ставок: 1"));
@@ -347,6 +349,40 @@ TEST_F(StakesTabTest, TheLogSwitchIsKeptAndItsLogsDeleted) {
     test::PressInNextMessageBox(QMessageBox::Ok);
     Run("LogStakesDelete");
     EXPECT_EQ(window_->Hooks().Messages().back(), U("Файлы журналов не найдены!"));
+}
+
+TEST_F(StakesTabTest, StakingTheWholeListCanBeStoppedAndKeepsWhatWasWritten) {
+    // Yes to the question, OK in the dialog, then the progress window's
+    // cancel button as soon as it shows: the first chunk is in the file.
+    QTimer canceller;
+    QObject::connect(&canceller, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* cancel = w->findChild<QPushButton*>(QStringLiteral("ProgressCancel"));
+                cancel && cancel->isVisible()) {
+                cancel->click();
+                canceller.stop();
+            }
+    });
+    test::AnswerNextModal([&](QWidget* question) {
+        static_cast<QMessageBox*>(question)->done(QMessageBox::Yes);
+        AnswerDialog<gui::MultiStakeDialog>([&](gui::MultiStakeDialog& d) {
+            canceller.start(0);
+            test::PressInNextMessageBox(QMessageBox::Ok);
+            PressOk(d);
+        });
+    });
+    Run("StakeAddAll");
+    const TStakesFile& file = Ws().Stakes().File();
+    const std::int64_t written = file.Count();
+    ASSERT_GT(written, 0);
+    ASSERT_LT(written, kAll);
+    // In list order, each for draw 1501.
+    EXPECT_EQ(file.Read(0), Stake(1501, {1, 2, 3, 4, 5, 6}, "Ставка \"вручную\"", TMoney() - kCost));
+    const TCombination& last = Ws().Combinations().List().Current()[static_cast<std::size_t>(written - 1)];
+    EXPECT_EQ(file.Read(written - 1), Stake(1501, last, "Ставка \"вручную\"", TMoney() - kCost));
+    EXPECT_EQ(window_->Hooks().Messages().back().toStdString(),
+              Format("Создание ставок остановлено: сделано ставок %.0n из 12 271 512.", {written}));
+    EXPECT_TRUE(window_->Hooks().IsIdle());
 }
 
 // The stake dialog's checks, on the dialog alone.
