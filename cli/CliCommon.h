@@ -59,6 +59,7 @@ std::unique_ptr<Command> MakeStatsCommand();
 std::unique_ptr<Command> MakePrefetchCommand();
 std::unique_ptr<Command> MakeGenerateCommand();
 std::unique_ptr<Command> MakeFilterCommand();
+std::unique_ptr<Command> MakeStakesCommand();
 
 // Takes the per-folder lock that the desktop program holds, waiting up to
 // ctx.LockWait; every command that writes a data file of the folder calls it

@@ -57,6 +57,11 @@ class AddDrawCommand : public Command {
         // As in the draw dialog, a draw without a date gets today's.
         const std::string date = date_.empty() ? FormatDateText(ctx.io.Today()) : RequireDate(date_);
         LoadArchiveForChange(ctx);
+        // The stakes waiting for the new draw are checked once it is saved,
+        // as in the desktop program; stakes that cannot be opened are
+        // reported and wait for the next check.
+        ctx.Workspace().OpenSettingsAndRegistry();
+        ctx.Workspace().Stakes().Open();
         TDrawRec rec;
         rec.Number = number_;
         rec.Numbers = input.Numbers;

@@ -31,7 +31,7 @@ QSpinBox* MakeDrawsCountField(QDialog* dialog) {
 QLineEdit* MakeCommentField(QDialog* dialog) {
     auto* field = new QLineEdit(dialog);
     field->setObjectName(QStringLiteral("edComment"));
-    field->setMaxLength(kStakeCommentMaxChars);
+    field->setMaxLength(static_cast<int>(kMaxStakeCommentChars));
     return field;
 }
 

@@ -24,6 +24,7 @@
 #include "models/StakesModel.h"
 #include "stakes/StakeInput.h"
 #include "stakes/StakeLogs.h"
+#include "stakes/StakeSummary.h"
 #include "tabs/CombsTab.h"
 
 namespace corvel::gui {
@@ -32,9 +33,6 @@ namespace {
 constexpr const char* kForm = "TFormMain";
 constexpr const char* kScrollKey = "StakesScrollEnabled";
 constexpr const char* kLogKey = "StakesLogEnabled";
-// Records written by one append of a bulk add (about 20 MB): big enough for
-// few writes, small enough that a stop request is answered soon.
-constexpr std::size_t kChunkRecords = 65536;
 
 std::uint64_t DrawSeed() {
     std::random_device device;
@@ -75,6 +73,8 @@ StakesTab::StakesTab(GuiContext& ctx, CombsTab& combs, QWidget* parent) : QWidge
     footer_ = new QLabel(this);
     footer_->setObjectName(QStringLiteral("StakesFooter"));
     footer_->setContentsMargins(6, 2, 6, 2);
+    footer_->setTextFormat(Qt::RichText);
+    footer_->setWordWrap(true);
     footer_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     BuildActions();
@@ -205,7 +205,14 @@ void StakesTab::ScrollToEnd() {
     view_->scrollToBottom();
 }
 
-void StakesTab::UpdateFooter() { footer_->setText(Q(Format(texts::kStakesTabRecords, {model_->Records()}))); }
+void StakesTab::UpdateFooter() {
+    // The summary reads the whole file: once a bulk add has ended, not per step.
+    if (adding_) return;
+    QStringList parts;
+    for (const auto& [label, value] : StakesSummaryRows(ctx_.Ws.Stakes().Summary()))
+        parts << QStringLiteral("%1: <b>%2</b>").arg(Q(label).toHtmlEscaped(), Q(value).toHtmlEscaped());
+    footer_->setText(parts.join(QStringLiteral(" &nbsp; ")));
+}
 
 void StakesTab::AddThroughDialog(const TStakeRec& rec, const QString& title) {
     StakeDialog dialog(ctx_.Hooks, window());
@@ -273,49 +280,39 @@ void StakesTab::AddForCombinations(const std::vector<std::size_t>* rows) {
         ctx_.Ws.Stakes().NewStake(list[rows ? rows->front() : 0], static_cast<std::int32_t>(list.Count()));
     model.Draw = dialog.Draw();
     model.SetComment(dialog.Comment());
-    // A series writes two records per stake and draw.
-    const std::size_t perChunk =
-        std::max<std::size_t>(1, kChunkRecords / (static_cast<std::size_t>(draws) * (draws >= 2 ? 2 : 1)));
-    std::vector<TStakeRec> chunk;
-    chunk.reserve(std::min(perChunk, total));
 
-    bool ok = true, stopped = false;
-    std::size_t done = 0;
+    bool added = false;
     {
         app::BusyGuard busy(ctx_.Hooks);
         adding_ = true;
         app::ProgressWindow progress(ctx_.Hooks, texts::kStakesCreating, 100);
         ctx_.Hooks.ShowProgressCancel();
-        int percentShown = 0;
-        for (std::size_t i = 0; i < total && ok; ++i) {
-            TCombination numbers = list[rows ? (*rows)[i] : i];
-            SortNumbers(numbers);
-            TStakeRec& rec = chunk.emplace_back(model);
-            for (std::size_t k = 0; k < numbers.size(); ++k) rec.Stake.Values[k] = numbers[k];
-            if (chunk.size() < perChunk && i + 1 < total) continue;
-            // The last chunk is checked with everything before it, once.
-            ok = ctx_.Ws.Stakes().Add(chunk, draws, false);
-            if (!ok) break;
-            done = i + 1;
-            chunk.clear();
-            const int percent = static_cast<int>(100 * done / total);
-            if (percent > percentShown) {
-                ctx_.Hooks.StepProgress(percent - percentShown);
-                percentShown = percent;
-            }
-            ctx_.Hooks.ShowStatus(Format(texts::kStakesTabBulkProgress, {100.0 * done / total}));
-            if (done < total && ctx_.Hooks.StopRequested()) {
-                stopped = true;
-                break;
-            }
-        }
+        std::size_t percentShown = 0;
+        const auto count = static_cast<std::int64_t>(total);
+        // The stakes are made as the file takes them, in list order; the gauge
+        // and the grid follow once per percent.
+        added = ctx_.Ws.Stakes().AddGenerated(
+            count,
+            [&](std::int64_t i) {
+                const auto at = static_cast<std::size_t>(i);
+                if (const std::size_t percent = 100 * at / total; percent > percentShown) {
+                    ctx_.Hooks.StepProgress(static_cast<int>(percent - percentShown));
+                    percentShown = percent;
+                    Refresh(false);
+                }
+                TCombination numbers = list[rows ? (*rows)[at] : at];
+                SortNumbers(numbers);
+                TStakeRec rec = model;
+                for (std::size_t k = 0; k < numbers.size(); ++k) rec.Stake.Values[k] = numbers[k];
+                return rec;
+            },
+            draws);
         adding_ = false;
-        ctx_.Hooks.ShowStatus("");
     }
     combs_.CombsView()->clearSelection();
-    if (done > 0) ctx_.Ws.Stakes().Check();
-    Refresh(done > 0);
-    if (stopped) ctx_.Hooks.Info(Format(texts::kStakesTabBulkStopped, {done, total}));
+    Refresh(added);
+    // A stop leaves the file as it was, and says so.
+    if (!added && ctx_.Hooks.StopRequested()) ctx_.Hooks.Info(texts::kStakesTabBulkStopped);
 }
 
 void StakesTab::DeleteSelected() {

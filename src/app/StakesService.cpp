@@ -55,15 +55,32 @@ bool StakesService::Changing(std::string_view status, std::string_view failure, 
 
 bool StakesService::Add(const TStakeRec& rec, int draws) { return Add(std::span(&rec, 1), draws); }
 
-bool StakesService::Add(std::span<const TStakeRec> recs, int draws, bool check) {
+bool StakesService::Add(std::span<const TStakeRec> recs, int draws) {
     const bool ok =
         Changing(recs.size() > 1 ? std::string_view(texts::kStakesCreating) : std::string_view(texts::kStakeCreating),
                  texts::kStakeAppendError, [&] { file_.Append(recs, draws); });
-    return ok && (!check || Check() >= 0);
+    return ok && Check() >= 0;
+}
+
+bool StakesService::AddGenerated(std::int64_t count, const std::function<TStakeRec(std::int64_t)>& make, int draws) {
+    bool completed = false;
+    const bool ok = Changing(texts::kStakesCreating, texts::kStakeAppendError, [&] {
+        completed = file_.AppendGenerated(count, make, draws, [&](std::int64_t done) {
+            hooks_.ShowStatus(Format(texts::kStakesCreatingProgress,
+                                     {100.0 * static_cast<double>(done) / static_cast<double>(count)}));
+            hooks_.ProcessEvents();
+            return !hooks_.StopRequested();
+        });
+    });
+    return ok && completed && Check() >= 0;
 }
 
 bool StakesService::DeleteRange(std::int64_t first, std::int64_t last) {
     return Changing(texts::kStakesDeleting, texts::kStakeDeleteError, [&] { file_.DeleteRange(first, last); });
+}
+
+bool StakesService::DeleteRecords(std::vector<std::int64_t> indexes) {
+    return Changing(texts::kStakesDeleting, texts::kStakeDeleteError, [&] { file_.DeleteRecords(std::move(indexes)); });
 }
 
 bool StakesService::DeleteByCondition(TStakeCondition condition, int value) {
@@ -74,6 +91,8 @@ bool StakesService::DeleteByCondition(TStakeCondition condition, int value) {
 bool StakesService::Clear() {
     return Changing(texts::kStakesDeleting, texts::kStakeDeleteError, [&] { file_.Clear(); });
 }
+
+TStakesSummary StakesService::Summary() const { return SummarizeStakes(file_, statistics_.Registry().Settings.Config); }
 
 std::int64_t StakesService::Check() {
     TStakeCheckResult result;

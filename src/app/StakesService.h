@@ -10,6 +10,7 @@
 #include "app/StatisticsService.h"
 #include "app/UiHooks.h"
 #include "stakes/StakeCheck.h"
+#include "stakes/StakeSummary.h"
 #include "stakes/StakesFile.h"
 
 namespace corvel::app {
@@ -42,16 +43,22 @@ class StakesService {
     TStakeRec NewStake(const TCombination& numbers, std::int32_t sample) const;
 
     // Each adds the stakes for `draws` consecutive draws (the series rule of
-    // the file), then checks. False after an error (reported). Bulk adding in
-    // chunks passes check false for all chunks but the last: each check reads
-    // the whole file.
+    // the file), then checks. False after an error (reported).
     bool Add(const TStakeRec& rec, int draws);
-    bool Add(std::span<const TStakeRec> recs, int draws, bool check = true);
+    bool Add(std::span<const TStakeRec> recs, int draws);
+    // Adds `count` stakes made by make(i) for `draws` draws each (a whole
+    // combination list), with the progress in the status text; a stop
+    // request or an error leaves the file as it was. False then (an error
+    // is reported, a stop is not).
+    bool AddGenerated(std::int64_t count, const std::function<TStakeRec(std::int64_t)>& make, int draws);
     bool DeleteRange(std::int64_t first, std::int64_t last);
+    bool DeleteRecords(std::vector<std::int64_t> indexes);
     bool DeleteByCondition(TStakeCondition condition, int value);
     bool Clear();
     // One checking pass; the number of stakes checked, -1 after an error.
     std::int64_t Check();
+    // What the stakes have cost, won and may still win, with the current prizes.
+    TStakesSummary Summary() const;
 
   private:
     bool Changing(std::string_view status, std::string_view failure, const std::function<void()>& change);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -278,6 +279,14 @@ void WriteFileAtomically(const std::filesystem::path& linkOrPath, std::string_vi
     TAtomicFileWriter writer(linkOrPath, newFileMode);
     writer.Write(bytes);
     writer.Commit();
+}
+
+void RequireFreeSpace(const std::filesystem::path& path, std::uint64_t bytes) {
+    struct statvfs vfs {};
+    if (::statvfs(path.c_str(), &vfs) != 0) return;
+    const std::uint64_t free = static_cast<std::uint64_t>(vfs.f_bavail) * vfs.f_frsize;
+    if (bytes > free)
+        throw EFileError(Format(texts::kNoDiskSpace, {path.string(), ByteSizeText(bytes), ByteSizeText(free)}));
 }
 
 }  // namespace corvel

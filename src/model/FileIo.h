@@ -86,4 +86,9 @@ class TAtomicFileWriter {
 // and nothing that is not a regular file, is touched.
 void RemoveStaleTemporaryFiles(const std::filesystem::path& path);
 
+// Refuses (EFileError, with both sizes) a write of `bytes` more than the disk
+// that holds `path` has free for this user; when the free space cannot be
+// asked, the write is left to fail on its own.
+void RequireFreeSpace(const std::filesystem::path& path, std::uint64_t bytes);
+
 }  // namespace corvel

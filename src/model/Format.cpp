@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "i18n/Texts.h"
 #include "model/TextUtil.h"
 
 namespace corvel {
@@ -149,6 +150,14 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
         i = j;
     }
     return out;
+}
+
+std::string ByteSizeText(std::uint64_t bytes) {
+    const double b = static_cast<double>(bytes);
+    if (bytes < 1000) return Format(texts::kSizeBytes, {static_cast<std::int64_t>(bytes)});
+    if (bytes < 1'000'000) return Format(texts::kSizeKilobytes, {b / 1e3});
+    if (bytes < 1'000'000'000) return Format(texts::kSizeMegabytes, {b / 1e6});
+    return Format(texts::kSizeGigabytes, {b / 1e9});
 }
 
 }  // namespace corvel

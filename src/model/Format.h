@@ -41,4 +41,8 @@ class FormatArg {
 // gives "?" rather than failing, so a faulty language string cannot crash.
 std::string Format(std::string_view pattern, std::initializer_list<FormatArg> args = {});
 
+// A size on the disk as a person reads it: bytes below a thousand, then
+// kilobytes, megabytes and gigabytes of 1000 (3.83 gigabytes for 3,828,711,744 bytes).
+std::string ByteSizeText(std::uint64_t bytes);
+
 }  // namespace corvel

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 
@@ -159,6 +160,33 @@ std::vector<std::string> TStakesFile::Open() {
     return warnings;
 }
 
+std::vector<std::string> TStakesFile::OpenForReading() {
+    Close();
+    std::vector<std::string> warnings;
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENOENT) return warnings;
+        ThrowFileError(path_, errno);
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        ThrowFileError(path_, err);
+    }
+    fd_ = fd;
+    const std::int64_t size = static_cast<std::int64_t>(st.st_size);
+    if (size == 0) return warnings;
+    std::uint8_t first = 0;
+    ReadExactly(fd_, path_, &first, 1, 0);
+    if (first != TStakeRec::kVersion) {
+        Close();
+        throw EFileError(Format(texts::kStakesOldVersionNotRead, {path_.string()}));
+    }
+    if (size % kRec != 0) warnings.push_back(Format(texts::kStakesPartialRecordSkipped, {size % kRec}));
+    return warnings;
+}
+
 std::int64_t TStakesFile::Count() const {
     if (fd_ < 0) return 0;
     return FileSize(fd_, path_) / kRec;
@@ -218,26 +246,35 @@ TStakesFile::TMapping TStakesFile::MapRecords() {
 void TStakesFile::Append(const TStakeRec& rec, int draws) { Append(std::span(&rec, 1), draws); }
 
 void TStakesFile::Append(std::span<const TStakeRec> recs, int draws) {
+    AppendGenerated(
+        static_cast<std::int64_t>(recs.size()), [recs](std::int64_t i) { return recs[static_cast<std::size_t>(i)]; },
+        draws);
+}
+
+bool TStakesFile::AppendGenerated(std::int64_t count, const std::function<TStakeRec(std::int64_t)>& make, int draws,
+                                  const std::function<bool(std::int64_t)>& going) {
     if (fd_ < 0) throw ECorvelError(texts::kStakesNotOpen);
     if (draws < 1) throw EInvalidArgument(Format(texts::kStakeBadDrawsCount, {draws}));
-    for (const TStakeRec& rec : recs) {
-        if (rec.Checked) throw EInvalidArgument(texts::kStakeAppendChecked);
-        // Draw + draws - 1 must stay a draw number: never wrap into separators.
-        if (rec.Draw > 0 && draws > 1 && rec.Draw > INT32_MAX - (draws - 1))
-            throw EInvalidArgument(Format(texts::kStakeDrawsOverflow, {draws, rec.Draw}));
-    }
-    const std::int64_t count = Count();
-    bool endsWithStake = count > 0 && !Read(count - 1).IsSeparator();
+    if (count <= 0) return true;
+    // At most a separator before every copy.
+    const std::int64_t perStake = draws < 2 ? 1 : 2 * static_cast<std::int64_t>(draws);
+    RequireFreeSpace(path_,
+                     static_cast<std::uint64_t>(count) * static_cast<std::uint64_t>(perStake) * TStakeRec::kFileSize);
+    const std::int64_t oldCount = Count();
+    bool endsWithStake = oldCount > 0 && !Read(oldCount - 1).IsSeparator();
     // Encoded into a buffer that stays in the cache and written out whenever
     // it is full, after the last whole record; a crash midway leaves a partial
     // record at the end at most, which the next start cuts off.
     std::vector<std::uint8_t> bytes(kChunkRecords * TStakeRec::kFileSize);
     std::size_t used = 0;
-    std::int64_t end = count * kRec;
+    std::int64_t end = oldCount * kRec;
+    bool stopped = false;
+    std::int64_t done = 0;
     auto flush = [&] {
         WriteExactly(fd_, path_, bytes.data(), used, end);
         end += static_cast<std::int64_t>(used);
         used = 0;
+        if (going && !going(done)) stopped = true;
     };
     auto put = [&](const TStakeRec& r) {
         if (used == bytes.size()) flush();
@@ -245,21 +282,38 @@ void TStakesFile::Append(std::span<const TStakeRec> recs, int draws) {
         used += TStakeRec::kFileSize;
     };
     const TStakeRec blank = BlankStake();
-    for (const TStakeRec& rec : recs) {
-        if (draws < 2) {
-            put(rec);
-            endsWithStake = !rec.IsSeparator();
-            continue;
+    try {
+        for (; done < count && !stopped; ++done) {
+            const TStakeRec rec = make(done);
+            if (rec.Checked) throw EInvalidArgument(texts::kStakeAppendChecked);
+            // Draw + draws - 1 must stay a draw number: never wrap into separators.
+            if (rec.Draw > 0 && draws > 1 && rec.Draw > INT32_MAX - (draws - 1))
+                throw EInvalidArgument(Format(texts::kStakeDrawsOverflow, {draws, rec.Draw}));
+            if (draws < 2) {
+                put(rec);
+                endsWithStake = !rec.IsSeparator();
+                continue;
+            }
+            for (int i = 0; i < draws; ++i) {
+                if (endsWithStake) put(blank);
+                TStakeRec copy = rec;
+                if (copy.Draw > 0) copy.Draw += i;
+                put(copy);
+                endsWithStake = !copy.IsSeparator();
+            }
         }
-        for (int i = 0; i < draws; ++i) {
-            if (endsWithStake) put(blank);
-            TStakeRec copy = rec;
-            if (copy.Draw > 0) copy.Draw += i;
-            put(copy);
-            endsWithStake = !copy.IsSeparator();
-        }
+        if (used > 0 && !stopped) flush();
+    } catch (...) {
+        // A refused stake or a failed write (a full disk) leaves the file as
+        // it was; the first error is the one to report.
+        [[maybe_unused]] const int cut = ::ftruncate(fd_, oldCount * kRec);
+        throw;
     }
-    if (used > 0) flush();
+    if (stopped) {
+        if (::ftruncate(fd_, oldCount * kRec) != 0) ThrowFileError(path_, errno);
+        return false;
+    }
+    return true;
 }
 
 template <class Keep>
@@ -295,6 +349,17 @@ void TStakesFile::DeleteRange(std::int64_t first, std::int64_t last) {
     if (first < 0 || last < first || last >= count)
         throw EInvalidArgument(Format(texts::kDrawIndexNotFound, {first < 0 || last < first ? first : last}));
     RewriteKeeping([first, last](std::int64_t index, const TStakeRec&) { return index < first || index > last; });
+}
+
+void TStakesFile::DeleteRecords(std::vector<std::int64_t> indexes) {
+    const std::int64_t count = Count();
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    for (std::int64_t i : indexes)
+        if (i < 0 || i >= count) throw EInvalidArgument(Format(texts::kDrawIndexNotFound, {i}));
+    RewriteKeeping([&indexes](std::int64_t index, const TStakeRec&) {
+        return !std::binary_search(indexes.begin(), indexes.end(), index);
+    });
 }
 
 void TStakesFile::DeleteByCondition(TStakeCondition condition, int value) {

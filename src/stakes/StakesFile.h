@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -34,6 +35,11 @@ class TStakesFile {
     // Damaged records are counted and kept. Returns the warnings to show
     // (none for a sound file). Throws EFileError when the file cannot be used.
     std::vector<std::string> Open();
+    // Opens the file only to read it, as it is: nothing is created or
+    // repaired, a partial record at the end is left out of Count (a warning
+    // says so), and an old-version file is refused (EFileError). A missing
+    // file reads as empty.
+    std::vector<std::string> OpenForReading();
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
 
@@ -70,13 +76,24 @@ class TStakesFile {
     // Appends each stake for `draws` consecutive draws from its Draw on: with
     // draws >= 2 every copy is preceded by a separator unless the file is
     // empty or ends with a separator already. A checked stake, a draws count
-    // below 1 or a series that would pass the largest draw number is refused
-    // before anything is written. All records go out in one write.
+    // below 1 or a series that would pass the largest draw number is refused,
+    // and so is an append the free space of the disk cannot hold. The
+    // records go out in cache-sized writes; all or nothing: when a write
+    // fails (a full disk) or a stake is refused, the file is cut back to its
+    // old length.
     void Append(const TStakeRec& rec, int draws = 1);
     void Append(std::span<const TStakeRec> recs, int draws = 1);
+    // The same for `count` stakes made one by one by make(i), i = 0..count-1,
+    // so that a whole list never has to be held as records. going(done) is
+    // asked after every piece written; when it answers false the file is cut
+    // back to its old length and the answer is false.
+    bool AppendGenerated(std::int64_t count, const std::function<TStakeRec(std::int64_t)>& make, int draws,
+                         const std::function<bool(std::int64_t done)>& going = {});
 
     // Rewrites the file without records first..last (indexes, inclusive).
     void DeleteRange(std::int64_t first, std::int64_t last);
+    // Rewrites the file without the records of the indexes (any order, repeats allowed).
+    void DeleteRecords(std::vector<std::int64_t> indexes);
     // Rewrites the file without the stakes whose match count satisfies the
     // condition against value; separators are always kept, and an unchecked
     // stake counts -1 matches.

@@ -16,6 +16,20 @@
 // new idea, one small value function handed to a definition below.
 namespace corvel {
 
+// A definition whose values depend on earlier draws of the archive (a change
+// against the draw before, repeats from the draws before) says
+//   static constexpr bool kReadsDraws = true;
+// and its functions then take the method itself instead of the parameter:
+// Values(const TCustomStat&, item, sink), Match(const TCustomStat&, combs,
+// values, out), Histogram(const TCustomStat&, combs, values). The method
+// gives the parameter, the context (the last analysed draw, which a bare
+// combination follows) and GetDraw for any earlier draw; a draw is never read
+// past the context's last index.
+template <class Definition>
+concept ReadsDraws = requires {
+    requires Definition::kReadsDraws;
+};
+
 template <class Definition>
 class TValueStat final : public TCustomStat {
   public:
@@ -24,24 +38,34 @@ class TValueStat final : public TCustomStat {
 
     void SpanMatch(std::span<const TCombination> combs, const TStatDrawArray& values, bool,
                    std::uint8_t* out) override {
-        Definition::Match(Param(), combs, values, out);
+        Definition::Match(Arg(), combs, values, out);
     }
     void SpanHistogram(std::span<const TCombination> combs, TStatDrawArray& values) override {
-        Definition::Histogram(Param(), combs, values);
+        Definition::Histogram(Arg(), combs, values);
     }
 
   protected:
-    void Values(const TStatItem& item, const TValueSink& sink) override { Definition::Values(Param(), item, sink); }
+    void Values(const TStatItem& item, const TValueSink& sink) override { Definition::Values(Arg(), item, sink); }
     // The same definition with the test inlined into it.
     bool AnySelected(const TStatItem& item, const TStatDrawArray& values) override {
         bool found = false;
-        Definition::Values(Param(), item, [&](const auto& value) {
+        Definition::Values(Arg(), item, [&](const auto& value) {
             if constexpr (Definition::kWholeKeys)
                 found = found || HasKey(values, ToKey(value));
             else
                 found = found || HasKeyWord(values, 0, ToKey(value)[0]);
         });
         return found;
+    }
+
+  private:
+    // What the definition's functions take first: the parameter, or the
+    // method itself for a definition that reads earlier draws.
+    decltype(auto) Arg() const {
+        if constexpr (ReadsDraws<Definition>)
+            return static_cast<const TCustomStat&>(*this);
+        else
+            return Param();
     }
 };
 

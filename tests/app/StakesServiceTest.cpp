@@ -65,17 +65,40 @@ TEST_F(StakesServiceTest, RefusedAppendIsReportedAndWritesNothing) {
     EXPECT_EQ(ws_.Stakes().File().Count(), 0);
 }
 
-TEST_F(StakesServiceTest, AChunkAddedWithoutCheckingWaitsForTheCheck) {
-    // Draw 1450 is in the archive, yet the stakes wait for the check.
-    TStakeRec stake = ws_.Stakes().NewStake({1, 2, 3, 4, 5, 6}, 16);
-    stake.Draw = 1450;
-    const TStakeRec recs[] = {stake, stake};
-    ASSERT_TRUE(ws_.Stakes().Add(recs, 1, false));
+TEST_F(StakesServiceTest, WholeListAppendIsAllOrNothing) {
+    // More stakes than one piece of the append: the stop request comes
+    // after the first piece is on the disk, and the file goes back to empty.
+    const TStakeRec base = ws_.Stakes().NewStake({1, 2, 3, 4, 5, 6}, 16);
+    auto make = [&](std::int64_t i) {
+        TStakeRec r = base;
+        r.Stake.Values[5] = static_cast<std::uint8_t>(7 + i % 40);
+        return r;
+    };
+    hooks_.Stop = true;
+    EXPECT_FALSE(ws_.Stakes().AddGenerated(10'000, make, 1));
+    EXPECT_EQ(ws_.Stakes().File().Count(), 0);
+    EXPECT_TRUE(hooks_.Errors.empty());
+
+    hooks_.Stop = false;
+    ASSERT_TRUE(ws_.Stakes().AddGenerated(10'000, make, 2));
+    // A series of two for each: 3 records for the first stake, 4 for every other.
+    EXPECT_EQ(ws_.Stakes().File().Count(), 3 + 4 * 9'999);
+    EXPECT_EQ(ws_.Stakes().File().Read(2).Draw, 1502);
+    EXPECT_EQ(ws_.Stakes().File().Read(4).Stake.Values[5], 8);
+}
+
+TEST_F(StakesServiceTest, FolderStaysLockedAfterTheStakesFileIsRewritten) {
+    ASSERT_TRUE(ws_.LockFolder());
+    const TStakeRec stake = ws_.Stakes().NewStake({1, 2, 3, 4, 5, 6}, 16);
+    ASSERT_TRUE(ws_.Stakes().Add(stake, 2));
+    ASSERT_TRUE(ws_.Stakes().DeleteRange(0, 0));
     ASSERT_EQ(ws_.Stakes().File().Count(), 2);
-    EXPECT_FALSE(ws_.Stakes().File().Read(0).Checked);
-    EXPECT_FALSE(ws_.Stakes().File().Read(1).Checked);
-    EXPECT_EQ(ws_.Stakes().Check(), 2);
-    EXPECT_TRUE(ws_.Stakes().File().Read(1).Checked);
+    // Another process cannot take the folder: its stake is refused.
+    const test::ProcessResult r = test::RunCorvel(
+        {"--data-dir", dir_.path().string(), "--lock-wait", "0", "stakes", "add", "1501", "7;8;9;10;11;12"});
+    EXPECT_EQ(r.ExitCode, 1) << r.Err;
+    EXPECT_NE(r.Err.find("Невозможно получить монопольный доступ к файлам данных!"), std::string::npos) << r.Err;
+    EXPECT_EQ(ws_.Stakes().File().Count(), 2);
 }
 
 }  // namespace

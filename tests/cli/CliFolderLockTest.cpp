@@ -81,6 +81,7 @@ TEST_P(CliFolderLockRefused, ChangesNothing) {
     EXPECT_NE(r.Err.find("Невозможно получить монопольный доступ к файлам данных!"), std::string::npos) << r.Err;
     EXPECT_EQ(test::ReadBytes(dir / "CorvelLotto_6x48.ldr"), before);
     EXPECT_FALSE(fs::exists(dir / "Prefetchs" / "corvel-lotto_EVEN.dfc"));
+    EXPECT_EQ(test::ReadBytes(dir / "CorvelLotto_6x48.lsk"), "");
     EXPECT_EQ(test::FolderEntries(dir.path()),
               (std::vector<std::string>{"CorvelLotto_6x48.ldr", "CorvelLotto_6x48.lsk"}));
 }
@@ -92,7 +93,11 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusedCase{"DeleteDraw", {"delete-draw", "1500"}}, RefusedCase{"Prefetch", {"prefetch", "EVEN"}},
                     RefusedCase{"StatsBuildingACache", {"stats", "EVEN", "--prefetch"}},
                     RefusedCase{"FilterBuildingACache",
-                                {"filter", "--prefetch", "--definition", "TSD4#EVEN:10#DMV:0#ST:1"}}),
+                                {"filter", "--prefetch", "--definition", "TSD4#EVEN:10#DMV:0#ST:1"}},
+                    RefusedCase{"StakesAdd", {"stakes", "add", "1501", "1;2;3;4;5;6"}},
+                    RefusedCase{"StakesAddRandom", {"stakes", "add-random", "1501", "--seed", "1"}},
+                    RefusedCase{"StakesDelete", {"stakes", "delete", "--where", "hits<0"}},
+                    RefusedCase{"StakesClear", {"stakes", "clear"}}, RefusedCase{"StakesCheck", {"stakes", "check"}}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(CliFolderLock, ReadingCommandsNeedNoLock) {
@@ -102,10 +107,12 @@ TEST(CliFolderLock, ReadingCommandsNeedNoLock) {
     ASSERT_TRUE(holder.Acquire(dir / "CorvelLotto_6x48.lsk"));
     for (std::vector<std::string> args : {std::vector<std::string>{"draws", "--last", "1"},
                                           {"values", "EVEN", "--window", "10"},
-                                          {"stats", "EVEN", "--window", "10"}}) {
+                                          {"stats", "EVEN", "--window", "10"},
+                                          {"stakes", "list"},
+                                          {"stakes", "summary"}}) {
         args.insert(args.begin(), {"--data-dir", dir.path().string(), "--lock-wait", "0"});
         const test::ProcessResult r = test::RunCorvel(args);
-        EXPECT_EQ(r.ExitCode, 0) << args[4] << ": " << r.Err;
+        EXPECT_EQ(r.ExitCode, 0) << args[4] << " " << args[5] << ": " << r.Err;
     }
 }
 

@@ -55,6 +55,13 @@ TEST(DesktopFolderLock, CommandLineWriterIsRefusedWhileTheProgramRuns) {
     EXPECT_NE(r.Err.find("Невозможно получить монопольный доступ к файлам данных!"), std::string::npos) << r.Err;
     EXPECT_EQ(test::ReadBytes(dir / "CorvelLotto_6x48.ldr"), before);
 
+    const test::ProcessResult stake = test::RunCorvel(
+        {"--data-dir", dir.path().string(), "--lock-wait", "1", "stakes", "add", "1501", "1;2;3;4;5;6"});
+    EXPECT_EQ(stake.ExitCode, 1) << stake.Err;
+    EXPECT_NE(stake.Err.find("Невозможно получить монопольный доступ к файлам данных!"), std::string::npos)
+        << stake.Err;
+    EXPECT_EQ(test::ReadBytes(dir / "CorvelLotto_6x48.lsk"), "");
+
     program.Signal(SIGTERM);
     EXPECT_NE(program.Wait(30s), -1);
 }

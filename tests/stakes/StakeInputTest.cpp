@@ -1,6 +1,6 @@
 // What a person types for a stake: six different numbers 1..48 in any order
-// (ascending afterwards), the live sum, the required comment, and the size a
-// stake for every combination adds to the stakes file.
+// (ascending afterwards), the live sum, the required comment of at most 64
+// characters, and the size a stake for every combination adds to the file.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -59,6 +59,11 @@ TEST(CheckStakeComment, RefusesAnEmptyComment) {
     EXPECT_EQ(test::RefusalOf(CheckStakeComment("")), "Необходимо ввести комментарий!");
     EXPECT_EQ(test::RefusalOf(CheckStakeComment("   ")), "Необходимо ввести комментарий!");
     EXPECT_EQ(test::RefusalOf(CheckStakeComment("Проба")), std::nullopt);
+    // 64 characters of two bytes each pass, 65 do not.
+    std::string longest;
+    for (int i = 0; i < 64; ++i) longest += "ж";
+    EXPECT_EQ(test::RefusalOf(CheckStakeComment(longest)), std::nullopt);
+    EXPECT_EQ(test::RefusalOf(CheckStakeComment(longest + "ж")), "Комментарий к ставке длиннее 64 символов!");
 }
 
 TEST(StakesFileGrowth, OneRecordPerStakeAndDrawAndASeparatorBeforeEachInASeries) {
@@ -67,14 +72,6 @@ TEST(StakesFileGrowth, OneRecordPerStakeAndDrawAndASeparatorBeforeEachInASeries)
     // Three draws: three copies of each stake, each with a separator before it.
     EXPECT_EQ(StakesFileGrowth(10, 3), 10ULL * 3 * 2 * 312);
     EXPECT_EQ(StakesFileGrowth(10, 0), 0ULL);
-}
-
-TEST(ByteSizeText, DecimalUnitsWithOneDecimal) {
-    EXPECT_EQ(ByteSizeText(312), "312 байт");
-    EXPECT_EQ(ByteSizeText(3'120), "3.1 КБ");
-    EXPECT_EQ(ByteSizeText(999'999), "1.0 МБ");  // rounds up into the next unit
-    EXPECT_EQ(ByteSizeText(3'828'711'744ULL), "3.8 ГБ");
-    EXPECT_EQ(ByteSizeText(15'314'846'976ULL), "15.3 ГБ");
 }
 
 }  // namespace

@@ -104,6 +104,33 @@ struct NumberSet {
     }
 };
 
+// How many numbers the item shares with the draw before it (for a bare
+// combination: the last analysed draw), read through the method.
+struct SharedWithPrevious {
+    static constexpr bool kWholeKeys = false;
+    static constexpr bool kReadsDraws = true;
+    static int Shared(const TCombination& c, const TDrawRec& before) {
+        int n = 0;
+        for (auto a : c)
+            for (auto b : before.Numbers) n += a == b;
+        return n;
+    }
+    template <class Sink>
+    static void Values(const TCustomStat& stat, const TStatItem& item, Sink&& sink) {
+        sink(Shared(item.Numbers, stat.GetDraw(item.Index - 1)));
+    }
+    static void Match(const TCustomStat& stat, std::span<const TCombination> combs, const TStatDrawArray& values,
+                      std::uint8_t* out) {
+        const TDrawRec before = stat.GetDraw(stat.Context().LastIndex);
+        kernels::MatchValue(combs, kernels::SelectKey0(values), out,
+                            [&](const TCombination& c) { return Shared(c, before); });
+    }
+    static void Histogram(const TCustomStat& stat, std::span<const TCombination> combs, TStatDrawArray& values) {
+        const TDrawRec before = stat.GetDraw(stat.Context().LastIndex);
+        kernels::HistogramOfValue<256>(combs, values, [&](const TCombination& c) { return Shared(c, before); });
+    }
+};
+
 const TStatClass kSum = StatRow<values::OneValue<SumOf, 1531>>(
     {.ClassName = "TstTestSum", .Code = "TSUM", .Flags = kFlagN, .SeedFirst = 21, .SeedLast = 273});
 const TStatClass kPairs =
@@ -112,7 +139,8 @@ const TStatClass kSpread =
     StatRow<values::KeyValues<SignedSpread>>({.ClassName = "TstTestSpread", .Code = "TSPR", .Flags = kFlagS | kFlagN});
 const TStatClass kSet =
     StatRow<values::KeyValues<NumberSet>>({.ClassName = "TstTestSet", .Code = "TSET", .Flags = kFlagN});
-const TStatClass* const kKernelMethods[] = {&kSum, &kPairs, &kSpread, &kSet};
+const TStatClass kShared = StatRow<SharedWithPrevious>({.ClassName = "TstTestShared", .Code = "TSHR", .Flags = kFlagD});
+const TStatClass* const kKernelMethods[] = {&kSum, &kPairs, &kSpread, &kSet, &kShared};
 
 // ---- the fixture
 
