@@ -68,7 +68,14 @@ StakesTab::StakesTab(GuiContext& ctx, CombsTab& combs, QWidget* parent) : QWidge
     columns->setStretchLastSection(false);
     columns->setSectionsMovable(true);
     columns->setMinimumSectionSize(20);
-    for (int c = 0; c < StakesModel::ColumnCount; ++c) columns->resizeSection(c, StakesModel::ColumnWidth(c));
+    // The grid's widths, widened where a caption or the size of a whole list
+    // would not fit them.
+    const int sampleWidth = fontMetrics().horizontalAdvance(QStringLiteral("88888888")) + 4 * StakesDelegate::kMargin;
+    for (int c = 0; c < StakesModel::ColumnCount; ++c) {
+        int width = std::max(StakesModel::ColumnWidth(c), columns->sectionSizeHint(c));
+        if (c == StakesModel::SampleColumn) width = std::max(width, sampleWidth);
+        columns->resizeSection(c, width);
+    }
 
     footer_ = new QLabel(this);
     footer_->setObjectName(QStringLiteral("StakesFooter"));
