@@ -22,6 +22,7 @@
 #include "WindowPlacement.h"
 #include "tabs/CombsTab.h"
 #include "tabs/DrawsTab.h"
+#include "tabs/StakesTab.h"
 #include "tabs/StatsTab.h"
 
 namespace corvel::gui {
@@ -73,12 +74,17 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     statsTab_ = new StatsTab(ctx_, right_);
     left_->addTab(drawsTab_, Q(texts::kMainWindowDrawsTab));
     left_->addTab(combsTab_, Q(texts::kMainWindowCombs));
+    stakesTab_ = new StakesTab(ctx_, *combsTab_, right_);
     right_->addTab(statsTab_, Q(texts::kMainWindowStats));
     for (const i18n::TextId& caption :
          {texts::kMainWindowChartsTab, texts::kMainWindowMapTab, texts::kMainWindowSchemeTab, texts::kMainWindowWeekTab,
           texts::kMainWindowStakesTab, texts::kMainWindowRatingTab, texts::kMainWindowRegularsTab,
           texts::kMainWindowSystemsTab, texts::kMainWindowScenarioTab}) {
         const QString name = Q(caption);
+        if (std::string_view(caption.Key) == texts::kMainWindowStakesTab.Key) {
+            right_->addTab(stakesTab_, name);
+            continue;
+        }
         const int index = right_->addTab(Placeholder(name, right_), name);
         right_->setTabEnabled(index, false);
     }
@@ -95,6 +101,7 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     });
     connect(&hub_, &ViewHub::settingsChanged, this, [this] { RefreshViews(true); });
     connect(&hub_, &ViewHub::combsChanged, this, [this] { UpdateCombsPanel(); });
+    connect(&hub_, &ViewHub::stakesChanged, this, [this] { UpdateStakesPanel(); });
     connect(&hub_, &ViewHub::refreshViews, this, &MainWindow::RefreshViews);
     // A tab switched while an operation runs is brought up to date by the
     // refresh that follows the operation.
@@ -156,6 +163,7 @@ void MainWindow::BuildMenus() {
     addMenu(Q(texts::kMainWindowDrawsMenu), drawsTab_->MenuActions());
     addMenu(Q(texts::kMainWindowCombs), combsTab_->MenuActions());
     addMenu(Q(texts::kMainWindowStats), statsTab_->MenuActions());
+    addMenu(Q(texts::kMainWindowStakesTab), stakesTab_->MenuActions());
     addMenu(Q(texts::kMainWindowSettingsMenu), CreateSettingsActions(ctx_, this));
     file->addAction(exit);
     addActions(QList<QAction*>{exit});
@@ -181,7 +189,8 @@ std::vector<std::pair<std::string, QTableView*>> MainWindow::Lists() const {
     return {{"lvDraws", drawsTab_->View()},
             {"lvCombs", combsTab_->CombsView()},
             {"lvFilters", combsTab_->FiltersView()},
-            {"lvDrawsStat", statsTab_->Table()}};
+            {"lvDrawsStat", statsTab_->Table()},
+            {"lvStakes", stakesTab_->View()}};
 }
 
 bool MainWindow::Initialise() {
@@ -194,6 +203,8 @@ bool MainWindow::Initialise() {
         dataShown_ = true;
         UpdateArchivePanels();
         UpdateCombsPanel();
+        UpdateStakesPanel();
+        stakesTab_->Refresh(false);
         RefreshViews(true);
     });
     if (result != app::Workspace::StartResult::Running) return false;
@@ -217,6 +228,11 @@ void MainWindow::UpdateArchivePanels() {
 
 void MainWindow::UpdateCombsPanel() {
     panels_[3]->setText(Q(Format(texts::kCombsCount, {ws_.Combinations().List().Current().Count()})));
+}
+
+void MainWindow::UpdateStakesPanel() {
+    const auto& stakes = ws_.Stakes();
+    panels_[4]->setText(Q(Format(texts::kMainWindowStatusStakes, {stakes.IsOpen() ? stakes.File().Count() : 0})));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -23,6 +23,7 @@ namespace corvel::gui {
 class DrawsTab;
 class CombsTab;
 class StatsTab;
+class StakesTab;
 
 // The desktop window: two tab groups with a splitter, the seven status bar
 // panels, the menus and toolbars with every command. It owns the workspace
@@ -46,6 +47,7 @@ class MainWindow : public QMainWindow {
     DrawsTab* Draws() const { return drawsTab_; }
     CombsTab* Combs() const { return combsTab_; }
     StatsTab* Stats() const { return statsTab_; }
+    StakesTab* Stakes() const { return stakesTab_; }
     QTabWidget* LeftTabs() const { return left_; }
     QTabWidget* RightTabs() const { return right_; }
 
@@ -65,6 +67,7 @@ class MainWindow : public QMainWindow {
     std::vector<std::pair<std::string, QTableView*>> Lists() const;
     void UpdateArchivePanels();
     void UpdateCombsPanel();
+    void UpdateStakesPanel();
 
     QtUiHooks hooks_;
     app::Workspace ws_;
@@ -80,6 +83,7 @@ class MainWindow : public QMainWindow {
     DrawsTab* drawsTab_ = nullptr;
     CombsTab* combsTab_ = nullptr;
     StatsTab* statsTab_ = nullptr;
+    StakesTab* stakesTab_ = nullptr;
     QTimer* actionTimer_ = nullptr;
     bool initialised_ = false;
     bool dataShown_ = false;       // the views show the data loaded at start-up

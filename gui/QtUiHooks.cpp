@@ -116,13 +116,22 @@ void QtUiHooks::OpenProgress(std::string_view text, int maximum) {
     gauge_->setValue(0);
     gauge_->setMinimumWidth(360);
     auto* cancel = new QPushButton(Q(texts::kGuiCancel), progress_);
+    cancel->setObjectName(QStringLiteral("ProgressCancel"));
     cancel->hide();
+    cancel_ = cancel;
     QObject::connect(cancel, &QPushButton::clicked, progress_, [this] { RequestStop(); });
     layout->addWidget(label);
     layout->addWidget(gauge_);
     layout->addWidget(cancel);
     CentreOnScreen(progress_);
     progress_->show();
+    ProcessEvents();
+}
+
+void QtUiHooks::ShowProgressCancel() {
+    if (!cancel_ || !progress_) return;
+    cancel_->show();
+    CentreOnScreen(progress_);
     ProcessEvents();
 }
 

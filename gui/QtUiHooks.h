@@ -48,6 +48,9 @@ class QtUiHooks : public app::UiHooks {
     // The delete confirmation: caption texts::kMessageBoxDeleteWarning, default No.
     bool ConfirmDelete(int rows);
     void OpenProgress(std::string_view text, int maximum) override;
+    // Shows the hidden cancel button of the open progress window, for an
+    // operation that can stop between its steps (it asks StopRequested).
+    void ShowProgressCancel();
     void StepProgress(int steps) override;
     void CloseProgress() override;
     void ShowWait(std::string_view text) override;
@@ -68,6 +71,7 @@ class QtUiHooks : public app::UiHooks {
     std::function<void()> onIdle_;
     QPointer<QWidget> progress_;
     QPointer<QProgressBar> gauge_;
+    QPointer<QWidget> cancel_;
     QPointer<QWidget> wait_;
     QPointer<QLabel> waitText_;
 };

@@ -43,6 +43,11 @@ class CombsTab : public QWidget {
     AppliedFiltersModel* FiltersModel() const { return filtersModel_; }
     QSpinBox* DrawsExcludeBox() const { return drawsExclude_; }
 
+    int FocusedRow() const;
+    // The selected rows in ascending order, read from the selection ranges
+    // (select-all over millions of rows is one range, not millions of indexes).
+    std::vector<std::size_t> SelectedRows() const;
+
   public slots:
     void Refresh(bool force);
 
@@ -74,10 +79,6 @@ class CombsTab : public QWidget {
 
     bool HasCombs() const;
     bool HasSelection() const;
-    int FocusedRow() const;
-    // The selected rows in ascending order, read from the selection ranges
-    // (select-all over millions of rows is one range, not millions of indexes).
-    std::vector<std::size_t> SelectedRows() const;
     QString ChooseFile(bool save);
 
     GuiContext& ctx_;

@@ -5,6 +5,7 @@
 #include "i18n/Texts.h"
 #include "model/Format.h"
 #include "model/TextUtil.h"
+#include "stakes/StakeRecord.h"
 
 namespace corvel {
 
@@ -30,6 +31,22 @@ TCheck CheckStakeComment(std::string_view utf8) {
     if (static_cast<std::size_t>(chars) > kMaxStakeCommentChars)
         return Failure(Format(texts::kStakeCommentTooLong, {static_cast<std::int64_t>(kMaxStakeCommentChars)}));
     return {};
+}
+
+long long StakeNumbersSum(std::string_view text) {
+    long long sum = 0;
+    for (std::string_view word : SplitAny(text, ",;", true)) {
+        const auto v = ToInt64(Trim(word));
+        // Beyond the range of any stake number a word only makes the sum absurd.
+        if (v && *v >= -1'000'000 && *v <= 1'000'000) sum += *v;
+    }
+    return sum;
+}
+
+std::uint64_t StakesFileGrowth(std::uint64_t stakes, int draws) {
+    if (draws < 1) return 0;
+    const std::uint64_t records = stakes * static_cast<std::uint64_t>(draws) * (draws >= 2 ? 2 : 1);
+    return records * TStakeRec::kFileSize;
 }
 
 }  // namespace corvel

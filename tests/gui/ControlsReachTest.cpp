@@ -17,6 +17,7 @@
 #include "MainWindow.h"
 #include "TestSupport.h"
 #include "tabs/CombsTab.h"
+#include "tabs/StatsTab.h"
 
 namespace corvel {
 namespace {
@@ -113,6 +114,7 @@ TEST_P(ControlsReach, EveryControlOfEveryTabIsShownWhole) {
     // The controls the player needs most, by name: the count of draws to
     // exclude with its command, and the keep and remove commands.
     window.LeftTabs()->setCurrentWidget(window.Combs());
+    window.RightTabs()->setCurrentWidget(window.Stats());
     Settle();
     const QSpinBox* exclude = window.Combs()->DrawsExcludeBox();
     EXPECT_TRUE(exclude->isVisible());
