@@ -130,6 +130,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"TriplesOfSmallest", {1, 2, 3, 4, 5, 6}, "S2T3", 6, "6"},
                       ValueCase{"NoTriple", {1, 3, 5, 7, 9, 11}, "S2T3", 0, "0"},
                       ValueCase{"TriplesInDrawnOrder", {30, 10, 20, 40, 47, 1}, "S2T3", 2, "2"},
+                      // Bytes a list file may hold: 10 = 5 + 5, and 5 = 5 + 0 for each 5.
+                      ValueCase{"TriplesOfRepeatsAndZero", {5, 5, 10, 0, 1, 2}, "S2T3", 3, "3"},
+                      // 255 = 200 + 55, 200 = 100 + 100, 100 = 100 + 0 twice.
+                      ValueCase{"TriplesOfLargeBytes", {200, 100, 100, 55, 255, 0}, "S2T3", 4, "4"},
+                      // Every position with each pair of the other five.
+                      ValueCase{"TriplesOfZeros", {0, 0, 0, 0, 0, 0}, "S2T3", 60, "60"},
                       ValueCase{"NoEvenNumber", {1, 3, 5, 7, 9, 11}, "SUME", 0, "0"},
                       ValueCase{"SmallestOutsideBand1", {1, 2, 3, 4, 5, 6}, "SUM1", 0, "Остальные"},
                       ValueCase{"SmallestOutsideBand3", {1, 2, 3, 4, 5, 6}, "SUM3", 0, "Остальные"},

@@ -54,9 +54,17 @@ constexpr TRepeats RepeatsOf(const TCombination& c) {
     return r;
 }
 
+// The largest count of the multiplicity table, as the largest number of
+// differences equal to one of them (compared without a branch).
 int MostRepeated(const TCombination& c, int) {
-    const TRepeats r = RepeatsOf(c);
-    return *std::max_element(r.Count.begin(), r.Count.begin() + static_cast<std::ptrdiff_t>(r.Size));
+    const TDifferences d = DifferencesOf(c);
+    int most = 0;
+    for (std::uint8_t a : d) {
+        int same = 0;
+        for (std::uint8_t b : d) same += a == b;
+        most = std::max(most, same);
+    }
+    return most;
 }
 
 // DIFA: each of the five differences is a value of its own (Key[0]), so one
@@ -92,14 +100,44 @@ struct EachDifference {
     }
 };
 
-// DIFO: every distinct difference with its count (Key[0], Key[1]).
+// DIFO: every distinct difference with its count (Key[0], Key[1]), merged in
+// the order of the multiplicity table. The pairs of any bytes are at most
+// 256 x 5, so a selection and a histogram are tables indexed by the pair.
 struct RepeatedDifferences {
-    static constexpr std::size_t kMaxPerItem = kDifferenceCount;
-    static constexpr std::size_t kMaxDistinct = 256 * kDifferenceCount;
+    static constexpr bool kWholeKeys = true;
+    static constexpr std::size_t kPairs = 256 * (kDifferenceCount + 1);
+    static constexpr std::size_t PairIndex(std::uint8_t difference, std::uint8_t count) {
+        return std::size_t{difference} * (kDifferenceCount + 1) + count;
+    }
+
     template <class Sink>
-    static void Of(const TCombination& c, int, Sink&& sink) {
-        const TRepeats r = RepeatsOf(c);
+    static void Values(int, const TStatItem& item, Sink&& sink) {
+        const TRepeats r = RepeatsOf(item.Numbers);
         for (std::size_t k = 0; k < r.Size; ++k) sink(TStatKey{r.Difference[k], r.Count[k], 0, 0});
+    }
+    static void Match(int, std::span<const TCombination> combs, const TStatDrawArray& values, std::uint8_t* out) {
+        std::array<std::uint8_t, kPairs> sel{};
+        for (const auto& v : values)
+            if (v.Key[0] < 256 && v.Key[1] <= kDifferenceCount && v.Key[2] == 0 && v.Key[3] == 0)
+                sel[PairIndex(static_cast<std::uint8_t>(v.Key[0]), static_cast<std::uint8_t>(v.Key[1]))] = 1;
+        for (std::size_t i = 0; i < combs.size(); ++i) {
+            const TRepeats r = RepeatsOf(combs[i]);
+            std::uint8_t hit = 0;
+            for (std::size_t k = 0; k < r.Size; ++k) hit |= sel[PairIndex(r.Difference[k], r.Count[k])];
+            out[i] = hit;
+        }
+    }
+    static void Histogram(int, std::span<const TCombination> combs, TStatDrawArray& values) {
+        std::array<std::uint64_t, kPairs> counts{};
+        for (const TCombination& c : combs) {
+            const TRepeats r = RepeatsOf(c);
+            for (std::size_t k = 0; k < r.Size; ++k) ++counts[PairIndex(r.Difference[k], r.Count[k])];
+        }
+        for (std::size_t d = 0; d < 256; ++d)
+            for (std::size_t n = 1; n <= kDifferenceCount; ++n)
+                if (const std::uint64_t total = counts[d * (kDifferenceCount + 1) + n])
+                    kernels::AddCount(
+                        values, TStatKey{static_cast<std::uint16_t>(d), static_cast<std::uint16_t>(n), 0, 0}, total);
     }
 };
 
@@ -181,13 +219,13 @@ const TStatClass kFamily[] = {
                                .Graph = true,
                                .SeedFirst = 1,
                                .SeedLast = kLargestDifference}),
-    StatRow<KeyValues<RepeatedDifferences>>({.ClassName = "TstDiffSame",
-                                             .Code = "DIFO",
-                                             .Caption = texts::kStatDiffSame,
-                                             .Group = kGroup,
-                                             .Flags = kSN,
-                                             .CanParseValue = false,
-                                             .ValueText = &RepeatedText}),
+    StatRow<RepeatedDifferences>({.ClassName = "TstDiffSame",
+                                  .Code = "DIFO",
+                                  .Caption = texts::kStatDiffSame,
+                                  .Group = kGroup,
+                                  .Flags = kSN,
+                                  .CanParseValue = false,
+                                  .ValueText = &RepeatedText}),
     StatRow<OneValue<MostRepeated>>({.ClassName = "TstDiffSameCnt",
                                      .Code = "DIFK",
                                      .Caption = texts::kStatDiffSameCnt,

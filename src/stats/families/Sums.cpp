@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdlib>
 
 #include "i18n/Texts.h"
@@ -40,12 +41,32 @@ int PrimeSum(const TCombination& c, int) {
 // How many times a number equals the sum of two others: every pair of
 // positions with every third position whose number is the pair's sum (at most
 // 6 x 10 for six equal bytes 0).
-int SumOfTwoIsThird(const TCombination& c, int) {
+int SumOfTwoIsThirdAnyBytes(const TCombination& c) {
     int count = 0;
     for (std::size_t j = 0; j < c.size(); ++j)
         for (std::size_t k = j + 1; k < c.size(); ++k) {
             const int sum = c[j] + c[k];
             for (std::size_t i = 0; i < c.size(); ++i) count += i != j && i != k && c[i] == sum;
+        }
+    return count;
+}
+
+// Six different numbers 1..63, as every real combination holds, fit in a
+// 64-bit set, and a pair's sum is a third number exactly when its bit is set
+// (the third position differs from the pair's, being larger than both).
+int SumOfTwoIsThird(const TCombination& c, int) {
+    std::uint64_t set = 0;
+    bool outside = false;
+    for (auto n : c) {
+        set |= std::uint64_t{1} << (n & 63);
+        outside |= static_cast<unsigned>(n - 1) >= 63;
+    }
+    if (outside || std::popcount(set) != kNumbersPerDraw) return SumOfTwoIsThirdAnyBytes(c);
+    int count = 0;
+    for (std::size_t j = 0; j < c.size(); ++j)
+        for (std::size_t k = j + 1; k < c.size(); ++k) {
+            const unsigned sum = c[j] + c[k];
+            count += static_cast<int>(sum < 64) & static_cast<int>(set >> (sum & 63));
         }
     return count;
 }
