@@ -97,8 +97,9 @@ std::string BandText(const TStatDrawRec& value, int band) {
 // draws i - 1 whose sum resembles the sum of the reference draw (the last
 // analysed draw). A bare combination plays the draw after the reference draw:
 // the draw before it is the reference draw itself, so its change always
-// counts (unless there is no draw at all). A Change says when a change counts, how it is kept as a key, which
-// selected entries a key matches, which rows are seeded and what is plotted.
+// counts (unless there is no draw at all). A Change says when a change
+// counts, how it is kept as a key, which selected entries a key matches,
+// which rows are seeded and what is plotted.
 template <class Change>
 class TSumChangeStat final : public TCustomStat {
   public:
