@@ -63,6 +63,8 @@ const std::vector<MethodCase>& FilterCases() {
         {"EVEN", {0, 1, 2, 4, 5, 6}},
         {"PRMV", {0, 9, 21, 42, 52, 63}},
         {"NUMS", {3, 11, 19, 27, 35, 43}},
+        {"SUMS", {120, 130, 140, 150, 160, 170}},
+        {"DIFA", {1, 2, 3, 5, 8, 13}},
     };
     return cases;
 }

@@ -1,5 +1,8 @@
 #include "stats/CustomStat.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "model/DrawArchive.h"
 #include "model/Format.h"
 #include "model/TextUtil.h"
@@ -33,6 +36,7 @@ void TCustomStat::SetContext(int lastIndex, bool sorted) {
 TDrawRec TCustomStat::GetDraw(int index) const { return corvel::GetDraw(*context_.Draws, index, context_.Sorted); }
 
 std::string TCustomStat::ValueToText(const TStatDrawRec& value) const {
+    if (class_.ValueText) return class_.ValueText(value, param_);
     const int key = value.Key[0];
     switch (class_.Text) {
         case TValueText::Ratio:
@@ -101,9 +105,16 @@ void TCustomStat::DrawValues(int index, TStatDrawArray& values) {
     work.PrevDraw = draw.Number;
     work.Depth = context_.LastIndex - index + 1;
     work.Count = 1;
+    // A value the draw gives again (a difference or a digit that repeats)
+    // counts again but is no new occurrence: its distance of 0 to itself must
+    // not enter the intervals.
+    std::vector<std::uint64_t> given;
     auto add = [&](const TStatKey& key) {
         work.Key = key;
-        AddStatValue(values, work, true);
+        const std::uint64_t packed = PackKey(key);
+        const bool again = std::find(given.begin(), given.end(), packed) != given.end();
+        if (!again) given.push_back(packed);
+        AddStatValue(values, work, !again);
     };
     Values({draw.Numbers, &draw, index}, TValueSink(add));
 }

@@ -25,7 +25,9 @@ constexpr GroupInfo kGroups[kGroupCount] = {
 
 std::string TStatClass::CodeFor(int param) const { return Format(Code, {param}); }
 
-std::string TStatClass::CaptionFor(int param) const { return Format(Caption, {param}); }
+std::string TStatClass::CaptionFor(int param) const {
+    return CaptionText ? CaptionText(Caption, param) : Format(Caption, {param});
+}
 
 std::string TStatClass::HelpTopic(int param, const std::string& helpFile) const {
     std::error_code ec;

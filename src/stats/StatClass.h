@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "i18n/StringTable.h"
 #include "model/GameSettings.h"
@@ -11,6 +12,7 @@ namespace corvel {
 
 class TCustomStat;
 class TStatList;
+struct TStatDrawRec;
 
 // Flag bits of a method (the letters shown after its caption, in bit order).
 enum TStatFlag : std::uint8_t {
@@ -38,6 +40,10 @@ struct TStatClass {
     const char* ClassName = "";
     const char* Code = "";         // code template; may hold one "%d" for the parameter
     i18n::TextId Caption{"", ""};  // caption template; may hold "%0:d"
+    // Formats the caption for a parameter when the parameter alone is not
+    // what the template takes (a band with its bounds, a fixed run length);
+    // null: the template formatted with the parameter.
+    std::string (*CaptionText)(std::string_view caption, int param) = nullptr;
     const char* FamilyCode = "";   // help topic family; empty: the code template
     std::uint8_t Group = 0;
     std::uint8_t Flags = 0;
@@ -46,6 +52,9 @@ struct TStatClass {
     bool Listed = true;
     bool CanParseValue = true;
     TValueText Text = TValueText::Decimal;
+    // The text of a value written some other way (tuples, signed changes,
+    // bands); null: as `Text` says.
+    std::string (*ValueText)(const TStatDrawRec& value, int param) = nullptr;
     i18n::TextId ClearLetter{"", ""};  // mask letters for bit 0 and bit 1
     i18n::TextId SetLetter{"", ""};
     // Values added with count 0 before the draws are read, so that values that

@@ -169,5 +169,23 @@ TEST(StatWindow, FindValueDrawLooksIntoHiddenDraws) {
     EXPECT_EQ(stat->FindValueDraw(two, 4), -1);  // past the newest draw
 }
 
+// A digit that one draw gives twice (11, or 1 and 10) counts twice but is one
+// occurrence: its intervals are the distances between the draws holding it.
+TEST(StatWindow, ValueGivenTwiceByOneDrawIsOneOccurrence) {
+    const TDrawsArray draws{test::MakeDraw(10, {11, 2, 3, 4, 5, 6}), test::MakeDraw(12, {1, 20, 30, 40, 7, 8}),
+                            test::MakeDraw(15, {10, 21, 33, 44, 7, 8})};
+    TStatList list;
+    test::RegisterOver(list, draws);
+    auto stat = list.CreateStat(list.FindMethod("DIGS"));
+    for (const auto& v : ComputeWindowValues(*stat, MakeStatWindow(draws.size(), 0, 3), false)) {
+        if (v.Key[0] != 1) continue;
+        EXPECT_EQ(v.Count, 5);  // 11; 1; 10 and 21
+        EXPECT_EQ(v.MinInterval, 2);
+        EXPECT_EQ(v.MaxInterval, 3);
+        return;
+    }
+    ADD_FAILURE() << "no digit 1";
+}
+
 }  // namespace
 }  // namespace corvel
