@@ -114,8 +114,9 @@ class TCustomStat {
     // `values` (word 0 only for methods whose values are one word).
     bool CombMatches(const TCombination& comb, const TStatDrawArray& values, bool exclude);
     // The number plotted for archive draw `index` whose numbers are given:
-    // its first value; 0 when it has none.
-    int GraphValue(const TCombination& numbers, int index);
+    // its first value; 0 when it has none. A method whose plotted number
+    // follows another rule than its values gives it here.
+    virtual int GraphValue(const TCombination& numbers, int index);
     int DrawGraphValue(int index);
 
     // Draw number of the first draw from `fromIndex` on that holds the value;
