@@ -4,7 +4,9 @@
 #include <set>
 
 #include "stats/StatList.h"
+#include "stats/families/Combined.h"
 #include "stats/families/NumberProperties.h"
+#include "stats/families/Sequences.h"
 
 namespace corvel {
 namespace {
@@ -162,6 +164,8 @@ constexpr TRegistrationEntry kRegistrationOrder[] = {
 // A family that is built adds its rows here.
 const TBuiltFamily kBuiltFamilies[] = {
     {F::Numbers, NumberPropertyClasses()},
+    {F::Sequences, SequenceClasses()},
+    {F::Combined, CombinedValueClasses()},
 };
 
 const TBuiltFamily* FamilyOf(std::span<const TBuiltFamily> families, TStatFamily family) {
