@@ -105,12 +105,38 @@ struct TupleFrom {
     }
 };
 
+// Tuples as whole keys. A filter on pairs looks each pair up in a table of
+// 256 x 256 bits instead of hashing it.
+template <class Tuples>
+struct TupleValues : KeyValues<Tuples> {
+    static void Match(int param, std::span<const TCombination> combs, const TStatDrawArray& values, std::uint8_t* out) {
+        if constexpr (Tuples::kSize == 2) {
+            std::array<std::uint64_t, 256 * 256 / 64> selected{};
+            for (const auto& v : values)
+                if (v.Key[0] < 256 && v.Key[1] < 256 && v.Key[2] == 0 && v.Key[3] == 0) {
+                    const unsigned bit = v.Key[0] * 256u + v.Key[1];
+                    selected[bit / 64] |= std::uint64_t{1} << (bit % 64);
+                }
+            for (std::size_t i = 0; i < combs.size(); ++i) {
+                std::uint64_t hit = 0;
+                Tuples::Of(combs[i], param, [&](const TStatKey& key) {
+                    const unsigned bit = key[0] * 256u + key[1];
+                    hit |= selected[bit / 64] >> (bit % 64);
+                });
+                out[i] = static_cast<std::uint8_t>(hit & 1);
+            }
+        } else {
+            KeyValues<Tuples>::Match(param, combs, values, out);
+        }
+    }
+};
+
 // A tuple is written as its numbers joined by ":" (5:17:23). The tuples are
 // values of draws; a bare combination adds none, but is filtered by its own.
 template <class Tuples>
-class TTupleStat : public TDrawValuesOnlyStat<KeyValues<Tuples>> {
+class TTupleStat : public TDrawValuesOnlyStat<TupleValues<Tuples>> {
   public:
-    using TDrawValuesOnlyStat<KeyValues<Tuples>>::TDrawValuesOnlyStat;
+    using TDrawValuesOnlyStat<TupleValues<Tuples>>::TDrawValuesOnlyStat;
     std::string ValueToText(const TStatDrawRec& value) const override {
         std::string text;
         for (std::size_t k = 0; k < Tuples::kSize; ++k) {
