@@ -46,6 +46,7 @@ using corvel::TStatDrawArray;
 struct MethodCase {
     const char* Code;
     std::vector<std::uint16_t> Keys;
+    std::vector<corvel::TStatKey> Tuples = {};  // whole keys, for tuple methods
 };
 
 const std::vector<MethodCase>& Cases() {
@@ -65,6 +66,8 @@ const std::vector<MethodCase>& FilterCases() {
         {"NUMS", {3, 11, 19, 27, 35, 43}},
         {"SUMS", {120, 130, 140, 150, 160, 170}},
         {"DIFA", {1, 2, 3, 5, 8, 13}},
+        {"SEQL", {2, 3, 4, 5, 6, 7}},  // some run of two or more
+        {"KNM2", {}, {{5, 17, 0, 0}, {1, 2, 0, 0}, {23, 41, 0, 0}, {10, 11, 0, 0}, {30, 40, 0, 0}, {47, 48, 0, 0}}},
     };
     return cases;
 }
@@ -99,6 +102,17 @@ TStatDrawArray MakeSelection(const std::vector<std::uint16_t>& keys) {
     for (std::uint16_t k : keys) {
         corvel::TStatDrawRec rec;
         rec.Key[0] = k;
+        rec.Count = 1;
+        values.push_back(rec);
+    }
+    return values;
+}
+
+TStatDrawArray MakeSelection(const std::vector<corvel::TStatKey>& tuples) {
+    TStatDrawArray values;
+    for (const corvel::TStatKey& k : tuples) {
+        corvel::TStatDrawRec rec;
+        rec.Key = k;
         rec.Count = 1;
         values.push_back(rec);
     }
@@ -359,7 +373,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> filterNames;
     for (const MethodCase& c : FilterCases()) {
         const int index = w.List.FindMethod(c.Code);
-        const TStatDrawArray values = MakeSelection(c.Keys);
+        const TStatDrawArray values = c.Tuples.empty() ? MakeSelection(c.Keys) : MakeSelection(c.Tuples);
         const auto factory = FactoryFor(w.List, index);
         auto stat = std::shared_ptr<corvel::TCustomStat>(w.List.CreateStat(index));
         for (bool exclude : {false, true}) {

@@ -115,7 +115,7 @@ class TCustomStat {
     bool CombMatches(const TCombination& comb, const TStatDrawArray& values, bool exclude);
     // The number plotted for archive draw `index` whose numbers are given:
     // its first value; 0 when it has none. A method whose plotted number is
-    // not one of its values (a change against the draw before) gives its own.
+    // not one of its values, or follows another rule, gives its own.
     virtual int GraphValue(const TCombination& numbers, int index);
     int DrawGraphValue(int index);
 

@@ -4,8 +4,10 @@
 #include <set>
 
 #include "stats/StatList.h"
+#include "stats/families/Combined.h"
 #include "stats/families/Differences.h"
 #include "stats/families/NumberProperties.h"
+#include "stats/families/Sequences.h"
 #include "stats/families/Sums.h"
 
 namespace corvel {
@@ -166,6 +168,8 @@ const TBuiltFamily kBuiltFamilies[] = {
     {F::Numbers, NumberPropertyClasses()},
     {F::Sums, SumClasses()},
     {F::Differences, DifferenceClasses()},
+    {F::Sequences, SequenceClasses()},
+    {F::Combined, CombinedValueClasses()},
 };
 
 const TBuiltFamily* FamilyOf(std::span<const TBuiltFamily> families, TStatFamily family) {

@@ -30,8 +30,10 @@ concept ReadsDraws = requires {
     requires Definition::kReadsDraws;
 };
 
+// A family may derive from it where a method seeds, writes or plots its
+// values its own way.
 template <class Definition>
-class TValueStat final : public TCustomStat {
+class TValueStat : public TCustomStat {
   public:
     TValueStat(const TStatClass& cls, const TStatList& list, int param)
         : TCustomStat(cls, list, param, Definition::kWholeKeys) {}

@@ -276,13 +276,25 @@ TEST_P(SpanParity, DrawValuesAreTheValuesOfTheNumbers) {
     }
 }
 
+// A test name for a method code: codes may hold "+" and "-" (PRV+1, PRV-1),
+// which must stay apart.
+std::string CodeName(const std::string& code) {
+    std::string name;
+    for (char c : code) {
+        if (c == '+')
+            name += "Plus";
+        else if (c == '-')
+            name += "Minus";
+        else
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    }
+    return name;
+}
+
 std::string ParityName(const ::testing::TestParamInfo<ParityParam>& info) {
     const auto& [code, sorted, last] = info.param;
     static const char* const kLast[] = {"Last0", "Last1", "Last2", "LastHighMinus5", "LastHigh"};
-    std::string name = code + (sorted ? "_Sorted_" : "_Drawn_") + kLast[static_cast<int>(last)];
-    std::replace_if(
-        name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
-    return name;
+    return CodeName(code) + (sorted ? "_Sorted_" : "_Drawn_") + kLast[static_cast<int>(last)];
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryMethod, SpanParity,
@@ -329,12 +341,8 @@ std::vector<std::string> RegisteredCodes() {
     return codes;
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryMethod, SpanParallel, ::testing::ValuesIn(RegisteredCodes()), [](const auto& row) {
-    std::string name = row.param;
-    std::replace_if(
-        name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(EveryMethod, SpanParallel, ::testing::ValuesIn(RegisteredCodes()),
+                         [](const auto& row) { return CodeName(row.param); });
 
 // Over all C(48,6) combinations the counts follow from combinatorics, which
 // checks the kernels against something other than themselves.
