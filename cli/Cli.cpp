@@ -24,7 +24,7 @@ int RunCli(const std::vector<std::string>& args, Io& io) {
     std::vector<std::unique_ptr<Command>> commands;
     for (auto make : {MakeDrawsCommand, MakeAddDrawCommand, MakeEditDrawCommand, MakeDeleteDrawCommand,
                       MakeMethodsCommand, MakeValuesCommand, MakeStatsCommand, MakePrefetchCommand, MakeGenerateCommand,
-                      MakeFilterCommand, MakeStakesCommand, MakeScriptCommand})
+                      MakeFilterCommand, MakeStakesCommand, MakeScriptCommand, MakeRatingsCommand, MakeGraphCommand})
         commands.push_back(make());
     std::vector<std::pair<CLI::App*, Command*>> registered;
     for (auto& c : commands) {

@@ -44,7 +44,7 @@ struct TStatClass {
     // what the template takes (a band with its bounds, a fixed run length);
     // null: the template formatted with the parameter.
     std::string (*CaptionText)(std::string_view caption, int param) = nullptr;
-    const char* FamilyCode = "";   // help topic family; empty: the code template
+    const char* FamilyCode = "";  // help topic family; empty: the code template
     std::uint8_t Group = 0;
     std::uint8_t Flags = 0;
     bool Graph = false;

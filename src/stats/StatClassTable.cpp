@@ -165,10 +165,8 @@ constexpr TRegistrationEntry kRegistrationOrder[] = {
 
 // A family that is built adds its rows here.
 const TBuiltFamily kBuiltFamilies[] = {
-    {F::Numbers, NumberPropertyClasses()},
-    {F::Sums, SumClasses()},
-    {F::Differences, DifferenceClasses()},
-    {F::Sequences, SequenceClasses()},
+    {F::Numbers, NumberPropertyClasses()}, {F::Sums, SumClasses()},
+    {F::Differences, DifferenceClasses()}, {F::Sequences, SequenceClasses()},
     {F::Combined, CombinedValueClasses()},
 };
 
