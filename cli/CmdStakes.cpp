@@ -16,6 +16,7 @@
 #include "model/SeededRandom.h"
 #include "model/TextUtil.h"
 #include "stakes/StakeInput.h"
+#include "stakes/StakeLogs.h"
 #include "stakes/StakeSummary.h"
 
 namespace corvel::cli {
@@ -165,6 +166,7 @@ class StakesCommand : public Command {
         clear_ = sub("clear", texts::kCliStakesClearCommand);
         check_ = sub("check", texts::kCliStakesCheckCommand);
         summary_ = sub("summary", texts::kCliStakesSummaryCommand);
+        deleteLogs_ = sub("delete-logs", texts::kCliStakesDeleteLogsCommand);
         return cmd;
     }
 
@@ -176,6 +178,13 @@ class StakesCommand : public Command {
         if (addList_->parsed()) return AddList(ctx);
         if (delete_->parsed()) return Delete(ctx);
         if (clear_->parsed()) return Changed(OpenStakesForChange(ctx).Clear());
+        if (deleteLogs_->parsed()) {
+            LockDataFolder(ctx);
+            const TStakeLogsDeletion result = DeleteStakeLogs(ctx.Files.Folder);
+            if (result.Found == 0) throw CliFailure{kExitDataError, texts::kStakeLogsNotFound.Str()};
+            (result.Errors.empty() ? ctx.io.Out : ctx.io.Err) << TerminalText(StakeLogsDeletionText(result)) << '\n';
+            return result.Errors.empty() ? kExitOk : kExitDataError;
+        }
         if (check_->parsed()) {
             const std::int64_t checked = OpenStakesForChange(ctx).Check();
             if (checked < 0) return kExitDataError;
@@ -328,6 +337,7 @@ class StakesCommand : public Command {
     CLI::App* clear_ = nullptr;
     CLI::App* check_ = nullptr;
     CLI::App* summary_ = nullptr;
+    CLI::App* deleteLogs_ = nullptr;
 
     int listDraw_ = 0;
     bool unchecked_ = false;

@@ -136,6 +136,20 @@ TEST_F(CliStakes, DeletesByRowsAndByCondition) {
     EXPECT_EQ(StakesBytes(), "");
 }
 
+TEST_F(CliStakes, DeletesTheStakesLogs) {
+    auto r = Run({"stakes", "delete-logs"});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_NE(r.Err.find("Файлы журналов не найдены!"), std::string::npos) << r.Err;
+    test::WriteBytes(dir_ / "CorvelLotto_6x48-3.log", "x\r\n");
+    test::WriteBytes(dir_ / "CorvelLotto_6x48-0.log", "y\r\n");
+    test::WriteBytes(dir_ / "other.log", "z\r\n");
+    r = Run({"stakes", "delete-logs"});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_FALSE(fs::exists(dir_ / "CorvelLotto_6x48-3.log"));
+    EXPECT_FALSE(fs::exists(dir_ / "CorvelLotto_6x48-0.log"));
+    EXPECT_TRUE(fs::exists(dir_ / "other.log"));
+}
+
 TEST_F(CliStakes, RandomStakesRepeatWithTheirSeed) {
     test::TempDir other;
     WriteArchiveFile(other / "CorvelLotto_6x48.ldr", {test::MakeDraw(1, {1, 2, 3, 4, 5, 6})});
