@@ -33,7 +33,7 @@ constexpr std::array<char, 256> kFold = [] {
     return t;
 }();
 
-void FoldKey(const std::array<std::uint8_t, 256>& comment, std::string& key) {
+void FoldKey(const std::uint8_t* comment, std::string& key) {
     const std::size_t len = comment[0];
     key.resize(len);
     for (std::size_t i = 0; i < len; ++i) key[i] = kFold[comment[i + 1]];
@@ -82,16 +82,19 @@ TRatingRec DecodeRatingRec(const std::uint8_t* in) {
 std::int64_t MatchCombinations(int matches) { return MatchWays(6, matches); }
 
 bool TRatingsTable::Add(const TStakeRec& stake) {
-    const int hits = stake.Hits.Count;
-    if (!stake.Checked || hits < 0 || hits > 6) return true;
-    if (stake.CommentBytes[0] >= TStakeRec::kCommentCapacity) return false;
-    FoldKey(stake.CommentBytes, key_);
+    if (!stake.Checked) return true;
+    return AddFields(stake.Hits.Count, stake.Profit, stake.CommentBytes.data());
+}
+
+bool TRatingsTable::AddFields(int hits, TMoney profit, const std::uint8_t* comment) {
+    if (hits < 0 || hits > 6) return true;
+    if (comment[0] >= TStakeRec::kCommentCapacity) return false;
+    FoldKey(comment, key_);
     auto it = index_.find(std::string_view(key_));
     if (it == index_.end()) {
         TRatingRec row;
-        row.CommentBytes = stake.CommentBytes;
         // Only the comment's own bytes: the rest of a stake's comment field is unspecified.
-        std::fill(row.CommentBytes.begin() + 1 + stake.CommentBytes[0], row.CommentBytes.end(), 0);
+        std::copy(comment, comment + 1 + comment[0], row.CommentBytes.begin());
         it = index_.emplace(key_, rows_.size()).first;
         rows_.push_back(row);
     }
@@ -99,7 +102,7 @@ bool TRatingsTable::Add(const TStakeRec& stake) {
     row.Stakes += 1;
     row.Matches += static_cast<std::uint32_t>(hits);
     row.ByMatches[static_cast<std::size_t>(hits)] += 1;
-    row.Profit += stake.Profit;
+    row.Profit += profit;
     return true;
 }
 
@@ -107,15 +110,17 @@ std::int64_t TRatingsTable::Rebuild(const TStakesFile& file) {
     Clear();
     std::int64_t unrated = 0;
     const std::int64_t count = file.Count();
+    // Only the fields a rating needs are read from each record: Draw at 4,
+    // Checked at 8, the match count at 36, Profit at 48, the comment at 56.
     constexpr std::size_t kChunk = 4096;
-    std::vector<TStakeRec> chunk(kChunk);
+    std::vector<std::uint8_t> chunk(kChunk * TStakeRec::kFileSize);
     for (std::int64_t at = 0; at < count;) {
         const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(count - at, kChunk));
-        file.ReadRange(at, std::span(chunk).first(n));
+        file.ReadRecordBytes(at, n, chunk.data());
         for (std::size_t i = 0; i < n; ++i) {
-            const TStakeRec& rec = chunk[i];
-            if (rec.Draw < 0 || !rec.Checked || !StakeDamage(rec).empty()) continue;
-            if (!Add(rec)) ++unrated;
+            const std::uint8_t* rec = chunk.data() + i * TStakeRec::kFileSize;
+            if (le::LoadI32(rec + 4) < 0 || rec[8] == 0) continue;
+            if (!AddFields(le::LoadI32(rec + 36), TMoney::FromRaw(le::LoadI64(rec + 48)), rec + 56)) ++unrated;
         }
         at += static_cast<std::int64_t>(n);
     }
@@ -130,7 +135,7 @@ void TRatingsTable::Clear() {
 void TRatingsTable::Reindex() {
     index_.clear();
     for (std::size_t i = 0; i < rows_.size(); ++i) {
-        FoldKey(rows_[i].CommentBytes, key_);
+        FoldKey(rows_[i].CommentBytes.data(), key_);
         index_.emplace(key_, i);  // the first row of a key wins, as a search in order would
     }
 }

@@ -78,6 +78,8 @@ class TRatingsTable {
     std::string CsvText() const;
 
   private:
+    // Add for the fields of a stake: its matches, profit and comment (length byte first).
+    bool AddFields(int hits, TMoney profit, const std::uint8_t* comment);
     struct KeyHash {
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }

@@ -210,6 +210,15 @@ void TStakesFile::ReadRange(std::int64_t first, std::span<TStakeRec> out) const 
     for (std::size_t i = 0; i < out.size(); ++i) out[i] = DecodeStakeRec(bytes.data() + i * TStakeRec::kFileSize);
 }
 
+void TStakesFile::ReadRecordBytes(std::int64_t first, std::size_t count, std::uint8_t* out) const {
+    if (fd_ < 0) throw ECorvelError(texts::kStakesNotOpen);
+    if (count == 0) return;
+    const std::int64_t last = first + static_cast<std::int64_t>(count) - 1;
+    if (first < 0 || last >= Count())
+        throw EInvalidArgument(Format(texts::kDrawIndexNotFound, {first < 0 ? first : last}));
+    ReadExactly(fd_, path_, out, count * TStakeRec::kFileSize, first * kRec);
+}
+
 void TStakesFile::Write(std::int64_t index, const TStakeRec& rec) {
     if (fd_ < 0) throw ECorvelError(texts::kStakesNotOpen);
     if (index < 0 || index >= Count()) throw EInvalidArgument(Format(texts::kDrawIndexNotFound, {index}));

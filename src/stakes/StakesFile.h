@@ -48,6 +48,9 @@ class TStakesFile {
     TStakeRec Read(std::int64_t index) const;
     // Records first .. first + out.size() - 1, in one read.
     void ReadRange(std::int64_t first, std::span<TStakeRec> out) const;
+    // The bytes of `count` records from `first` on, as the file holds them,
+    // for a pass that reads a few fields of every record.
+    void ReadRecordBytes(std::int64_t first, std::size_t count, std::uint8_t* out) const;
     // Rewrites one record in place (a stake that has been checked).
     void Write(std::int64_t index, const TStakeRec& rec);
     // Rewrites records first .. first + recs.size() - 1 in place, in one write.
