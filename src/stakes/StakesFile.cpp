@@ -55,6 +55,24 @@ std::int64_t FileSize(int fd, const std::filesystem::path& path) {
     return static_cast<std::int64_t>(st.st_size);
 }
 
+// Opens the path when it is a regular file. O_NONBLOCK: a FIFO in its place
+// must not block the open; it is refused just after. Without O_CREAT a
+// missing file gives -1.
+int OpenRegularFile(const std::filesystem::path& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
+    if (fd < 0) {
+        if (errno == ENOENT && (flags & O_CREAT) == 0) return -1;
+        ThrowFileError(path, errno);
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        ThrowFileError(path, err);
+    }
+    return fd;
+}
+
 std::filesystem::path BackupPath(const std::filesystem::path& path) {
     return std::filesystem::path(path.string() + ".bak");
 }
@@ -89,17 +107,7 @@ void TStakesFile::Close() {
 
 void TStakesFile::Reopen() {
     Close();
-    // O_NONBLOCK: a FIFO in the file's place must not block the open; it is
-    // refused just below.
-    const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
-    if (fd < 0) ThrowFileError(path_, errno);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-        ::close(fd);
-        ThrowFileError(path_, err);
-    }
-    fd_ = fd;
+    fd_ = OpenRegularFile(path_, O_RDWR | O_CREAT);
 }
 
 std::vector<std::string> TStakesFile::Open() {
@@ -163,19 +171,9 @@ std::vector<std::string> TStakesFile::Open() {
 std::vector<std::string> TStakesFile::OpenForReading() {
     Close();
     std::vector<std::string> warnings;
-    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        if (errno == ENOENT) return warnings;
-        ThrowFileError(path_, errno);
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-        ::close(fd);
-        ThrowFileError(path_, err);
-    }
-    fd_ = fd;
-    const std::int64_t size = static_cast<std::int64_t>(st.st_size);
+    fd_ = OpenRegularFile(path_, O_RDONLY);
+    if (fd_ < 0) return warnings;
+    const std::int64_t size = FileSize(fd_, path_);
     if (size == 0) return warnings;
     std::uint8_t first = 0;
     ReadExactly(fd_, path_, &first, 1, 0);
