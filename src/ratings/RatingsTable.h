@@ -11,6 +11,7 @@
 
 #include "model/Expected.h"
 #include "model/Money.h"
+#include "ratings/RatingRecord.h"
 #include "stakes/StakeRecord.h"
 
 // The ratings: the checked stakes summed up by their comment, one row per
@@ -22,24 +23,7 @@ namespace corvel {
 class TStatList;
 class TStakesFile;
 
-struct TRatingRec {
-    static constexpr std::size_t kFileSize = 304;
-    // The comment as the file holds it: a length byte and 255 code page 1251 bytes.
-    std::array<std::uint8_t, 256> CommentBytes{};
-    std::uint32_t Stakes = 0;
-    std::uint32_t Matches = 0;
-    std::array<std::uint32_t, 7> ByMatches{};
-    TMoney Profit;
-
-    std::string Comment() const;  // UTF-8
-    friend bool operator==(const TRatingRec&, const TRatingRec&) = default;
-};
-
-void EncodeRatingRec(const TRatingRec& rec, std::uint8_t* out304);
-TRatingRec DecodeRatingRec(const std::uint8_t* in304);
-
 // The columns of the ratings list.
-inline constexpr int kRatingColumns = 20;
 enum class TEfficiencyMode : int { Expected = 0, Absolute = 1, Relative = 2 };
 
 // W_i = C(6, i) C(42, 6 - i): the combinations matching exactly i of six drawn numbers.
