@@ -111,8 +111,7 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     connect(&hub_, &ViewHub::combsChanged, this, [this] { UpdateCombsPanel(); });
     connect(&hub_, &ViewHub::stakesChanged, this, [this] { UpdateStakesPanel(); });
     connect(&hub_, &ViewHub::ratingsChanged, this, [this] { UpdateRatingsPanel(); });
-    connect(ratingsTab_, &RatingsTab::linesAddedToScenario, this,
-            [this] { right_->setCurrentWidget(scenarioTab_); });
+    connect(ratingsTab_, &RatingsTab::linesAddedToScenario, this, [this] { right_->setCurrentWidget(scenarioTab_); });
     connect(&hub_, &ViewHub::refreshViews, this, &MainWindow::RefreshViews);
     // A tab switched while an operation runs is brought up to date by the
     // refresh that follows the operation.
@@ -199,12 +198,9 @@ void MainWindow::SaveViewSettings() {
 }
 
 std::vector<std::pair<std::string, QTableView*>> MainWindow::Lists() const {
-    return {{"lvDraws", drawsTab_->View()},
-            {"lvCombs", combsTab_->CombsView()},
-            {"lvFilters", combsTab_->FiltersView()},
-            {"lvDrawsStat", statsTab_->Table()},
-            {"lvStakes", stakesTab_->View()},
-            {"lvRatings", ratingsTab_->View()},
+    return {{"lvDraws", drawsTab_->View()},          {"lvCombs", combsTab_->CombsView()},
+            {"lvFilters", combsTab_->FiltersView()}, {"lvDrawsStat", statsTab_->Table()},
+            {"lvStakes", stakesTab_->View()},        {"lvRatings", ratingsTab_->View()},
             {"lvScript", scenarioTab_->View()}};
 }
 

@@ -22,8 +22,8 @@ int RatingsModel::columnCount(const QModelIndex& parent) const { return parent.i
 QVariant RatingsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::Alignment((index.column() == 0 ? Qt::AlignLeft : Qt::AlignRight) |
-                                                 Qt::AlignVCenter));
+        return QVariant::fromValue(
+            Qt::Alignment((index.column() == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter));
     if (role != Qt::DisplayRole) return {};
     const auto row = static_cast<std::size_t>(index.row());
     if (row >= table_.Count()) return {};

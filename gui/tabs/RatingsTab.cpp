@@ -83,8 +83,8 @@ void RatingsTab::BuildActions() {
     int mode = ctx_.View.ReadInt(kForm, kModeKey, kDefaultMode);
     if (mode < 0 || mode > 2) mode = kDefaultMode;
     for (int i = 0; i < 3; ++i) {
-        QAction* action = a.Add("RatingsEffMode" + std::to_string(i), Q(*captions[i]), {}, {}, nullptr,
-                                [this, i] { SetMode(i); });
+        QAction* action =
+            a.Add("RatingsEffMode" + std::to_string(i), Q(*captions[i]), {}, {}, nullptr, [this, i] { SetMode(i); });
         action->setCheckable(true);
         action->setIconText(Q(*icons[i]));
         group->addAction(action);

@@ -158,7 +158,8 @@ int ScenarioTab::ChosenRow() const {
     const QItemSelectionModel* selection = view_->selectionModel();
     if (!selection) return -1;
     const int current = view_->currentIndex().row();
-    if (current >= 0 && static_cast<std::size_t>(current) < Lines() && selection->isRowSelected(current)) return current;
+    if (current >= 0 && static_cast<std::size_t>(current) < Lines() && selection->isRowSelected(current))
+        return current;
     const std::vector<std::size_t> rows = SelectedRows();
     return rows.empty() ? -1 : static_cast<int>(rows.front());
 }
