@@ -49,10 +49,12 @@ RatingsTab::RatingsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_
     columns->setSectionsMovable(true);
     columns->setStretchLastSection(false);
     columns->setMinimumSectionSize(20);
-    for (int c = 0; c < kRatingColumns; ++c) columns->resizeSection(c, RatingsModel::ColumnWidth(c));
     // The service sorts (and saves); the header only shows its order.
     columns->setSectionsClickable(true);
     columns->setSortIndicatorShown(true);
+    // The list's widths, widened where a caption with the sort mark would not fit.
+    for (int c = 0; c < kRatingColumns; ++c)
+        columns->resizeSection(c, std::max(RatingsModel::ColumnWidth(c), columns->sectionSizeHint(c)));
     connect(columns, &QHeaderView::sectionClicked, this, &RatingsTab::SortBy);
 
     BuildActions();
