@@ -22,6 +22,8 @@
 #include "WindowPlacement.h"
 #include "tabs/CombsTab.h"
 #include "tabs/DrawsTab.h"
+#include "tabs/RatingsTab.h"
+#include "tabs/ScenarioTab.h"
 #include "tabs/StakesTab.h"
 #include "tabs/StatsTab.h"
 
@@ -75,14 +77,20 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     left_->addTab(drawsTab_, Q(texts::kMainWindowDrawsTab));
     left_->addTab(combsTab_, Q(texts::kMainWindowCombs));
     stakesTab_ = new StakesTab(ctx_, *combsTab_, right_);
+    ratingsTab_ = new RatingsTab(ctx_, right_);
+    scenarioTab_ = new ScenarioTab(ctx_, *combsTab_, right_);
     right_->addTab(statsTab_, Q(texts::kMainWindowStats));
     for (const i18n::TextId& caption :
          {texts::kMainWindowChartsTab, texts::kMainWindowMapTab, texts::kMainWindowSchemeTab, texts::kMainWindowWeekTab,
           texts::kMainWindowStakesTab, texts::kMainWindowRatingTab, texts::kMainWindowRegularsTab,
           texts::kMainWindowSystemsTab, texts::kMainWindowScenarioTab}) {
         const QString name = Q(caption);
-        if (std::string_view(caption.Key) == texts::kMainWindowStakesTab.Key) {
-            right_->addTab(stakesTab_, name);
+        QWidget* built = nullptr;
+        if (std::string_view(caption.Key) == texts::kMainWindowStakesTab.Key) built = stakesTab_;
+        if (std::string_view(caption.Key) == texts::kMainWindowRatingTab.Key) built = ratingsTab_;
+        if (std::string_view(caption.Key) == texts::kMainWindowScenarioTab.Key) built = scenarioTab_;
+        if (built) {
+            right_->addTab(built, name);
             continue;
         }
         const int index = right_->addTab(Placeholder(name, right_), name);
@@ -102,6 +110,8 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     connect(&hub_, &ViewHub::settingsChanged, this, [this] { RefreshViews(true); });
     connect(&hub_, &ViewHub::combsChanged, this, [this] { UpdateCombsPanel(); });
     connect(&hub_, &ViewHub::stakesChanged, this, [this] { UpdateStakesPanel(); });
+    connect(&hub_, &ViewHub::ratingsChanged, this, [this] { UpdateRatingsPanel(); });
+    connect(ratingsTab_, &RatingsTab::linesAddedToScenario, this, [this] { right_->setCurrentWidget(scenarioTab_); });
     connect(&hub_, &ViewHub::refreshViews, this, &MainWindow::RefreshViews);
     // A tab switched while an operation runs is brought up to date by the
     // refresh that follows the operation.
@@ -164,6 +174,8 @@ void MainWindow::BuildMenus() {
     addMenu(Q(texts::kMainWindowCombs), combsTab_->MenuActions());
     addMenu(Q(texts::kMainWindowStats), statsTab_->MenuActions());
     addMenu(Q(texts::kMainWindowStakesTab), stakesTab_->MenuActions());
+    addMenu(Q(texts::kMainWindowRatingTab), ratingsTab_->MenuActions());
+    addMenu(Q(texts::kMainWindowScenarioTab), scenarioTab_->MenuActions());
     addMenu(Q(texts::kMainWindowSettingsMenu), CreateSettingsActions(ctx_, this));
     file->addAction(exit);
     addActions(QList<QAction*>{exit});
@@ -186,11 +198,10 @@ void MainWindow::SaveViewSettings() {
 }
 
 std::vector<std::pair<std::string, QTableView*>> MainWindow::Lists() const {
-    return {{"lvDraws", drawsTab_->View()},
-            {"lvCombs", combsTab_->CombsView()},
-            {"lvFilters", combsTab_->FiltersView()},
-            {"lvDrawsStat", statsTab_->Table()},
-            {"lvStakes", stakesTab_->View()}};
+    return {{"lvDraws", drawsTab_->View()},          {"lvCombs", combsTab_->CombsView()},
+            {"lvFilters", combsTab_->FiltersView()}, {"lvDrawsStat", statsTab_->Table()},
+            {"lvStakes", stakesTab_->View()},        {"lvRatings", ratingsTab_->View()},
+            {"lvScript", scenarioTab_->View()}};
 }
 
 bool MainWindow::Initialise() {
@@ -204,7 +215,10 @@ bool MainWindow::Initialise() {
         UpdateArchivePanels();
         UpdateCombsPanel();
         UpdateStakesPanel();
+        UpdateRatingsPanel();
         stakesTab_->Refresh(false);
+        ratingsTab_->Refresh();
+        scenarioTab_->Refresh();
         RefreshViews(true);
     });
     if (result != app::Workspace::StartResult::Running) return false;
@@ -233,6 +247,10 @@ void MainWindow::UpdateCombsPanel() {
 void MainWindow::UpdateStakesPanel() {
     const auto& stakes = ws_.Stakes();
     panels_[4]->setText(Q(Format(texts::kMainWindowStatusStakes, {stakes.IsOpen() ? stakes.File().Count() : 0})));
+}
+
+void MainWindow::UpdateRatingsPanel() {
+    panels_[5]->setText(Q(Format(texts::kMainWindowStatusRating, {ws_.Ratings().Table().Count()})));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

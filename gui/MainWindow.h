@@ -24,6 +24,8 @@ class DrawsTab;
 class CombsTab;
 class StatsTab;
 class StakesTab;
+class RatingsTab;
+class ScenarioTab;
 
 // The desktop window: two tab groups with a splitter, the seven status bar
 // panels, the menus and toolbars with every command. It owns the workspace
@@ -48,6 +50,8 @@ class MainWindow : public QMainWindow {
     CombsTab* Combs() const { return combsTab_; }
     StatsTab* Stats() const { return statsTab_; }
     StakesTab* Stakes() const { return stakesTab_; }
+    RatingsTab* Ratings() const { return ratingsTab_; }
+    ScenarioTab* Scenario() const { return scenarioTab_; }
     QTabWidget* LeftTabs() const { return left_; }
     QTabWidget* RightTabs() const { return right_; }
 
@@ -68,6 +72,7 @@ class MainWindow : public QMainWindow {
     void UpdateArchivePanels();
     void UpdateCombsPanel();
     void UpdateStakesPanel();
+    void UpdateRatingsPanel();
 
     QtUiHooks hooks_;
     app::Workspace ws_;
@@ -84,6 +89,8 @@ class MainWindow : public QMainWindow {
     CombsTab* combsTab_ = nullptr;
     StatsTab* statsTab_ = nullptr;
     StakesTab* stakesTab_ = nullptr;
+    RatingsTab* ratingsTab_ = nullptr;
+    ScenarioTab* scenarioTab_ = nullptr;
     QTimer* actionTimer_ = nullptr;
     bool initialised_ = false;
     bool dataShown_ = false;       // the views show the data loaded at start-up

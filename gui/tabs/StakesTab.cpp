@@ -12,6 +12,7 @@
 #include "ActionList.h"
 #include "GuiText.h"
 #include "QtUiHooks.h"
+#include "RatingsRebuild.h"
 #include "StakesDelegate.h"
 #include "ToolStrip.h"
 #include "app/UserOperation.h"
@@ -346,7 +347,8 @@ void StakesTab::Clear() {
     view_->clearSelection();
     ctx_.Ws.Stakes().Clear();
     Refresh(false);
-    // The ratings rebuild from the remaining stakes comes here once the ratings exist.
+    // The ratings keep the deleted stakes until they are rebuilt from the file.
+    RebuildRatingsAsked(ctx_);
 }
 
 void StakesTab::CheckManual() {
