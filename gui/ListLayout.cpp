@@ -43,4 +43,27 @@ void RestoreListLayout(const ViewSettings& view, const char* form, const std::st
         header->moveSection(header->visualIndex((*order)[static_cast<std::size_t>(visual)]), visual);
 }
 
+QTableView* NewRecordList(QWidget* parent, const QString& name, QAbstractItemModel* model,
+                          QAbstractItemView::SelectionMode mode) {
+    auto* view = new QTableView(parent);
+    view->setObjectName(name);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(mode);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setWordWrap(false);
+    view->setCornerButtonEnabled(false);
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QHeaderView* rows = view->verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    rows->hide();
+    QHeaderView* columns = view->horizontalHeader();
+    columns->setSectionsClickable(false);
+    columns->setHighlightSections(false);
+    columns->setStretchLastSection(false);
+    columns->setSectionsMovable(true);
+    return view;
+}
+
 }  // namespace corvel::gui

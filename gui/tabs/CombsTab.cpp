@@ -1,4 +1,5 @@
 #include "tabs/CombsTab.h"
+#include "ListLayout.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -68,26 +69,8 @@ CombsTab::CombsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
 }
 
 void CombsTab::BuildViews() {
-    combsView_ = new QTableView(this);
-    combsView_->setObjectName(QStringLiteral("CombsView"));
-    combsView_->setModel(combsModel_);
-    combsView_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    combsView_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    combsView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    combsView_->setWordWrap(false);
-    combsView_->setCornerButtonEnabled(false);
-    combsView_->setContextMenuPolicy(Qt::ActionsContextMenu);
-    // Millions of rows of one height: a fixed section size lets the view
-    // place any row by arithmetic instead of measuring rows.
-    QHeaderView* rows = combsView_->verticalHeader();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(fontMetrics().height() + 6);
-    rows->hide();
+    combsView_ = NewRecordList(this, QStringLiteral("CombsView"), combsModel_, QAbstractItemView::ExtendedSelection);
     QHeaderView* columns = combsView_->horizontalHeader();
-    columns->setSectionsClickable(false);
-    columns->setHighlightSections(false);
-    columns->setStretchLastSection(false);
-    columns->setSectionsMovable(true);
     columns->resizeSection(CombsModel::RowNumberColumn, 80);
     for (int c = CombsModel::FirstNumberColumn; c < CombsModel::SumColumn; ++c) columns->resizeSection(c, 36);
     columns->resizeSection(CombsModel::SumColumn, 48);

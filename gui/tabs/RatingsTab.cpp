@@ -1,4 +1,5 @@
 #include "tabs/RatingsTab.h"
+#include "ListLayout.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -31,23 +32,8 @@ constexpr int kDefaultMode = 1;
 RatingsTab::RatingsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("RatingsTab"));
     model_ = new RatingsModel(ctx_.Ws.Ratings().Table(), this);
-    view_ = new QTableView(this);
-    view_->setObjectName(QStringLiteral("RatingsView"));
-    view_->setModel(model_);
-    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view_->setWordWrap(false);
-    view_->setCornerButtonEnabled(false);
-    view_->setContextMenuPolicy(Qt::ActionsContextMenu);
-    QHeaderView* rows = view_->verticalHeader();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(fontMetrics().height() + 6);
-    rows->hide();
+    view_ = NewRecordList(this, QStringLiteral("RatingsView"), model_, QAbstractItemView::ExtendedSelection);
     QHeaderView* columns = view_->horizontalHeader();
-    columns->setHighlightSections(false);
-    columns->setSectionsMovable(true);
-    columns->setStretchLastSection(false);
     columns->setMinimumSectionSize(20);
     // The service sorts (and saves); the header only shows its order.
     columns->setSectionsClickable(true);

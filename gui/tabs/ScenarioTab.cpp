@@ -1,4 +1,5 @@
 #include "tabs/ScenarioTab.h"
+#include "ListLayout.h"
 
 #include <QAction>
 #include <QFile>
@@ -36,24 +37,8 @@ ScenarioTab::ScenarioTab(GuiContext& ctx, CombsTab& combs, QWidget* parent)
     : QWidget(parent), ctx_(ctx), combs_(combs) {
     setObjectName(QStringLiteral("ScenarioTab"));
     model_ = new ScenarioModel(ctx_.Ws.Scenario().List(), ctx_.Ws.Statistics().Registry(), this);
-    view_ = new QTableView(this);
-    view_->setObjectName(QStringLiteral("ScenarioView"));
-    view_->setModel(model_);
-    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view_->setWordWrap(false);
-    view_->setCornerButtonEnabled(false);
-    view_->setContextMenuPolicy(Qt::ActionsContextMenu);
-    QHeaderView* rows = view_->verticalHeader();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(fontMetrics().height() + 6);
-    rows->hide();
+    view_ = NewRecordList(this, QStringLiteral("ScenarioView"), model_, QAbstractItemView::ExtendedSelection);
     QHeaderView* columns = view_->horizontalHeader();
-    columns->setSectionsClickable(false);
-    columns->setHighlightSections(false);
-    columns->setSectionsMovable(true);
-    columns->setStretchLastSection(false);
     for (int c = 0; c < ScenarioModel::ColumnCount; ++c)
         columns->resizeSection(c, std::max(ScenarioModel::ColumnWidth(c), columns->sectionSizeHint(c)));
 

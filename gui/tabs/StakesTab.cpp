@@ -1,4 +1,5 @@
 #include "tabs/StakesTab.h"
+#include "ListLayout.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -48,26 +49,10 @@ StakesTab::StakesTab(GuiContext& ctx, CombsTab& combs, QWidget* parent) : QWidge
     ctx_.Ws.Stakes().LogEnabled = ctx_.View.ReadBool(kForm, kLogKey, false);
 
     model_ = new StakesModel(ctx_.Ws.Stakes().File(), this);
-    view_ = new QTableView(this);
-    view_->setObjectName(QStringLiteral("StakesView"));
-    view_->setModel(model_);
-    view_->setItemDelegate(new StakesDelegate(view_));
-    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     // Deleting takes one range of rows.
-    view_->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view_->setWordWrap(false);
-    view_->setCornerButtonEnabled(false);
-    view_->setContextMenuPolicy(Qt::ActionsContextMenu);
-    QHeaderView* rows = view_->verticalHeader();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(fontMetrics().height() + 6);
-    rows->hide();
+    view_ = NewRecordList(this, QStringLiteral("StakesView"), model_, QAbstractItemView::ContiguousSelection);
+    view_->setItemDelegate(new StakesDelegate(view_));
     QHeaderView* columns = view_->horizontalHeader();
-    columns->setSectionsClickable(false);
-    columns->setHighlightSections(false);
-    columns->setStretchLastSection(false);
-    columns->setSectionsMovable(true);
     columns->setMinimumSectionSize(20);
     // The grid's widths, widened where a caption or the size of a whole list
     // would not fit them.
