@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "model/CombinationEnumeration.h"
@@ -15,6 +16,20 @@ inline const std::vector<TCombination>& AllCombinations() {
         return v;
     }();
     return all;
+}
+
+// Calls visit(x) with x[0] < ... < x[5] for every combination of 1..48, by
+// plain nested loops of the test's own: the reference the brute-force figures
+// are counted with, independent of the program's enumeration.
+template <class Visit>
+void ForEachCombination(Visit&& visit) {
+    int x[6];
+    for (x[0] = 1; x[0] <= 43; ++x[0])
+        for (x[1] = x[0] + 1; x[1] <= 44; ++x[1])
+            for (x[2] = x[1] + 1; x[2] <= 45; ++x[2])
+                for (x[3] = x[2] + 1; x[3] <= 46; ++x[3])
+                    for (x[4] = x[3] + 1; x[4] <= 47; ++x[4])
+                        for (x[5] = x[4] + 1; x[5] <= 48; ++x[5]) visit(static_cast<const int(&)[6]>(x));
 }
 
 // The number of ways to choose k of n.

@@ -2,16 +2,14 @@
 
 // Figures of the sums and differences over all C(48,6) combinations, counted
 // by a plain loop over every six ascending numbers written from the
-// definitions of the values, not by the methods under test; and the full list
-// itself, for running those methods over it. Both are built once per test
+// definitions of the values, not by the methods under test, once per test
 // binary.
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
 
-#include "model/CombinationEnumeration.h"
-#include "model/GameConstants.h"
+#include "stats/AllCombinations.h"
 
 namespace corvel::test {
 
@@ -36,65 +34,46 @@ inline const FullListFigures& BruteForceFigures() {
             return false;
         };
         FullListFigures f;
-        int x[6];
-        for (x[0] = 1; x[0] <= 43; ++x[0])
-            for (x[1] = x[0] + 1; x[1] <= 44; ++x[1])
-                for (x[2] = x[1] + 1; x[2] <= 45; ++x[2])
-                    for (x[3] = x[2] + 1; x[3] <= 46; ++x[3])
-                        for (x[4] = x[3] + 1; x[4] <= 47; ++x[4])
-                            for (x[5] = x[4] + 1; x[5] <= 48; ++x[5]) {
-                                ++f.Total;
-                                int sum = 0, even = 0, primes = 0;
-                                for (int n : x) {
-                                    sum += n;
-                                    if (n % 2 == 0) even += n;
-                                    if (prime(n)) primes += n;
-                                }
-                                ++f.Sum[sum];
-                                ++f.EvenSum[even];
-                                ++f.PrimeSum[primes];
-                                int triples = 0;
-                                for (int i = 0; i < 6; ++i)
-                                    for (int j = 0; j < 6; ++j)
-                                        for (int k = j + 1; k < 6; ++k)
-                                            if (i != j && i != k && x[j] + x[k] == x[i]) ++triples;
-                                ++f.TwoMakeThird[triples];
-                                int largest = 0;
-                                std::array<int, 48> times{};
-                                for (int i = 0; i < 5; ++i) {
-                                    const int gap = x[i + 1] - x[i];
-                                    ++f.EachGap[gap];
-                                    largest = std::max(largest, gap);
-                                    ++times[gap];
-                                }
-                                ++f.LargestGap[largest];
-                                ++f.Spread[x[5] - x[0]];
-                                int most = 0;
-                                for (int gap = 1; gap < 48; ++gap) {
-                                    if (times[gap]) ++f.GapTimes[gap][times[gap]];
-                                    most = std::max(most, times[gap]);
-                                }
-                                ++f.MostRepeatedGap[most];
-                            }
+        ForEachCombination([&](const int(&x)[6]) {
+            ++f.Total;
+            int sum = 0, even = 0, primes = 0;
+            for (int n : x) {
+                sum += n;
+                if (n % 2 == 0) even += n;
+                if (prime(n)) primes += n;
+            }
+            ++f.Sum[sum];
+            ++f.EvenSum[even];
+            ++f.PrimeSum[primes];
+            int triples = 0;
+            for (int i = 0; i < 6; ++i)
+                for (int j = 0; j < 6; ++j)
+                    for (int k = j + 1; k < 6; ++k)
+                        if (i != j && i != k && x[j] + x[k] == x[i]) ++triples;
+            ++f.TwoMakeThird[triples];
+            int largest = 0;
+            std::array<int, 48> times{};
+            for (int i = 0; i < 5; ++i) {
+                const int gap = x[i + 1] - x[i];
+                ++f.EachGap[gap];
+                largest = std::max(largest, gap);
+                ++times[gap];
+            }
+            ++f.LargestGap[largest];
+            ++f.Spread[x[5] - x[0]];
+            int most = 0;
+            for (int gap = 1; gap < 48; ++gap) {
+                if (times[gap]) ++f.GapTimes[gap][times[gap]];
+                most = std::max(most, times[gap]);
+            }
+            ++f.MostRepeatedGap[most];
+        });
         return f;
     }();
     return figures;
 }
 
-inline const std::vector<TCombination>& FullList() {
-    static const std::vector<TCombination> all = [] {
-        std::vector<TCombination> v(kAllCombinations);
-        EnumerateAllCombinations(v);
-        return v;
-    }();
-    return all;
-}
-
-inline std::int64_t Choose(int n, int k) {
-    if (k < 0 || n < 0 || k > n) return 0;
-    std::int64_t r = 1;
-    for (int i = 1; i <= k; ++i) r = r * (n - k + i) / i;
-    return r;
-}
+inline const std::vector<TCombination>& FullList() { return AllCombinations(); }
+inline std::int64_t Choose(int n, int k) { return Binomial(n, k); }
 
 }  // namespace corvel::test

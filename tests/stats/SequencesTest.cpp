@@ -59,19 +59,12 @@ struct RunCounts {
 const RunCounts& BruteForceRuns() {
     static const RunCounts counts = [] {
         RunCounts c;
-        int x[6];
-        for (x[0] = 1; x[0] <= 43; ++x[0])
-            for (x[1] = x[0] + 1; x[1] <= 44; ++x[1])
-                for (x[2] = x[1] + 1; x[2] <= 45; ++x[2])
-                    for (x[3] = x[2] + 1; x[3] <= 46; ++x[3])
-                        for (x[4] = x[3] + 1; x[4] <= 47; ++x[4])
-                            for (x[5] = x[4] + 1; x[5] <= 48; ++x[5]) {
-                                const std::vector<int> runs = RunLengthsOf(x);
-                                for (int r : runs) ++c.Lengths[r];
-                                ++c.Runs[static_cast<int>(
-                                    std::count_if(runs.begin(), runs.end(), [](int r) { return r >= 2; }))];
-                                ++c.Longest[*std::max_element(runs.begin(), runs.end())];
-                            }
+        test::ForEachCombination([&](const int(&x)[6]) {
+            const std::vector<int> runs = RunLengthsOf(x);
+            for (int r : runs) ++c.Lengths[r];
+            ++c.Runs[static_cast<int>(std::count_if(runs.begin(), runs.end(), [](int r) { return r >= 2; }))];
+            ++c.Longest[*std::max_element(runs.begin(), runs.end())];
+        });
         return c;
     }();
     return counts;
