@@ -65,4 +65,12 @@ std::filesystem::path DataFiles::ViewSettings() const { return Folder / (std::st
 std::filesystem::path DataFiles::FilterNames() const { return Folder / (std::string(kProgramStem) + ".flt"); }
 std::filesystem::path DataFiles::PrefetchFolder() const { return Folder / "Prefetchs"; }
 
+std::string KeepUnreadableFileAside(const std::filesystem::path& file, std::string_view setAside) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return {};
+    const std::filesystem::path aside(file.string() + ".bak");
+    std::filesystem::rename(file, aside, ec);
+    return ec ? Format(texts::kDataFileNotSetAside, {SystemErrorText(ec.value())}) : Format(setAside, {aside.string()});
+}
+
 }  // namespace corvel::app

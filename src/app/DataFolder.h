@@ -24,6 +24,13 @@ std::filesystem::path ResolveDataFolder(const std::optional<std::filesystem::pat
 // EFileError naming the path, and nothing is created.
 void EnsureDataFolder(const std::filesystem::path& folder);
 
+// A data file that could not be read at start-up is renamed to "<name>.bak",
+// so that the next save does not write over what it held. Gives the text to
+// add to the read error: setAside with the new name, or, when the rename
+// failed, that the next save will replace the file (nothing for what is not a
+// regular file, which no save replaces).
+std::string KeepUnreadableFileAside(const std::filesystem::path& file, std::string_view setAside);
+
 // The folder of the running program (from /proc/self/exe).
 std::filesystem::path ProgramFolder();
 

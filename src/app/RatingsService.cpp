@@ -33,13 +33,9 @@ void RatingsService::Load() {
         return;
     }
     // Not written over: what could not be read stays under another name.
-    const std::filesystem::path aside(file.string() + ".bak");
     std::string message = ErrorReport(texts::kRatingsReadError, error);
-    if (std::filesystem::is_regular_file(file, ec)) {
-        std::filesystem::rename(file, aside, ec);
-        message += "\r\r" + (ec ? Format(texts::kScriptNotSetAside, {SystemErrorText(ec.value())})
-                                : Format(texts::kRatingsSetAside, {aside.string()}));
-    }
+    if (std::string aside = KeepUnreadableFileAside(file, texts::kRatingsSetAside); !aside.empty())
+        message += "\r\r" + aside;
     hooks_.Warning(message);
 }
 

@@ -32,13 +32,9 @@ void ScenarioService::Load() {
         return;
     }
     // What could not be read stays on the disk under another name.
-    const std::filesystem::path aside(file.string() + ".bak");
     std::string message = ErrorReport(Format(texts::kScriptFileReadError, {file.string()}), error);
-    if (std::filesystem::is_regular_file(file, ec)) {
-        std::filesystem::rename(file, aside, ec);
-        message += "\r\r" + (ec ? Format(texts::kScriptNotSetAside, {SystemErrorText(ec.value())})
-                                : Format(texts::kScriptSetAside, {aside.string()}));
-    }
+    if (std::string aside = KeepUnreadableFileAside(file, texts::kScriptSetAside); !aside.empty())
+        message += "\r\r" + aside;
     hooks_.Warning(message);
 }
 

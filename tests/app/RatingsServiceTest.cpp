@@ -48,5 +48,20 @@ TEST(RatingsService, CheckingAddsToTheRowsOfTheFileAndARebuildStartsAfresh) {
     EXPECT_TRUE(hooks.Errors.empty());
 }
 
+TEST(RatingsService, ARatingsFileThatCannotBeReadIsKeptAside) {
+    test::TempDir dir;
+    const std::string damaged(305, 'x');  // no whole number of 304-byte records
+    test::WriteBytes(dir / "CorvelLotto_6x48.lrt", damaged);
+    test::FakeUiHooks hooks;
+    app::Workspace ws{app::DataFiles{dir.path()}, hooks, 16};
+    ws.Ratings().Load();
+    EXPECT_TRUE(ws.Ratings().Table().Empty());
+    ASSERT_EQ(hooks.Warnings.size(), 1u);
+    EXPECT_EQ(hooks.Warnings[0].rfind("Ошибка чтения файла рейтинга!\r\r", 0), 0u) << hooks.Warnings[0];
+    EXPECT_NE(hooks.Warnings[0].find("CorvelLotto_6x48.lrt.bak"), std::string::npos) << hooks.Warnings[0];
+    EXPECT_TRUE(test::ReadBytes(dir / "CorvelLotto_6x48.lrt.bak") == damaged);
+    EXPECT_FALSE(std::filesystem::exists(dir / "CorvelLotto_6x48.lrt"));
+}
+
 }  // namespace
 }  // namespace corvel
