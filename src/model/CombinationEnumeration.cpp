@@ -3,6 +3,8 @@
 #include <tbb/enumerable_thread_specific.h>
 #include <tbb/parallel_for.h>
 
+#include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -36,12 +38,24 @@ std::vector<Prefix> Prefixes() {
     return prefixes;
 }
 
-// Writes the block of combinations starting with a, b; returns its end.
+// Writes the block of combinations starting with a, b; returns its end. A
+// combination is one 8-byte store of its six bytes (the two bytes past it are
+// rewritten by the next one); the last of each run of f, which may be the
+// last of the block and border another thread's block, is written as six
+// bytes. That halves the stores of writing the numbers one by one.
 TCombination* WriteBlock(std::uint8_t a, std::uint8_t b, TCombination* out) {
-    for (std::uint8_t c = b + 1; c <= kMaxNumber - 3; ++c)
-        for (std::uint8_t d = c + 1; d <= kMaxNumber - 2; ++d)
-            for (std::uint8_t e = d + 1; e <= kMaxNumber - 1; ++e)
-                for (std::uint8_t f = e + 1; f <= kMaxNumber; ++f) *out++ = {a, b, c, d, e, f};
+    static_assert(sizeof(TCombination) == 6);
+    for (std::uint64_t c = b + 1u; c <= kMaxNumber - 3; ++c)
+        for (std::uint64_t d = c + 1; d <= kMaxNumber - 2; ++d)
+            for (std::uint64_t e = d + 1; e <= kMaxNumber - 1; ++e) {
+                const std::uint64_t prefix = a | std::uint64_t{b} << 8 | c << 16 | d << 24 | e << 32;
+                for (std::uint64_t f = e + 1; f < kMaxNumber; ++f) {
+                    const std::uint64_t word = prefix | f << 40;
+                    std::memcpy(out++, &word, sizeof word);
+                }
+                const std::uint64_t last = prefix | std::uint64_t{kMaxNumber} << 40;
+                std::memcpy(out++, &last, sizeof(TCombination));
+            }
     return out;
 }
 

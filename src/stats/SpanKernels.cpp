@@ -5,15 +5,12 @@
 #include <limits>
 #include <utility>
 
-#if defined(__SSE4_1__)
-#include <smmintrin.h>
-#define CORVEL_SPAN_SSE 1
-#endif
+#include "stats/CombinationVector.h"
 
 namespace corvel::kernels {
 namespace {
 
-#if CORVEL_SPAN_SSE
+#if CORVEL_COMB_SSE
 // Sixteen combinations are 96 bytes, six vectors.
 constexpr std::size_t kBlockCombs = 16;
 
@@ -34,13 +31,7 @@ BitLookup MakeBitLookup(const ByteTable& property) {
 
 // Bit j set when byte j of v has the property.
 inline std::uint64_t PropertyBits(__m128i v, const BitLookup& t) {
-    // Byte b / 8 of the set: the shuffles see its low four bits, bit 7 of b
-    // picks the half.
-    const __m128i index = _mm_and_si128(_mm_srli_epi16(v, 3), _mm_set1_epi8(0x0F));
-    const __m128i set = _mm_blendv_epi8(_mm_shuffle_epi8(t.Low, index), _mm_shuffle_epi8(t.High, index), v);
-    const __m128i bit = _mm_shuffle_epi8(_mm_setr_epi8(1, 2, 4, 8, 16, 32, 64, -128, 1, 2, 4, 8, 16, 32, 64, -128),
-                                         _mm_and_si128(v, _mm_set1_epi8(7)));
-    return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(set, bit), bit)));
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(vec::PropertyLanes(v, t.Low, t.High)));
 }
 
 // The property bits of sixteen combinations in list order, 0..63 in Low and
@@ -165,7 +156,7 @@ void MatchPattern(std::span<const TCombination> combs, const ByteTable& property
                   std::uint8_t* out) {
     std::size_t i = 0;
     const std::size_t n = combs.size();
-#if CORVEL_SPAN_SSE
+#if CORVEL_COMB_SSE
     const BitLookup lookup = MakeBitLookup(property);
     for (; i + kBlockCombs <= n; i += kBlockCombs) {
         const BlockBits bits = LoadBlockBits(&combs[i], lookup);
@@ -183,12 +174,12 @@ void CountPatterns(std::span<const TCombination> combs, const ByteTable& propert
     constexpr std::size_t kBlock = std::size_t{1} << 30;
     std::size_t i = 0;
     const std::size_t n = combs.size();
-#if CORVEL_SPAN_SSE
+#if CORVEL_COMB_SSE
     const BitLookup lookup = MakeBitLookup(property);
 #endif
     while (i < n) {
         const std::size_t end = std::min(n, i + kBlock);
-#if CORVEL_SPAN_SSE
+#if CORVEL_COMB_SSE
         for (; i + kBlockCombs <= end; i += kBlockCombs) {
             const BlockBits bits = LoadBlockBits(&combs[i], lookup);
             ForEachInBlock(bits, [&](std::size_t k, unsigned pattern) { ++local[k % 4][pattern]; });

@@ -45,6 +45,14 @@ class WordSet {
     std::array<std::uint64_t, 1024> bits_{};
 };
 
+// Runs body over consecutive pieces of at most 2^30 combinations, so that
+// 32-bit counters emptied after each piece cannot overflow.
+template <class Body>
+void ForEachBlock(std::span<const TCombination> combs, Body&& body) {
+    constexpr std::size_t kBlock = std::size_t{1} << 30;
+    for (std::size_t i = 0; i < combs.size(); i += kBlock) body(combs.subspan(i, std::min(kBlock, combs.size() - i)));
+}
+
 // Histogram of a single value per combination below Limit (at most 65536).
 // valueOf must return 0..Limit-1 for any bytes and is inlined into the loop.
 template <std::size_t Limit, class ValueOf>

@@ -8,6 +8,7 @@
 #include "i18n/Texts.h"
 #include "model/GameConstants.h"
 #include "model/DrawArchive.h"
+#include "stats/CombinationVector.h"
 #include "stats/ValueStat.h"
 #include "stats/families/DrawValuesOnly.h"
 
@@ -28,9 +29,18 @@ constexpr TStatClass RowOf(TStatClass row) {
 // is set when the number at position i is one greater than the one before it
 // (i = 1..5). Any bytes are safe: 255 + 1 is no byte.
 inline int RisingSteps(const TCombination& c) {
+#if CORVEL_COMB_SSE
+    // Lane i: the number at position i + 1 is one greater than the number at
+    // position i; 255 + 1 wraps to 0 in a lane and is ruled out.
+    const __m128i v = vec::LoadCombination(c);
+    const __m128i rises = _mm_cmpeq_epi8(_mm_srli_si128(v, 1), _mm_add_epi8(v, _mm_set1_epi8(1)));
+    const __m128i top = _mm_cmpeq_epi8(v, _mm_set1_epi8(-1));
+    return _mm_movemask_epi8(_mm_andnot_si128(top, rises)) & 0x1F;
+#else
     return static_cast<int>(c[1] == c[0] + 1) | static_cast<int>(c[2] == c[1] + 1) << 1 |
            static_cast<int>(c[3] == c[2] + 1) << 2 | static_cast<int>(c[4] == c[3] + 1) << 3 |
            static_cast<int>(c[5] == c[4] + 1) << 4;
+#endif
 }
 
 // The plotted values count a step up or down alike.
@@ -112,11 +122,15 @@ struct StepValues {
             out[i] = byPattern[static_cast<std::size_t>(RisingSteps(combs[i]))];
     }
     static void Histogram(int, std::span<const TCombination> combs, TStatDrawArray& values) {
-        std::array<std::uint64_t, kStepPatterns> counts{};
-        for (const TCombination& c : combs) ++counts[static_cast<std::size_t>(RisingSteps(c))];
+        // The patterns counted as one value each (interleaved counters), then
+        // spread into the values of each pattern.
+        TStatDrawArray byPattern;
+        kernels::HistogramOfValue<kStepPatterns>(combs, byPattern,
+                                                 [](const TCombination& c) { return RisingSteps(c); });
         std::array<std::uint64_t, kNumbersPerDraw + 1> byValue{};
-        for (std::size_t p = 0; p < counts.size(); ++p)
-            for (std::size_t k = 0; k < kTable[p].Count; ++k) byValue[kTable[p].Values[k]] += counts[p];
+        for (const TStatDrawRec& p : byPattern)
+            for (std::size_t k = 0; k < kTable[p.Key[0]].Count; ++k)
+                byValue[kTable[p.Key[0]].Values[k]] += static_cast<std::uint64_t>(p.Count);
         for (std::size_t v = 0; v < byValue.size(); ++v)
             if (byValue[v]) kernels::AddCount(values, static_cast<std::uint16_t>(v), byValue[v]);
     }

@@ -4,9 +4,11 @@
 #include <array>
 #include <bit>
 #include <cstdlib>
+#include <cstring>
 
 #include "i18n/Texts.h"
 #include "model/Format.h"
+#include "stats/CombinationVector.h"
 #include "stats/ValueStat.h"
 #include "stats/families/NumberProperties.h"
 
@@ -19,24 +21,44 @@ using namespace values;
 // under this limit, whatever a combination read from a file holds.
 constexpr std::size_t kSumLimit = kNumbersPerDraw * 255 + 1;
 
-constexpr ByteTable kEven = PropertyTable(IsEvenNumber);
-constexpr ByteTable kPrime = PropertyTable(IsPrimeNumber);
-
 constexpr int SumOf(const TCombination& c) { return c[0] + c[1] + c[2] + c[3] + c[4] + c[5]; }
 
 int Sum(const TCombination& c, int) { return SumOf(c); }
 
+#if CORVEL_COMB_SSE
+constexpr vec::TBitTable kPrimeBits = vec::MakeBitTable(IsPrimeNumber);
+
+// The numbers with the property summed in one pass over the lanes (the
+// empty lanes 6..15 add 0).
 int EvenSum(const TCombination& c, int) {
-    int sum = 0;
-    for (auto n : c) sum += kEven[n] ? n : 0;
-    return sum;
+    const __m128i v = vec::LoadCombination(c);
+    const __m128i even = _mm_cmpeq_epi8(_mm_and_si128(v, _mm_set1_epi8(1)), _mm_setzero_si128());
+    return vec::SumOfLanes(_mm_and_si128(v, even));
 }
 
 int PrimeSum(const TCombination& c, int) {
-    int sum = 0;
-    for (auto n : c) sum += kPrime[n] ? n : 0;
-    return sum;
+    const __m128i v = vec::LoadCombination(c);
+    return vec::SumOfLanes(_mm_and_si128(v, vec::PropertyLanes(v, kPrimeBits)));
 }
+#else
+// The number itself where it has the property, else 0: six loads and adds.
+constexpr ByteTable PropertyValueTable(bool (*property)(int)) {
+    ByteTable t{};
+    for (int b = 0; b < 256; ++b) t[static_cast<std::size_t>(b)] = property(b) ? static_cast<std::uint8_t>(b) : 0;
+    return t;
+}
+
+constexpr ByteTable kEvenValue = PropertyValueTable(IsEvenNumber);
+constexpr ByteTable kPrimeValue = PropertyValueTable(IsPrimeNumber);
+
+int TableSum(const ByteTable& table, const TCombination& c) {
+    return table[c[0]] + table[c[1]] + table[c[2]] + table[c[3]] + table[c[4]] + table[c[5]];
+}
+
+int EvenSum(const TCombination& c, int) { return TableSum(kEvenValue, c); }
+
+int PrimeSum(const TCombination& c, int) { return TableSum(kPrimeValue, c); }
+#endif
 
 // How many times a number equals the sum of two others: every pair of
 // positions with every third position whose number is the pair's sum (at most
@@ -51,9 +73,40 @@ int SumOfTwoIsThirdAnyBytes(const TCombination& c) {
     return count;
 }
 
+#if CORVEL_COMB_SSE
+// All fifteen pair sums at once in the lanes of a vector, compared with each
+// of the six numbers. For six different numbers 1..127, as every real
+// combination holds, a sum never overflows its byte and is larger than both
+// numbers of its pair, so a match is always a third position; any other bytes
+// take the plain count.
+int SumOfTwoIsThird(const TCombination& c, int) {
+    const __m128i v = vec::LoadCombination(c);
+    // Lane 15 of both is zeroed (index with the high bit set): its sum 0 is
+    // no number and its pair is ignored below.
+    const __m128i a = _mm_shuffle_epi8(v, _mm_setr_epi8(0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 3, 3, 4, -128));
+    const __m128i b = _mm_shuffle_epi8(v, _mm_setr_epi8(1, 2, 3, 4, 5, 2, 3, 4, 5, 3, 4, 5, 4, 5, 5, -128));
+    const int equalPair = _mm_movemask_epi8(_mm_cmpeq_epi8(a, b)) & 0x7FFF;
+    // A zero byte or a byte of 128 and more.
+    const int outside = _mm_movemask_epi8(_mm_or_si128(v, _mm_cmpeq_epi8(v, _mm_setzero_si128()))) & 0x3F;
+    if ((equalPair | outside) != 0) [[unlikely]]
+        return SumOfTwoIsThirdAnyBytes(c);
+    const __m128i sums = _mm_add_epi8(a, b);
+    __m128i matches = _mm_setzero_si128();
+    // Each equal lane is -1: subtracting counts it.
+    matches = _mm_sub_epi8(matches, _mm_cmpeq_epi8(sums, _mm_shuffle_epi8(v, _mm_set1_epi8(0))));
+    matches = _mm_sub_epi8(matches, _mm_cmpeq_epi8(sums, _mm_shuffle_epi8(v, _mm_set1_epi8(1))));
+    matches = _mm_sub_epi8(matches, _mm_cmpeq_epi8(sums, _mm_shuffle_epi8(v, _mm_set1_epi8(2))));
+    matches = _mm_sub_epi8(matches, _mm_cmpeq_epi8(sums, _mm_shuffle_epi8(v, _mm_set1_epi8(3))));
+    matches = _mm_sub_epi8(matches, _mm_cmpeq_epi8(sums, _mm_shuffle_epi8(v, _mm_set1_epi8(4))));
+    matches = _mm_sub_epi8(matches, _mm_cmpeq_epi8(sums, _mm_shuffle_epi8(v, _mm_set1_epi8(5))));
+    return vec::SumOfLanes(matches);
+}
+#else
 // Six different numbers 1..63, as every real combination holds, fit in a
-// 64-bit set, and a pair's sum is a third number exactly when its bit is set
-// (the third position differs from the pair's, being larger than both).
+// 64-bit set S. A pair x < y of them counts when x + y is in S, which for each
+// x is a bit test of all larger y at once: bit y of S >> x is bit x + y of S.
+// So the count is the sum over x of popcount(S & (S >> x) & [y > x]) (the
+// third number, larger than both, is never one of the pair).
 int SumOfTwoIsThird(const TCombination& c, int) {
     std::uint64_t set = 0;
     bool outside = false;
@@ -61,15 +114,17 @@ int SumOfTwoIsThird(const TCombination& c, int) {
         set |= std::uint64_t{1} << (n & 63);
         outside |= static_cast<unsigned>(n - 1) >= 63;
     }
-    if (outside || std::popcount(set) != kNumbersPerDraw) return SumOfTwoIsThirdAnyBytes(c);
+    if (outside || std::popcount(set) != kNumbersPerDraw) [[unlikely]]
+        return SumOfTwoIsThirdAnyBytes(c);
     int count = 0;
-    for (std::size_t j = 0; j < c.size(); ++j)
-        for (std::size_t k = j + 1; k < c.size(); ++k) {
-            const unsigned sum = c[j] + c[k];
-            count += static_cast<int>(sum < 64) & static_cast<int>(set >> (sum & 63));
-        }
+    for (auto x : c) {
+        // 2 << 63 wraps to 0, leaving no larger y for x = 63.
+        const std::uint64_t larger = ~((std::uint64_t{2} << x) - 1);
+        count += std::popcount(set & (set >> x) & larger);
+    }
     return count;
 }
+#endif
 
 // ---- sum bands
 
