@@ -457,12 +457,13 @@ int main(int argc, char** argv) {
         lines.push_back({"geomean sums..combined filters vs per-combination", std::exp(logFamilies / familyFilters),
                          std::exp(logFamiliesRef / familyFilters), 0.2, false});
     // Targets: 1.5 x a memcpy for the number properties, 2 x for the later
-    // families, 6 x for the three whose values are the costliest to find.
+    // families, 6 x for the combined values and the three others whose values
+    // are the costliest to find.
     auto prefetchTarget = [](const std::string& code) {
         static const std::set<std::string> numberProperties = {"NUMS", "DIGS", "EVEN", "EVNV",
                                                                "SMAL", "SMLV", "PRIM", "PRMV"};
         if (numberProperties.contains(code) || code.rfind("POS", 0) == 0) return 1.5;
-        if (code == "S2T3" || code == "DIFO" || code == "DIFK") return 6.0;
+        if (code == "S2T3" || code == "DIFO" || code == "DIFK" || code.rfind("KN", 0) == 0) return 6.0;
         return 2.0;
     };
     for (const std::string& code : prefetchCodes)

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 #include "i18n/Texts.h"
 #include "stats/ValueStat.h"
@@ -117,13 +118,42 @@ struct TupleValues : KeyValues<Tuples> {
                     const unsigned bit = v.Key[0] * 256u + v.Key[1];
                     selected[bit / 64] |= std::uint64_t{1} << (bit % 64);
                 }
-            for (std::size_t i = 0; i < combs.size(); ++i) {
+            auto lookUp = [&](const TCombination& c) {
                 std::uint64_t hit = 0;
-                Tuples::Of(combs[i], param, [&](const TStatKey& key) {
+                Tuples::Of(c, param, [&](const TStatKey& key) {
                     const unsigned bit = key[0] * 256u + key[1];
                     hit |= selected[bit / 64] >> (bit % 64);
                 });
-                out[i] = static_cast<std::uint8_t>(hit & 1);
+                return static_cast<std::uint8_t>(hit & 1);
+            };
+            if constexpr (std::is_same_v<Tuples, AllTuples<2>>) {
+                // Every pair of positions: some later number is a selected
+                // partner of an earlier one. With the partners below 64 of
+                // each number as a 64-bit set, that is one test per position
+                // against the set of the numbers after it, five instead of
+                // fifteen lookups; a combination with a later byte of 64 or
+                // more takes the lookups.
+                std::array<std::uint64_t, 256> partners{};
+                for (unsigned a = 0; a < 256; ++a)
+                    for (unsigned b = 0; b < 64; ++b) {
+                        const unsigned bit = a * 256u + b;
+                        partners[a] |= (selected[bit / 64] >> (bit % 64) & 1) << b;
+                    }
+                for (std::size_t i = 0; i < combs.size(); ++i) {
+                    const TCombination& c = combs[i];
+                    if ((c[1] | c[2] | c[3] | c[4] | c[5]) >= 64) [[unlikely]] {
+                        out[i] = lookUp(c);
+                        continue;
+                    }
+                    std::uint64_t after = 0, hit = 0;
+                    for (std::size_t k = kNumbersPerDraw - 1; k > 0; --k) {
+                        after |= std::uint64_t{1} << c[k];
+                        hit |= partners[c[k - 1]] & after;
+                    }
+                    out[i] = hit != 0;
+                }
+            } else {
+                for (std::size_t i = 0; i < combs.size(); ++i) out[i] = lookUp(combs[i]);
             }
         } else {
             KeyValues<Tuples>::Match(param, combs, values, out);
