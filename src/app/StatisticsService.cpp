@@ -81,10 +81,15 @@ TPrefetchData StatisticsService::CreatePrefetchFile(int index) {
     const auto path = PrefetchPath(files_.PrefetchFolder(), stats_.Item(index).Code());
     BusyGuard busy(hooks_);
     hooks_.ShowStatus(Format(texts::kPrefetchCreating, {path.filename().string()}));
+    TPrefetchData data = WritePrefetchFile(index, FullHistogram(stats_, index));
+    hooks_.ShowStatus("");
+    return data;
+}
+
+TPrefetchData StatisticsService::WritePrefetchFile(int index, TStatDrawArray histogram) {
+    const auto path = PrefetchPath(files_.PrefetchFolder(), stats_.Item(index).Code());
     try {
-        TPrefetchData data = CreatePrefetch(stats_, index, files_.PrefetchFolder());
-        hooks_.ShowStatus("");
-        return data;
+        return WritePrefetch(stats_, index, std::move(histogram), files_.PrefetchFolder());
     } catch (const ECorvelError& e) {
         throw ECorvelError(ErrorReport(Format(texts::kPrefetchCreateError, {path.string()}), e.what()));
     }
@@ -101,21 +106,46 @@ bool StatisticsService::BuildPrefetchFiles(bool force, std::uint32_t groups) {
     bool ok = true;
     {
         ProgressWindow progress(hooks_, texts::kPrefetchBuilding, stats_.Count());
+        std::vector<int> pending;
         for (int i = 0; i < stats_.Count() && !hooks_.StopRequested(); ++i) {
             const TStatMethod& m = stats_.Item(i);
-            hooks_.StepProgress(1);
-            hooks_.ProcessEvents();
-            if (!m.StatClass->IsPrefetchable()) continue;
-            const auto path = PrefetchPath(files_.PrefetchFolder(), m.Code());
+            if (!m.StatClass->IsPrefetchable()) {
+                hooks_.StepProgress(1);
+                continue;
+            }
             bool present = false;
             try {
-                present = ReadPrefetch(path).has_value();
+                present = ReadPrefetch(PrefetchPath(files_.PrefetchFolder(), m.Code())).has_value();
             } catch (const ECorvelError&) {
                 present = false;  // unreadable: try to build it anew
             }
-            if (present && !(groups & (1u << m.StatClass->Group))) continue;
-            // A cache that cannot be built is reported; the others still are.
-            ok = RebuildPrefetch(i) && ok;
+            if (present && !(groups & (1u << m.StatClass->Group)))
+                hooks_.StepProgress(1);
+            else
+                pending.push_back(i);
+        }
+        hooks_.ProcessEvents();
+        // A few methods per pass over the enumeration: one generation of the
+        // combinations serves them all, and progress and a stop still come
+        // between passes.
+        constexpr std::size_t kMethodsPerPass = 8;
+        for (std::size_t first = 0; first < pending.size() && !hooks_.StopRequested(); first += kMethodsPerPass) {
+            const std::span<const int> batch =
+                std::span<const int>(pending).subspan(first, std::min(kMethodsPerPass, pending.size() - first));
+            std::vector<TStatDrawArray> histograms;
+            ok = RunOperation(hooks_, {},
+                              [&] {
+                                  const auto path =
+                                      PrefetchPath(files_.PrefetchFolder(), stats_.Item(batch.front()).Code());
+                                  hooks_.ShowStatus(Format(texts::kPrefetchCreating, {path.filename().string()}));
+                                  histograms = FullHistograms(stats_, batch);
+                              }) &&
+                 ok;
+            // A cache that cannot be written is reported; the others still are.
+            for (std::size_t k = 0; k < histograms.size(); ++k)
+                ok = RunOperation(hooks_, {}, [&] { WritePrefetchFile(batch[k], std::move(histograms[k])); }) && ok;
+            hooks_.StepProgress(static_cast<int>(batch.size()));
+            hooks_.ProcessEvents();
         }
     }
     hooks_.ShowStatus("");

@@ -82,6 +82,7 @@ class StatisticsService {
     };
 
     TPrefetchData CreatePrefetchFile(int index);
+    TPrefetchData WritePrefetchFile(int index, TStatDrawArray histogram);
 
     const DataFiles& files_;
     UiHooks& hooks_;

@@ -86,30 +86,46 @@ std::optional<TPrefetchData> ReadPrefetch(const std::filesystem::path& file) {
     return DecodePrefetch(ReadFileBytes(file));
 }
 
-TStatDrawArray FullHistogram(const TStatList& list, int index) {
+std::vector<TStatDrawArray> FullHistograms(const TStatList& list, std::span<const int> indexes) {
     struct Local {
-        std::unique_ptr<TCustomStat> Stat;
-        TStatDrawArray Values;
+        std::vector<std::unique_ptr<TCustomStat>> Stats;
+        std::vector<TStatDrawArray> Values;
     };
-    tbb::enumerable_thread_specific<Local> locals([&] { return Local{list.CreateStat(index), {}}; });
+    tbb::enumerable_thread_specific<Local> locals([&] {
+        Local local;
+        for (int index : indexes) local.Stats.push_back(list.CreateStat(index));
+        local.Values.resize(indexes.size());
+        return local;
+    });
     ForEachEnumerationBlock([&](std::span<const TCombination> block) {
         Local& local = locals.local();
-        local.Stat->SpanHistogram(block, local.Values);
+        for (std::size_t k = 0; k < local.Stats.size(); ++k) local.Stats[k]->SpanHistogram(block, local.Values[k]);
     });
-    TStatDrawArray merged;
+    std::vector<TStatDrawArray> merged(indexes.size());
     for (const Local& local : locals)
-        for (const auto& v : local.Values) AddStatValue(merged, v, false);
-    SortStatValues(merged);
+        for (std::size_t k = 0; k < merged.size(); ++k)
+            for (const auto& v : local.Values[k]) AddStatValue(merged[k], v, false);
+    for (auto& values : merged) SortStatValues(values);
     return merged;
 }
 
-TPrefetchData CreatePrefetch(const TStatList& list, int index, const std::filesystem::path& folder) {
+TStatDrawArray FullHistogram(const TStatList& list, int index) {
+    const int indexes[] = {index};
+    return std::move(FullHistograms(list, indexes).front());
+}
+
+TPrefetchData WritePrefetch(const TStatList& list, int index, TStatDrawArray histogram,
+                            const std::filesystem::path& folder) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) throw EFileError(Format("%s: %s", {folder.string(), SystemErrorText(ec.value())}));
-    const std::string bytes = EncodePrefetch(FullHistogram(list, index));
+    const std::string bytes = EncodePrefetch(std::move(histogram));
     WriteFileAtomically(PrefetchPath(folder, list.Item(index).Code()), bytes);
     return *DecodePrefetch(bytes);
+}
+
+TPrefetchData CreatePrefetch(const TStatList& list, int index, const std::filesystem::path& folder) {
+    return WritePrefetch(list, index, FullHistogram(list, index), folder);
 }
 
 }  // namespace corvel

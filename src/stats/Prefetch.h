@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,16 @@ std::optional<TPrefetchData> ReadPrefetch(const std::filesystem::path& file);
 // cores and writes the file through a temporary file and a rename. Throws
 // ECorvelError with the reason.
 TPrefetchData CreatePrefetch(const TStatList& list, int index, const std::filesystem::path& folder);
+// Writes the cache of method `index` from its full-enumeration histogram, as
+// CreatePrefetch does.
+TPrefetchData WritePrefetch(const TStatList& list, int index, TStatDrawArray histogram,
+                            const std::filesystem::path& folder);
 
 // The full-enumeration histogram of one method, sorted by key.
 TStatDrawArray FullHistogram(const TStatList& list, int index);
+// The histograms of several methods in one pass over the enumeration: each
+// block of combinations is generated once and counted by every method while
+// it is still in the cache.
+std::vector<TStatDrawArray> FullHistograms(const TStatList& list, std::span<const int> indexes);
 
 }  // namespace corvel

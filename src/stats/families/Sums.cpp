@@ -130,11 +130,35 @@ int SumOfTwoIsThird(const TCombination& c, int) {
 
 constexpr TSumBand kBands[] = {{98, 196, 1, 3}, {108, 186, 1, 2}, {118, 176, 2, 3}};
 
-int InBand(const TCombination& c, int band) {
+int InBand(int sum, int band) {
     const TSumBand& b = SumBand(band);
-    const int sum = SumOf(c);
     return sum >= b.Low && sum <= b.High ? 1 : 0;
 }
+
+// SUM1..SUM3: 1 when the sum lies within the band, else 0. Both kernels work
+// on the sum, with the band's answer for every sum in a table.
+struct SumInBand {
+    static constexpr bool kWholeKeys = false;
+
+    template <class Sink>
+    static void Values(int band, const TStatItem& item, Sink&& sink) {
+        sink(InBand(SumOf(item.Numbers), band));
+    }
+    static void Match(int band, std::span<const TCombination> combs, const TStatDrawArray& values, std::uint8_t* out) {
+        const ByteTable selected = kernels::SelectKey0(values);
+        std::array<std::uint8_t, kSumLimit> bySum{};
+        for (std::size_t sum = 0; sum < kSumLimit; ++sum) bySum[sum] = selected[InBand(static_cast<int>(sum), band)];
+        kernels::MatchValue(combs, bySum, out, [](const TCombination& c) { return SumOf(c); });
+    }
+    static void Histogram(int band, std::span<const TCombination> combs, TStatDrawArray& values) {
+        TStatDrawArray bySum;
+        kernels::HistogramOfValue<kSumLimit>(combs, bySum, [](const TCombination& c) { return SumOf(c); });
+        std::array<std::uint64_t, 2> counts{};
+        for (const TStatDrawRec& s : bySum) counts[InBand(s.Key[0], band)] += static_cast<std::uint64_t>(s.Count);
+        for (std::uint16_t v = 0; v < counts.size(); ++v)
+            if (counts[v]) kernels::AddCount(values, v, counts[v]);
+    }
+};
 
 std::string BandCaption(std::string_view caption, int band) {
     const TSumBand& b = SumBand(band);
@@ -297,18 +321,18 @@ const TStatClass kFamily[] = {
                                        .Graph = true,
                                        .SeedFirst = kSmallestSum,
                                        .SeedLast = kLargestSum}),
-    StatRow<OneValue<InBand>>({.ClassName = "TstSumRanges",
-                               .Code = "SUM%d",
-                               .Caption = texts::kStatSumRange,
-                               .CaptionText = &BandCaption,
-                               .Group = kGroup,
-                               .Flags = kFlagN,
-                               .Graph = true,
-                               .CanParseValue = false,
-                               .ValueText = &BandText,
-                               .SeedFirst = 0,
-                               .SeedLast = 1,
-                               .ParamRange = &FixedParams<1, 3>}),
+    StatRow<SumInBand>({.ClassName = "TstSumRanges",
+                        .Code = "SUM%d",
+                        .Caption = texts::kStatSumRange,
+                        .CaptionText = &BandCaption,
+                        .Group = kGroup,
+                        .Flags = kFlagN,
+                        .Graph = true,
+                        .CanParseValue = false,
+                        .ValueText = &BandText,
+                        .SeedFirst = 0,
+                        .SeedLast = 1,
+                        .ParamRange = &FixedParams<1, 3>}),
     SumChangeRow<ExactChange>({.ClassName = "TstSumChange",
                                .Code = "SUMC",
                                .Caption = texts::kStatSumChange,
