@@ -194,6 +194,14 @@ TEST_F(WorkspaceTest, PrefetchBuildingMakesEveryCache) {
     // difference method but SUMC, SUMV, SUMT, KDS2, KDS3, KDS4 (12), and
     // SEQL, SEQS, LENS (3): the repeats and the tuples need a draw.
     EXPECT_EQ(files, 14 + 12 + 3);
+    // Several methods share a pass over the enumeration; each file holds its
+    // own method's values: 0..6 even numbers, the sums 21..273, a first
+    // number of 1..43.
+    for (const auto& [code, values] : {std::pair{"EVEN", 7u}, {"SUMS", 253u}, {"POS1", 43u}}) {
+        const auto data = ReadPrefetch(dir_ / "Prefetchs" / ("corvel-lotto_" + std::string(code) + ".dfc"));
+        ASSERT_TRUE(data) << code;
+        EXPECT_EQ(data->Records.size(), values) << code;
+    }
     EXPECT_FALSE(hooks_.ProgressOpen);
     EXPECT_EQ(hooks_.ProgressTexts.back(), "Создание файлов для полного набора комбинаций...");
 }
