@@ -152,10 +152,25 @@ bool CombinationsService::ApplyFilterPart(const TFilterPart& part) {
         return false;
     }
     return Changing([&] {
+        auto log = [&](const std::string& line) {
+            if (WalkLog) WalkLog(line);
+        };
+        // Value, count, deviation, depth (each with its percentage) and weight.
+        auto rowText = [](const TStatTableRow& r) {
+            const auto& c = r.Cells;
+            return Format(texts::kScriptWalkRow, {c[0], c[1], c[2], c[4], c[5], c[6], c[7], c[8]});
+        };
+        auto stepText = [](int step, const TStatTableRow& r) {
+            const auto& c = r.Cells;
+            return Format(texts::kScriptWalkStep, {step, c[0], c[1], c[2], c[4], c[5], c[6], c[7], c[8]});
+        };
         statistics_.ApplyFilterCoefficients(part.CDLOverride, part.CDL);
+        log(Format(texts::kScriptWalkTable, {stats.GetMethodText(part.Method, false), part.WindowLength}));
         statistics_.ComputeTable(part.Method, part.WindowLength, false);
         std::vector<TStatTableRow> rows = statistics_.Table().Rows;
         SortStatTable(rows, part.SortColumn, true);
+        if (WalkLog)
+            for (const TStatTableRow& r : rows) log(rowText(r));
         auto stat = stats.CreateStat(part.Method);
 
         // One filter step with the given rows; a step that empties the list is
@@ -167,8 +182,11 @@ bool CombinationsService::ApplyFilterPart(const TFilterPart& part) {
                 values.push_back(r->Value);
                 text += (text.empty() ? "" : "; ") + r->Cells[0];
             }
+            log(part.Keep ? texts::kScriptWalkKeeping.Str() : texts::kScriptWalkRemoving.Str());
             FilterStep(part.Method, values, text, !part.Keep);
+            log(Format(texts::kScriptListCount, {combs_.Current().Count()}));
             if (!combs_.Current().Empty()) return true;
+            log(texts::kScriptWalkUndo.Str());
             combs_.Undo();
             applied_.Add({texts::kUndoLastOperation.Str(), "", combs_.Current().Count(), false});
             return false;
@@ -187,10 +205,14 @@ bool CombinationsService::ApplyFilterPart(const TFilterPart& part) {
             if (part.MultiSelect) {
                 // Every row examined is a step, picked or not.
                 ++steps;
-                if (RowPassesLevel(row, part, *stat)) picked.push_back(&row);
+                if (RowPassesLevel(row, part, *stat)) {
+                    picked.push_back(&row);
+                    if (WalkLog) log(stepText(steps, row));
+                }
                 continue;
             }
             if (!RowPassesLevel(row, part, *stat)) continue;
+            if (WalkLog) log(stepText(steps + 1, row));
             // Only an application that leaves combinations is a step; one that
             // emptied the list was taken back.
             if (applyRows({&row}))
@@ -201,6 +223,19 @@ bool CombinationsService::ApplyFilterPart(const TFilterPart& part) {
         }
         if (part.MultiSelect && !picked.empty()) applyRows(picked);
         return !hooks_.StopRequested();
+    });
+}
+
+bool CombinationsService::StartWithoutLastDraws(int n, TCombsBuffer& buffer) {
+    return Changing([&] {
+        BusyGuard busy(hooks_);
+        return RunOperation(hooks_, {}, [&] {
+            const TCombsBufferKey key{archive_.Offset(), n};
+            if (buffer.Load(combs_.Current(), key, hooks_)) return;
+            combs_.ExcludeLastDraws(archive_.Draws(), archive_.Offset(), n, hooks_);
+            applied_.Add({texts::kCombsFilterLastDraws.Str(), std::to_string(n), combs_.Current().Count(), false});
+            buffer.Save(combs_.Current(), key, hooks_);
+        });
     });
 }
 

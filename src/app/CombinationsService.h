@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "app/SettingsService.h"
 #include "app/StatisticsService.h"
 #include "app/UiHooks.h"
+#include "combs/CombsBuffer.h"
 #include "combs/CombsEdit.h"
 #include "stats/FilterApply.h"
 #include "stats/FilterDefinition.h"
@@ -69,6 +71,17 @@ class CombinationsService {
     // stored weight coefficients are in effect again afterwards. False after
     // an error (reported: a bad definition, a missing method) or a stop.
     bool ApplyFilterDefinition(const TFilterItem& item);
+
+    // A scenario run's log of its filter steps: the table computed, its rows,
+    // each row picked, the keep or remove, the count left, a step taken back.
+    // Empty: no log.
+    std::function<void(const std::string&)> WalkLog;
+
+    // The start list "every combination but those of the last n draws" of a
+    // scenario line: read from the buffer when it holds the list for the
+    // current offset and n, else made from the full list (with an undo copy)
+    // and written to the buffer. False after an error (reported).
+    bool StartWithoutLastDraws(int n, TCombsBuffer& buffer);
 
   private:
     TStatFactory FilterFactory(int index) const;

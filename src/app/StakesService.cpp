@@ -55,14 +55,16 @@ bool StakesService::Changing(std::string_view status, std::string_view failure, 
 
 bool StakesService::Add(const TStakeRec& rec, int draws) { return Add(std::span(&rec, 1), draws); }
 
-bool StakesService::Add(std::span<const TStakeRec> recs, int draws) {
-    const bool ok =
-        Changing(recs.size() > 1 ? std::string_view(texts::kStakesCreating) : std::string_view(texts::kStakeCreating),
-                 texts::kStakeAppendError, [&] { file_.Append(recs, draws); });
-    return ok && Check() >= 0;
+bool StakesService::Add(std::span<const TStakeRec> recs, int draws) { return Append(recs, draws) && Check() >= 0; }
+
+bool StakesService::Append(std::span<const TStakeRec> recs, int draws) {
+    return Changing(
+        recs.size() > 1 ? std::string_view(texts::kStakesCreating) : std::string_view(texts::kStakeCreating),
+        texts::kStakeAppendError, [&] { file_.Append(recs, draws); });
 }
 
-bool StakesService::AddGenerated(std::int64_t count, const std::function<TStakeRec(std::int64_t)>& make, int draws) {
+bool StakesService::AddGenerated(std::int64_t count, const std::function<TStakeRec(std::int64_t)>& make, int draws,
+                                 bool check) {
     bool completed = false;
     const bool ok = Changing(texts::kStakesCreating, texts::kStakeAppendError, [&] {
         completed = file_.AppendGenerated(count, make, draws, [&](std::int64_t done) {
@@ -72,7 +74,7 @@ bool StakesService::AddGenerated(std::int64_t count, const std::function<TStakeR
             return !hooks_.StopRequested();
         });
     });
-    return ok && completed && Check() >= 0;
+    return ok && completed && (!check || Check() >= 0);
 }
 
 bool StakesService::DeleteRange(std::int64_t first, std::int64_t last) {
@@ -94,15 +96,17 @@ bool StakesService::Clear() {
 
 TStakesSummary StakesService::Summary() const { return SummarizeStakes(file_, statistics_.Registry().Settings.Config); }
 
-std::int64_t StakesService::Check() {
+std::int64_t StakesService::Check(std::int64_t first) {
     TStakeCheckResult result;
     const TStakeLog log(files_.Folder);
     const bool ok = RunOperation(hooks_, {texts::kStakesChecking, texts::kStakesCheckError}, [&] {
-        result = CheckStakes(file_, archive_.Draws(), statistics_.Registry().Settings.Config,
-                             LogEnabled ? &log : nullptr, sink_, [&](double percent) {
-                                 hooks_.ShowStatus(Format(texts::kStakesCheckingProgress, {percent}));
-                                 hooks_.ProcessEvents();
-                             });
+        result = CheckStakes(
+            file_, archive_.Draws(), statistics_.Registry().Settings.Config, LogEnabled ? &log : nullptr, sink_,
+            [&](double percent) {
+                hooks_.ShowStatus(Format(texts::kStakesCheckingProgress, {percent}));
+                hooks_.ProcessEvents();
+            },
+            first);
     });
     if (sink_) sink_->PassEnded();
     if (!result.LogError.empty()) hooks_.Error(result.LogError);

@@ -46,17 +46,23 @@ class StakesService {
     // the file), then checks. False after an error (reported).
     bool Add(const TStakeRec& rec, int draws);
     bool Add(std::span<const TStakeRec> recs, int draws);
+    // The same without the check, for a caller that checks once after many
+    // appends (a scenario run).
+    bool Append(std::span<const TStakeRec> recs, int draws);
     // Adds `count` stakes made by make(i) for `draws` draws each (a whole
     // combination list), with the progress in the status text; a stop
     // request or an error leaves the file as it was. False then (an error
     // is reported, a stop is not).
-    bool AddGenerated(std::int64_t count, const std::function<TStakeRec(std::int64_t)>& make, int draws);
+    bool AddGenerated(std::int64_t count, const std::function<TStakeRec(std::int64_t)>& make, int draws,
+                      bool check = true);
     bool DeleteRange(std::int64_t first, std::int64_t last);
     bool DeleteRecords(std::vector<std::int64_t> indexes);
     bool DeleteByCondition(TStakeCondition condition, int value);
     bool Clear();
     // One checking pass; the number of stakes checked, -1 after an error.
-    std::int64_t Check();
+    // `first`: only the records from that one on (those appended since the
+    // last pass, while the archive stayed as it was).
+    std::int64_t Check(std::int64_t first = 0);
     // What the stakes have cost, won and may still win, with the current prizes.
     TStakesSummary Summary() const;
 

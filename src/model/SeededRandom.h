@@ -18,6 +18,8 @@ class TSeededRandom {
     // A uniform index 0..count-1 (count >= 1), without the bias of a plain
     // remainder: draws that fall into the uneven tail are drawn again.
     std::uint64_t Below(std::uint64_t count);
+    // The engine itself, for the standard distributions.
+    std::mt19937_64& Engine() { return engine_; }
 
   private:
     std::uint64_t seed_;

@@ -85,7 +85,7 @@ void TStakeLog::Write(const TStakeRec& rec) const {
 
 TStakeCheckResult CheckStakes(TStakesFile& file, const TDrawsArray& draws, const TConfigData& config,
                               const TStakeLog* log, TCheckedStakeSink* sink,
-                              const std::function<void(double percent)>& progress) {
+                              const std::function<void(double percent)>& progress, std::int64_t first) {
     TStakeCheckResult result;
     // The records are changed where they lie: one sequential pass, no copy of
     // the file in and out, and only the fields checking sets are written.
@@ -101,7 +101,7 @@ TStakeCheckResult CheckStakes(TStakesFile& file, const TDrawsArray& draws, const
     int lastNumber = 0, lastIndex = -1;
     TCombination sortedDrawn{};
     std::int64_t firstCandidate = -1, step = 1, remaining = 0;
-    for (std::int64_t index = 0; index < count; ++index) {
+    for (std::int64_t index = std::max<std::int64_t>(first, 0); index < count; ++index) {
         std::uint8_t* bytes = records.Record(static_cast<std::size_t>(index));
         // Checked, Draw and Stake.Count straight from the bytes: most records
         // of a large file are checked already or for draws still to come.

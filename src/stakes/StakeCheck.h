@@ -63,9 +63,10 @@ struct TStakeCheckResult {
 // numbers whose draw is in the archive (any offset) gets its result, matches
 // and profit and is written back in place; the others stay as they are.
 // Damaged records are skipped. `progress` gets the percent done now and then;
-// `log` and `sink` may be null.
+// `log` and `sink` may be null. With `first` the pass starts at that record
+// (the stakes appended since, when the archive has not changed).
 TStakeCheckResult CheckStakes(TStakesFile& file, const TDrawsArray& draws, const TConfigData& config,
                               const TStakeLog* log, TCheckedStakeSink* sink,
-                              const std::function<void(double percent)>& progress = {});
+                              const std::function<void(double percent)>& progress = {}, std::int64_t first = 0);
 
 }  // namespace corvel
