@@ -17,9 +17,9 @@
 #include "stakes/StakeRecord.h"
 #include "stats/FilterDefinition.h"
 
-// Running a scenario: every line once for the next draw ("Прогноз"), or the
-// whole scenario for each of the last N draws as if it were the newest, with
-// the stakes checked at once ("Тест"). Each line prepares its start list,
+// Running a scenario: every line once for the next draw (the forecast), or
+// the whole scenario for each of the last N draws as if it were the newest,
+// with the stakes checked at once (the test). Each line prepares its start list,
 // applies each variant of its filters and turns what is left into stakes
 // whose comments name the line, the variant and the filters used.
 namespace corvel::app {
