@@ -12,7 +12,8 @@
 
 namespace corvel::test {
 
-// A stake for the draw; checked ones with their matches and profit.
+// A stake of 1..6 for the draw; checked ones (hits >= 0) with their matches
+// (the first numbers of the stake) and profit.
 inline TStakeRec MakeStake(int draw, std::string_view comment, int hits = -1, double profit = 0) {
     TStakeRec r;
     r.Kind = TStakeKind::Scenario;
@@ -21,6 +22,7 @@ inline TStakeRec MakeStake(int draw, std::string_view comment, int hits = -1, do
     r.Stake.Count = 6;
     r.Stake.Values = {1, 2, 3, 4, 5, 6, 0, 0};
     r.Hits.Count = hits;
+    for (int i = 0; i < hits; ++i) r.Hits.Values[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i + 1);
     r.Profit = TMoney::FromDouble(profit);
     r.SetComment(comment);
     return r;
