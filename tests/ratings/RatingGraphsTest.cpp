@@ -96,13 +96,16 @@ TEST_F(RatingGraphs, StakesOfRowsGoToTheSeriesOfTheirCommentInAnyCase) {
 }
 
 TEST_F(RatingGraphs, StakeGraphsTakeOnlyTheLastHundredDrawsWithCheckedStakes) {
+    // Twelve stakes a draw, so that the file is read in several blocks.
     std::vector<TStakeRec> recs;
-    for (int draw = 1; draw <= 101; ++draw) recs.push_back(test::MakeStake(draw, "x", draw % 7, 0));
+    for (int draw = 1; draw <= 101; ++draw)
+        for (int k = 0; k < 12; ++k) recs.push_back(test::MakeStake(draw, "x", (draw + k) % 7, 0));
     recs.push_back(test::MakeStake(102, "x"));  // not checked yet: no draw of the graph
     const TGraph g = StakesOfRowsGraph(File(recs), std::vector<TRatingRec>{Row("X")}, TStakeGraphValue::Hits);
     ASSERT_EQ(g.Series.size(), 1u);
     Points expected;
-    for (int draw = 2; draw <= 101; ++draw) expected.emplace_back(draw, draw % 7);
+    for (int draw = 2; draw <= 101; ++draw)
+        for (int k = 0; k < 12; ++k) expected.emplace_back(draw, (draw + k) % 7);
     EXPECT_EQ(PointsOf(g.Series[0]), expected);
 }
 
