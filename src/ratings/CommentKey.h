@@ -6,8 +6,8 @@
 #include <vector>
 
 // How the ratings tell comments apart: by their code page 1251 bytes with
-// letter case ignored (Latin, Russian and Ё), so "Мой" and "МОЙ" are one
-// comment. The ratings table and the graphs of its rows use the same key.
+// letter case ignored (Latin, Russian and Yo), so comments that differ only in
+// case are one. The ratings table and the graphs of its rows use the same key.
 namespace corvel {
 
 // The lower case of `size` code page 1251 bytes, written to out.

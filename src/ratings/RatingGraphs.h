@@ -28,7 +28,7 @@ enum class TStakeGraphValue { Hits, Profit };
 TGraph StakesOfRowsGraph(const TStakesFile& file, std::span<const TRatingRec> rows, TStakeGraphValue value);
 
 // x = 0..6: the counts of a random play of as many stakes as the largest row
-// has ("Нормальные значения"), then each row's stakes by their matches.
+// has (texts::kGraphNormalSeries), then each row's stakes by their matches.
 TGraph MatchCountsGraph(std::span<const TRatingRec> rows);
 
 }  // namespace corvel
