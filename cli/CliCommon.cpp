@@ -5,6 +5,7 @@
 #include "CliParserTexts.h"
 
 #include <cerrno>
+#include <cmath>
 #include <ostream>
 
 #include "i18n/Texts.h"
@@ -76,6 +77,33 @@ void LoadArchiveForChange(Context& ctx) {
 void ChangeArchive(Context& ctx, const std::function<void(TDrawsArray&)>& edit) {
     if (!ctx.Workspace().Archive().Change(edit)) throw CliFailure{kExitDataError, ""};
 }
+
+void OpenStakesForReading(Context& ctx, TStakesFile& file) {
+    try {
+        for (const std::string& w : file.OpenForReading()) ctx.io.Err << TerminalText(w) << '\n';
+    } catch (const ECorvelError& e) {
+        throw CliFailure{kExitDataError, TerminalText(ErrorReport(texts::kStakesReadError, e.what()))};
+    }
+}
+
+void PrintGraph(std::ostream& out, const TGraph& graph, const std::function<std::string(std::size_t, double)>& value) {
+    out << OutputField(graph.Caption) << '\n';
+    for (std::size_t s = 0; s < graph.Series.size(); ++s) {
+        out << OutputField(graph.Series[s].Name) << '\n';
+        for (const TSeriesPoint& p : graph.Series[s].Points) out << IntegerText(p.X) << '\t' << value(s, p.Y) << '\n';
+    }
+}
+
+TGraph BuildGraph(const std::function<TGraph()>& build) {
+    try {
+        return build();
+    } catch (const ECorvelError& e) {
+        throw CliFailure{kExitDataError, TerminalText(e.what())};
+    }
+}
+
+std::string IntegerText(double y) { return std::to_string(std::llround(y)); }
+std::string MoneyText(double y) { return Format("%.2f", {y}); }
 
 int RequireMethod(const TStatList& list, const std::string& code) {
     int index = list.FindMethod(code);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
+#include <ostream>
 #include <memory>
 #include <string>
 
@@ -11,6 +13,8 @@
 #include "app/DataFolder.h"
 #include "app/Workspace.h"
 #include "model/DrawRecord.h"
+#include "model/GraphSeries.h"
+#include "stakes/StakesFile.h"
 #include "stats/StatList.h"
 
 namespace corvel::cli {
@@ -94,6 +98,20 @@ void LoadArchiveForChange(Context& ctx);
 // Changes the archive through its service (saved at once); a failure leaves
 // the old file whole and ends the command with kExitDataError.
 void ChangeArchive(Context& ctx, const std::function<void(TDrawsArray&)>& edit);
+
+// The stakes file as it is, for reading only (no lock: nothing is written);
+// its warnings go to stderr, a file that cannot be read ends the command.
+void OpenStakesForReading(Context& ctx, TStakesFile& file);
+
+// A graph as text: the caption, then for each series a line with its name
+// followed by a line "x<TAB>y" per point, x as an integer and y as
+// value(series index, y) writes it.
+void PrintGraph(std::ostream& out, const TGraph& graph, const std::function<std::string(std::size_t, double)>& value);
+// Builds a graph, turning a graph without data into its failure (exit 1).
+TGraph BuildGraph(const std::function<TGraph()>& build);
+// y as a whole number, as money (two decimals), or with three decimals.
+std::string IntegerText(double y);
+std::string MoneyText(double y);
 
 // Index of the method with the code; an unknown code is a usage failure that
 // names the close matches.

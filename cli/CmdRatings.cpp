@@ -1,4 +1,4 @@
-// corvel ratings [export | rebuild | to-script]: the ratings tab. The table
+// corvel ratings [export | rebuild | to-script | graph]: the ratings tab. The table
 // and its exports read the ratings file as it is; only the rebuild changes it,
 // under the folder lock, and only when --yes confirms that the data of
 // deleted stakes may go.
@@ -11,6 +11,7 @@
 #include "model/FileIo.h"
 #include "model/Format.h"
 #include "model/TextUtil.h"
+#include "ratings/RatingGraphs.h"
 #include "ratings/RatingsTable.h"
 #include "scenarios/ScriptList.h"
 
@@ -48,6 +49,17 @@ class RatingsCommand : public Command {
         toScript_ = sub("to-script", texts::kCliRatingsToScriptCommand);
         toScript_->add_option("ROW", rows_, texts::kCliRatingsRowsArg.Str())->required()->check(IntRange(1, INT32_MAX));
         toScript_->add_option("-o", file_, texts::kCliScriptFileArg.Str())->required();
+        graph_ = sub("graph", texts::kCliRatingsGraphCommand);
+        graph_->require_subcommand(1);
+        auto graphOf = [this](const char* name, const i18n::TextId& about) {
+            CLI::App* s = graph_->add_subcommand(name, about.Str());
+            s->set_help_flag("-h,--help", texts::kCliCommandHelpOption.Str());
+            s->add_option("ROW", rows_, texts::kCliRatingsRowsArg.Str())->required()->check(IntRange(1, INT32_MAX));
+            return s;
+        };
+        overlap_ = graphOf("overlap", texts::kGraphStakeHitsCaption);
+        profits_ = graphOf("profits", texts::kGraphStakeProfitsCaption);
+        matches_ = graphOf("matches", texts::kGraphMatchCountsCaption);
         return cmd;
     }
 
@@ -64,6 +76,7 @@ class RatingsCommand : public Command {
             return kExitOk;
         }
         if (toScript_->parsed()) return ToScript(ctx, table);
+        if (graph_->parsed()) return Graph(ctx, table);
         if (sort_ >= 0) table.Sort(sort_, desc_);
         std::ostream& out = ctx.io.Out;
         for (int c = 0; c < kRatingColumns; ++c) out << (c ? "\t" : "") << RatingColumnCaption(c);
@@ -117,7 +130,35 @@ class RatingsCommand : public Command {
         return kExitOk;
     }
 
+    // The rows' graph: the stakes' matches (integers) or profits (money), or
+    // their stakes by match count after the normal values (three decimals).
+    int Graph(Context& ctx, const TRatingsTable& table) {
+        std::vector<TRatingRec> rows;
+        for (int row : rows_) {
+            if (static_cast<std::size_t>(row) > table.Count())
+                throw CliFailure{kExitDataError, Format(texts::kCliRatingsNoRow, {row, table.Count()})};
+            rows.push_back(table.Rows()[static_cast<std::size_t>(row - 1)]);
+        }
+        std::ostream& out = ctx.io.Out;
+        if (matches_->parsed()) {
+            PrintGraph(out, MatchCountsGraph(rows),
+                       [](std::size_t series, double y) { return series == 0 ? Format("%.3f", {y}) : IntegerText(y); });
+            return kExitOk;
+        }
+        TStakesFile file(ctx.Files.Stakes());
+        OpenStakesForReading(ctx, file);
+        const bool hits = overlap_->parsed();
+        const TGraph graph = BuildGraph(
+            [&] { return StakesOfRowsGraph(file, rows, hits ? TStakeGraphValue::Hits : TStakeGraphValue::Profit); });
+        PrintGraph(out, graph, [hits](std::size_t, double y) { return hits ? IntegerText(y) : MoneyText(y); });
+        return kExitOk;
+    }
+
     CLI::App* export_ = nullptr;
+    CLI::App* graph_ = nullptr;
+    CLI::App* overlap_ = nullptr;
+    CLI::App* profits_ = nullptr;
+    CLI::App* matches_ = nullptr;
     CLI::App* rebuild_ = nullptr;
     CLI::App* toScript_ = nullptr;
     int mode_ = 1;

@@ -14,6 +14,7 @@
 #include "model/Errors.h"
 #include "model/Format.h"
 #include "model/SeededRandom.h"
+#include "ratings/RatingGraphs.h"
 #include "model/TextUtil.h"
 #include "stakes/StakeInput.h"
 #include "stakes/StakeLogs.h"
@@ -167,12 +168,14 @@ class StakesCommand : public Command {
         check_ = sub("check", texts::kCliStakesCheckCommand);
         summary_ = sub("summary", texts::kCliStakesSummaryCommand);
         deleteLogs_ = sub("delete-logs", texts::kCliStakesDeleteLogsCommand);
+        graph_ = sub("graph", texts::kCliStakesGraphCommand);
         return cmd;
     }
 
     int Run(Context& ctx) override {
         if (list_->parsed()) return List(ctx);
         if (summary_->parsed()) return Summary(ctx);
+        if (graph_->parsed()) return Graph(ctx);
         if (add_->parsed()) return Add(ctx);
         if (addRandom_->parsed()) return AddRandom(ctx);
         if (addList_->parsed()) return AddList(ctx);
@@ -197,18 +200,9 @@ class StakesCommand : public Command {
   private:
     static int Changed(bool ok) { return ok ? kExitOk : kExitDataError; }
 
-    // The file as it is, for reading only (no lock: nothing is written).
-    void OpenForReading(Context& ctx, TStakesFile& file) {
-        try {
-            for (const std::string& w : file.OpenForReading()) ctx.io.Err << TerminalText(w) << '\n';
-        } catch (const ECorvelError& e) {
-            throw CliFailure{kExitDataError, TerminalText(ErrorReport(texts::kStakesReadError, e.what()))};
-        }
-    }
-
     int List(Context& ctx) {
         TStakesFile file(ctx.Files.Stakes());
-        OpenForReading(ctx, file);
+        OpenStakesForReading(ctx, file);
         std::ostream& out = ctx.io.Out;
         out << texts::kCliStakesColumns.Str() << '\n';
         const bool filtered = listDraw_ > 0 || unchecked_;
@@ -234,10 +228,19 @@ class StakesCommand : public Command {
         app::Workspace& ws = ctx.Workspace();
         ws.OpenSettingsAndRegistry();
         TStakesFile file(ctx.Files.Stakes());
-        OpenForReading(ctx, file);
+        OpenStakesForReading(ctx, file);
         for (const auto& [label, value] :
              StakesSummaryRows(SummarizeStakes(file, ws.Statistics().Registry().Settings.Config)))
             ctx.io.Out << label << '\t' << value << '\n';
+        return kExitOk;
+    }
+
+    // Every series is money: the profit per draw, its mean and its running total.
+    int Graph(Context& ctx) {
+        TStakesFile file(ctx.Files.Stakes());
+        OpenStakesForReading(ctx, file);
+        const TGraph graph = BuildGraph([&] { return DrawProfitsGraph(file); });
+        PrintGraph(ctx.io.Out, graph, [](std::size_t, double y) { return MoneyText(y); });
         return kExitOk;
     }
 
@@ -338,6 +341,7 @@ class StakesCommand : public Command {
     CLI::App* check_ = nullptr;
     CLI::App* summary_ = nullptr;
     CLI::App* deleteLogs_ = nullptr;
+    CLI::App* graph_ = nullptr;
 
     int listDraw_ = 0;
     bool unchecked_ = false;

@@ -100,6 +100,27 @@ int RatingsService::AddToScenario(const std::vector<std::size_t>& rows, const St
     return added;
 }
 
+std::vector<TRatingRec> RatingsService::Selected(const std::vector<std::size_t>& rows) const {
+    std::vector<TRatingRec> selected;
+    for (std::size_t row : rows)
+        if (row < table_.Count()) selected.push_back(table_.Rows()[row]);
+    return selected;
+}
+
+std::optional<TGraph> RatingsService::StakesGraph(const StakesService& stakes, const std::vector<std::size_t>& rows,
+                                                  TStakeGraphValue value) const {
+    std::optional<TGraph> graph;
+    RunOperation(hooks_, {texts::kGraphsCreating, {}},
+                 [&] { graph = StakesOfRowsGraph(stakes.File(), Selected(rows), value); });
+    return graph;
+}
+
+std::optional<TGraph> RatingsService::MatchCountsGraph(const std::vector<std::size_t>& rows) const {
+    std::optional<TGraph> graph;
+    RunOperation(hooks_, {texts::kGraphsCreating, {}}, [&] { graph = corvel::MatchCountsGraph(Selected(rows)); });
+    return graph;
+}
+
 void RatingsService::AddCheckedStake(const TStakeRec& rec) {
     Load();
     if (!table_.Add(rec)) ++unrated_;

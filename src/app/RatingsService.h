@@ -1,12 +1,14 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/Changes.h"
 #include "app/DataFolder.h"
 #include "app/UiHooks.h"
+#include "ratings/RatingGraphs.h"
 #include "ratings/RatingsTable.h"
 #include "stakes/StakeCheck.h"
 
@@ -42,11 +44,19 @@ class RatingsService : public TCheckedStakeSink {
     int AddToScenario(const std::vector<std::size_t>& rows, const StatisticsService& statistics,
                       ScenarioService& scenario);
 
+    // The graphs of the rows (indexes into Table(); others are left out):
+    // their stakes' matches or profits, and their stakes by match count.
+    // Nothing after an error (reported).
+    std::optional<TGraph> StakesGraph(const StakesService& stakes, const std::vector<std::size_t>& rows,
+                                      TStakeGraphValue value) const;
+    std::optional<TGraph> MatchCountsGraph(const std::vector<std::size_t>& rows) const;
+
     void AddCheckedStake(const TStakeRec& rec) override;
     void PassEnded() override;
 
   private:
     bool SortAndSave(std::string_view status, std::string_view failure);
+    std::vector<TRatingRec> Selected(const std::vector<std::size_t>& rows) const;
 
     const DataFiles& files_;
     UiHooks& hooks_;

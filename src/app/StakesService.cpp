@@ -4,6 +4,7 @@
 #include "i18n/Texts.h"
 #include "model/DrawArchive.h"
 #include "model/Format.h"
+#include "ratings/RatingGraphs.h"
 
 namespace corvel::app {
 
@@ -95,6 +96,12 @@ bool StakesService::Clear() {
 }
 
 TStakesSummary StakesService::Summary() const { return SummarizeStakes(file_, statistics_.Registry().Settings.Config); }
+
+std::optional<TGraph> StakesService::DrawProfitsGraph() const {
+    std::optional<TGraph> graph;
+    RunOperation(hooks_, {texts::kGraphsCreating, {}}, [&] { graph = corvel::DrawProfitsGraph(file_); });
+    return graph;
+}
 
 std::int64_t StakesService::Check(std::int64_t first) {
     TStakeCheckResult result;

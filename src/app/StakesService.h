@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "app/DataFolder.h"
 #include "app/StatisticsService.h"
 #include "app/UiHooks.h"
+#include "model/GraphSeries.h"
 #include "stakes/StakeCheck.h"
 #include "stakes/StakeSummary.h"
 #include "stakes/StakesFile.h"
@@ -65,6 +67,8 @@ class StakesService {
     std::int64_t Check(std::int64_t first = 0);
     // What the stakes have cost, won and may still win, with the current prizes.
     TStakesSummary Summary() const;
+    // The profit per draw graph; nothing after an error (reported).
+    std::optional<TGraph> DrawProfitsGraph() const;
 
   private:
     bool Changing(std::string_view status, std::string_view failure, const std::function<void()>& change);

@@ -20,25 +20,6 @@ namespace {
 
 constexpr std::int64_t kAllCombinations = 12'271'512;
 
-// Lower case of a code page 1251 byte: Latin, Russian and Ё.
-constexpr std::array<char, 256> kFold = [] {
-    std::array<char, 256> t{};
-    for (int b = 0; b < 256; ++b) {
-        int f = b;
-        if (b >= 'A' && b <= 'Z') f = b + 32;
-        if (b >= 0xC0 && b <= 0xDF) f = b + 32;
-        if (b == 0xA8) f = 0xB8;
-        t[static_cast<std::size_t>(b)] = static_cast<char>(f);
-    }
-    return t;
-}();
-
-void FoldKey(const std::uint8_t* comment, std::string& key) {
-    const std::size_t len = comment[0];
-    key.resize(len);
-    for (std::size_t i = 0; i < len; ++i) key[i] = kFold[comment[i + 1]];
-}
-
 double Probability(int matches) {
     return static_cast<double>(MatchCombinations(matches)) / static_cast<double>(kAllCombinations);
 }
@@ -57,28 +38,40 @@ std::string Quoted(std::string_view text) {
 std::int64_t MatchCombinations(int matches) { return MatchWays(6, matches); }
 
 bool TRatingsTable::Add(const TStakeRec& stake) {
-    if (!stake.Checked) return true;
-    return AddFields(stake.Hits.Count, stake.Profit, stake.CommentBytes.data());
+    if (!stake.Checked || stake.Hits.Count < 0 || stake.Hits.Count > 6) return true;
+    const std::uint8_t* comment = stake.CommentBytes.data();
+    const std::uint32_t row = RowOf(comment, TCommentIndex::Hash(comment + 1, comment[0]));
+    if (row == TCommentIndex::kNone) return false;
+    AddToRow(row, stake.Hits.Count, stake.Profit);
+    return true;
 }
 
-bool TRatingsTable::AddFields(int hits, TMoney profit, const std::uint8_t* comment) {
-    if (hits < 0 || hits > 6) return true;
-    if (comment[0] >= TStakeRec::kCommentCapacity) return false;
-    FoldKey(comment, key_);
-    auto it = index_.find(std::string_view(key_));
-    if (it == index_.end()) {
-        TRatingRec row;
+std::uint32_t TRatingsTable::RowOf(const std::uint8_t* comment, std::uint64_t hash) {
+    const std::size_t size = comment[0];
+    if (size >= TStakeRec::kCommentCapacity) return TCommentIndex::kNone;
+    const std::uint8_t* text = comment + 1;
+    const std::uint32_t found = spellings_.Find(text, size, hash);
+    if (found != TCommentIndex::kNone) return found;
+    std::uint8_t key[TStakeRec::kCommentCapacity];
+    FoldCommentBytes(text, size, key);
+    const std::uint32_t row =
+        keys_.Insert(key, size, TCommentIndex::Hash(key, size), static_cast<std::uint32_t>(rows_.size()));
+    if (row == rows_.size()) {
+        TRatingRec rec;
         // Only the comment's own bytes: the rest of a stake's comment field is unspecified.
-        std::copy(comment, comment + 1 + comment[0], row.CommentBytes.begin());
-        it = index_.emplace(key_, rows_.size()).first;
-        rows_.push_back(row);
+        std::copy(comment, comment + 1 + size, rec.CommentBytes.begin());
+        rows_.push_back(rec);
     }
-    TRatingRec& row = rows_[it->second];
+    spellings_.Insert(text, size, hash, row);
+    return row;
+}
+
+void TRatingsTable::AddToRow(std::uint32_t at, int hits, TMoney profit) {
+    TRatingRec& row = rows_[at];
     row.Stakes += 1;
     row.Matches += static_cast<std::uint32_t>(hits);
     row.ByMatches[static_cast<std::size_t>(hits)] += 1;
     row.Profit += profit;
-    return true;
 }
 
 std::int64_t TRatingsTable::Rebuild(const TStakesFile& file) {
@@ -87,15 +80,41 @@ std::int64_t TRatingsTable::Rebuild(const TStakesFile& file) {
     const std::int64_t count = file.Count();
     // Only the fields a rating needs are read from each record: Draw at 4,
     // Checked at 8, the match count at 36, Profit at 48, the comment at 56.
-    constexpr std::size_t kChunk = 4096;
+    // A block is read at once and then gone through three times: the
+    // comments are hashed and the slots of their lookups fetched, then looked
+    // up and their rows fetched, then added; so the lookups and the additions
+    // rarely wait for the memory.
+    constexpr std::size_t kChunk = 1024;
     std::vector<std::uint8_t> chunk(kChunk * TStakeRec::kFileSize);
+    std::vector<std::uint64_t> hashes(kChunk);
+    std::vector<std::uint32_t> rows(kChunk);
+    auto rated = [](const std::uint8_t* rec) {
+        const std::int32_t hits = le::LoadI32(rec + 36);
+        return le::LoadI32(rec + 4) >= 0 && rec[8] != 0 && hits >= 0 && hits <= 6;
+    };
     for (std::int64_t at = 0; at < count;) {
         const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(count - at, kChunk));
         file.ReadRecordBytes(at, n, chunk.data());
+        const std::uint8_t* recs = chunk.data();
         for (std::size_t i = 0; i < n; ++i) {
-            const std::uint8_t* rec = chunk.data() + i * TStakeRec::kFileSize;
-            if (le::LoadI32(rec + 4) < 0 || rec[8] == 0) continue;
-            if (!AddFields(le::LoadI32(rec + 36), TMoney::FromRaw(le::LoadI64(rec + 48)), rec + 56)) ++unrated;
+            const std::uint8_t* rec = recs + i * TStakeRec::kFileSize;
+            if (!rated(rec)) continue;
+            hashes[i] = TCommentIndex::Hash(rec + 57, rec[56]);
+            spellings_.Prefetch(hashes[i]);
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::uint8_t* rec = recs + i * TStakeRec::kFileSize;
+            if (!rated(rec)) continue;
+            rows[i] = RowOf(rec + 56, hashes[i]);
+            if (rows[i] == TCommentIndex::kNone)
+                ++unrated;
+            else
+                __builtin_prefetch(&rows_[rows[i]].Profit);
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::uint8_t* rec = recs + i * TStakeRec::kFileSize;
+            if (!rated(rec) || rows[i] == TCommentIndex::kNone) continue;
+            AddToRow(rows[i], le::LoadI32(rec + 36), TMoney::FromRaw(le::LoadI64(rec + 48)));
         }
         at += static_cast<std::int64_t>(n);
     }
@@ -104,14 +123,19 @@ std::int64_t TRatingsTable::Rebuild(const TStakesFile& file) {
 
 void TRatingsTable::Clear() {
     rows_.clear();
-    index_.clear();
+    keys_.Clear();
+    spellings_.Clear();
 }
 
 void TRatingsTable::Reindex() {
-    index_.clear();
+    keys_.Clear();
+    spellings_.Clear();
+    std::uint8_t key[256];
     for (std::size_t i = 0; i < rows_.size(); ++i) {
-        FoldKey(rows_[i].CommentBytes.data(), key_);
-        index_.emplace(key_, i);  // the first row of a key wins, as a search in order would
+        const std::uint8_t* comment = rows_[i].CommentBytes.data();
+        FoldCommentBytes(comment + 1, comment[0], key);
+        // The first row of a key wins, as a search in order would.
+        keys_.Insert(key, comment[0], TCommentIndex::Hash(key, comment[0]), static_cast<std::uint32_t>(i));
     }
 }
 

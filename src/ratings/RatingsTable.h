@@ -6,11 +6,11 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "model/Expected.h"
 #include "model/Money.h"
+#include "ratings/CommentKey.h"
 #include "ratings/RatingRecord.h"
 #include "stakes/StakeRecord.h"
 
@@ -62,17 +62,18 @@ class TRatingsTable {
     std::string CsvText() const;
 
   private:
-    // Add for the fields of a stake: its matches, profit and comment (length byte first).
-    bool AddFields(int hits, TMoney profit, const std::uint8_t* comment);
-    struct KeyHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
+    // The row of a comment (length byte first; hash: of its bytes), a new row
+    // at the end when there is none; kNone for a comment of the full 255
+    // bytes, which is not rated.
+    std::uint32_t RowOf(const std::uint8_t* comment, std::uint64_t hash);
+    void AddToRow(std::uint32_t row, int hits, TMoney profit);
     void Reindex();
 
     std::vector<TRatingRec> rows_;
-    std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;
-    std::string key_;  // reused while adding, so adding allocates only for new rows
+    // The first row of each key; and every spelling met so far with its row,
+    // so that a comment seen before is found without folding it again.
+    TCommentIndex keys_;
+    TCommentIndex spellings_;
 };
 
 // The column captions of the ratings list.

@@ -13,6 +13,7 @@
 #include "model/Errors.h"
 #include "model/FileIo.h"
 #include "model/Format.h"
+#include "model/LittleEndian.h"
 
 namespace corvel {
 namespace {
@@ -395,18 +396,27 @@ bool TStakesFile::Find(std::int32_t draw, const TStakeNumbers& numbers) const {
 TStakesFile::TRecentDraws TStakesFile::CountRecentDraws(int limit) const {
     TRecentDraws result;
     std::int32_t current = 0;
-    for (std::int64_t i = Count() - 1; i >= 0; --i) {
-        const TStakeRec rec = Read(i);
-        if (rec.Draw <= 0 || !rec.Checked || rec.Hits.Count < 0) continue;
-        if (result.Count == 0 || rec.Draw != current) {
-            // A further draw number beyond the limit: the stakes start after it.
-            if (result.Count >= limit) {
-                result.Start = i + 1;
-                return result;
+    // Read backwards a block at a time; only Draw, Checked and the match count matter.
+    constexpr std::int64_t kBlock = 1024;
+    std::vector<std::uint8_t> block(static_cast<std::size_t>(kBlock) * TStakeRec::kFileSize);
+    for (std::int64_t end = Count(); end > 0;) {
+        const std::int64_t first = std::max<std::int64_t>(0, end - kBlock);
+        ReadRecordBytes(first, static_cast<std::size_t>(end - first), block.data());
+        for (std::int64_t i = end - 1; i >= first; --i) {
+            const std::uint8_t* rec = block.data() + static_cast<std::size_t>(i - first) * TStakeRec::kFileSize;
+            const std::int32_t draw = le::LoadI32(rec + 4);
+            if (draw <= 0 || rec[8] == 0 || le::LoadI32(rec + 36) < 0) continue;
+            if (result.Count == 0 || draw != current) {
+                // A further draw number beyond the limit: the stakes start after it.
+                if (result.Count >= limit) {
+                    result.Start = i + 1;
+                    return result;
+                }
+                current = draw;
+                ++result.Count;
             }
-            current = rec.Draw;
-            ++result.Count;
         }
+        end = first;
     }
     result.Start = 0;
     return result;
