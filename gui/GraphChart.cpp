@@ -133,8 +133,14 @@ void GraphChart::Rescale() {
         x_->setRange(b.MinX - 1, b.MaxX + 1);
     const double room = b.MaxY > b.MinY ? (b.MaxY - b.MinY) * 0.05 : 1;
     y_->setRange(b.MinY - room, b.MaxY + room);
+    y_->applyNiceNumbers();
+    // A short span of whole numbers gets a tick at each; a longer one round
+    // steps, which may widen the range a little.
     const double span = x_->max() - x_->min();
-    x_->setTickCount(static_cast<int>(std::clamp(span + 1, 2.0, 11.0)));
+    if (span >= 10)
+        x_->applyNiceNumbers();
+    else
+        x_->setTickCount(static_cast<int>(std::clamp(span + 1, 2.0, 11.0)));
 }
 
 }  // namespace corvel::gui
