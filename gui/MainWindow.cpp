@@ -22,6 +22,7 @@
 #include "WindowPlacement.h"
 #include "tabs/CombsTab.h"
 #include "tabs/DrawsTab.h"
+#include "tabs/GraphsTab.h"
 #include "tabs/RatingsTab.h"
 #include "tabs/ScenarioTab.h"
 #include "tabs/StakesTab.h"
@@ -74,6 +75,7 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     drawsTab_ = new DrawsTab(ctx_, left_);
     combsTab_ = new CombsTab(ctx_, left_);
     statsTab_ = new StatsTab(ctx_, right_);
+    graphsTab_ = new GraphsTab(ctx_, right_);
     left_->addTab(drawsTab_, Q(texts::kMainWindowDrawsTab));
     left_->addTab(combsTab_, Q(texts::kMainWindowCombs));
     stakesTab_ = new StakesTab(ctx_, *combsTab_, right_);
@@ -86,6 +88,7 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
           texts::kMainWindowSystemsTab, texts::kMainWindowScenarioTab}) {
         const QString name = Q(caption);
         QWidget* built = nullptr;
+        if (std::string_view(caption.Key) == texts::kMainWindowChartsTab.Key) built = graphsTab_;
         if (std::string_view(caption.Key) == texts::kMainWindowStakesTab.Key) built = stakesTab_;
         if (std::string_view(caption.Key) == texts::kMainWindowRatingTab.Key) built = ratingsTab_;
         if (std::string_view(caption.Key) == texts::kMainWindowScenarioTab.Key) built = scenarioTab_;
@@ -177,6 +180,11 @@ void MainWindow::BuildMenus() {
     addMenu(Q(texts::kMainWindowRatingTab), ratingsTab_->MenuActions());
     addMenu(Q(texts::kMainWindowScenarioTab), scenarioTab_->MenuActions());
     addMenu(Q(texts::kMainWindowSettingsMenu), CreateSettingsActions(ctx_, this));
+    auto* graphsToggle = actions_.Add("TabGraps", Q(texts::kMainWindowGraphsToggle), QKeySequence(), {}, nullptr,
+                                      [this] { ShowGraphsTab(!right_->isTabVisible(right_->indexOf(graphsTab_))); });
+    graphsToggle->setCheckable(true);
+    graphsToggle->setChecked(ws_.Settings().View().ReadBool(kForm, "TabGraphs", true));
+    addMenu(Q(texts::kMainWindowViewMenu), {graphsToggle});
     file->addAction(exit);
     addActions(QList<QAction*>{exit});
 }
@@ -187,6 +195,16 @@ void MainWindow::RestoreViewSettings() {
     const int leftWidth = view.ReadInt(kForm, "LeftPanelWidth", 430);
     splitter_->setSizes({leftWidth, std::max(200, width() - leftWidth)});
     for (const auto& [name, list] : Lists()) RestoreListLayout(view, kForm, name, *list);
+    right_->setTabVisible(right_->indexOf(graphsTab_), view.ReadBool(kForm, "TabGraphs", true));
+}
+
+void MainWindow::ShowGraphsTab(bool on) {
+    right_->setTabVisible(right_->indexOf(graphsTab_), on);
+    if (QAction* toggle = actions_.Find("TabGraps")) toggle->setChecked(on);
+    ws_.Settings().View().WriteBool(kForm, "TabGraphs", on);
+    ws_.Settings().SaveView();
+    // Coming to the front draws the tab when its inputs changed meanwhile.
+    if (on) right_->setCurrentWidget(graphsTab_);
 }
 
 void MainWindow::SaveViewSettings() {
@@ -230,6 +248,9 @@ bool MainWindow::Initialise() {
 void MainWindow::RefreshViews(bool force) {
     if (!dataShown_) return;
     statsTab_->Refresh(force);
+    // The graphs keep the revisions they were drawn at: they are redrawn
+    // only when something they show changed.
+    graphsTab_->Refresh(false);
     drawsTab_->Refresh(false);
     combsTab_->Refresh(false);
     UpdateCombsPanel();

@@ -22,6 +22,7 @@ namespace corvel::gui {
 
 class DrawsTab;
 class CombsTab;
+class GraphsTab;
 class StatsTab;
 class StakesTab;
 class RatingsTab;
@@ -49,6 +50,7 @@ class MainWindow : public QMainWindow {
     DrawsTab* Draws() const { return drawsTab_; }
     CombsTab* Combs() const { return combsTab_; }
     StatsTab* Stats() const { return statsTab_; }
+    GraphsTab* Graphs() const { return graphsTab_; }
     StakesTab* Stakes() const { return stakesTab_; }
     RatingsTab* Ratings() const { return ratingsTab_; }
     ScenarioTab* Scenario() const { return scenarioTab_; }
@@ -65,6 +67,9 @@ class MainWindow : public QMainWindow {
   private:
     void BuildLayout();
     void BuildMenus();
+    // Shows or hides the graphs tab and keeps the choice (TabGraphs); a tab
+    // shown comes to the front.
+    void ShowGraphsTab(bool on);
     void RestoreViewSettings();
     void SaveViewSettings();
     // The lists whose column layouts the view settings keep, by stored name.
@@ -88,6 +93,7 @@ class MainWindow : public QMainWindow {
     DrawsTab* drawsTab_ = nullptr;
     CombsTab* combsTab_ = nullptr;
     StatsTab* statsTab_ = nullptr;
+    GraphsTab* graphsTab_ = nullptr;
     StakesTab* stakesTab_ = nullptr;
     RatingsTab* ratingsTab_ = nullptr;
     ScenarioTab* scenarioTab_ = nullptr;

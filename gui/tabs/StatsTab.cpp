@@ -45,7 +45,7 @@ std::string ListKey(const char* what) { return std::string(kList) + "." + what; 
 
 }  // namespace
 
-void FillMethodCombo(QComboBox& combo, const TStatList& stats, bool onlyVisible) {
+void FillMethodCombo(QComboBox& combo, const TStatList& stats, bool onlyVisible, bool onlyGraphs) {
     struct Entry {
         QString Text;
         int Index;
@@ -53,7 +53,7 @@ void FillMethodCombo(QComboBox& combo, const TStatList& stats, bool onlyVisible)
     std::vector<Entry> entries;
     for (int i = 0; i < stats.Count(); ++i) {
         const TStatClass& cls = *stats.Item(i).StatClass;
-        if (!cls.Enabled || !cls.Listed || (onlyVisible && !stats.IsVisible(i))) continue;
+        if (!cls.Enabled || !cls.Listed || (onlyVisible && !stats.IsVisible(i)) || (onlyGraphs && !cls.Graph)) continue;
         entries.push_back({Q(stats.GetMethodText(i, true)), i});
     }
     if (stats.Ordered)

@@ -27,8 +27,9 @@ class StatsTableModel;
 // Fills a method list: every registry entry that is enabled and listed (and,
 // with onlyVisible, among the user's favourites), shown with its group and
 // flag letters, carrying its registry index as item data; alphabetical when
-// the registry says Ordered, else in registration order.
-void FillMethodCombo(QComboBox& combo, const TStatList& stats, bool onlyVisible);
+// the registry says Ordered, else in registration order. With onlyGraphs only
+// the methods that can be plotted draw by draw.
+void FillMethodCombo(QComboBox& combo, const TStatList& stats, bool onlyVisible, bool onlyGraphs = false);
 
 // The statistics tab (texts::kMainWindowStats): the statistic-type list, the window length, the table
 // of the chosen method over the last N draws with the chart below it, and the

@@ -8,6 +8,7 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -17,6 +18,7 @@
 #include "MainWindow.h"
 #include "TestSupport.h"
 #include "tabs/CombsTab.h"
+#include "tabs/GraphsTab.h"
 #include "tabs/StatsTab.h"
 
 namespace corvel {
@@ -90,12 +92,14 @@ TEST_P(ControlsReach, EveryControlOfEveryTabIsShownWhole) {
     Settle();
 
     int pages = 0;
+    QList<const QWidget*> visited;
     for (QTabWidget* tabs : {window.LeftTabs(), window.RightTabs()}) {
         for (int i = 0; i < tabs->count(); ++i) {
             if (!tabs->isTabEnabled(i)) continue;
             tabs->setCurrentIndex(i);
             Settle();
             ++pages;
+            visited << tabs->widget(i);
             const std::string tab = tabs->tabText(i).toStdString();
             const QList<QWidget*> controls = Controls(tabs->widget(i));
             EXPECT_FALSE(controls.isEmpty()) << tab;
@@ -110,6 +114,27 @@ TEST_P(ControlsReach, EveryControlOfEveryTabIsShownWhole) {
         }
     }
     EXPECT_GE(pages, 3);
+    EXPECT_TRUE(visited.contains(window.Graphs())) << "the graphs tab was not among the pages looked at";
+
+    // The graphs tab's controls by name: the method list, the length, the
+    // marks switch and the command that draws.
+    window.RightTabs()->setCurrentWidget(window.Graphs());
+    Settle();
+    const QList<const QWidget*> graphControls{window.Graphs()->MethodList(), window.Graphs()->Length(),
+                                              window.Graphs()->MarksBox()};
+    for (const QWidget* c : graphControls) {
+        EXPECT_TRUE(c->isVisible()) << Describe(c);
+        EXPECT_EQ(Clipping(c, &window), "") << Describe(c);
+    }
+    {
+        const QAction* action = window.Actions().Find("DrawsGraphDraw");
+        ASSERT_NE(action, nullptr);
+        const QToolButton* shown = nullptr;
+        for (const QToolButton* b : window.findChildren<QToolButton*>())
+            if (b->defaultAction() == action && b->isVisible()) shown = b;
+        ASSERT_NE(shown, nullptr) << "DrawsGraphDraw has no button on the screen";
+        EXPECT_EQ(Clipping(shown, &window), "");
+    }
 
     // The controls the player needs most, by name: the count of draws to
     // exclude with its command, and the keep and remove commands.

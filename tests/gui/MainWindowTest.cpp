@@ -28,7 +28,9 @@ TEST(MainWindow, StartsOnTheSampleData) {
     EXPECT_EQ(window.StatusPanel(1)->text(), QStringLiteral("Следующий тираж: 1501"));
     EXPECT_EQ(window.StatusPanel(3)->text(), QStringLiteral("Комбинаций: 12271512"));
     EXPECT_EQ(window.RightTabs()->count(), 10);
-    EXPECT_FALSE(window.RightTabs()->isTabEnabled(1));  // "Графики" comes later
+    EXPECT_EQ(window.RightTabs()->tabText(1), QStringLiteral("Графики"));
+    EXPECT_TRUE(window.RightTabs()->isTabEnabled(1));
+    EXPECT_FALSE(window.RightTabs()->isTabEnabled(2));  // "Карта" comes later
     EXPECT_TRUE(window.Hooks().Messages().isEmpty())
         << window.Hooks().Messages().join(QStringLiteral("\n")).toStdString();
 }
