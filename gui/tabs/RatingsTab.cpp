@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "ActionList.h"
+#include "GraphShow.h"
 #include "GuiText.h"
 #include "QtUiHooks.h"
 #include "RatingsRebuild.h"
@@ -61,6 +62,22 @@ void RatingsTab::BuildActions() {
         "RatingsExport", Q(texts::kRatingsTabExport), {}, {}, [this] { return !ctx_.Ws.Ratings().Table().Empty(); },
         [this] { Export(); });
     exportCsv->setIconText(Q(texts::kRatingsTabExportIcon));
+    // The graphs of the selected rows' stakes and of their match counts.
+    auto stakesGraphEnabled = [this] {
+        return ctx_.Ws.Stakes().IsOpen() && ctx_.Ws.Stakes().File().Count() > 0 && !SelectedRows().empty();
+    };
+    auto* hitsGraph = a.Add("StakesGraphOverlap", Q(texts::kGraphStakeHitsCaption), QKeySequence(Qt::CTRL | Qt::Key_F6),
+                            {}, stakesGraphEnabled, [this] { ShowStakesGraph(TStakeGraphValue::Hits); });
+    auto* profitsGraph =
+        a.Add("StakesGraphProfits", Q(texts::kGraphStakeProfitsCaption), QKeySequence(Qt::ALT | Qt::Key_F6), {},
+              stakesGraphEnabled, [this] { ShowStakesGraph(TStakeGraphValue::Profit); });
+    auto* matchesGraph = a.Add(
+        "RatingsGraphOverlap", Q(texts::kGraphMatchCountsCaption), {}, {}, [this] { return !SelectedRows().empty(); },
+        [this] { ShowGraph(this, ctx_.Ws.Ratings().MatchCountsGraph(SelectedRows())); });
+    connect(view_, &QTableView::doubleClicked, matchesGraph, &QAction::trigger);
+    hitsGraph->setIconText(Q(texts::kRatingsTabHitsGraphIcon));
+    profitsGraph->setIconText(Q(texts::kRatingsTabProfitsGraphIcon));
+    matchesGraph->setIconText(Q(texts::kRatingsTabMatchesGraphIcon));
 
     const i18n::TextId* captions[3] = {&texts::kRatingsTabEffMode0, &texts::kRatingsTabEffMode1,
                                        &texts::kRatingsTabEffMode2};
@@ -81,14 +98,16 @@ void RatingsTab::BuildActions() {
     modes_[mode]->setChecked(true);
     model_->SetMode(static_cast<TEfficiencyMode>(mode));
 
-    menuActions_ = {refresh, nullptr, toScript, exportCsv, nullptr, modes_[0], modes_[1], modes_[2]};
+    menuActions_ = {refresh,      nullptr,      toScript, exportCsv, nullptr,   hitsGraph,
+                    profitsGraph, matchesGraph, nullptr,  modes_[0], modes_[1], modes_[2]};
 
     auto* toolbar = new ToolStrip(this);
     toolbar->setObjectName(QStringLiteral("RatingsToolBar"));
     toolbar->AddGroup({refresh});
     toolbar->AddGroup({toScript, exportCsv});
+    toolbar->AddGroup({hitsGraph, profitsGraph, matchesGraph});
     toolbar->AddGroup({modes_[0], modes_[1], modes_[2]});
-    view_->addActions({refresh, toScript, exportCsv});
+    view_->addActions({refresh, toScript, exportCsv, hitsGraph, profitsGraph, matchesGraph});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -131,6 +150,10 @@ std::vector<std::size_t> RatingsTab::SelectedRows() const {
     for (const QModelIndex& index : selection->selectedRows()) rows.push_back(static_cast<std::size_t>(index.row()));
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+void RatingsTab::ShowStakesGraph(TStakeGraphValue value) {
+    ShowGraph(this, ctx_.Ws.Ratings().StakesGraph(ctx_.Ws.Stakes(), SelectedRows(), value));
 }
 
 void RatingsTab::AddToScenario() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "GuiContext.h"
+#include "ratings/RatingGraphs.h"
 
 class QAction;
 class QTableView;
@@ -19,8 +20,8 @@ class RatingsModel;
 // The ratings tab (texts::kMainWindowRatingTab): the checked stakes summed up
 // by comment, sorted by a click on a column header (the service sorts and
 // saves), the meaning of the "E" columns (kept as RatingsEffMode), the
-// rebuild from the stakes file, the CSV export and the way back from rows to
-// scenario lines.
+// rebuild from the stakes file, the CSV export, the graphs of the selected
+// rows and the way back from rows to scenario lines.
 class RatingsTab : public QWidget {
     Q_OBJECT
   public:
@@ -46,6 +47,7 @@ class RatingsTab : public QWidget {
     void SetMode(int mode);
     void SortBy(int column);
     void AddToScenario();
+    void ShowStakesGraph(TStakeGraphValue value);
     void Export();
     std::vector<std::size_t> SelectedRows() const;
 

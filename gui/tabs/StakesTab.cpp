@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "ActionList.h"
+#include "GraphShow.h"
 #include "GuiText.h"
 #include "QtUiHooks.h"
 #include "RatingsRebuild.h"
@@ -120,6 +121,8 @@ void StakesTab::BuildActions() {
         a.Add("LogStakes", Q(texts::kStakesTabLog), {}, Q(texts::kStakesTabLogHint), nullptr, [this] { ToggleLog(); });
     log_->setCheckable(true);
     log_->setChecked(ctx_.Ws.Stakes().LogEnabled);
+    auto* graph = a.Add("StakesGraphDraws", Q(texts::kGraphDrawProfitsCaption), QKeySequence(Qt::Key_F6), {},
+                        hasRecords, [this] { ShowGraph(this, ctx_.Ws.Stakes().DrawProfitsGraph()); });
     auto* logDelete = a.Add("LogStakesDelete", Q(texts::kStakesTabLogDelete), {}, Q(texts::kStakesTabLogDeleteHint),
                             nullptr, [this] { DeleteLogs(); });
 
@@ -134,15 +137,16 @@ void StakesTab::BuildActions() {
     scroll_->setIconText(Q(texts::kStakesTabScrollIcon));
     log_->setIconText(Q(texts::kStakesTabLogIcon));
     logDelete->setIconText(Q(texts::kStakesTabLogDeleteIcon));
+    graph->setIconText(Q(texts::kStakesTabGraphIcon));
 
-    menuActions_ = {add_,  random,  selected, all,     nullptr, del,  filter,
-                    clear, nullptr, check,    nullptr, scroll_, log_, logDelete};
+    menuActions_ = {add_,    random, selected, all,     nullptr, del,  filter,   clear,
+                    nullptr, check,  graph,    nullptr, scroll_, log_, logDelete};
 
     auto* toolbar = new ToolStrip(this);
     toolbar->setObjectName(QStringLiteral("StakesToolBar"));
     toolbar->AddGroup({add_, random, selected, all});
     toolbar->AddGroup({del, filter, clear});
-    toolbar->AddGroup({check});
+    toolbar->AddGroup({check, graph});
     toolbar->AddGroup({scroll_, log_, logDelete});
 
     // Delete removes stakes only while the grid has the focus: in another

@@ -13,6 +13,12 @@
 #include <QTest>
 #include <memory>
 
+#include <QLineSeries>
+#include <map>
+
+#include "GraphChart.h"
+#include "GraphShow.h"
+#include "GraphWindow.h"
 #include "GuiTestSupport.h"
 #include "GuiText.h"
 #include "MainWindow.h"
@@ -22,6 +28,7 @@
 #include "models/ScenarioModel.h"
 #include "stakes/StakesFile.h"
 #include "tabs/RatingsTab.h"
+#include "tabs/StakesTab.h"
 #include "tabs/ScenarioTab.h"
 
 namespace corvel {
@@ -215,6 +222,53 @@ TEST_F(RatingsTabTest, RebuildingAsksFirstAndForgetsTheDeletedStakes) {
     EXPECT_EQ(tab_->Model()->rowCount(), 0);
     EXPECT_EQ(Panel(), U("Рейтинг: 0"));
     EXPECT_EQ(test::ReadBytes(dir_ / "CorvelLotto_6x48.lrt"), "");
+}
+
+}  // namespace
+}  // namespace corvel
+
+namespace corvel {
+namespace {
+
+// The graph window's lines by name, each with its points.
+std::map<QString, QList<QPointF>> GraphLines(QWidget* owner) {
+    std::map<QString, QList<QPointF>> lines;
+    for (QLineSeries* line : gui::SharedGraphWindow(owner)->Chart()->Lines()) lines[line->name()] = line->points();
+    return lines;
+}
+
+TEST_F(RatingsTabTest, TheGraphsOfTheSelectedRowAndOfTheDrawsOpenInTheGraphWindow) {
+    AddStakes();
+    int beta = -1;
+    for (int r = 0; r < tab_->Model()->rowCount(); ++r)
+        if (Cell(r, 0) == U("Beta")) beta = r;
+    ASSERT_GE(beta, 0);
+    EXPECT_FALSE(Enabled("RatingsGraphOverlap"));
+    tab_->View()->selectRow(beta);
+    ASSERT_TRUE(Enabled("RatingsGraphOverlap"));
+    Run("RatingsGraphOverlap");
+    gui::GraphWindow* graph = gui::SharedGraphWindow(tab_);
+    EXPECT_TRUE(graph->isVisible());
+    EXPECT_EQ(graph->windowTitle(), U("Количество совпадений"));
+    auto lines = GraphLines(tab_);
+    ASSERT_EQ(lines.size(), 2u);
+    // One stake, all six matched; chance for one stake: C(6,i) C(42,6-i) / C(48,6).
+    const QList<QPointF> row = lines[U("Beta")];
+    ASSERT_EQ(row.size(), 7);
+    for (int i = 0; i <= 6; ++i) EXPECT_EQ(row[i], QPointF(i, i == 6 ? 1 : 0));
+    const QList<QPointF> normal = lines[U("Нормальные значения")];
+    ASSERT_EQ(normal.size(), 7);
+    EXPECT_NEAR(normal[3].y(), 20.0 * 11480 / 12271512, 1e-12);
+
+    // The stakes tab's graph: the three stakes of draw 1500 came to
+    // 47.50 - 2.50 + 997.50.
+    window_->RightTabs()->setCurrentWidget(window_->Stakes());
+    Run("StakesGraphDraws");
+    EXPECT_EQ(graph->windowTitle(), U("Суммарный профит по тиражам"));
+    lines = GraphLines(tab_);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[U("Суммарный профит ставок по тиражу")], (QList<QPointF>{QPointF(1500, 1042.5)}));
+    EXPECT_EQ(lines[U("Накопленное значение")], (QList<QPointF>{QPointF(1500, 1042.5)}));
 }
 
 }  // namespace
