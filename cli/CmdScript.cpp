@@ -13,7 +13,6 @@
 #include "app/Workspace.h"
 #include "i18n/Texts.h"
 #include "model/Errors.h"
-#include "model/FileIo.h"
 #include "model/Format.h"
 #include "scenarios/ScriptItem.h"
 #include "scenarios/ScriptList.h"
@@ -133,15 +132,9 @@ class ScriptCommand : public Command {
                 out << '\t' << OutputField(rec.Comment()) << '\n';
             }
         } else {
-            const std::string report = app::RunReportText(runner.Report());
-            out << report;
-            // The report is kept beside the run log, named after the same moment.
-            const std::string stamp = runner.LogFile().empty()
-                                          ? runner.LogFileTime()
-                                          : runner.LogFile().stem().string().substr(std::string("ScriptLog_").size());
-            const auto reportFile = ws.Files().Folder / ("ScriptReport_" + stamp + ".txt");
+            out << app::RunReportText(runner.Report());
             try {
-                WriteFileAtomically(reportFile, report);
+                const auto reportFile = runner.SaveReport();
                 ctx.io.Err << Format(texts::kCliScriptReportWritten, {reportFile.string()}) << '\n';
             } catch (const ECorvelError& e) {
                 ctx.io.Err << TerminalText(e.what()) << '\n';

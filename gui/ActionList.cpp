@@ -35,6 +35,13 @@ QAction* ActionList::Add(const std::string& name, const QString& caption, const 
     return action;
 }
 
+QAction* ActionList::AddWhileBusy(const std::string& name, const QString& caption, const QKeySequence& key,
+                                  const QString& hint, std::function<bool()> enabled, std::function<void()> run) {
+    QAction* action = Add(name, caption, key, hint, std::move(enabled), std::move(run));
+    actions_[name].WhileBusy = true;
+    return action;
+}
+
 QAction* ActionList::Find(const std::string& name) const {
     auto it = actions_.find(name);
     return it == actions_.end() ? nullptr : it->second.Action;
@@ -42,7 +49,8 @@ QAction* ActionList::Find(const std::string& name) const {
 
 void ActionList::UpdateAll() {
     const bool idle = hooks_.IsIdle();
-    for (auto& [name, entry] : actions_) entry.Action->setEnabled(idle && (!entry.Enabled || entry.Enabled()));
+    for (auto& [name, entry] : actions_)
+        entry.Action->setEnabled((idle || entry.WhileBusy) && (!entry.Enabled || entry.Enabled()));
 }
 
 }  // namespace corvel::gui

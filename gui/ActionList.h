@@ -23,6 +23,9 @@ class ActionList : public QObject {
 
     QAction* Add(const std::string& name, const QString& caption, const QKeySequence& key, const QString& hint,
                  std::function<bool()> enabled, std::function<void()> run);
+    // An action that stays usable while a long operation runs (it stops one).
+    QAction* AddWhileBusy(const std::string& name, const QString& caption, const QKeySequence& key, const QString& hint,
+                          std::function<bool()> enabled, std::function<void()> run);
     QAction* Find(const std::string& name) const;
     // Runs the enabling tests of every action.
     void UpdateAll();
@@ -31,6 +34,7 @@ class ActionList : public QObject {
     struct Entry {
         QAction* Action;
         std::function<bool()> Enabled;
+        bool WhileBusy = false;
     };
     QtUiHooks& hooks_;
     std::map<std::string, Entry> actions_;

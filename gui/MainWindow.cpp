@@ -18,6 +18,7 @@
 #include "model/Errors.h"
 #include "model/Format.h"
 #include "ListLayout.h"
+#include "ScenarioRunControl.h"
 #include "SettingsActions.h"
 #include "WindowPlacement.h"
 #include "tabs/CombsTab.h"
@@ -99,6 +100,9 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
         const int index = right_->addTab(Placeholder(name, right_), name);
         right_->setTabEnabled(index, false);
     }
+    // While a scenario runs, its lines, the archive, the combinations and the
+    // statistics are its own.
+    scenarioTab_->RunControl()->SetLockedWidgets({left_, statsTab_, scenarioTab_->View()});
     BuildMenus();
     RestoreViewSettings();
 

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <filesystem>
 
 #include "ActionList.h"
+#include "ScenarioRunControl.h"
 #include "GuiText.h"
 #include "QtUiHooks.h"
 #include "ToolStrip.h"
@@ -45,6 +47,7 @@ ScenarioTab::ScenarioTab(GuiContext& ctx, CombsTab& combs, QWidget* parent)
     footer_ = new QLabel(this);
     footer_->setObjectName(QStringLiteral("ScenarioFooter"));
     footer_->setContentsMargins(6, 2, 6, 2);
+    run_ = new ScenarioRunControl(ctx_, this);
 
     BuildActions();
     connect(&ctx_.Hub, &ViewHub::scenarioChanged, this, &ScenarioTab::Refresh);
@@ -104,7 +107,9 @@ void ScenarioTab::BuildActions() {
     up->setIconText(Q(texts::kScenarioTabUpIcon));
     down->setIconText(Q(texts::kScenarioTabDownIcon));
 
-    menuActions_ = {open, save, load, nullptr, add, empty, clone, edit, nullptr, del, clear, nullptr, up, down};
+    menuActions_ = {open,    save, load,  nullptr, add, empty, clone,  edit,
+                    nullptr, del,  clear, nullptr, up,  down,  nullptr};
+    menuActions_ += run_->MenuActions();
 
     auto* toolbar = new ToolStrip(this);
     toolbar->setObjectName(QStringLiteral("ScenarioToolBar"));
@@ -112,6 +117,8 @@ void ScenarioTab::BuildActions() {
     toolbar->AddGroup({add, empty, clone, edit});
     toolbar->AddGroup({del, clear});
     toolbar->AddGroup({up, down});
+    const QList<QAction*> runActions = run_->ToolbarActions();
+    toolbar->AddGroup({runActions[0], runActions[1], runActions[2]});
 
     // The commands on the selected lines take their keys only in this list:
     // Ctrl+Up in another list must not move scenario lines.
@@ -124,7 +131,24 @@ void ScenarioTab::BuildActions() {
     layout->setSpacing(2);
     layout->addWidget(toolbar);
     layout->addWidget(view_, 1);
-    layout->addWidget(footer_);
+    // The status bar: the lines, then the running scenario's cycle, line,
+    // stakes made and variant.
+    auto* panels = new QHBoxLayout;
+    panels->setContentsMargins(0, 0, 0, 0);
+    panels->addWidget(footer_);
+    QLabel* labels[4];
+    for (QLabel*& label : labels) {
+        label = new QLabel(this);
+        label->setContentsMargins(6, 2, 6, 2);
+        panels->addWidget(label);
+    }
+    labels[0]->setObjectName(QStringLiteral("ScenarioCyclePanel"));
+    labels[1]->setObjectName(QStringLiteral("ScenarioLinePanel"));
+    labels[2]->setObjectName(QStringLiteral("ScenarioStakesPanel"));
+    labels[3]->setObjectName(QStringLiteral("ScenarioTextPanel"));
+    panels->setStretch(4, 1);
+    run_->SetPanels(labels[0], labels[1], labels[2], labels[3]);
+    layout->addLayout(panels);
 }
 
 std::size_t ScenarioTab::Lines() const { return ctx_.Ws.Scenario().List().Count(); }

@@ -18,6 +18,7 @@ namespace corvel::gui {
 
 class CombsTab;
 class ScenarioModel;
+class ScenarioRunControl;
 
 // The scenario tab (texts::kMainWindowScenarioTab): the lines of the current
 // scenario, the commands that open, append and save scenario files, add,
@@ -39,6 +40,7 @@ class ScenarioTab : public QWidget {
     QTableView* View() const { return view_; }
     ScenarioModel* Model() const { return model_; }
     QLabel* Footer() const { return footer_; }
+    ScenarioRunControl* RunControl() const { return run_; }
 
   public slots:
     void Refresh();
@@ -72,6 +74,7 @@ class ScenarioTab : public QWidget {
     ScenarioModel* model_ = nullptr;
     QTableView* view_ = nullptr;
     QLabel* footer_ = nullptr;
+    ScenarioRunControl* run_ = nullptr;
 };
 
 }  // namespace corvel::gui

@@ -10,6 +10,7 @@
 #include "combs/CombsEdit.h"
 #include "i18n/Texts.h"
 #include "model/DrawArchive.h"
+#include "model/FileIo.h"
 #include "model/Format.h"
 #include "model/TextUtil.h"
 #include "scenarios/ScriptVariants.h"
@@ -413,6 +414,14 @@ void ScenarioRunner::CheckStakes() {
     const std::int64_t end = stakes.File().Count();
     if (checkFrom_ >= end) return;
     if (stakes.Check(checkFrom_) >= 0) checkFrom_ = end;
+}
+
+std::filesystem::path ScenarioRunner::SaveReport() const {
+    constexpr std::string_view kLogPrefix = "ScriptLog_";
+    const std::string stamp = logFile_.empty() ? LogFileTime() : logFile_.stem().string().substr(kLogPrefix.size());
+    const auto file = ws_.Files().Folder / ("ScriptReport_" + stamp + ".txt");
+    WriteFileAtomically(file, RunReportText(report_));
+    return file;
 }
 
 std::string RunReportText(const TRunReport& report) {

@@ -79,6 +79,10 @@ class ScenarioRunner {
     const std::string& VariantText() const { return variantText_; }
     std::uint64_t Seed() const { return random_ ? random_->Seed() : 0; }
     const TRunReport& Report() const { return report_; }
+    // Writes the report beside the run log (ScriptReport_<the log's moment>.txt,
+    // or the moment now without a log) through a temporary file; the path.
+    // Throws ECorvelError when it cannot be written.
+    std::filesystem::path SaveReport() const;
     const std::filesystem::path& LogFile() const { return logFile_; }
 
     // Called when the run's state shown in the status panels changes (cycle,

@@ -16,9 +16,12 @@ bool IsStakeLogName(const std::string& name) {
     return name.size() >= prefix.size() + suffix.size() && name.starts_with(prefix) && name.ends_with(suffix);
 }
 
-}  // namespace
+bool IsScenarioLogName(const std::string& name) {
+    return name.size() > 14 && name.starts_with("ScriptLog_") && name.ends_with(".txt");
+}
 
-TStakeLogsDeletion DeleteStakeLogs(const std::filesystem::path& folder) {
+template <class IsLog>
+TStakeLogsDeletion DeleteLogFiles(const std::filesystem::path& folder, IsLog isLog) {
     TStakeLogsDeletion result;
     std::vector<std::filesystem::path> logs;
     std::error_code ec;
@@ -26,7 +29,7 @@ TStakeLogsDeletion DeleteStakeLogs(const std::filesystem::path& folder) {
         const std::filesystem::directory_entry& entry = *it;
         std::error_code typeError;
         // A folder that happens to carry such a name is no log.
-        if (entry.is_directory(typeError) || !IsStakeLogName(entry.path().filename().string())) continue;
+        if (entry.is_directory(typeError) || !isLog(entry.path().filename().string())) continue;
         logs.push_back(entry.path());
     }
     if (ec)
@@ -41,6 +44,16 @@ TStakeLogsDeletion DeleteStakeLogs(const std::filesystem::path& folder) {
                 Format(texts::kStakeLogNotDeleted, {log.string(), SystemErrorText(removeError.value())}));
     }
     return result;
+}
+
+}  // namespace
+
+TStakeLogsDeletion DeleteStakeLogs(const std::filesystem::path& folder) {
+    return DeleteLogFiles(folder, IsStakeLogName);
+}
+
+TStakeLogsDeletion DeleteScenarioLogs(const std::filesystem::path& folder) {
+    return DeleteLogFiles(folder, IsScenarioLogName);
 }
 
 std::string StakeLogsDeletionText(const TStakeLogsDeletion& result) {

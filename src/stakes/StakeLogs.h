@@ -18,6 +18,9 @@ struct TStakeLogsDeletion {
 // reported in Errors and the others are still deleted.
 TStakeLogsDeletion DeleteStakeLogs(const std::filesystem::path& folder);
 
+// The same for the scenario run logs ("ScriptLog_*.txt").
+TStakeLogsDeletion DeleteScenarioLogs(const std::filesystem::path& folder);
+
 // What to show once the deletion ran: the summary, an empty line, and the
 // details (the files that stayed, with their errors).
 std::string StakeLogsDeletionText(const TStakeLogsDeletion& result);
