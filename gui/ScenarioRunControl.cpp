@@ -11,6 +11,7 @@
 
 #include "ActionList.h"
 #include "GuiText.h"
+#include "LogsDeletion.h"
 #include "QtUiHooks.h"
 #include "i18n/Texts.h"
 #include "model/Format.h"
@@ -145,22 +146,8 @@ void ScenarioRunControl::Stop() {
 }
 
 void ScenarioRunControl::DeleteLogs() {
-    TStakeLogsDeletion result;
-    {
-        app::BusyGuard busy(ctx_.Hooks);
-        ctx_.Hooks.ShowStatus(texts::kScriptLogsSearching);
-        result = DeleteScenarioLogs(ctx_.Ws.Files().Folder);
-        ctx_.Hooks.ShowStatus("");
-    }
-    if (result.Found == 0 && result.Errors.empty()) {
-        ctx_.Hooks.Info(texts::kScriptLogsNotFound);
-        return;
-    }
-    const std::string text = StakeLogsDeletionText(result);
-    if (result.Errors.empty())
-        ctx_.Hooks.Info(text);
-    else
-        ctx_.Hooks.Warning(text);
+    DeleteLogsShowingOutcome(ctx_.Hooks, texts::kScriptLogsSearching, texts::kScriptLogsNotFound,
+                             [this] { return DeleteScenarioLogs(ctx_.Ws.Files().Folder); });
 }
 
 }  // namespace corvel::gui

@@ -13,6 +13,7 @@
 #include "ActionList.h"
 #include "GraphShow.h"
 #include "GuiText.h"
+#include "LogsDeletion.h"
 #include "QtUiHooks.h"
 #include "RatingsRebuild.h"
 #include "StakesDelegate.h"
@@ -357,22 +358,8 @@ void StakesTab::ToggleLog() {
 }
 
 void StakesTab::DeleteLogs() {
-    TStakeLogsDeletion result;
-    {
-        app::BusyGuard busy(ctx_.Hooks);
-        ctx_.Hooks.ShowStatus(texts::kStakeLogsSearching);
-        result = DeleteStakeLogs(ctx_.Ws.Files().Folder);
-        ctx_.Hooks.ShowStatus("");
-    }
-    if (result.Found == 0 && result.Errors.empty()) {
-        ctx_.Hooks.Info(texts::kStakeLogsNotFound);
-        return;
-    }
-    const std::string text = StakeLogsDeletionText(result);
-    if (result.Errors.empty())
-        ctx_.Hooks.Info(text);
-    else
-        ctx_.Hooks.Warning(text);
+    DeleteLogsShowingOutcome(ctx_.Hooks, texts::kStakeLogsSearching, texts::kStakeLogsNotFound,
+                             [this] { return DeleteStakeLogs(ctx_.Ws.Files().Folder); });
 }
 
 }  // namespace corvel::gui

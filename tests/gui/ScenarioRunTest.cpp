@@ -134,5 +134,17 @@ TEST_F(ScenarioRunTest, TheStopAsksFirstAndLeavesTheOffsetWhereItCame) {
     EXPECT_TRUE(Enabled("ScriptRun"));
 }
 
+TEST_F(ScenarioRunTest, DeletingTheRunLogsKeepsEveryOtherFile) {
+    test::WriteBytes(dir_ / "ScriptLog_2026-12-01-10-00-00.txt", "log");
+    test::WriteBytes(dir_ / "ScriptLog_2026-12-02-10-00-00.txt", "log");
+    test::WriteBytes(dir_ / "ScriptReport_2026-12-02-10-00-00.txt", "report");
+    test::AnswerNextModal([](QWidget* w) { w->close(); });
+    Run("LogsDelete");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "ScriptLog_2026-12-01-10-00-00.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "ScriptLog_2026-12-02-10-00-00.txt"));
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "ScriptReport_2026-12-02-10-00-00.txt"));
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "CorvelLotto_6x48.ldr"));
+}
+
 }  // namespace
 }  // namespace corvel
