@@ -58,6 +58,7 @@ void ScenarioRunner::Changed() {
 
 bool ScenarioRunner::Fail(const std::string& error) {
     stop_ = true;
+    error_ = true;
     ws_.Hooks().Error(error);
     return false;
 }
@@ -85,6 +86,8 @@ bool ScenarioRunner::Start(const TScenarioRunOptions& options) {
     if (running_) return Fail(texts::kScriptAlreadyRunning.Str());
     running_ = true;
     stop_ = false;
+    error_ = false;
+    stopAsked_ = false;
     logEnabled_ = options.Log;
     checkAfterLine_ = options.CheckAfterLine;
     logFile_.clear();
@@ -125,7 +128,12 @@ bool ScenarioRunner::Run(const std::vector<std::string>& lines, const TScenarioR
     cycle_ = 1;
     Changed();
     LogOffset();
-    RunCycle(lines);
+    try {
+        RunCycle(lines);
+    } catch (...) {
+        Finish();
+        throw;
+    }
     report_.Draws = 1;
     const bool ok = !StopRequested();
     Finish();
@@ -139,18 +147,25 @@ bool ScenarioRunner::Test(const std::vector<std::string>& lines, int count, cons
     BusyGuard busy(ws_.Hooks());
     if (!Start(options)) return false;
     const int oldOffset = ws_.Archive().Offset();
-    for (int o = count; o >= 1 && !StopRequested(); --o) {
-        ++cycle_;
-        Changed();
-        ws_.Hooks().ShowStatus(texts::kScriptRunStatus);
-        ws_.Archive().SetOffset(o);
-        LogOffset();
-        RunCycle(lines);
-        ++report_.Draws;
+    try {
+        for (int o = count; o >= 1 && !StopRequested(); --o) {
+            ++cycle_;
+            Changed();
+            ws_.Hooks().ShowStatus(texts::kScriptRunStatus);
+            ws_.Archive().SetOffset(o);
+            LogOffset();
+            RunCycle(lines);
+            ++report_.Draws;
+        }
+    } catch (...) {
+        ws_.Archive().SetOffset(oldOffset);
+        Finish();
+        throw;
     }
     const bool ok = !StopRequested();
-    // A stopped test leaves the offset where it stopped.
-    if (ok) ws_.Archive().SetOffset(oldOffset);
+    // A test stopped by the person or by a STOP line leaves the offset where
+    // it stopped; one that ended with an error, or ran through, gets it back.
+    if (ok || (error_ && !stopAsked_)) ws_.Archive().SetOffset(oldOffset);
     Finish();
     return ok;
 }
@@ -161,7 +176,7 @@ void ScenarioRunner::RunCycle(const std::vector<std::string>& lines) {
     if (stakes.IsOpen() && stakes.File().Count() > 0 && !stakes.File().Read(stakes.File().Count() - 1).IsSeparator()) {
         TStakeRec separator;
         if (!stakes.Append(std::span(&separator, 1), 1)) {
-            stop_ = true;
+            stop_ = error_ = true;
             return;
         }
     }
@@ -255,6 +270,7 @@ void ScenarioRunner::RunLine(int index, const std::string& text) {
             }
             if (!combs.ApplyFilterPart(part)) {
                 // An error (shown) or a stop ends the line.
+                if (!StopRequested()) error_ = true;
                 stop_ = true;
                 break;
             }
@@ -288,7 +304,7 @@ bool ScenarioRunner::PrepareStartList(const TScriptOptions& options) {
         known_.reset();
     }
     Log(Format(texts::kScriptListCount, {combs.List().Current().Count()}));
-    if (!ok) stop_ = true;
+    if (!ok) stop_ = error_ = true;
     return ok;
 }
 
@@ -305,7 +321,7 @@ void ScenarioRunner::MakeLineStakes(const TScriptOptions& options, int line, con
     stakeComment += " @ " + text;
 
     if (n > 1 && mode == TResultMode::Stop) {
-        stop_ = true;
+        stop_ = stopAsked_ = true;
         Log(texts::kScriptStoppedByLine.Str());
         ws_.Hooks().Warning(Format(texts::kScriptStopWarning, {n, stakeComment}));
         return;
@@ -364,7 +380,7 @@ bool ScenarioRunner::MakeStakes(const std::vector<TCombination>& numbers, const 
             stakesMade_ += static_cast<std::int64_t>(recs.size());
             Changed();
         } else {
-            stop_ = true;
+            stop_ = error_ = true;
         }
         recs.clear();
         return ok;

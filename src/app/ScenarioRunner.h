@@ -70,8 +70,10 @@ class ScenarioRunner {
     bool Running() const { return running_; }
     // A stop asked for by the person, a STOP result or an error; the current
     // step, variant, line and cycle end, and the run ends as usual.
-    void RequestStop() { stop_ = true; }
+    void RequestStop() { stop_ = stopAsked_ = true; }
     bool StopRequested() const;
+    // The run ended early because of an error (shown).
+    bool Failed() const { return error_; }
 
     int Cycle() const { return cycle_; }
     int LineNumber() const { return line_; }
@@ -113,6 +115,8 @@ class ScenarioRunner {
     Workspace& ws_;
     bool running_ = false;
     bool stop_ = false;
+    bool error_ = false;      // an error ended the run
+    bool stopAsked_ = false;  // the person or a STOP line asked for the stop
     bool logEnabled_ = false;
     bool checkAfterLine_ = true;
     int cycle_ = 0;

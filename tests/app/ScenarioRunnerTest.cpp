@@ -183,6 +183,21 @@ TEST_F(ScenarioRunnerSmallList, AStoppedTestLeavesTheOffsetWhereItStopped) {
     EXPECT_EQ(stakes[0].Draw, 1498);
 }
 
+TEST_F(ScenarioRunnerSmallList, ATestEndedByAnErrorGetsItsOffsetBack) {
+    UseList(kThree);
+    ws_.Archive().SetOffset(7);
+    app::ScenarioRunner runner(ws_);
+    // The second line's filter has no window length: an invalid definition.
+    EXPECT_FALSE(runner.Test({"CURR#FIRST", "CURR#FIRST|TSD1#EVEN:#LNO:#SF:0"}, 3, {}));
+    EXPECT_TRUE(runner.Failed());
+    ASSERT_EQ(hooks_.Errors.size(), 1u);
+    EXPECT_NE(hooks_.Errors[0].find("Некорректное описание фильтра"), std::string::npos);
+    EXPECT_EQ(ws_.Archive().Offset(), 7);
+    // The first line of the first cycle had staked before the error.
+    EXPECT_EQ(Stakes(ws_).size(), 1u);
+    EXPECT_FALSE(runner.Running());
+}
+
 TEST_F(ScenarioRunnerSmallList, ClearingKeepsTheStakesStillWaitingForTheirDraw) {
     UseList(kThree);
     // One stake for a past draw (checked when added), one for the next draw.
