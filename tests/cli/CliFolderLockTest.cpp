@@ -74,8 +74,11 @@ TEST_P(CliFolderLockRefused, ChangesNothing) {
     const std::string before = test::ReadBytes(dir / "CorvelLotto_6x48.ldr");
     app::FolderLock holder;
     ASSERT_TRUE(holder.Acquire(dir / "CorvelLotto_6x48.lsk"));
+    // A scenario lives outside the data folder, so the folder listing below stays exact.
+    test::TempDir scripts;
+    test::WriteBytes(scripts / "t.lsc", "FULL#RAND| | | | | | | |\r\n");
     std::vector<std::string> args{"--data-dir", dir.path().string(), "--lock-wait", "0"};
-    for (const auto& a : GetParam().Args) args.push_back(a);
+    for (const auto& a : GetParam().Args) args.push_back(a == "{SCRIPT}" ? (scripts / "t.lsc").string() : a);
     const test::ProcessResult r = test::RunCorvel(args);
     EXPECT_EQ(r.ExitCode, 1) << r.Err;
     EXPECT_NE(r.Err.find("Невозможно получить монопольный доступ к файлам данных!"), std::string::npos) << r.Err;
@@ -97,7 +100,9 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusedCase{"StakesAdd", {"stakes", "add", "1501", "1;2;3;4;5;6"}},
                     RefusedCase{"StakesAddRandom", {"stakes", "add-random", "1501", "--seed", "1"}},
                     RefusedCase{"StakesDelete", {"stakes", "delete", "--where", "hits<0"}},
-                    RefusedCase{"StakesClear", {"stakes", "clear"}}, RefusedCase{"StakesCheck", {"stakes", "check"}}),
+                    RefusedCase{"StakesClear", {"stakes", "clear"}}, RefusedCase{"StakesCheck", {"stakes", "check"}},
+                    RefusedCase{"ScriptRun", {"script", "run", "{SCRIPT}", "--seed", "1"}},
+                    RefusedCase{"ScriptTest", {"script", "test", "{SCRIPT}", "--count", "2", "--seed", "1"}}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(CliFolderLock, ReadingCommandsNeedNoLock) {
