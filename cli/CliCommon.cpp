@@ -118,4 +118,20 @@ int RequireMethod(const TStatList& list, const std::string& code) {
     throw CliFailure{kExitUsage, message};
 }
 
+app::StakesService& OpenStakesForChange(Context& ctx) {
+    LockDataFolder(ctx);
+    app::Workspace& ws = ctx.Workspace();
+    ws.OpenSettingsAndRegistry();
+    if (!ws.Stakes().Open()) throw CliFailure{kExitDataError, ""};
+    LoadArchive(ctx, false);
+    return ws.Stakes();
+}
+
+const TCombsArray& LoadCombinationList(Context& ctx, const std::string& from) {
+    app::CombinationsService& combs = ctx.Workspace().Combinations();
+    const bool ok = from.empty() ? combs.Generate(true) : combs.OpenFile(from);
+    if (!ok) throw CliFailure{kExitDataError, ""};
+    return combs.List().Current();
+}
+
 }  // namespace corvel::cli

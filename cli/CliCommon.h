@@ -67,6 +67,7 @@ std::unique_ptr<Command> MakeStakesCommand();
 std::unique_ptr<Command> MakeScriptCommand();
 std::unique_ptr<Command> MakeRatingsCommand();
 std::unique_ptr<Command> MakeGraphCommand();
+std::unique_ptr<Command> MakeSystemsCommand();
 
 // Takes the per-folder lock that the desktop program holds, waiting up to
 // ctx.LockWait; every command that writes a data file of the folder calls it
@@ -102,6 +103,15 @@ void ChangeArchive(Context& ctx, const std::function<void(TDrawsArray&)>& edit);
 // The stakes file as it is, for reading only (no lock: nothing is written);
 // its warnings go to stderr, a file that cannot be read ends the command.
 void OpenStakesForReading(Context& ctx, TStakesFile& file);
+
+// The stakes of the folder opened for a change: the lock, the prize table,
+// the file as start-up opens it, and the archive, whose loading checks the
+// stakes that waited for their draws.
+app::StakesService& OpenStakesForChange(Context& ctx);
+
+// The combination list stakes are made from: a combinations file, or (no
+// file) the list the generation settings give.
+const TCombsArray& LoadCombinationList(Context& ctx, const std::string& from);
 
 // A graph as text: the caption, then for each series a line with its name
 // followed by a line "x<TAB>y" per point, x as an integer and y as

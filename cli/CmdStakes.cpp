@@ -32,18 +32,6 @@ std::string Join(const std::uint8_t* values, int count, const char* separator) {
     return out;
 }
 
-// The stakes of the folder opened for a change: the lock, the prize table,
-// the file as start-up opens it, and the archive, whose loading checks the
-// stakes that waited for their draws.
-app::StakesService& OpenStakesForChange(Context& ctx) {
-    LockDataFolder(ctx);
-    app::Workspace& ws = ctx.Workspace();
-    ws.OpenSettingsAndRegistry();
-    if (!ws.Stakes().Open()) throw CliFailure{kExitDataError, ""};
-    LoadArchive(ctx, false);
-    return ws.Stakes();
-}
-
 // A record, the text of its kind and of its numbers, or the damage found.
 void PrintRecord(std::ostream& out, std::int64_t row, const TStakeRec& rec) {
     out << row;
@@ -63,15 +51,6 @@ void PrintRecord(std::ostream& out, std::int64_t row, const TStakeRec& rec) {
     else
         out << "\t\t";
     out << '\t' << Format("%.2f", {rec.Profit.ToDouble()}) << '\t' << OutputField(rec.Comment()) << '\n';
-}
-
-// The combination list the stakes are made from: a file, or the list the
-// generation settings give.
-const TCombsArray& LoadList(Context& ctx, const std::string& from) {
-    app::CombinationsService& combs = ctx.Workspace().Combinations();
-    const bool ok = from.empty() ? combs.Generate(true) : combs.OpenFile(from);
-    if (!ok) throw CliFailure{kExitDataError, ""};
-    return combs.List().Current();
 }
 
 // --where "hits>=3": the operator and the match count 0..6.
@@ -258,7 +237,7 @@ class StakesCommand : public Command {
     int AddRandom(Context& ctx) {
         RequireComment(comment_);
         app::StakesService& stakes = OpenStakesForChange(ctx);
-        const TCombsArray& list = LoadList(ctx, from_);
+        const TCombsArray& list = LoadCombinationList(ctx, from_);
         if (list.Empty()) throw CliFailure{kExitDataError, texts::kCliStakesEmptyList.Str()};
         TSeededRandom random(seed_ ? *seed_ : TSeededRandom::FreshSeed());
         ctx.io.Out << Format(texts::kCliStakesSeedLine, {std::to_string(random.Seed())}) << '\n';
@@ -275,7 +254,7 @@ class StakesCommand : public Command {
     int AddList(Context& ctx) {
         RequireComment(comment_);
         app::StakesService& stakes = OpenStakesForChange(ctx);
-        const TCombsArray& list = LoadList(ctx, from_);
+        const TCombsArray& list = LoadCombinationList(ctx, from_);
         if (list.Empty()) throw CliFailure{kExitDataError, texts::kCliStakesEmptyList.Str()};
         // Every stake for every draw, and a separator before each copy of a series.
         const std::int64_t records =

@@ -28,6 +28,7 @@
 #include "tabs/ScenarioTab.h"
 #include "tabs/StakesTab.h"
 #include "tabs/StatsTab.h"
+#include "tabs/SystemsTab.h"
 
 namespace corvel::gui {
 namespace {
@@ -82,6 +83,7 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     stakesTab_ = new StakesTab(ctx_, *combsTab_, right_);
     ratingsTab_ = new RatingsTab(ctx_, right_);
     scenarioTab_ = new ScenarioTab(ctx_, *combsTab_, right_);
+    systemsTab_ = new SystemsTab(ctx_, right_);
     right_->addTab(statsTab_, Q(texts::kMainWindowStats));
     for (const i18n::TextId& caption :
          {texts::kMainWindowChartsTab, texts::kMainWindowMapTab, texts::kMainWindowSchemeTab, texts::kMainWindowWeekTab,
@@ -93,6 +95,7 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
         if (std::string_view(caption.Key) == texts::kMainWindowStakesTab.Key) built = stakesTab_;
         if (std::string_view(caption.Key) == texts::kMainWindowRatingTab.Key) built = ratingsTab_;
         if (std::string_view(caption.Key) == texts::kMainWindowScenarioTab.Key) built = scenarioTab_;
+        if (std::string_view(caption.Key) == texts::kMainWindowSystemsTab.Key) built = systemsTab_;
         if (built) {
             right_->addTab(built, name);
             continue;
@@ -188,7 +191,16 @@ void MainWindow::BuildMenus() {
                                       [this] { ShowGraphsTab(!right_->isTabVisible(right_->indexOf(graphsTab_))); });
     graphsToggle->setCheckable(true);
     graphsToggle->setChecked(ws_.Settings().View().ReadBool(kForm, "TabGraphs", true));
-    addMenu(Q(texts::kMainWindowViewMenu), {graphsToggle});
+    // Ctrl+J opens a scenario, so the systems tab is switched with Ctrl+Shift+J.
+    auto* systemsToggle = actions_.Add(
+        "SystemsOn", Q(texts::kSystemsOn), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_J), Q(texts::kSystemsOnHint),
+        nullptr, [this] { ShowSystemsTab(!right_->isTabVisible(right_->indexOf(systemsTab_))); });
+    systemsToggle->setCheckable(true);
+    systemsToggle->setChecked(ws_.Settings().View().ReadBool(kForm, "SystemsEnabled", true));
+    QList<QAction*> systemsMenu{systemsToggle, nullptr};
+    systemsMenu << systemsTab_->MenuActions();
+    addMenu(Q(texts::kMainWindowSystemsTab), systemsMenu);
+    addMenu(Q(texts::kMainWindowViewMenu), {graphsToggle, systemsToggle});
     file->addAction(exit);
     addActions(QList<QAction*>{exit});
 }
@@ -200,6 +212,9 @@ void MainWindow::RestoreViewSettings() {
     splitter_->setSizes({leftWidth, std::max(200, width() - leftWidth)});
     for (const auto& [name, list] : Lists()) RestoreListLayout(view, kForm, name, *list);
     right_->setTabVisible(right_->indexOf(graphsTab_), view.ReadBool(kForm, "TabGraphs", true));
+    const bool systems = view.ReadBool(kForm, "SystemsEnabled", true);
+    right_->setTabVisible(right_->indexOf(systemsTab_), systems);
+    systemsTab_->SetShown(systems);
 }
 
 void MainWindow::ShowGraphsTab(bool on) {
@@ -209,6 +224,15 @@ void MainWindow::ShowGraphsTab(bool on) {
     ws_.Settings().SaveView();
     // Coming to the front draws the tab when its inputs changed meanwhile.
     if (on) right_->setCurrentWidget(graphsTab_);
+}
+
+void MainWindow::ShowSystemsTab(bool on) {
+    right_->setTabVisible(right_->indexOf(systemsTab_), on);
+    if (QAction* toggle = actions_.Find("SystemsOn")) toggle->setChecked(on);
+    ws_.Settings().View().WriteBool(kForm, "SystemsEnabled", on);
+    ws_.Settings().SaveView();
+    systemsTab_->SetShown(on);
+    if (on) right_->setCurrentWidget(systemsTab_);
 }
 
 void MainWindow::SaveViewSettings() {
@@ -223,7 +247,7 @@ std::vector<std::pair<std::string, QTableView*>> MainWindow::Lists() const {
     return {{"lvDraws", drawsTab_->View()},          {"lvCombs", combsTab_->CombsView()},
             {"lvFilters", combsTab_->FiltersView()}, {"lvDrawsStat", statsTab_->Table()},
             {"lvStakes", stakesTab_->View()},        {"lvRatings", ratingsTab_->View()},
-            {"lvScript", scenarioTab_->View()}};
+            {"lvScript", scenarioTab_->View()},      {"lvSystems", systemsTab_->View()}};
 }
 
 bool MainWindow::Initialise() {

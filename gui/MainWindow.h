@@ -25,6 +25,7 @@ class CombsTab;
 class GraphsTab;
 class StatsTab;
 class StakesTab;
+class SystemsTab;
 class RatingsTab;
 class ScenarioTab;
 
@@ -54,6 +55,7 @@ class MainWindow : public QMainWindow {
     StakesTab* Stakes() const { return stakesTab_; }
     RatingsTab* Ratings() const { return ratingsTab_; }
     ScenarioTab* Scenario() const { return scenarioTab_; }
+    SystemsTab* Systems() const { return systemsTab_; }
     QTabWidget* LeftTabs() const { return left_; }
     QTabWidget* RightTabs() const { return right_; }
 
@@ -70,6 +72,9 @@ class MainWindow : public QMainWindow {
     // Shows or hides the graphs tab and keeps the choice (TabGraphs); a tab
     // shown comes to the front.
     void ShowGraphsTab(bool on);
+    // The same for the systems tab (SystemsEnabled): shown, it reads the
+    // systems list; hidden, the list is emptied.
+    void ShowSystemsTab(bool on);
     void RestoreViewSettings();
     void SaveViewSettings();
     // The lists whose column layouts the view settings keep, by stored name.
@@ -97,6 +102,7 @@ class MainWindow : public QMainWindow {
     StakesTab* stakesTab_ = nullptr;
     RatingsTab* ratingsTab_ = nullptr;
     ScenarioTab* scenarioTab_ = nullptr;
+    SystemsTab* systemsTab_ = nullptr;
     QTimer* actionTimer_ = nullptr;
     bool initialised_ = false;
     bool dataShown_ = false;       // the views show the data loaded at start-up

@@ -64,6 +64,7 @@ std::filesystem::path DataFiles::Ratings() const { return Folder / (std::string(
 std::filesystem::path DataFiles::ViewSettings() const { return Folder / (std::string(kProgramStem) + ".frm"); }
 std::filesystem::path DataFiles::FilterNames() const { return Folder / (std::string(kProgramStem) + ".flt"); }
 std::filesystem::path DataFiles::PrefetchFolder() const { return Folder / "Prefetchs"; }
+std::filesystem::path DataFiles::SystemsFolder() const { return Folder / "Systems"; }
 
 std::string KeepUnreadableFileAside(const std::filesystem::path& file, std::string_view setAside) {
     std::error_code ec;

@@ -46,6 +46,7 @@ struct DataFiles {
     std::filesystem::path ViewSettings() const;    // corvel-lotto.frm
     std::filesystem::path FilterNames() const;     // corvel-lotto.flt
     std::filesystem::path PrefetchFolder() const;  // Prefetchs/
+    std::filesystem::path SystemsFolder() const;   // Systems/ (the local systems)
 };
 
 }  // namespace corvel::app

@@ -88,6 +88,7 @@ bool ScenarioRunner::Start(const TScenarioRunOptions& options) {
     stop_ = false;
     error_ = false;
     stopAsked_ = false;
+    systemWarned_ = false;
     logEnabled_ = options.Log;
     checkAfterLine_ = options.CheckAfterLine;
     logFile_.clear();
@@ -340,8 +341,21 @@ void ScenarioRunner::MakeLineStakes(const TScriptOptions& options, int line, con
     } else if (mode == TResultMode::All) {
         numbers.assign(list.Items().begin(), list.Items().end());
     } else {
-        Fail(Format(texts::kScriptSystemError, {CountUniqueNumbers(list), texts::kScriptSystemsMissing.Str()}));
-        return;
+        // System play: the system for the list's distinct numbers, mapped onto them.
+        const bool listOnly = mode == TResultMode::SystemCombs;
+        try {
+            TSystemPlay play = PlanSystemPlay(ws_.Files().SystemsFolder(), list, listOnly);
+            Log(Format(listOnly ? texts::kScriptSystemCombs : texts::kScriptSystemAll, {play.Numbers, play.Name}));
+            numbers = std::move(play.Combinations);
+        } catch (const ECorvelError& e) {
+            // A line whose system is missing makes no stakes and the run goes
+            // on (the count of numbers differs from draw to draw); the reason
+            // is logged every time and shown once.
+            Log(Format(texts::kScriptSystemError, {CountUniqueNumbers(list), std::string(e.what())}));
+            if (!systemWarned_) ws_.Hooks().Warning(e.what());
+            systemWarned_ = true;
+            return;
+        }
     }
     MakeStakes(numbers, stakeComment, options.NewOnly);
 }

@@ -115,8 +115,9 @@ class ScenarioRunner {
     Workspace& ws_;
     bool running_ = false;
     bool stop_ = false;
-    bool error_ = false;      // an error ended the run
-    bool stopAsked_ = false;  // the person or a STOP line asked for the stop
+    bool error_ = false;         // an error ended the run
+    bool stopAsked_ = false;     // the person or a STOP line asked for the stop
+    bool systemWarned_ = false;  // a line without its system was shown once this run
     bool logEnabled_ = false;
     bool checkAfterLine_ = true;
     int cycle_ = 0;

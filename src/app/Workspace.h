@@ -13,6 +13,7 @@
 #include "app/StakesService.h"
 #include "app/StartupSwitches.h"
 #include "app/StatisticsService.h"
+#include "app/SystemsService.h"
 #include "app/UiHooks.h"
 
 namespace corvel::app {
@@ -46,6 +47,7 @@ class Workspace {
     RatingsService& Ratings() { return ratings_; }
     const RatingsService& Ratings() const { return ratings_; }
     ScenarioService& Scenario() { return scenario_; }
+    SystemsService& Systems() { return systems_; }
     const ScenarioService& Scenario() const { return scenario_; }
 
     ChangeNotifier& Changes() { return changes_; }
@@ -88,6 +90,7 @@ class Workspace {
     RatingsService ratings_;
     StakesService stakes_;
     ScenarioService scenario_;
+    SystemsService systems_;
 };
 
 }  // namespace corvel::app

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "FakeUiHooks.h"
 #include "TestSupport.h"
@@ -218,6 +219,45 @@ TEST_F(ScenarioRunnerSmallList, TestsOutsideTheArchiveAreRefused) {
     EXPECT_FALSE(runner.Test({"CURR#FIRST"}, 0, {}));
     EXPECT_EQ(hooks_.Errors.size(), 2u);
     EXPECT_TRUE(Stakes(ws_).empty());
+}
+
+// System play in a line: the system for the list's eight numbers (5 9 20 31
+// 40 44 2 45 in order of appearance) over the three pasted combinations.
+constexpr const char* kEightNumbers = "5 9 20 31 40 44\r\n2 9 20 31 40 45\r\n5 9 20 31 40 45\r\n";
+
+TEST_F(ScenarioRunnerSmallList, SystemLinesStakeTheWholeSystemOrOnlyWhatTheListHolds) {
+    std::filesystem::create_directory(dir_ / "Systems");
+    test::WriteBytes(dir_ / "Systems" / "6-08-0_0001.dat", "1 2 3 4 5 6\r\n7 8 1 2 3 4\r\n7 2 3 4 5 8\r\n");
+    UseList(kEightNumbers);
+    const auto all = RunLine("CURR#SYSA| | | | | | | |Сис");
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_EQ(Numbers(all[0]), (TCombination{5, 9, 20, 31, 40, 44}));
+    EXPECT_EQ(Numbers(all[1]), (TCombination{2, 5, 9, 20, 31, 45}));
+    EXPECT_EQ(Numbers(all[2]), (TCombination{2, 9, 20, 31, 40, 45}));
+    EXPECT_EQ(all[0].Kind, TStakeKind::Scenario);
+    EXPECT_EQ(all[0].Comment(), "01.000: Сис @ CURR#SYSA");
+    ASSERT_TRUE(ws_.Stakes().Clear());
+    UseList(kEightNumbers);
+    const auto listed = RunLine("CURR#SYSC");
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(Numbers(listed[0]), (TCombination{5, 9, 20, 31, 40, 44}));
+    EXPECT_EQ(Numbers(listed[1]), (TCombination{2, 9, 20, 31, 40, 45}));
+    EXPECT_TRUE(hooks_.Errors.empty());
+    EXPECT_TRUE(hooks_.Warnings.empty());
+}
+
+TEST_F(ScenarioRunnerSmallList, ALineWithoutItsSystemMakesNoStakesAndSaysSoOnce) {
+    UseList(kEightNumbers);
+    app::ScenarioRunner runner(ws_);
+    app::TScenarioRunOptions options;
+    options.Log = true;
+    EXPECT_TRUE(runner.Test({"CURR#SYSA"}, 2, options));
+    EXPECT_TRUE(Stakes(ws_).empty());
+    ASSERT_EQ(hooks_.Warnings.size(), 1u);
+    EXPECT_NE(hooks_.Warnings[0].find("Система для 8 чисел не найдена"), std::string::npos);
+    ASSERT_FALSE(runner.LogFile().empty());
+    const std::string log = test::ReadBytes(runner.LogFile());
+    EXPECT_NE(log.find("Системная игра для 8 чисел [ОШИБКА]"), std::string::npos);
 }
 
 // The full list with two filter definitions and the first combination left:

@@ -102,6 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusedCase{"StakesDelete", {"stakes", "delete", "--where", "hits<0"}},
                     RefusedCase{"StakesClear", {"stakes", "clear"}}, RefusedCase{"StakesCheck", {"stakes", "check"}},
                     RefusedCase{"ScriptRun", {"script", "run", "{SCRIPT}", "--seed", "1"}},
+                    RefusedCase{"SystemsPlay", {"systems", "play"}},
                     RefusedCase{"ScriptTest", {"script", "test", "{SCRIPT}", "--count", "2", "--seed", "1"}}),
     [](const auto& row) { return std::string(row.param.Name); });
 

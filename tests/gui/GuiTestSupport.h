@@ -1,6 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QTimer>
 #include <chrono>
@@ -35,6 +39,27 @@ inline void PressInNextMessageBox(QMessageBox::StandardButton button) {
         else
             w->close();
     });
+}
+
+// Hands the next modal window to `act` as a dialog of type D; a dialog still
+// open afterwards is cancelled, so a failing test never hangs.
+template <typename D>
+void AnswerDialog(std::function<void(D&)> act) {
+    AnswerNextModal([act](QWidget* w) {
+        auto* dialog = qobject_cast<D*>(w);
+        if (!dialog) {
+            ADD_FAILURE() << "expected " << D::staticMetaObject.className() << ", got " << w->metaObject()->className();
+            w->close();
+            return;
+        }
+        act(*dialog);
+        if (dialog->isVisible()) dialog->reject();
+    });
+}
+
+template <typename D>
+void PressOk(D& dialog) {
+    dialog.Buttons()->button(QDialogButtonBox::Ok)->click();
 }
 
 // Watches for modal windows while it lives: each one that opens is counted

@@ -41,6 +41,8 @@ namespace corvel {
 namespace {
 
 using gui::StakesModel;
+using test::AnswerDialog;
+using test::PressOk;
 
 constexpr int kAll = 12271512;
 // The stake cost and the prize table of the fixture: 2.50 a stake, 50 for
@@ -51,27 +53,6 @@ constexpr const char* kIni =
 const TMoney kCost = TMoney::FromRaw(25'000);
 
 QString U(const char* text) { return QString::fromUtf8(text); }
-
-// Hands the next modal window to `act` as a dialog of type D; a dialog still
-// open afterwards is cancelled, so a failing test never hangs.
-template <typename D>
-void AnswerDialog(std::function<void(D&)> act) {
-    test::AnswerNextModal([act](QWidget* w) {
-        auto* dialog = qobject_cast<D*>(w);
-        if (!dialog) {
-            ADD_FAILURE() << "expected " << D::staticMetaObject.className() << ", got " << w->metaObject()->className();
-            w->close();
-            return;
-        }
-        act(*dialog);
-        if (dialog->isVisible()) dialog->reject();
-    });
-}
-
-template <typename D>
-void PressOk(D& dialog) {
-    dialog.Buttons()->button(QDialogButtonBox::Ok)->click();
-}
 
 TStakeRec Stake(std::int32_t draw, TCombination numbers, const char* comment, TMoney profit) {
     TStakeRec r;
