@@ -6,6 +6,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ActionList.h"
 #include "GuiText.h"
@@ -46,9 +47,9 @@ SystemsTab::SystemsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_
         &texts::kSystemsColLast,  &texts::kSystemsColComments, &texts::kSystemsColUrl};
     for (int c = 0; c < kColumns; ++c) model_->setHorizontalHeaderItem(c, new QStandardItem(Q(*captions[c])));
     view_ = NewRecordList(this, QStringLiteral("SystemsView"), model_, QAbstractItemView::ExtendedSelection);
-    view_->horizontalHeader()->resizeSection(kTitle, 220);
-    view_->horizontalHeader()->resizeSection(kCreated, 140);
-    view_->horizontalHeader()->resizeSection(kComments, 260);
+    const int widths[kColumns] = {200, 90, 50, 50, 90, 140, 80, 70, 140, 260, 160};
+    for (int c = 0; c < kColumns; ++c)
+        view_->horizontalHeader()->resizeSection(c, std::max(widths[c], view_->horizontalHeader()->sectionSizeHint(c)));
     BuildActions();
 }
 
