@@ -1,5 +1,7 @@
 #include "CliParserTexts.h"
 
+#include <functional>
+
 #include <charconv>
 #include <climits>
 #include <regex>
@@ -115,11 +117,15 @@ void UseRussianHelp(CLI::App& parser) {
             if (colon != std::string::npos) formatter->label(type, type.substr(colon + 1));
         }
     };
-    relabel(parser);
-    for (CLI::App* sub : parser.get_subcommands([](CLI::App*) { return true; })) {
-        sub->group(texts::kCliHelpCommandsGroup.Str());
-        relabel(*sub);
-    }
+    // Every level: the commands and their own subcommands (stakes add, script run, ...).
+    std::function<void(CLI::App&)> walk = [&](CLI::App& app) {
+        relabel(app);
+        for (CLI::App* sub : app.get_subcommands([](CLI::App*) { return true; })) {
+            sub->group(texts::kCliHelpCommandsGroup.Str());
+            walk(*sub);
+        }
+    };
+    walk(parser);
 }
 
 std::string ParseErrorText(const CLI::ParseError& error) {

@@ -84,8 +84,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(CliHelp, IsRussianAndAligned) {
-    for (std::vector<std::string> args :
-         {std::vector<std::string>{"--help"}, {"filter", "--help"}, {"add-draw", "--help"}}) {
+    for (std::vector<std::string> args : {std::vector<std::string>{"--help"},
+                                          {"filter", "--help"},
+                                          {"add-draw", "--help"},
+                                          {"stakes", "--help"},
+                                          {"stakes", "add", "--help"},
+                                          {"script", "run", "--help"},
+                                          {"systems", "play", "--help"}}) {
         const test::CliResult r = test::RunCliInProcess(args);
         EXPECT_EQ(r.ExitCode, 0);
         EXPECT_NE(r.Out.find("Использование: corvel"), std::string::npos) << r.Out;
