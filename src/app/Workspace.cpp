@@ -17,7 +17,8 @@ Workspace::Workspace(DataFiles files, UiHooks& hooks, std::size_t combsCapacity)
       combinations_(hooks_, changes_, archive_, statistics_, settings_, combsCapacity),
       ratings_(files_, hooks_, changes_),
       stakes_(files_, hooks_, changes_, archive_, statistics_),
-      scenario_(files_, hooks_, changes_) {
+      scenario_(files_, hooks_, changes_),
+      tables_(files_, hooks_, changes_, archive_, combinations_, stakes_) {
     stakes_.SetRatingsSink(&ratings_);
 }
 

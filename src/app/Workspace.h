@@ -13,6 +13,7 @@
 #include "app/StakesService.h"
 #include "app/StartupSwitches.h"
 #include "app/StatisticsService.h"
+#include "app/TablesService.h"
 #include "app/UiHooks.h"
 
 namespace corvel::app {
@@ -47,6 +48,8 @@ class Workspace {
     const RatingsService& Ratings() const { return ratings_; }
     ScenarioService& Scenario() { return scenario_; }
     const ScenarioService& Scenario() const { return scenario_; }
+    TablesService& Tables() { return tables_; }
+    const TablesService& Tables() const { return tables_; }
 
     ChangeNotifier& Changes() { return changes_; }
     const TRevisions& Revisions() const { return changes_.Revisions(); }
@@ -88,6 +91,7 @@ class Workspace {
     RatingsService ratings_;
     StakesService stakes_;
     ScenarioService scenario_;
+    TablesService tables_;
 };
 
 }  // namespace corvel::app
