@@ -28,11 +28,13 @@
 #include "tabs/ScenarioTab.h"
 #include "tabs/StakesTab.h"
 #include "tabs/StatsTab.h"
+#include "tabs/TablesTab.h"
 
 namespace corvel::gui {
 namespace {
 
 constexpr const char* kForm = "TFormMain";
+constexpr const char* kTablesTabKey = "TabTables";
 
 // Tabs whose parts come later: a short note, and the tab stays disabled.
 QWidget* Placeholder(const QString& what, QWidget* parent) {
@@ -81,6 +83,7 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     left_->addTab(combsTab_, Q(texts::kMainWindowCombs));
     stakesTab_ = new StakesTab(ctx_, *combsTab_, right_);
     ratingsTab_ = new RatingsTab(ctx_, right_);
+    tablesTab_ = new TablesTab(ctx_, *combsTab_, *stakesTab_, right_);
     scenarioTab_ = new ScenarioTab(ctx_, *combsTab_, right_);
     right_->addTab(statsTab_, Q(texts::kMainWindowStats));
     for (const i18n::TextId& caption :
@@ -92,6 +95,7 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
         if (std::string_view(caption.Key) == texts::kMainWindowChartsTab.Key) built = graphsTab_;
         if (std::string_view(caption.Key) == texts::kMainWindowStakesTab.Key) built = stakesTab_;
         if (std::string_view(caption.Key) == texts::kMainWindowRatingTab.Key) built = ratingsTab_;
+        if (std::string_view(caption.Key) == texts::kMainWindowRegularsTab.Key) built = tablesTab_;
         if (std::string_view(caption.Key) == texts::kMainWindowScenarioTab.Key) built = scenarioTab_;
         if (built) {
             right_->addTab(built, name);
@@ -182,13 +186,18 @@ void MainWindow::BuildMenus() {
     addMenu(Q(texts::kMainWindowStats), statsTab_->MenuActions());
     addMenu(Q(texts::kMainWindowStakesTab), stakesTab_->MenuActions());
     addMenu(Q(texts::kMainWindowRatingTab), ratingsTab_->MenuActions());
+    addMenu(Q(texts::kMainWindowRegularsTab), tablesTab_->MenuActions());
     addMenu(Q(texts::kMainWindowScenarioTab), scenarioTab_->MenuActions());
     addMenu(Q(texts::kMainWindowSettingsMenu), CreateSettingsActions(ctx_, this));
     auto* graphsToggle = actions_.Add("TabGraps", Q(texts::kMainWindowGraphsToggle), QKeySequence(), {}, nullptr,
                                       [this] { ShowGraphsTab(!right_->isTabVisible(right_->indexOf(graphsTab_))); });
     graphsToggle->setCheckable(true);
     graphsToggle->setChecked(ws_.Settings().View().ReadBool(kForm, "TabGraphs", true));
-    addMenu(Q(texts::kMainWindowViewMenu), {graphsToggle});
+    auto* tablesToggle = actions_.Add("TabTables", Q(texts::kTablesTabToggle), QKeySequence(), {}, nullptr,
+                                      [this] { ShowTablesTab(!right_->isTabVisible(right_->indexOf(tablesTab_))); });
+    tablesToggle->setCheckable(true);
+    tablesToggle->setChecked(ws_.Settings().View().ReadBool(kForm, kTablesTabKey, true));
+    addMenu(Q(texts::kMainWindowViewMenu), {graphsToggle, tablesToggle});
     file->addAction(exit);
     addActions(QList<QAction*>{exit});
 }
@@ -200,6 +209,7 @@ void MainWindow::RestoreViewSettings() {
     splitter_->setSizes({leftWidth, std::max(200, width() - leftWidth)});
     for (const auto& [name, list] : Lists()) RestoreListLayout(view, kForm, name, *list);
     right_->setTabVisible(right_->indexOf(graphsTab_), view.ReadBool(kForm, "TabGraphs", true));
+    right_->setTabVisible(right_->indexOf(tablesTab_), view.ReadBool(kForm, kTablesTabKey, true));
 }
 
 void MainWindow::ShowGraphsTab(bool on) {
@@ -209,6 +219,19 @@ void MainWindow::ShowGraphsTab(bool on) {
     ws_.Settings().SaveView();
     // Coming to the front draws the tab when its inputs changed meanwhile.
     if (on) right_->setCurrentWidget(graphsTab_);
+}
+
+void MainWindow::ShowTablesTab(bool on) {
+    right_->setTabVisible(right_->indexOf(tablesTab_), on);
+    if (QAction* toggle = actions_.Find("TabTables")) toggle->setChecked(on);
+    ws_.Settings().View().WriteBool(kForm, kTablesTabKey, on);
+    ws_.Settings().SaveView();
+    if (!on) {
+        ws_.Tables().Unload();
+        return;
+    }
+    if (dataShown_) ws_.Tables().Load();
+    right_->setCurrentWidget(tablesTab_);
 }
 
 void MainWindow::SaveViewSettings() {
@@ -223,7 +246,7 @@ std::vector<std::pair<std::string, QTableView*>> MainWindow::Lists() const {
     return {{"lvDraws", drawsTab_->View()},          {"lvCombs", combsTab_->CombsView()},
             {"lvFilters", combsTab_->FiltersView()}, {"lvDrawsStat", statsTab_->Table()},
             {"lvStakes", stakesTab_->View()},        {"lvRatings", ratingsTab_->View()},
-            {"lvScript", scenarioTab_->View()}};
+            {"lvScript", scenarioTab_->View()},      {"lvTables", tablesTab_->View()}};
 }
 
 bool MainWindow::Initialise() {
@@ -241,6 +264,7 @@ bool MainWindow::Initialise() {
         stakesTab_->Refresh(false);
         ratingsTab_->Refresh();
         scenarioTab_->Refresh();
+        if (ws_.Settings().View().ReadBool(kForm, kTablesTabKey, true)) ws_.Tables().Load();
         RefreshViews(true);
     });
     if (result != app::Workspace::StartResult::Running) return false;

@@ -27,6 +27,7 @@ class StatsTab;
 class StakesTab;
 class RatingsTab;
 class ScenarioTab;
+class TablesTab;
 
 // The desktop window: two tab groups with a splitter, the seven status bar
 // panels, the menus and toolbars with every command. It owns the workspace
@@ -54,6 +55,7 @@ class MainWindow : public QMainWindow {
     StakesTab* Stakes() const { return stakesTab_; }
     RatingsTab* Ratings() const { return ratingsTab_; }
     ScenarioTab* Scenario() const { return scenarioTab_; }
+    TablesTab* Tables() const { return tablesTab_; }
     QTabWidget* LeftTabs() const { return left_; }
     QTabWidget* RightTabs() const { return right_; }
 
@@ -70,6 +72,9 @@ class MainWindow : public QMainWindow {
     // Shows or hides the graphs tab and keeps the choice (TabGraphs); a tab
     // shown comes to the front.
     void ShowGraphsTab(bool on);
+    // The same for the regulars tab (TabTables); the list is read when the
+    // tab is shown and dropped from memory when it is hidden.
+    void ShowTablesTab(bool on);
     void RestoreViewSettings();
     void SaveViewSettings();
     // The lists whose column layouts the view settings keep, by stored name.
@@ -97,6 +102,7 @@ class MainWindow : public QMainWindow {
     StakesTab* stakesTab_ = nullptr;
     RatingsTab* ratingsTab_ = nullptr;
     ScenarioTab* scenarioTab_ = nullptr;
+    TablesTab* tablesTab_ = nullptr;
     QTimer* actionTimer_ = nullptr;
     bool initialised_ = false;
     bool dataShown_ = false;       // the views show the data loaded at start-up
