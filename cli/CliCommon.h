@@ -68,6 +68,7 @@ std::unique_ptr<Command> MakeScriptCommand();
 std::unique_ptr<Command> MakeRatingsCommand();
 std::unique_ptr<Command> MakeGraphCommand();
 std::unique_ptr<Command> MakeSystemsCommand();
+std::unique_ptr<Command> MakeTablesCommand();
 
 // Takes the per-folder lock that the desktop program holds, waiting up to
 // ctx.LockWait; every command that writes a data file of the folder calls it

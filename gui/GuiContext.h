@@ -43,6 +43,9 @@ class ViewHub : public QObject {
                 case app::EChange::Ratings:
                     emit ratingsChanged();
                     break;
+                case app::EChange::Tables:
+                    emit tablesChanged();
+                    break;
             }
         });
     }
@@ -56,6 +59,7 @@ class ViewHub : public QObject {
     void stakesChanged();    // the stakes file changed (stakes added, deleted or checked)
     void scenarioChanged();  // the lines of the current scenario changed
     void ratingsChanged();   // the ratings changed (stakes checked, rebuilt, sorted)
+    void tablesChanged();    // the regular table stakes changed (loaded, added, advanced, deleted)
     // Recompute every analysis view (the statistics table first).
     void refreshViews(bool force);
 

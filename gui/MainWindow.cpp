@@ -29,11 +29,13 @@
 #include "tabs/StakesTab.h"
 #include "tabs/StatsTab.h"
 #include "tabs/SystemsTab.h"
+#include "tabs/TablesTab.h"
 
 namespace corvel::gui {
 namespace {
 
 constexpr const char* kForm = "TFormMain";
+constexpr const char* kTablesTabKey = "TabTables";
 
 // Tabs whose parts come later: a short note, and the tab stays disabled.
 QWidget* Placeholder(const QString& what, QWidget* parent) {
@@ -82,6 +84,7 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     left_->addTab(combsTab_, Q(texts::kMainWindowCombs));
     stakesTab_ = new StakesTab(ctx_, *combsTab_, right_);
     ratingsTab_ = new RatingsTab(ctx_, right_);
+    tablesTab_ = new TablesTab(ctx_, *combsTab_, *stakesTab_, right_);
     scenarioTab_ = new ScenarioTab(ctx_, *combsTab_, right_);
     systemsTab_ = new SystemsTab(ctx_, right_);
     right_->addTab(statsTab_, Q(texts::kMainWindowStats));
@@ -94,6 +97,7 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
         if (std::string_view(caption.Key) == texts::kMainWindowChartsTab.Key) built = graphsTab_;
         if (std::string_view(caption.Key) == texts::kMainWindowStakesTab.Key) built = stakesTab_;
         if (std::string_view(caption.Key) == texts::kMainWindowRatingTab.Key) built = ratingsTab_;
+        if (std::string_view(caption.Key) == texts::kMainWindowRegularsTab.Key) built = tablesTab_;
         if (std::string_view(caption.Key) == texts::kMainWindowScenarioTab.Key) built = scenarioTab_;
         if (std::string_view(caption.Key) == texts::kMainWindowSystemsTab.Key) built = systemsTab_;
         if (built) {
@@ -185,12 +189,17 @@ void MainWindow::BuildMenus() {
     addMenu(Q(texts::kMainWindowStats), statsTab_->MenuActions());
     addMenu(Q(texts::kMainWindowStakesTab), stakesTab_->MenuActions());
     addMenu(Q(texts::kMainWindowRatingTab), ratingsTab_->MenuActions());
+    addMenu(Q(texts::kMainWindowRegularsTab), tablesTab_->MenuActions());
     addMenu(Q(texts::kMainWindowScenarioTab), scenarioTab_->MenuActions());
     addMenu(Q(texts::kMainWindowSettingsMenu), CreateSettingsActions(ctx_, this));
     auto* graphsToggle = actions_.Add("TabGraps", Q(texts::kMainWindowGraphsToggle), QKeySequence(), {}, nullptr,
                                       [this] { ShowGraphsTab(!right_->isTabVisible(right_->indexOf(graphsTab_))); });
     graphsToggle->setCheckable(true);
     graphsToggle->setChecked(ws_.Settings().View().ReadBool(kForm, "TabGraphs", true));
+    auto* tablesToggle = actions_.Add("TabTables", Q(texts::kTablesTabToggle), QKeySequence(), {}, nullptr,
+                                      [this] { ShowTablesTab(!right_->isTabVisible(right_->indexOf(tablesTab_))); });
+    tablesToggle->setCheckable(true);
+    tablesToggle->setChecked(ws_.Settings().View().ReadBool(kForm, kTablesTabKey, true));
     // Ctrl+J opens a scenario, so the systems tab is switched with Ctrl+Shift+J.
     auto* systemsToggle = actions_.Add(
         "SystemsOn", Q(texts::kSystemsOn), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_J), Q(texts::kSystemsOnHint),
@@ -200,7 +209,7 @@ void MainWindow::BuildMenus() {
     QList<QAction*> systemsMenu{systemsToggle, nullptr};
     systemsMenu << systemsTab_->MenuActions();
     addMenu(Q(texts::kMainWindowSystemsTab), systemsMenu);
-    addMenu(Q(texts::kMainWindowViewMenu), {graphsToggle, systemsToggle});
+    addMenu(Q(texts::kMainWindowViewMenu), {graphsToggle, tablesToggle, systemsToggle});
     file->addAction(exit);
     addActions(QList<QAction*>{exit});
 }
@@ -215,6 +224,7 @@ void MainWindow::RestoreViewSettings() {
     const bool systems = view.ReadBool(kForm, "SystemsEnabled", true);
     right_->setTabVisible(right_->indexOf(systemsTab_), systems);
     systemsTab_->SetShown(systems);
+    right_->setTabVisible(right_->indexOf(tablesTab_), view.ReadBool(kForm, kTablesTabKey, true));
 }
 
 void MainWindow::ShowGraphsTab(bool on) {
@@ -235,6 +245,19 @@ void MainWindow::ShowSystemsTab(bool on) {
     if (on) right_->setCurrentWidget(systemsTab_);
 }
 
+void MainWindow::ShowTablesTab(bool on) {
+    right_->setTabVisible(right_->indexOf(tablesTab_), on);
+    if (QAction* toggle = actions_.Find("TabTables")) toggle->setChecked(on);
+    ws_.Settings().View().WriteBool(kForm, kTablesTabKey, on);
+    ws_.Settings().SaveView();
+    if (!on) {
+        ws_.Tables().Unload();
+        return;
+    }
+    if (dataShown_) ws_.Tables().Load();
+    right_->setCurrentWidget(tablesTab_);
+}
+
 void MainWindow::SaveViewSettings() {
     ViewSettings& view = ws_.Settings().View();
     SaveWindowPlacement(view, kForm, *this);
@@ -247,7 +270,8 @@ std::vector<std::pair<std::string, QTableView*>> MainWindow::Lists() const {
     return {{"lvDraws", drawsTab_->View()},          {"lvCombs", combsTab_->CombsView()},
             {"lvFilters", combsTab_->FiltersView()}, {"lvDrawsStat", statsTab_->Table()},
             {"lvStakes", stakesTab_->View()},        {"lvRatings", ratingsTab_->View()},
-            {"lvScript", scenarioTab_->View()},      {"lvSystems", systemsTab_->View()}};
+            {"lvScript", scenarioTab_->View()},      {"lvSystems", systemsTab_->View()},
+            {"lvTables", tablesTab_->View()}};
 }
 
 bool MainWindow::Initialise() {
@@ -265,6 +289,7 @@ bool MainWindow::Initialise() {
         stakesTab_->Refresh(false);
         ratingsTab_->Refresh();
         scenarioTab_->Refresh();
+        if (ws_.Settings().View().ReadBool(kForm, kTablesTabKey, true)) ws_.Tables().Load();
         RefreshViews(true);
     });
     if (result != app::Workspace::StartResult::Running) return false;

@@ -28,6 +28,7 @@ class StakesTab;
 class SystemsTab;
 class RatingsTab;
 class ScenarioTab;
+class TablesTab;
 
 // The desktop window: two tab groups with a splitter, the seven status bar
 // panels, the menus and toolbars with every command. It owns the workspace
@@ -56,6 +57,7 @@ class MainWindow : public QMainWindow {
     RatingsTab* Ratings() const { return ratingsTab_; }
     ScenarioTab* Scenario() const { return scenarioTab_; }
     SystemsTab* Systems() const { return systemsTab_; }
+    TablesTab* Tables() const { return tablesTab_; }
     QTabWidget* LeftTabs() const { return left_; }
     QTabWidget* RightTabs() const { return right_; }
 
@@ -75,6 +77,9 @@ class MainWindow : public QMainWindow {
     // The same for the systems tab (SystemsEnabled): shown, it reads the
     // systems list; hidden, the list is emptied.
     void ShowSystemsTab(bool on);
+    // The same for the regulars tab (TabTables); the list is read when the
+    // tab is shown and dropped from memory when it is hidden.
+    void ShowTablesTab(bool on);
     void RestoreViewSettings();
     void SaveViewSettings();
     // The lists whose column layouts the view settings keep, by stored name.
@@ -103,6 +108,7 @@ class MainWindow : public QMainWindow {
     RatingsTab* ratingsTab_ = nullptr;
     ScenarioTab* scenarioTab_ = nullptr;
     SystemsTab* systemsTab_ = nullptr;
+    TablesTab* tablesTab_ = nullptr;
     QTimer* actionTimer_ = nullptr;
     bool initialised_ = false;
     bool dataShown_ = false;       // the views show the data loaded at start-up

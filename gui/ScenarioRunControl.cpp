@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QInputDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -11,6 +10,7 @@
 
 #include "ActionList.h"
 #include "GuiText.h"
+#include "TestCountInput.h"
 #include "LogsDeletion.h"
 #include "QtUiHooks.h"
 #include "i18n/Texts.h"
@@ -23,7 +23,6 @@ namespace {
 constexpr const char* kForm = "TFormMain";
 constexpr const char* kLogKey = "ScriptLogEnabled";
 constexpr const char* kCheckLineKey = "StakesCheckOnLine";
-constexpr int kProposedTests = 10;
 
 }  // namespace
 
@@ -112,9 +111,7 @@ void ScenarioRunControl::Run(bool test) {
         const int maximum = static_cast<int>(ctx_.Ws.Archive().Draws().size()) - 1;
         if (maximum < 1) return;
         count = askCount_ ? askCount_(maximum, std::min(kProposedTests, maximum))
-                          : QInputDialog::getInt(locked_.isEmpty() ? nullptr : locked_.front()->window(),
-                                                 Q(texts::kScriptTestCountTitle), Q(texts::kScriptTestCountLabel),
-                                                 std::min(kProposedTests, maximum), 1, maximum);
+                          : AskTestCount(locked_.isEmpty() ? nullptr : locked_.front()->window(), maximum);
         if (count <= 0) return;
     }
     app::TScenarioRunOptions options;

@@ -9,8 +9,9 @@ namespace corvel::app {
 // What a service changed. Settings covers the settings the views depend on
 // (the game settings and the shredding formulas, after which the registry is
 // built again); Combs the combination list or its applied filters; Stakes the
-// stakes file; Scenario the lines of the current scenario; Ratings the ratings.
-enum class EChange { Archive, Offset, Sorted, Settings, Combs, Stakes, Scenario, Ratings };
+// stakes file; Scenario the lines of the current scenario; Ratings the ratings;
+// Tables the regular table stakes.
+enum class EChange { Archive, Offset, Sorted, Settings, Combs, Stakes, Scenario, Ratings, Tables };
 
 // One counter per kind of change, raised by every change of that kind. A view
 // or cache that keeps the revisions it was computed at knows it is out of date
@@ -25,6 +26,7 @@ struct TRevisions {
     std::uint64_t Stakes = 0;
     std::uint64_t Scenario = 0;
     std::uint64_t Ratings = 0;
+    std::uint64_t Tables = 0;
     friend bool operator==(const TRevisions&, const TRevisions&) = default;
 };
 
@@ -69,6 +71,9 @@ class ChangeNotifier {
                 break;
             case EChange::Ratings:
                 ++revisions_.Ratings;
+                break;
+            case EChange::Tables:
+                ++revisions_.Tables;
                 break;
         }
         // A copy: a listener may subscribe or unsubscribe while it is told.

@@ -61,6 +61,7 @@ std::filesystem::path DataFiles::GameSettings() const { return Folder / (std::st
 std::filesystem::path DataFiles::Stakes() const { return Folder / (std::string(kGameStem) + ".lsk"); }
 std::filesystem::path DataFiles::Scenario() const { return Folder / (std::string(kGameStem) + ".lss"); }
 std::filesystem::path DataFiles::Ratings() const { return Folder / (std::string(kGameStem) + ".lrt"); }
+std::filesystem::path DataFiles::Tables() const { return Folder / (std::string(kGameStem) + ".ltb"); }
 std::filesystem::path DataFiles::ViewSettings() const { return Folder / (std::string(kProgramStem) + ".frm"); }
 std::filesystem::path DataFiles::FilterNames() const { return Folder / (std::string(kProgramStem) + ".flt"); }
 std::filesystem::path DataFiles::PrefetchFolder() const { return Folder / "Prefetchs"; }

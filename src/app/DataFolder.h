@@ -43,6 +43,7 @@ struct DataFiles {
     std::filesystem::path Stakes() const;          // CorvelLotto_6x48.lsk
     std::filesystem::path Scenario() const;        // CorvelLotto_6x48.lss (the current scenario)
     std::filesystem::path Ratings() const;         // CorvelLotto_6x48.lrt
+    std::filesystem::path Tables() const;          // CorvelLotto_6x48.ltb (the regular table stakes)
     std::filesystem::path ViewSettings() const;    // corvel-lotto.frm
     std::filesystem::path FilterNames() const;     // corvel-lotto.flt
     std::filesystem::path PrefetchFolder() const;  // Prefetchs/

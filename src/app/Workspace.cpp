@@ -18,7 +18,8 @@ Workspace::Workspace(DataFiles files, UiHooks& hooks, std::size_t combsCapacity)
       ratings_(files_, hooks_, changes_),
       stakes_(files_, hooks_, changes_, archive_, statistics_),
       scenario_(files_, hooks_, changes_),
-      systems_(files_, hooks_, combinations_, stakes_) {
+      systems_(files_, hooks_, combinations_, stakes_),
+      tables_(files_, hooks_, changes_, archive_, combinations_, stakes_) {
     stakes_.SetRatingsSink(&ratings_);
 }
 

@@ -14,6 +14,7 @@
 #include "app/StartupSwitches.h"
 #include "app/StatisticsService.h"
 #include "app/SystemsService.h"
+#include "app/TablesService.h"
 #include "app/UiHooks.h"
 
 namespace corvel::app {
@@ -49,6 +50,8 @@ class Workspace {
     ScenarioService& Scenario() { return scenario_; }
     SystemsService& Systems() { return systems_; }
     const ScenarioService& Scenario() const { return scenario_; }
+    TablesService& Tables() { return tables_; }
+    const TablesService& Tables() const { return tables_; }
 
     ChangeNotifier& Changes() { return changes_; }
     const TRevisions& Revisions() const { return changes_.Revisions(); }
@@ -91,6 +94,7 @@ class Workspace {
     StakesService stakes_;
     ScenarioService scenario_;
     SystemsService systems_;
+    TablesService tables_;
 };
 
 }  // namespace corvel::app

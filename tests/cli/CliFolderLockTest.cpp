@@ -103,7 +103,11 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusedCase{"StakesClear", {"stakes", "clear"}}, RefusedCase{"StakesCheck", {"stakes", "check"}},
                     RefusedCase{"ScriptRun", {"script", "run", "{SCRIPT}", "--seed", "1"}},
                     RefusedCase{"SystemsPlay", {"systems", "play"}},
-                    RefusedCase{"ScriptTest", {"script", "test", "{SCRIPT}", "--count", "2", "--seed", "1"}}),
+                    RefusedCase{"ScriptTest", {"script", "test", "{SCRIPT}", "--count", "2", "--seed", "1"}},
+                    RefusedCase{"TablesAdd", {"tables", "add", "--comment", "Регуляр", "--last-draw"}},
+                    RefusedCase{"TablesDelete", {"tables", "delete", "1"}},
+                    RefusedCase{"TablesStake", {"tables", "stake", "1"}},
+                    RefusedCase{"TablesTest", {"tables", "test", "1", "--count", "2"}}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(CliFolderLock, ReadingCommandsNeedNoLock) {
@@ -115,7 +119,9 @@ TEST(CliFolderLock, ReadingCommandsNeedNoLock) {
                                           {"values", "EVEN", "--window", "10"},
                                           {"stats", "EVEN", "--window", "10"},
                                           {"stakes", "list"},
-                                          {"stakes", "summary"}}) {
+                                          {"stakes", "summary"},
+                                          {"tables", "list"},
+                                          {"systems", "list"}}) {
         args.insert(args.begin(), {"--data-dir", dir.path().string(), "--lock-wait", "0"});
         const test::ProcessResult r = test::RunCorvel(args);
         EXPECT_EQ(r.ExitCode, 0) << args[4] << " " << args[5] << ": " << r.Err;

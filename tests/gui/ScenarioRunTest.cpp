@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QLabel>
 #include <QTabWidget>
@@ -111,6 +112,28 @@ TEST_F(ScenarioRunTest, TheTestAsksForItsCountAndShowsTheReport) {
     for (const auto& e : std::filesystem::directory_iterator(dir_.path()))
         saved = saved || e.path().filename().string().starts_with("ScriptReport_");
     EXPECT_TRUE(saved);
+}
+
+// The real count dialog: cancelling it runs nothing; OK runs the count typed.
+TEST_F(ScenarioRunTest, TheCountDialogCancelledRunsNoTest) {
+    test::AnswerNextModal([](QWidget* w) {
+        auto* input = qobject_cast<QInputDialog*>(w);
+        ASSERT_NE(input, nullptr);
+        EXPECT_EQ(input->windowTitle(), U("Количество тестов"));
+        EXPECT_EQ(input->intValue(), 10);
+        input->reject();
+    });
+    Run("ScriptTest");
+    EXPECT_TRUE(Stakes().empty());
+    EXPECT_TRUE(report_.isEmpty());
+    test::AnswerNextModal([](QWidget* w) {
+        auto* input = qobject_cast<QInputDialog*>(w);
+        ASSERT_NE(input, nullptr);
+        input->setIntValue(2);
+        input->accept();
+    });
+    Run("ScriptTest");
+    EXPECT_EQ(Stakes().size(), 2u);
 }
 
 TEST_F(ScenarioRunTest, TheStopAsksFirstAndLeavesTheOffsetWhereItCame) {
