@@ -22,10 +22,11 @@ int RunCli(const std::vector<std::string>& args, Io& io) {
         ->check(IntRange(0, 3600));
 
     std::vector<std::unique_ptr<Command>> commands;
-    for (auto make : {MakeDrawsCommand, MakeAddDrawCommand, MakeEditDrawCommand, MakeDeleteDrawCommand,
-                      MakeMethodsCommand, MakeValuesCommand, MakeStatsCommand, MakePrefetchCommand, MakeGenerateCommand,
-                      MakeFilterCommand, MakeStakesCommand, MakeScriptCommand, MakeRatingsCommand, MakeGraphCommand,
-                      MakeSystemsCommand, MakeTablesCommand})
+    for (auto make :
+         {MakeDrawsCommand, MakeAddDrawCommand, MakeEditDrawCommand, MakeDeleteDrawCommand, MakeMethodsCommand,
+          MakeValuesCommand, MakeStatsCommand, MakePrefetchCommand, MakeGenerateCommand, MakeFilterCommand,
+          MakeStakesCommand, MakeScriptCommand, MakeRatingsCommand, MakeGraphCommand, MakeSystemsCommand,
+          MakeTablesCommand, MakeRepeatsCommand, MakeSumDistributionCommand, MakeDetailsCommand})
         commands.push_back(make());
     std::vector<std::pair<CLI::App*, Command*>> registered;
     for (auto& c : commands) {

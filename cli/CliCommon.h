@@ -68,6 +68,9 @@ std::unique_ptr<Command> MakeScriptCommand();
 std::unique_ptr<Command> MakeRatingsCommand();
 std::unique_ptr<Command> MakeGraphCommand();
 std::unique_ptr<Command> MakeSystemsCommand();
+std::unique_ptr<Command> MakeRepeatsCommand();
+std::unique_ptr<Command> MakeSumDistributionCommand();
+std::unique_ptr<Command> MakeDetailsCommand();
 std::unique_ptr<Command> MakeTablesCommand();
 
 // Takes the per-folder lock that the desktop program holds, waiting up to

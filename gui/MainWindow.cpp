@@ -21,7 +21,10 @@
 #include "ScenarioRunControl.h"
 #include "SettingsActions.h"
 #include "WindowPlacement.h"
+#include "GraphShow.h"
+#include "dialogs/RepeatsDialog.h"
 #include "tabs/CombsTab.h"
+#include "views/SumDistribution.h"
 #include "tabs/DrawsTab.h"
 #include "tabs/GraphsTab.h"
 #include "tabs/RatingsTab.h"
@@ -191,6 +194,20 @@ void MainWindow::BuildMenus() {
     addMenu(Q(texts::kMainWindowRatingTab), ratingsTab_->MenuActions());
     addMenu(Q(texts::kMainWindowRegularsTab), tablesTab_->MenuActions());
     addMenu(Q(texts::kMainWindowScenarioTab), scenarioTab_->MenuActions());
+    auto* repeats = actions_.Add(
+        "AnalyzeRepeats", Q(texts::kAnalyzeRepeats), {}, {}, [this] { return !ws_.Archive().Draws().empty(); },
+        [this] {
+            RepeatsDialog dialog(ctx_, this);
+            dialog.exec();
+        });
+    auto* sums = actions_.Add("TotalSumCombs", Q(texts::kTotalSumCombs), {}, {}, nullptr, [this] {
+        app::BusyGuard busy(hooks_);
+        hooks_.ShowStatus(texts::kRepeatsCollecting);
+        const TGraph graph = SumDistributionGraph(ComputeSumDistribution(ws_.Archive().Draws()));
+        hooks_.ShowStatus("");
+        ShowGraph(this, graph);
+    });
+    addMenu(Q(texts::kAnalysesMenu), {repeats, sums});
     addMenu(Q(texts::kMainWindowSettingsMenu), CreateSettingsActions(ctx_, this));
     auto* graphsToggle = actions_.Add("TabGraps", Q(texts::kMainWindowGraphsToggle), QKeySequence(), {}, nullptr,
                                       [this] { ShowGraphsTab(!right_->isTabVisible(right_->indexOf(graphsTab_))); });

@@ -29,6 +29,7 @@
 #include "combs/CombsEdit.h"
 #include "combs/CombsFile.h"
 #include "dialogs/GenerateDialog.h"
+#include "dialogs/DetailsDialog.h"
 #include "i18n/Texts.h"
 #include "model/Errors.h"
 #include "model/Format.h"
@@ -147,14 +148,16 @@ void CombsTab::BuildActions() {
     auto* undo = a.Add(
         "CombsUndo", Q(texts::kCombsTabUndo), QKeySequence(Qt::CTRL | Qt::Key_Z), Q(texts::kCombsTabUndoHint),
         [this] { return ctx_.Ws.Combinations().List().CanUndo(); }, [this] { Undo(); });
+    auto* info = a.Add(
+        "CombsInfo", Q(texts::kCombsInfo), {}, {}, [this] { return FocusedRow() >= 0; }, [this] { ShowDetails(); });
     auto* checkNums = a.Add("CombsCheckNums", Q(texts::kCombsTabUniqueNumbers), {},
                             Q(texts::kCombsTabUniqueNumbersHint), nullptr, [this] { CheckNumbers(); });
     auto* find = a.Add(
         "CombsFindInDraws", Q(texts::kCombsTabFindInDraws), QKeySequence(Qt::CTRL | Qt::Key_F),
         Q(texts::kCombsTabFindInDrawsHint), [this] { return FocusedRow() >= 0; }, [this] { FindInDraws(); });
 
-    menuActions_ = {gen,     open,        save,       nullptr, copy,    paste,     selectAll,
-                    nullptr, delSelected, delExists_, undo,    nullptr, checkNums, find};
+    menuActions_ = {gen,         open,       save, nullptr, copy,      paste, selectAll, nullptr,
+                    delSelected, delExists_, undo, nullptr, checkNums, find,  info};
 
     // The commands wrap onto further rows in a narrow panel; the count of
     // draws stays beside its command.
@@ -166,7 +169,7 @@ void CombsTab::BuildActions() {
     toolbar->AddGroup({delExists_}, {drawsExclude_});
     toolbar->AddGroup({find});
 
-    combsView_->addActions({copy, paste, selectAll, delSelected, find});
+    combsView_->addActions({copy, paste, selectAll, delSelected, find, info});
     // Selecting, copying and deleting rows belong to the list that has the
     // focus: Ctrl+A in another table must not select (and Ctrl+Del then
     // delete) the combinations of this one.
@@ -243,6 +246,17 @@ bool CombsTab::HasCombs() const { return !ctx_.Ws.Combinations().List().Current(
 
 bool CombsTab::HasSelection() const {
     return HasCombs() && combsView_->selectionModel() && combsView_->selectionModel()->hasSelection();
+}
+
+void CombsTab::ShowDetails() {
+    const int row = FocusedRow();
+    if (row < 0) return;
+    const TCombination comb = *combsModel_->Combination(row);
+    // The combination stands for the draw after the analysed window.
+    const auto rows = CombinationDetails(ctx_.Ws.Statistics().Registry(), ctx_.Ws.Archive().Draws(), comb,
+                                         ctx_.Ws.Archive().Offset(), ctx_.Ws.Archive().Sorted());
+    DetailsDialog dialog(rows, comb, ctx_.Ws.Statistics().Registry().Settings.Config.MatrixCols, window());
+    dialog.exec();
 }
 
 int CombsTab::FocusedRow() const {

@@ -57,6 +57,7 @@ class CombsTab : public QWidget {
   private:
     void BuildViews();
     void BuildActions();
+    void ShowDetails();
     void RestoreViewSettings();
 
     // Runs a change of the list or the applied filters with both models

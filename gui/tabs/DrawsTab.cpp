@@ -18,6 +18,7 @@
 #include "RowCopy.h"
 #include "ToolStrip.h"
 #include "dialogs/DrawDialog.h"
+#include "dialogs/DetailsDialog.h"
 #include "i18n/Texts.h"
 #include "model/DrawArchive.h"
 #include "model/Errors.h"
@@ -71,7 +72,11 @@ DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
     sorted_ = ctx_.Actions.Add("DrawsSorted", Q(texts::kDrawsTabSorted), {}, {}, nullptr, [this] { ToggleSorted(); });
     sorted_->setCheckable(true);
     sorted_->setChecked(ctx_.Ws.Archive().Sorted());
-    menuActions_ = {add, edit, del, nullptr, sorted_};
+    auto* info = ctx_.Actions.Add(
+        "DrawsInfo", Q(texts::kDrawsInfo), {}, {}, [this] { return FocusedArchiveIndex() >= 0; },
+        [this] { ShowDetails(); });
+    connect(view_, &QAbstractItemView::doubleClicked, info, &QAction::trigger);
+    menuActions_ = {add, edit, del, nullptr, sorted_, nullptr, info};
 
     offset_ = new QSpinBox(this);
     offset_->setObjectName(QStringLiteral("DrawsOffset"));
@@ -137,6 +142,17 @@ int DrawsTab::FocusedArchiveIndex() const {
     if (!selection) return -1;
     const QModelIndex current = selection->currentIndex();
     return current.isValid() ? model_->ArchiveIndex(current.row()) : -1;
+}
+
+void DrawsTab::ShowDetails() {
+    const int index = FocusedArchiveIndex();
+    const TDrawsArray& draws = ctx_.Ws.Archive().Draws();
+    if (index < 0 || index >= static_cast<int>(draws.size())) return;
+    const bool sorted = ctx_.Ws.Archive().Sorted();
+    const auto rows = DrawDetails(ctx_.Ws.Statistics().Registry(), draws, index, sorted);
+    DetailsDialog dialog(rows, draws[static_cast<std::size_t>(index)].Numbers,
+                         ctx_.Ws.Statistics().Registry().Settings.Config.MatrixCols, window());
+    dialog.exec();
 }
 
 void DrawsTab::AddDraw() {

@@ -36,6 +36,7 @@ class DrawsTab : public QWidget {
 
   private:
     void AddDraw();
+    void ShowDetails();
     void EditDraw();
     void DeleteDraws();
     void ToggleSorted();

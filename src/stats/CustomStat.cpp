@@ -131,18 +131,22 @@ bool TCustomStat::CombMatches(const TCombination& comb, const TStatDrawArray& va
 }
 
 int TCustomStat::GraphValue(const TCombination& numbers, int index) {
-    const TDrawRec draw = GetDraw(index);
+    // Past the analysed window the numbers are a bare combination: the
+    // archive's record at that index (a later draw) is not theirs to read.
+    const TDrawRec draw = index > context_.LastIndex ? TDrawRec{} : GetDraw(index);
     bool first = true;
     int value = 0;
     auto take = [&](const TStatKey& key) {
         if (first) value = key[0];
         first = false;
     };
-    Values({numbers, &draw, index}, TValueSink(take));
+    Values({numbers, index > context_.LastIndex ? nullptr : &draw, index}, TValueSink(take));
     return value;
 }
 
 int TCustomStat::DrawGraphValue(int index) { return GraphValue(GetDraw(index).Numbers, index); }
+
+int TCustomStat::CombGraphValue(const TCombination& comb) { return GraphValue(comb, context_.LastIndex + 1); }
 
 int TCustomStat::FindValueDraw(const TStatDrawRec& value, int fromIndex) {
     const std::uint64_t key = PackKey(value.Key);

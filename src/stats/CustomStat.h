@@ -118,6 +118,10 @@ class TCustomStat {
     // not one of its values, or follows another rule, gives its own.
     virtual int GraphValue(const TCombination& numbers, int index);
     int DrawGraphValue(int index);
+    // The same for a bare combination standing for the draw after the
+    // context's last index, as a filter sees it (no later draw of the archive
+    // is read).
+    int CombGraphValue(const TCombination& comb);
 
     // Draw number of the first draw from `fromIndex` on that holds the value;
     // -1 when none does.

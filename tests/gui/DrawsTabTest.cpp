@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTableWidget>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimeEdit>
@@ -22,6 +23,7 @@
 #include "MainWindow.h"
 #include "QtUiHooks.h"
 #include "TestSupport.h"
+#include "dialogs/DetailsDialog.h"
 #include "dialogs/DrawDialog.h"
 #include "model/DrawArchive.h"
 #include "models/DrawsModel.h"
@@ -194,22 +196,40 @@ TEST_F(DrawsTabTest, EditingReplacesTheFocusedDrawInPlace) {
     EXPECT_EQ(NumbersOf(1), (std::vector<int>{4, 5, 6, 7, 8, 9}));  // sorted view of the new numbers
 }
 
-// A double click on an old draw must not open it for editing (a stray
-// keystroke in the dialog would change the archive).
-TEST_F(DrawsTabTest, DoubleClickOnADrawOpensNoDialogAndChangesNothing) {
+// A double click on an old draw shows its details and never opens it for
+// editing (a stray keystroke in the dialog would change the archive).
+TEST_F(DrawsTabTest, DoubleClickOnADrawShowsItsDetailsAndChangesNothing) {
     const std::string before = test::ReadBytes(ArchiveFile());
     QTableView* view = Tab().View();
     const QRect cell = view->visualRect(Model().index(3, DrawsModel::kFirstNumber));
     ASSERT_TRUE(cell.isValid());
-    test::ModalWatcher watcher;
     QSignalSpy doubleClicks(view, &QAbstractItemView::doubleClicked);
+    QString number, sum, matrixText;
+    test::AnswerNextModal([&](QWidget* w) {
+        auto* details = qobject_cast<gui::DetailsDialog*>(w);
+        if (!details) {
+            ADD_FAILURE() << "expected the details, got " << w->metaObject()->className();
+            w->close();
+            return;
+        }
+        number = details->Properties()->item(0, 1)->text();
+        for (int r = 0; r < details->Properties()->rowCount(); ++r)
+            if (details->Properties()->item(r, 0)->text() == QStringLiteral("Сумма тиража: все значения"))
+                sum = details->Properties()->item(r, 1)->text();
+        // Draw 1497 (40 5 37 47 42 18) on the six-column matrix: 5 in row 1, column 5.
+        details->ColumnsBox()->setValue(6);
+        if (QTableWidgetItem* item = details->Matrix()->item(0, 4)) matrixText = item->text();
+        details->reject();
+    });
     // A double click as the system delivers it: a click, then the double click.
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
     QApplication::processEvents();
     EXPECT_EQ(doubleClicks.count(), 1) << "the double click did not reach the list";
     EXPECT_EQ(view->currentIndex().row(), 3);
-    EXPECT_EQ(watcher.Opened(), 0) << "the double click opened a dialog";
+    EXPECT_EQ(number, QStringLiteral("1497"));
+    EXPECT_EQ(sum, QStringLiteral("189"));
+    EXPECT_EQ(matrixText, QStringLiteral("5"));
     EXPECT_EQ(test::ReadBytes(ArchiveFile()), before);
 }
 
