@@ -200,7 +200,8 @@ void MainWindow::BuildMenus() {
     QList<QAction*> systemsMenu{systemsToggle, nullptr};
     systemsMenu << systemsTab_->MenuActions();
     addMenu(Q(texts::kMainWindowSystemsTab), systemsMenu);
-    addMenu(Q(texts::kMainWindowViewMenu), {graphsToggle, systemsToggle});
+    addMenu(Q(texts::kMainWindowViewMenu),
+            {graphsToggle, systemsToggle, nullptr, drawsTab_->ColourAction(), combsTab_->ColourAction()});
     file->addAction(exit);
     addActions(QList<QAction*>{exit});
 }
