@@ -69,8 +69,44 @@ const std::vector<MethodCase>& FilterCases() {
         {"DIFA", {1, 2, 3, 5, 8, 13}},
         {"SEQL", {2, 3, 4, 5, 6, 7}},  // some run of two or more
         {"KNM2", {}, {{5, 17, 0, 0}, {1, 2, 0, 0}, {23, 41, 0, 0}, {10, 11, 0, 0}, {30, 40, 0, 0}, {47, 48, 0, 0}}},
+        // The channel, matrix and segment families (channels of 6, 6 columns,
+        // the segments of GeometryBenchSegments).
+        {"CHAN", {1, 3, 8}},
+        {"CHNV", {}, {{1, 2, 0, 0}, {3, 0, 0, 0}, {5, 1, 0, 0}, {8, 3, 0, 0}, {2, 4, 0, 0}, {6, 2, 0, 0}}},
+        {"CHNC", {2, 3}},
+        {"CHN3", {0, 2}},
+        {"KCM2", {}, {{1, 2, 0, 0}, {3, 3, 0, 0}, {4, 8, 0, 0}, {2, 2, 0, 0}, {5, 7, 0, 0}, {6, 6, 0, 0}}},
+        {"KCS3", {}, {{1, 2, 3, 0}, {2, 4, 6, 0}, {3, 5, 7, 0}, {1, 1, 2, 0}, {6, 7, 8, 0}, {4, 4, 4, 0}}},
+        {"COLV", {}, {{1, 2, 0, 0}, {2, 0, 0, 0}, {4, 1, 0, 0}, {6, 3, 0, 0}, {3, 2, 0, 0}, {5, 1, 0, 0}}},
+        {"COLM", {}, {{0b111000, 0, 0, 0}, {0b101101, 0, 0, 0}, {0b011110, 0, 0, 0}, {0b110011, 0, 0, 0}}},
+        {"ROWM", {}, {{0b11000011, 0, 0, 0}, {0b10101010, 0, 0, 0}, {0b00111100, 0, 0, 0}, {0b11110000, 0, 0, 0}}},
+        {"COLA", {}, {{1, 2, 0, 0}, {2, 3, 0, 0}, {3, 2, 0, 0}, {6, 2, 0, 0}}},
+        {"ROWC", {1, 2}},
+        {"KRM4", {}, {{1, 2, 3, 4}, {2, 4, 6, 8}, {1, 1, 5, 8}, {3, 4, 5, 6}, {1, 3, 5, 7}, {2, 2, 7, 8}}},
+        {"COL4", {1, 3}},
+        {"SGMV", {}, {{1, 2, 0, 0}, {2, 0, 0, 0}, {3, 4, 0, 0}}},
+        {"SGMC", {1, 2}},
+        {"SGM2", {0, 3}},
     };
     return cases;
+}
+
+// A segment map with three segments of 16 numbers, so that the segment
+// methods have something to tell apart.
+void GeometryBenchSegments(corvel::TGameSettings& settings) {
+    for (int n = 1; n <= corvel::kMaxNumber; ++n)
+        settings.Config.MatrixSegments[static_cast<std::size_t>(n - 1)] = static_cast<std::uint8_t>((n - 1) / 16 + 1);
+}
+
+// The channel, matrix and segment methods (groups 3 to 5).
+bool IsGeometryCode(const std::string& code) {
+    static const std::set<std::string> singles = {"CHAN", "CHNV", "CHNC", "COLS", "ROWS", "COLV",
+                                                  "ROWV", "COLN", "ROWN", "COLM", "ROWM", "COLA",
+                                                  "ROWA", "COLC", "ROWC", "SGMS", "SGMV", "SGMC"};
+    if (singles.contains(code)) return true;
+    for (const char* prefix : {"KC", "KF", "KR", "KG", "CHN", "COL", "ROW", "SGM"})
+        if (code.rfind(prefix, 0) == 0) return true;
+    return false;
 }
 
 // The straightforward filter: one virtual test per combination.
@@ -266,6 +302,7 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return EXIT_FAILURE;
 
     Workload w;
+    GeometryBenchSegments(w.List.Settings);
     w.List.RegisterMethods();
 
     // The list is allocated once and filled in place, as the program does.
@@ -456,6 +493,18 @@ int main(int argc, char** argv) {
     if (familyFilters > 0)
         lines.push_back({"geomean sums..combined filters vs per-combination", std::exp(logFamilies / familyFilters),
                          std::exp(logFamiliesRef / familyFilters), 0.2, false});
+    // The channel, matrix and segment filters likewise.
+    double logGeometry = 0, logGeometryRef = 0;
+    int geometryFilters = 0;
+    for (const std::string& filter : filterNames) {
+        if (!IsGeometryCode(filter.substr(0, filter.find('/')))) continue;
+        logGeometry += std::log(reporter.Ms("filter/" + filter));
+        logGeometryRef += std::log(reporter.Ms("filter/" + filter + "/per_combination"));
+        ++geometryFilters;
+    }
+    if (geometryFilters > 0)
+        lines.push_back({"geomean channel..segment filters vs per-combination", std::exp(logGeometry / geometryFilters),
+                         std::exp(logGeometryRef / geometryFilters), 0.2, false});
     // Targets: 1.5 x a memcpy for the number properties, 2 x for the later
     // families, 6 x for the combined values and the three others whose values
     // are the costliest to find.
@@ -464,6 +513,8 @@ int main(int argc, char** argv) {
                                                                "SMAL", "SMLV", "PRIM", "PRMV"};
         if (numberProperties.contains(code) || code.rfind("POS", 0) == 0) return 1.5;
         if (code == "S2T3" || code == "DIFO" || code == "DIFK" || code.rfind("KN", 0) == 0) return 6.0;
+        // The adjacency methods look at pairs of numbers.
+        if (code == "COLA" || code == "ROWA" || code == "COLC" || code == "ROWC") return 6.0;
         return 2.0;
     };
     for (const std::string& code : prefetchCodes)

@@ -23,10 +23,11 @@ int RunCli(const std::vector<std::string>& args, Io& io) {
 
     std::vector<std::unique_ptr<Command>> commands;
     for (auto make :
-         {MakeDrawsCommand, MakeAddDrawCommand, MakeEditDrawCommand, MakeDeleteDrawCommand, MakeMethodsCommand,
-          MakeValuesCommand, MakeStatsCommand, MakePrefetchCommand, MakeGenerateCommand, MakeFilterCommand,
-          MakeStakesCommand, MakeScriptCommand, MakeRatingsCommand, MakeGraphCommand, MakeSystemsCommand,
-          MakeTablesCommand, MakeRepeatsCommand, MakeSumDistributionCommand, MakeDetailsCommand})
+         {MakeDrawsCommand,  MakeAddDrawCommand, MakeEditDrawCommand,        MakeDeleteDrawCommand, MakeMethodsCommand,
+          MakeValuesCommand, MakeStatsCommand,   MakePrefetchCommand,        MakeGenerateCommand,   MakeFilterCommand,
+          MakeStakesCommand, MakeScriptCommand,  MakeRatingsCommand,         MakeGraphCommand,      MakeSystemsCommand,
+          MakeTablesCommand, MakeRepeatsCommand, MakeSumDistributionCommand, MakeDetailsCommand,    MakeCardCommand,
+          MakeLayoutCommand})
         commands.push_back(make());
     std::vector<std::pair<CLI::App*, Command*>> registered;
     for (auto& c : commands) {

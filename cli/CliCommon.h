@@ -71,6 +71,8 @@ std::unique_ptr<Command> MakeSystemsCommand();
 std::unique_ptr<Command> MakeRepeatsCommand();
 std::unique_ptr<Command> MakeSumDistributionCommand();
 std::unique_ptr<Command> MakeDetailsCommand();
+std::unique_ptr<Command> MakeCardCommand();
+std::unique_ptr<Command> MakeLayoutCommand();
 std::unique_ptr<Command> MakeTablesCommand();
 
 // Takes the per-folder lock that the desktop program holds, waiting up to

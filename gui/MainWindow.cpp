@@ -23,7 +23,9 @@
 #include "WindowPlacement.h"
 #include "GraphShow.h"
 #include "dialogs/RepeatsDialog.h"
+#include "tabs/CardTab.h"
 #include "tabs/CombsTab.h"
+#include "tabs/LayoutTab.h"
 #include "views/SumDistribution.h"
 #include "tabs/DrawsTab.h"
 #include "tabs/GraphsTab.h"
@@ -90,6 +92,8 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
     tablesTab_ = new TablesTab(ctx_, *combsTab_, *stakesTab_, right_);
     scenarioTab_ = new ScenarioTab(ctx_, *combsTab_, right_);
     systemsTab_ = new SystemsTab(ctx_, right_);
+    cardTab_ = new CardTab(ctx_, right_);
+    layoutTab_ = new LayoutTab(ctx_, right_);
     right_->addTab(statsTab_, Q(texts::kMainWindowStats));
     for (const i18n::TextId& caption :
          {texts::kMainWindowChartsTab, texts::kMainWindowMapTab, texts::kMainWindowSchemeTab, texts::kMainWindowWeekTab,
@@ -103,12 +107,16 @@ MainWindow::MainWindow(app::DataFiles files, app::StartupSwitches switches, QWid
         if (std::string_view(caption.Key) == texts::kMainWindowRegularsTab.Key) built = tablesTab_;
         if (std::string_view(caption.Key) == texts::kMainWindowScenarioTab.Key) built = scenarioTab_;
         if (std::string_view(caption.Key) == texts::kMainWindowSystemsTab.Key) built = systemsTab_;
+        if (std::string_view(caption.Key) == texts::kMainWindowMapTab.Key) built = cardTab_;
+        if (std::string_view(caption.Key) == texts::kMainWindowSchemeTab.Key) built = layoutTab_;
         if (built) {
             right_->addTab(built, name);
             continue;
         }
+        // The week view is never shown; its switch only keeps its setting.
         const int index = right_->addTab(Placeholder(name, right_), name);
         right_->setTabEnabled(index, false);
+        right_->setTabVisible(index, false);
     }
     // While a scenario runs, its lines, the archive, the combinations and the
     // statistics are its own.
@@ -226,7 +234,36 @@ void MainWindow::BuildMenus() {
     QList<QAction*> systemsMenu{systemsToggle, nullptr};
     systemsMenu << systemsTab_->MenuActions();
     addMenu(Q(texts::kMainWindowSystemsTab), systemsMenu);
-    addMenu(Q(texts::kMainWindowViewMenu), {graphsToggle, tablesToggle, systemsToggle});
+    // The card and layout tabs: shown, they are rebuilt and come to the front.
+    auto tabToggle = [this](const char* name, const i18n::TextId& caption, QWidget* tab, auto show) {
+        QAction* toggle = actions_.Add(name, Q(caption), {}, {}, nullptr, [this, name, tab, show] {
+            const bool on = !right_->isTabVisible(right_->indexOf(tab));
+            right_->setTabVisible(right_->indexOf(tab), on);
+            ws_.Settings().View().WriteBool(kForm, name, on);
+            ws_.Settings().SaveView();
+            if (QAction* self = actions_.Find(name)) self->setChecked(on);
+            show(on);
+            if (on) right_->setCurrentWidget(tab);
+        });
+        toggle->setCheckable(true);
+        toggle->setChecked(ws_.Settings().View().ReadBool(kForm, name, true));
+        return toggle;
+    };
+    auto* cardToggle = tabToggle("TabCard", texts::kTabCard, cardTab_, [this](bool on) { cardTab_->SetShown(on); });
+    auto* layoutToggle =
+        tabToggle("TabLayout", texts::kTabLayout, layoutTab_, [this](bool on) { layoutTab_->SetShown(on); });
+    // The week view is never shown: its switch stores that it is off.
+    auto* weekToggle = actions_.Add("TabWeek", Q(texts::kTabWeek), {}, {}, nullptr, [this] {
+        ws_.Settings().View().WriteBool(kForm, "TabWeek", false);
+        ws_.Settings().SaveView();
+        if (QAction* self = actions_.Find("TabWeek")) self->setChecked(false);
+    });
+    weekToggle->setCheckable(true);
+    addMenu(Q(texts::kMainWindowMapTab), cardTab_->MenuActions());
+    addMenu(Q(texts::kMainWindowSchemeTab), layoutTab_->MenuActions());
+    addMenu(Q(texts::kMainWindowViewMenu),
+            {graphsToggle, cardToggle, layoutToggle, weekToggle, tablesToggle, systemsToggle, nullptr,
+             drawsTab_->ColourAction(), combsTab_->ColourAction()});
     file->addAction(exit);
     addActions(QList<QAction*>{exit});
 }
@@ -238,6 +275,8 @@ void MainWindow::RestoreViewSettings() {
     splitter_->setSizes({leftWidth, std::max(200, width() - leftWidth)});
     for (const auto& [name, list] : Lists()) RestoreListLayout(view, kForm, name, *list);
     right_->setTabVisible(right_->indexOf(graphsTab_), view.ReadBool(kForm, "TabGraphs", true));
+    for (auto [tab, key] : {std::pair<QWidget*, const char*>{cardTab_, "TabCard"}, {layoutTab_, "TabLayout"}})
+        right_->setTabVisible(right_->indexOf(tab), view.ReadBool(kForm, key, true));
     const bool systems = view.ReadBool(kForm, "SystemsEnabled", true);
     right_->setTabVisible(right_->indexOf(systemsTab_), systems);
     systemsTab_->SetShown(systems);
@@ -299,6 +338,8 @@ bool MainWindow::Initialise() {
         Q(texts::kMainWindowTitleWithVersion).arg(windowTitle(), QString::fromLatin1(app::ProgramVersion())));
     const auto result = ws_.Start(switches_, [this] {
         dataShown_ = true;
+        cardTab_->SetShown(right_->isTabVisible(right_->indexOf(cardTab_)));
+        layoutTab_->SetShown(right_->isTabVisible(right_->indexOf(layoutTab_)));
         UpdateArchivePanels();
         UpdateCombsPanel();
         UpdateStakesPanel();

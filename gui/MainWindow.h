@@ -26,6 +26,8 @@ class GraphsTab;
 class StatsTab;
 class StakesTab;
 class SystemsTab;
+class CardTab;
+class LayoutTab;
 class RatingsTab;
 class ScenarioTab;
 class TablesTab;
@@ -57,6 +59,8 @@ class MainWindow : public QMainWindow {
     RatingsTab* Ratings() const { return ratingsTab_; }
     ScenarioTab* Scenario() const { return scenarioTab_; }
     SystemsTab* Systems() const { return systemsTab_; }
+    CardTab* Card() const { return cardTab_; }
+    LayoutTab* Layout() const { return layoutTab_; }
     TablesTab* Tables() const { return tablesTab_; }
     QTabWidget* LeftTabs() const { return left_; }
     QTabWidget* RightTabs() const { return right_; }
@@ -108,6 +112,8 @@ class MainWindow : public QMainWindow {
     RatingsTab* ratingsTab_ = nullptr;
     ScenarioTab* scenarioTab_ = nullptr;
     SystemsTab* systemsTab_ = nullptr;
+    CardTab* cardTab_ = nullptr;
+    LayoutTab* layoutTab_ = nullptr;
     TablesTab* tablesTab_ = nullptr;
     QTimer* actionTimer_ = nullptr;
     bool initialised_ = false;

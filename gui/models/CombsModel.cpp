@@ -1,9 +1,11 @@
 #include "models/CombsModel.h"
 
+#include <QColor>
 #include <array>
 
 #include "GuiText.h"
 #include "i18n/Texts.h"
+#include "stats/families/Channels.h"
 
 namespace corvel::gui {
 namespace {
@@ -40,6 +42,14 @@ const TCombination* CombsModel::Combination(int row) const {
 QVariant CombsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    if (role == Qt::BackgroundRole) {
+        const int column = index.column();
+        if (!colours_ || column < FirstNumberColumn || column >= SumColumn) return {};
+        const TCombination* c = Combination(index.row());
+        if (!c) return {};
+        return QColor::fromRgb(
+            ChannelColour((*c)[static_cast<std::size_t>(column - FirstNumberColumn)], channelWidth_));
+    }
     if (role != Qt::DisplayRole) return {};
     const TCombination* c = Combination(index.row());
     if (!c) return {};
@@ -61,6 +71,13 @@ QVariant CombsModel::headerData(int section, Qt::Orientation orientation, int ro
     if (section >= FirstNumberColumn && section < SumColumn) return QString::number(section);
     if (section == SumColumn) return QStringLiteral("S");
     return {};
+}
+
+void CombsModel::SetChannelColours(bool on, int channelWidth) {
+    if (on == colours_ && channelWidth == channelWidth_) return;
+    colours_ = on;
+    channelWidth_ = channelWidth;
+    if (rows_ > 0) emit dataChanged(index(0, FirstNumberColumn), index(rows_ - 1, SumColumn - 1), {Qt::BackgroundRole});
 }
 
 void CombsModel::BeginChange() { beginResetModel(); }

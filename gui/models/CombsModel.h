@@ -34,11 +34,18 @@ class CombsModel : public QAbstractTableModel {
     // The combination of a row, or nothing for a row outside the list.
     const TCombination* Combination(int row) const;
 
+    // Paints the number cells in the colours of their channels for the
+    // channel width (off: no colour); repaints when that changes.
+    void SetChannelColours(bool on, int channelWidth);
+    bool ChannelColours() const { return colours_; }
+
   private:
     int ListCount() const;
 
     const TCombsArray& list_;
     int rows_ = 0;
+    bool colours_ = false;
+    int channelWidth_ = 0;
 };
 
 }  // namespace corvel::gui

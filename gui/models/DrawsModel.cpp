@@ -3,6 +3,7 @@
 #include "GuiText.h"
 #include "i18n/Texts.h"
 #include "model/DrawArchive.h"
+#include "stats/families/Channels.h"
 
 namespace corvel::gui {
 
@@ -42,9 +43,16 @@ QVariant DrawsModel::data(const QModelIndex& index, int role) const {
         case Qt::TextAlignmentRole:
             return index.column() == kDate ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                            : QVariant(Qt::AlignRight | Qt::AlignVCenter);
-        case Qt::BackgroundRole:
+        case Qt::BackgroundRole: {
+            const int column = index.column();
+            if (colours_ && column >= kFirstNumber && column < kExtra1) {
+                const TDrawRec rec = GetDraw(ws_.Archive().Draws(), archiveIndex, ws_.Archive().Sorted());
+                return QColor::fromRgb(ChannelColour(rec.Numbers[static_cast<std::size_t>(column - kFirstNumber)],
+                                                     ws_.Settings().Game().Config.ChannelSize));
+            }
             if (index.row() == ws_.Archive().Offset()) return OffsetRowColor();
             return {};
+        }
         default:
             return {};
     }
@@ -68,6 +76,12 @@ QVariant DrawsModel::headerData(int section, Qt::Orientation orientation, int ro
             if (section >= kFirstNumber && section < kExtra1) return QString::number(section);
             return {};
     }
+}
+
+void DrawsModel::SetChannelColours(bool on) {
+    if (on == colours_) return;
+    colours_ = on;
+    if (rows_ > 0) emit dataChanged(index(0, kFirstNumber), index(rows_ - 1, kExtra1 - 1), {Qt::BackgroundRole});
 }
 
 void DrawsModel::Refresh(bool force) {

@@ -11,7 +11,8 @@ namespace corvel::gui {
 // (row i is the draw at array index High - i), read straight from the archive
 // on every request. Columns: draw number, the six numbers (ascending in sorted
 // mode), the two extra numbers, their sum and the date. The row of the last
-// analysed draw (row DrawsOffset) gets the offset colour.
+// analysed draw (row DrawsOffset) gets the offset colour; with the channel
+// colours on, the number cells take the colours of their channels.
 class DrawsModel : public QAbstractTableModel {
     Q_OBJECT
   public:
@@ -32,9 +33,15 @@ class DrawsModel : public QAbstractTableModel {
     // Array index of the draw shown in a row; -1 outside the archive.
     int ArchiveIndex(int row) const;
 
+    // Paints the six number cells in the colours of their channels (for the
+    // channel width of the game settings); repaints when switched.
+    void SetChannelColours(bool on);
+    bool ChannelColours() const { return colours_; }
+
   private:
     const app::Workspace& ws_;
     int rows_ = 0;  // the count the view was last told
+    bool colours_ = false;
 };
 
 }  // namespace corvel::gui

@@ -158,6 +158,14 @@ void CombsTab::BuildActions() {
 
     menuActions_ = {gen,         open,       save, nullptr, copy,      paste, selectAll, nullptr,
                     delSelected, delExists_, undo, nullptr, checkNums, find,  info};
+    colours_ = a.Add("ViewColorCombs", Q(texts::kViewColorCombs), {}, {}, nullptr, [this] {
+        ctx_.View.WriteBool(kForm, "ColorCombs", colours_->isChecked());
+        ctx_.Ws.Settings().SaveView();
+        Refresh(false);
+    });
+    colours_->setCheckable(true);
+    colours_->setChecked(ctx_.View.ReadBool(kForm, "ColorCombs", true));
+    combsModel_->SetChannelColours(colours_->isChecked(), ctx_.Ws.Settings().Game().Config.ChannelSize);
 
     // The commands wrap onto further rows in a narrow panel; the count of
     // draws stays beside its command.
@@ -189,6 +197,8 @@ void CombsTab::RestoreViewSettings() {
 }
 
 void CombsTab::Refresh(bool force) {
+    // The colours follow the switch and the channel width of the settings.
+    combsModel_->SetChannelColours(colours_->isChecked(), ctx_.Ws.Settings().Game().Config.ChannelSize);
     if (force) {
         combsModel_->Reset();
     } else if (!combsModel_->Sync()) {

@@ -33,6 +33,8 @@ class CombsTab : public QWidget {
     CombsTab(GuiContext& ctx, QWidget* parent = nullptr);
     // The tab's commands, in menu order (the main window builds its menu).
     QList<QAction*> MenuActions() const { return menuActions_; }
+    // The switch of the channel colours of the list (the view menu holds it).
+    QAction* ColourAction() const { return colours_; }
 
     // Replaces the file dialogs (tests answer without a native dialog).
     void SetFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
@@ -84,6 +86,7 @@ class CombsTab : public QWidget {
 
     GuiContext& ctx_;
     QList<QAction*> menuActions_;
+    QAction* colours_ = nullptr;
     FileChooser chooseFile_;
     CombsModel* combsModel_ = nullptr;
     AppliedFiltersModel* filtersModel_ = nullptr;

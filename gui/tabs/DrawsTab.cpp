@@ -30,6 +30,7 @@ namespace {
 
 constexpr const char* kForm = "TFormMain";
 constexpr const char* kSortedKey = "SortedDraws";
+constexpr const char* kColoursKey = "ColorDraws";
 
 QString DrawCaption() { return Q(texts::kDrawsTabNewDrawCaption); }
 
@@ -77,6 +78,11 @@ DrawsTab::DrawsTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
         [this] { ShowDetails(); });
     connect(view_, &QAbstractItemView::doubleClicked, info, &QAction::trigger);
     menuActions_ = {add, edit, del, nullptr, sorted_, nullptr, info};
+    colours_ =
+        ctx_.Actions.Add("ViewColorDraws", Q(texts::kViewColorDraws), {}, {}, nullptr, [this] { ToggleColours(); });
+    colours_->setCheckable(true);
+    colours_->setChecked(ctx_.View.ReadBool(kForm, kColoursKey, true));
+    model_->SetChannelColours(colours_->isChecked());
 
     offset_ = new QSpinBox(this);
     offset_->setObjectName(QStringLiteral("DrawsOffset"));
@@ -185,6 +191,12 @@ void DrawsTab::DeleteDraws() {
     view_->clearSelection();
     ctx_.Ws.Archive().DeleteDrawsAt(indexes);
     Refresh(true);
+}
+
+void DrawsTab::ToggleColours() {
+    model_->SetChannelColours(colours_->isChecked());
+    ctx_.View.WriteBool(kForm, kColoursKey, colours_->isChecked());
+    ctx_.Ws.Settings().SaveView();
 }
 
 void DrawsTab::ToggleSorted() {

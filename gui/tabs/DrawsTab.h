@@ -28,6 +28,8 @@ class DrawsTab : public QWidget {
     QTableView* View() const { return view_; }
     DrawsModel* Model() const { return model_; }
     QSpinBox* OffsetBox() const { return offset_; }
+    // The switch of the channel colours of the list (the view menu holds it).
+    QAction* ColourAction() const { return colours_; }
 
   public slots:
     // Follows the archive, the offset and the sorted switch; with force the
@@ -40,6 +42,7 @@ class DrawsTab : public QWidget {
     void EditDraw();
     void DeleteDraws();
     void ToggleSorted();
+    void ToggleColours();
     void OffsetEdited(int value);
     // Selected list rows, last row first.
     std::vector<int> SelectedRows() const;
@@ -51,6 +54,7 @@ class DrawsTab : public QWidget {
     QTableView* view_ = nullptr;
     QSpinBox* offset_ = nullptr;
     QAction* sorted_ = nullptr;
+    QAction* colours_ = nullptr;
 };
 
 }  // namespace corvel::gui

@@ -4,9 +4,12 @@
 #include <set>
 
 #include "stats/StatList.h"
+#include "stats/families/Channels.h"
 #include "stats/families/Combined.h"
 #include "stats/families/Differences.h"
+#include "stats/families/Matrix.h"
 #include "stats/families/NumberProperties.h"
+#include "stats/families/Segments.h"
 #include "stats/families/Sequences.h"
 #include "stats/families/Sums.h"
 
@@ -167,7 +170,8 @@ constexpr TRegistrationEntry kRegistrationOrder[] = {
 const TBuiltFamily kBuiltFamilies[] = {
     {F::Numbers, NumberPropertyClasses()}, {F::Sums, SumClasses()},
     {F::Differences, DifferenceClasses()}, {F::Sequences, SequenceClasses()},
-    {F::Combined, CombinedValueClasses()},
+    {F::Combined, CombinedValueClasses()}, {F::Channels, ChannelClasses()},
+    {F::Matrix, MatrixClasses()},          {F::Segments, SegmentClasses()},
 };
 
 const TBuiltFamily* FamilyOf(std::span<const TBuiltFamily> families, TStatFamily family) {

@@ -270,7 +270,8 @@ TEST_F(DrawsTabTest, DeleteAnsweredNoKeepsTheArchive) {
 TEST_F(DrawsTabTest, OffsetPaintsTheLastAnalysedRowAndFillsThePanels) {
     QSpinBox* offset = Tab().OffsetBox();
     EXPECT_EQ(offset->maximum(), 1499);
-    const auto background = [&](int row) { return Model().data(Model().index(row, 4), Qt::BackgroundRole); };
+    // The draw number's cell: the number cells take their channel colours.
+    const auto background = [&](int row) { return Model().data(Model().index(row, 0), Qt::BackgroundRole); };
     EXPECT_EQ(background(0).value<QColor>(), QColor(0xFF, 0xAA, 0xAA));
 
     offset->setValue(3);

@@ -30,7 +30,11 @@ TEST(MainWindow, StartsOnTheSampleData) {
     EXPECT_EQ(window.RightTabs()->count(), 10);
     EXPECT_EQ(window.RightTabs()->tabText(1), QStringLiteral("Графики"));
     EXPECT_TRUE(window.RightTabs()->isTabEnabled(1));
-    EXPECT_FALSE(window.RightTabs()->isTabEnabled(2));  // "Карта" comes later
+    EXPECT_EQ(window.RightTabs()->tabText(2), QStringLiteral("Карта"));
+    EXPECT_TRUE(window.RightTabs()->isTabEnabled(2));
+    // The week view is never shown.
+    EXPECT_EQ(window.RightTabs()->tabText(4), QStringLiteral("Неделя"));
+    EXPECT_FALSE(window.RightTabs()->isTabVisible(4));
     EXPECT_TRUE(window.Hooks().Messages().isEmpty())
         << window.Hooks().Messages().join(QStringLiteral("\n")).toStdString();
 }
