@@ -32,7 +32,9 @@ CardTab::CardTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) 
     QHeaderView* header = view_->horizontalHeader();
     header->setMinimumSectionSize(18);
     header->resizeSection(0, 50);
-    for (int c = 1; c < CardModel::kColumns; ++c) header->resizeSection(c, 22);
+    // Two digits and a little room: the whole card fits a wide window.
+    const int side = view_->fontMetrics().horizontalAdvance(QStringLiteral("88")) + 8;
+    for (int c = 1; c < CardModel::kColumns; ++c) header->resizeSection(c, side);
 
     ActionList& a = ctx_.Actions;
     auto repaint = [this] {

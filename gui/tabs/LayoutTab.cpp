@@ -33,6 +33,7 @@ QTableWidget* NewGrid(QWidget* parent, const QString& name) {
     grid->setObjectName(name);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     return grid;
 }
 
@@ -93,6 +94,9 @@ LayoutTab::LayoutTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(c
         list->setColumnCount(2);
         list->setHorizontalHeaderLabels({Q(texts::kLayoutCountColumn), QString()});
         list->horizontalHeader()->setStretchLastSection(true);
+        list->setColumnWidth(0, list->fontMetrics().horizontalAdvance(Q(texts::kLayoutCountColumn)) + 30);
+        list->setWordWrap(false);
+        list->setMinimumWidth(120);
         list->setSortingEnabled(true);
         list->setSelectionBehavior(QAbstractItemView::SelectRows);
         column->addWidget(box);
