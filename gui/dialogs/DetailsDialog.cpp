@@ -11,12 +11,13 @@
 
 #include "GuiText.h"
 #include "i18n/Texts.h"
+#include "stats/families/Channels.h"
 
 namespace corvel::gui {
 
 DetailsDialog::DetailsDialog(const std::vector<TDetailRow>& rows, const TCombination& numbers, int columns,
-                             QWidget* parent)
-    : QDialog(parent), numbers_(numbers) {
+                             int channelWidth, QWidget* parent)
+    : QDialog(parent), numbers_(numbers), channelWidth_(channelWidth) {
     setObjectName(QStringLiteral("DetailsDialog"));
     setWindowTitle(Q(texts::kDetailsTitle));
     properties_ = new QTableWidget(static_cast<int>(rows.size()), 2, this);
@@ -68,13 +69,16 @@ void DetailsDialog::BuildMatrix(int columns) {
     matrix_->setColumnCount(columns);
     matrix_->setRowCount(rows);
     // Number n sits in column (n - 1) mod columns of row (n - 1) div
-    // columns; only the six numbers are written.
-    for (const std::uint8_t n : numbers_) {
-        if (n < 1 || n > kMaxNumber) continue;
-        auto* item = new QTableWidgetItem(QString::number(n));
+    // columns, every cell in its channel's colour; only the six numbers are
+    // written.
+    for (int n = 1; n <= kMaxNumber; ++n) {
+        auto* item = new QTableWidgetItem;
         item->setTextAlignment(Qt::AlignCenter);
+        item->setBackground(QColor(static_cast<QRgb>(0xFF000000u | ChannelColour(n, channelWidth_))));
         matrix_->setItem((n - 1) / columns, (n - 1) % columns, item);
     }
+    for (const std::uint8_t n : numbers_)
+        if (n >= 1 && n <= kMaxNumber) matrix_->item((n - 1) / columns, (n - 1) % columns)->setText(QString::number(n));
     const int side = matrix_->fontMetrics().horizontalAdvance(QStringLiteral("888")) + 8;
     for (int c = 0; c < columns; ++c) matrix_->setColumnWidth(c, side);
 }

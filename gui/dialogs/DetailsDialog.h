@@ -17,7 +17,8 @@ namespace corvel::gui {
 class DetailsDialog : public QDialog {
     Q_OBJECT
   public:
-    DetailsDialog(const std::vector<TDetailRow>& rows, const TCombination& numbers, int columns,
+    // `channelWidth`: the numbers' cells take the colours of their channels.
+    DetailsDialog(const std::vector<TDetailRow>& rows, const TCombination& numbers, int columns, int channelWidth,
                   QWidget* parent = nullptr);
 
     QTableWidget* Properties() const { return properties_; }
@@ -28,6 +29,7 @@ class DetailsDialog : public QDialog {
     void BuildMatrix(int columns);
 
     TCombination numbers_;
+    int channelWidth_ = 6;
     QTableWidget* properties_ = nullptr;
     QTableWidget* matrix_ = nullptr;
     QSpinBox* columns_ = nullptr;

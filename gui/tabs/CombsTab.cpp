@@ -265,7 +265,8 @@ void CombsTab::ShowDetails() {
     // The combination stands for the draw after the analysed window.
     const auto rows = CombinationDetails(ctx_.Ws.Statistics().Registry(), ctx_.Ws.Archive().Draws(), comb,
                                          ctx_.Ws.Archive().Offset(), ctx_.Ws.Archive().Sorted());
-    DetailsDialog dialog(rows, comb, ctx_.Ws.Statistics().Registry().Settings.Config.MatrixCols, window());
+    DetailsDialog dialog(rows, comb, ctx_.Ws.Statistics().Registry().Settings.Config.MatrixCols,
+                         ctx_.Ws.Statistics().Registry().Settings.Config.ChannelSize, window());
     dialog.exec();
 }
 

@@ -157,7 +157,8 @@ void DrawsTab::ShowDetails() {
     const bool sorted = ctx_.Ws.Archive().Sorted();
     const auto rows = DrawDetails(ctx_.Ws.Statistics().Registry(), draws, index, sorted);
     DetailsDialog dialog(rows, draws[static_cast<std::size_t>(index)].Numbers,
-                         ctx_.Ws.Statistics().Registry().Settings.Config.MatrixCols, window());
+                         ctx_.Ws.Statistics().Registry().Settings.Config.MatrixCols,
+                         ctx_.Ws.Statistics().Registry().Settings.Config.ChannelSize, window());
     dialog.exec();
 }
 

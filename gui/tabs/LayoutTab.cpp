@@ -87,6 +87,8 @@ LayoutTab::LayoutTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(c
         auto* box = new QSpinBox(comparePanel);
         box->setObjectName(QStringLiteral("LayoutCompareLen%1").arg(k + 1));
         box->setRange(1, INT_MAX);
+        box->setMinimumWidth(40);
+        box->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         box->setValue(
             std::max(1, ctx_.View.ReadInt(kForm, Format("LayoutCompareLen%d", {k + 1}), kCompareDefaults[k])));
         connect(box->findChild<QLineEdit*>(), &QLineEdit::returnPressed, this, &LayoutTab::BuildCompareLists);
@@ -96,7 +98,8 @@ LayoutTab::LayoutTab(GuiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(c
         list->horizontalHeader()->setStretchLastSection(true);
         list->setColumnWidth(0, list->fontMetrics().horizontalAdvance(Q(texts::kLayoutCountColumn)) + 30);
         list->setWordWrap(false);
-        list->setMinimumWidth(120);
+        // The five lists share the panel's width; none asks for more.
+        list->setMinimumWidth(40);
         list->setSortingEnabled(true);
         list->setSelectionBehavior(QAbstractItemView::SelectRows);
         column->addWidget(box);

@@ -205,6 +205,7 @@ TEST_F(DrawsTabTest, DoubleClickOnADrawShowsItsDetailsAndChangesNothing) {
     ASSERT_TRUE(cell.isValid());
     QSignalSpy doubleClicks(view, &QAbstractItemView::doubleClicked);
     QString number, sum, matrixText;
+    QRgb matrixColour = 0, emptyColour = 0;
     test::AnswerNextModal([&](QWidget* w) {
         auto* details = qobject_cast<gui::DetailsDialog*>(w);
         if (!details) {
@@ -218,7 +219,13 @@ TEST_F(DrawsTabTest, DoubleClickOnADrawShowsItsDetailsAndChangesNothing) {
                 sum = details->Properties()->item(r, 1)->text();
         // Draw 1497 (40 5 37 47 42 18) on the six-column matrix: 5 in row 1, column 5.
         details->ColumnsBox()->setValue(6);
-        if (QTableWidgetItem* item = details->Matrix()->item(0, 4)) matrixText = item->text();
+        if (QTableWidgetItem* item = details->Matrix()->item(0, 4)) {
+            matrixText = item->text();
+            matrixColour = item->background().color().rgb() & 0xFFFFFF;
+        }
+        // 13, not drawn, in channel 3 of width 6.
+        if (QTableWidgetItem* item = details->Matrix()->item(2, 0))
+            emptyColour = item->background().color().rgb() & 0xFFFFFF;
         details->reject();
     });
     // A double click as the system delivers it: a click, then the double click.
@@ -230,6 +237,8 @@ TEST_F(DrawsTabTest, DoubleClickOnADrawShowsItsDetailsAndChangesNothing) {
     EXPECT_EQ(number, QStringLiteral("1497"));
     EXPECT_EQ(sum, QStringLiteral("189"));
     EXPECT_EQ(matrixText, QStringLiteral("5"));
+    EXPECT_EQ(matrixColour, 0xAAFFAAu);
+    EXPECT_EQ(emptyColour, 0xAAFFFFu);
     EXPECT_EQ(test::ReadBytes(ArchiveFile()), before);
 }
 
