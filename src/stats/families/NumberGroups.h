@@ -57,17 +57,53 @@ struct TNumberGroups {
 
 namespace groups {
 
-// Numbers of the game as bits 1..48 of a set; the six bytes of a real
-// combination are six different numbers, any other combination takes the
-// general path of a member.
-inline bool SixNumbers(const TCombination& c, std::uint64_t& set) {
-    set = 0;
-    bool outside = false;
-    for (auto n : c) {
-        set |= std::uint64_t{1} << (n & 63);
-        outside |= n == 0 || n > kMaxNumber;
+// Whether a span holds long runs of combinations that share their first
+// four numbers, as a generated list does (about 75 a run over the full list),
+// judged by its start.
+inline std::uint32_t FirstFour(const TCombination& c) {
+    std::uint32_t p;
+    std::memcpy(&p, c.data(), sizeof p);
+    return p;
+}
+inline bool LongRuns(std::span<const TCombination> combs) {
+    if (combs.size() < 4096) return false;
+    std::size_t changes = 0;
+    for (std::size_t i = 1; i < 4096; ++i) changes += FirstFour(combs[i]) != FirstFour(combs[i - 1]);
+    return changes * 16 < 4096;
+}
+
+// fn(i, t[c0] | ... | t[c5]) for every combination in order, the first four
+// numbers' part taken once per run of equal first numbers: two lookups a
+// combination instead of six where the runs are long.
+using BitTable = std::array<std::uint64_t, 256>;
+template <class Fn>
+void ForEachOrOfBits(const BitTable& t, std::span<const TCombination> combs, Fn&& fn) {
+    if (combs.empty()) return;
+    std::uint32_t prefix = FirstFour(combs[0]);
+    std::uint64_t first = t[combs[0][0]] | t[combs[0][1]] | t[combs[0][2]] | t[combs[0][3]];
+    for (std::size_t i = 0; i < combs.size(); ++i) {
+        const TCombination& c = combs[i];
+        if (const std::uint32_t p = FirstFour(c); p != prefix) [[unlikely]] {
+            prefix = p;
+            first = t[c[0]] | t[c[1]] | t[c[2]] | t[c[3]];
+        }
+        fn(i, first | t[c[4]] | t[c[5]]);
     }
-    return !outside && std::popcount(set) == kNumbersPerDraw;
+}
+
+// Numbers of the game as bits 1..48 of a set, any other byte as bit 0: the
+// six bytes of a real combination are six different numbers (six bits, bit 0
+// clear); any other combination takes the general path of a member.
+constexpr BitTable kNumberBits = [] {
+    BitTable t{};
+    for (std::size_t b = 0; b < 256; ++b) t[b] = b >= kMinNumber && b <= kMaxNumber ? std::uint64_t{1} << b : 1;
+    return t;
+}();
+inline bool SixNumbers(std::uint64_t set) { return (set & 1) == 0 && std::popcount(set) == kNumbersPerDraw; }
+inline bool SixNumbers(const TCombination& c, std::uint64_t& set) {
+    set = kNumberBits[c[0]] | kNumberBits[c[1]] | kNumberBits[c[2]] | kNumberBits[c[3]] | kNumberBits[c[4]] |
+          kNumberBits[c[5]];
+    return SixNumbers(set);
 }
 
 // Counts per (group, k) for groups below 64 and k below 16, turned into
@@ -118,16 +154,9 @@ class PairRuns {
     // Whether the runs of the span are long enough to pay for their folds,
     // judged by its start; the caller takes its per-combination loop otherwise.
     static bool Worthwhile(const TNumberGroups& g, std::span<const TCombination> combs) {
-        if (g.Last > kMostGroups || combs.size() < 4096) return false;
-        std::size_t changes = 0;
-        for (std::size_t i = 1; i < 4096; ++i) changes += Prefix(combs[i]) != Prefix(combs[i - 1]);
-        return changes * 16 < 4096;
+        return g.Last <= kMostGroups && LongRuns(combs);
     }
-    static std::uint32_t Prefix(const TCombination& c) {
-        std::uint32_t p;
-        std::memcpy(&p, c.data(), sizeof p);
-        return p;
-    }
+    static std::uint32_t Prefix(const TCombination& c) { return FirstFour(c); }
     template <class Fold>
     static void ForEach(const TNumberGroups& g, std::span<const TCombination> combs, Fold&& fold) {
         const std::size_t side = static_cast<std::size_t>(g.Last) + 1, cells = side * side;
@@ -257,6 +286,15 @@ struct OccupiedGroups {
     }
     static void Histogram(const TNumberGroups& g, int, std::span<const TCombination> combs, TStatDrawArray& values) {
         const BitTable t = Bits(g);
+        if (LongRuns(combs)) {
+            std::array<std::array<std::uint64_t, 8>, 4> counts{};
+            ForEachOrOfBits(t, combs,
+                            [&](std::size_t i, std::uint64_t seen) { ++counts[i & 3][std::popcount(seen) & 7]; });
+            for (std::size_t k = 0; k < 8; ++k)
+                if (const std::uint64_t n = counts[0][k] + counts[1][k] + counts[2][k] + counts[3][k])
+                    kernels::AddCount(values, static_cast<std::uint16_t>(k), n);
+            return;
+        }
         kernels::HistogramOfValue<8>(combs, values, [&t](const TCombination& c) { return Of(t, c); });
     }
 };
@@ -546,6 +584,16 @@ struct OccupiedPattern {
         // Neighbouring combinations mostly share their pattern: the value
         // kernels count with interleaved counters.
         auto patternOf = [&t](const TCombination& c) { return static_cast<int>(Of(t, c)); };
+        if (g.Last <= 12 && LongRuns(combs)) {
+            const std::size_t patterns = std::size_t{1} << g.Last;
+            std::vector<std::uint64_t> counts(2 * patterns);
+            ForEachOrOfBits(t, combs,
+                            [&](std::size_t i, std::uint64_t pattern) { ++counts[(i & 1) * patterns + pattern]; });
+            for (std::size_t pattern = 0; pattern < patterns; ++pattern)
+                if (const std::uint64_t n = counts[pattern] + counts[patterns + pattern])
+                    kernels::AddCount(values, KeyOf(pattern), n);
+            return;
+        }
         if (g.Last <= 8) return kernels::HistogramOfValue<256>(combs, values, patternOf);
         if (g.Last <= 12) return kernels::HistogramOfValue<4096>(combs, values, patternOf);
         if (g.Last <= 16) {
@@ -654,15 +702,23 @@ struct AdjacentInGroup {
         GroupKeyCounts counts;
         TStatDrawArray many;  // more pairs than a table row holds: only repeated bytes give them
         const AdjacentSets sets(g);
-        for (const TCombination& c : combs)
-            ForEach(g, sets, c, [&](unsigned group, unsigned pairs) {
-                if (pairs + 1 < 16)
-                    counts.Add(group, pairs + 1);
+        auto add = [&](unsigned group, unsigned pairs) {
+            if (pairs + 1 < 16)
+                counts.Add(group, pairs + 1);
+            else
+                kernels::AddCount(
+                    many, TStatKey{static_cast<std::uint16_t>(group), static_cast<std::uint16_t>(pairs + 1), 0, 0}, 1);
+        };
+        if (LongRuns(combs)) {
+            ForEachOrOfBits(kNumberBits, combs, [&](std::size_t i, std::uint64_t set) {
+                if (SixNumbers(set)) [[likely]]
+                    sets.ForEach(g, set, add);
                 else
-                    kernels::AddCount(
-                        many, TStatKey{static_cast<std::uint16_t>(group), static_cast<std::uint16_t>(pairs + 1), 0, 0},
-                        1);
+                    ForEachAdjacentGroup(g, combs[i], add);
             });
+        } else {
+            for (const TCombination& c : combs) ForEach(g, sets, c, add);
+        }
         counts.AddTo(values);
         for (const auto& v : many) AddStatValue(values, v, false);
     }
@@ -693,6 +749,22 @@ struct AdjacentGroups {
     }
     static void Histogram(const TNumberGroups& g, int, std::span<const TCombination> combs, TStatDrawArray& values) {
         const AdjacentSets sets(g);
+        if (LongRuns(combs)) {
+            std::array<std::array<std::uint64_t, 16>, 2> counts{};
+            ForEachOrOfBits(kNumberBits, combs, [&](std::size_t i, std::uint64_t set) {
+                unsigned groups = 0;
+                auto count = [&](unsigned, unsigned) { ++groups; };
+                if (SixNumbers(set)) [[likely]]
+                    sets.ForEach(g, set, count);
+                else
+                    ForEachAdjacentGroup(g, combs[i], count);
+                ++counts[i & 1][groups & 15];
+            });
+            for (std::size_t k = 0; k < 16; ++k)
+                if (const std::uint64_t n = counts[0][k] + counts[1][k])
+                    kernels::AddCount(values, static_cast<std::uint16_t>(k), n);
+            return;
+        }
         kernels::HistogramOfValue<16>(combs, values, [&](const TCombination& c) { return Of(g, sets, c); });
     }
 };
