@@ -141,47 +141,56 @@ class GroupKeySet {
 };
 
 // Runs of combinations that share their first four numbers, as a generated
-// list holds them (about 75 per run over the full list): within a run a value
-// of the groups depends only on the groups of the last two numbers, so each
-// combination costs one counter of the pair of those groups, and the value is
-// worked out once per pair and run. fold(first four numbers, counts) gets the
-// counts per pair, index a * side + b for groups a and b (0 for no group).
-// Two interleaved tables keep neighbouring combinations, which mostly share
-// their pair, off one counter.
-class PairRuns {
+// list holds them: within a run a combination differs from the others only
+// in the groups of its last two numbers. fold(first four numbers, counts)
+// gets, per group, how many combinations of the run have their fifth number
+// in it (First), their sixth (Second) and both (Both), and the run's length.
+// Interleaved sets of counters keep neighbouring combinations, which mostly
+// share their groups, off one counter.
+class LastTwoRuns {
   public:
-    static constexpr int kMostGroups = 16;
-    // Whether the runs of the span are long enough to pay for their folds,
-    // judged by its start; the caller takes its per-combination loop otherwise.
+    static constexpr int kMostGroups = 63;
+    static constexpr std::size_t kSets = 2;
+    struct Counts {
+        std::vector<std::uint64_t> First, Second, Both;
+        std::uint64_t Length = 0;
+    };
     static bool Worthwhile(const TNumberGroups& g, std::span<const TCombination> combs) {
         return g.Last <= kMostGroups && LongRuns(combs);
     }
-    static std::uint32_t Prefix(const TCombination& c) { return FirstFour(c); }
     template <class Fold>
     static void ForEach(const TNumberGroups& g, std::span<const TCombination> combs, Fold&& fold) {
-        const std::size_t side = static_cast<std::size_t>(g.Last) + 1, cells = side * side;
-        std::vector<std::uint32_t> tables(2 * cells), counts(cells);
-        std::array<std::uint16_t, 256> row{};
-        for (std::size_t b = 0; b < 256; ++b) row[b] = static_cast<std::uint16_t>(g.Of[b] * side);
-        auto flush = [&](const TCombination& c) {
-            for (std::size_t i = 0; i < cells; ++i) {
-                counts[i] = tables[i] + tables[cells + i];
-                tables[i] = tables[cells + i] = 0;
+        const std::size_t side = static_cast<std::size_t>(g.Last) + 1;
+        std::vector<std::uint32_t> first(kSets * side), second(kSets * side), both(kSets * side);
+        Counts counts{std::vector<std::uint64_t>(side), std::vector<std::uint64_t>(side),
+                      std::vector<std::uint64_t>(side), 0};
+        auto flush = [&](const TCombination& c, std::size_t length) {
+            for (std::size_t x = 0; x < side; ++x) {
+                counts.First[x] = counts.Second[x] = counts.Both[x] = 0;
+                for (std::size_t k = 0; k < kSets; ++k) {
+                    counts.First[x] += std::exchange(first[k * side + x], 0);
+                    counts.Second[x] += std::exchange(second[k * side + x], 0);
+                    counts.Both[x] += std::exchange(both[k * side + x], 0);
+                }
             }
+            counts.Length = length;
             fold(c, counts);
         };
         std::size_t start = 0;
-        std::uint32_t prefix = combs.empty() ? 0 : Prefix(combs[0]);
+        std::uint32_t prefix = combs.empty() ? 0 : FirstFour(combs[0]);
         for (std::size_t i = 0; i < combs.size(); ++i) {
             const TCombination& c = combs[i];
-            if (Prefix(c) != prefix) [[unlikely]] {
-                flush(combs[start]);
+            if (FirstFour(c) != prefix) [[unlikely]] {
+                flush(combs[start], i - start);
                 start = i;
-                prefix = Prefix(c);
+                prefix = FirstFour(c);
             }
-            ++tables[(i & 1) * cells + row[c[4]] + g.Of[c[5]]];
+            const std::size_t set = (i % kSets) * side, a = g.Of[c[4]], b = g.Of[c[5]];
+            ++first[set + a];
+            ++second[set + b];
+            both[set + a] += a == b;
         }
-        if (!combs.empty()) flush(combs[start]);
+        if (!combs.empty()) flush(combs[start], combs.size() - start);
     }
 };
 
@@ -397,29 +406,17 @@ struct CountsPerGroup {
     }
     static void Histogram(const TNumberGroups& g, int, std::span<const TCombination> combs, TStatDrawArray& values) {
         GroupKeyCounts counts;
-        if (PairRuns::Worthwhile(g, combs)) {
+        if (LastTwoRuns::Worthwhile(g, combs)) {
             // Per run and group: how many of its combinations have 0, 1 or 2
             // of the last two numbers in the group, on top of the first four.
-            const std::size_t side = static_cast<std::size_t>(g.Last) + 1;
-            std::vector<std::uint64_t> inFirst(side), inSecond(side), inBoth(side);
-            PairRuns::ForEach(g, combs, [&](const TCombination& c, const std::vector<std::uint32_t>& pairs) {
-                std::fill(inFirst.begin(), inFirst.end(), 0);
-                std::fill(inSecond.begin(), inSecond.end(), 0);
-                std::uint64_t run = 0;
-                for (std::size_t a = 0; a < side; ++a)
-                    for (std::size_t b = 0; b < side; ++b) {
-                        const std::uint32_t n = pairs[a * side + b];
-                        inFirst[a] += n;
-                        inSecond[b] += n;
-                        run += n;
-                    }
-                for (std::size_t x = 0; x < side; ++x) inBoth[x] = pairs[x * side + x];
+            LastTwoRuns::ForEach(g, combs, [&](const TCombination& c, const LastTwoRuns::Counts& runs) {
                 for (auto group : g.Listed) {
                     unsigned before = 0;
                     for (std::size_t p = 0; p < 4; ++p) before += g.Of[c[p]] == group;
-                    const std::uint64_t two = inBoth[group], one = inFirst[group] + inSecond[group] - 2 * two;
+                    const std::uint64_t two = runs.Both[group];
+                    const std::uint64_t one = runs.First[group] + runs.Second[group] - 2 * two;
                     // The count 0 follows from the others below.
-                    if (before > 0) counts.Add(group, before, run - one - two);
+                    if (before > 0) counts.Add(group, before, runs.Length - one - two);
                     counts.Add(group, before + 1, one);
                     counts.Add(group, before + 2, two);
                 }
