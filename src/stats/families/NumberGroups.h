@@ -291,7 +291,12 @@ struct OccupiedGroups {
     static void Match(const TNumberGroups& g, int, std::span<const TCombination> combs, const TStatDrawArray& values,
                       std::uint8_t* out) {
         const BitTable t = Bits(g);
-        kernels::MatchValue(combs, kernels::SelectKey0(values), out, [&t](const TCombination& c) { return Of(t, c); });
+        const kernels::ByteTable sel = kernels::SelectKey0(values);
+        if (LongRuns(combs)) {
+            ForEachOrOfBits(t, combs, [&](std::size_t i, std::uint64_t seen) { out[i] = sel[std::popcount(seen)]; });
+            return;
+        }
+        kernels::MatchValue(combs, sel, out, [&t](const TCombination& c) { return Of(t, c); });
     }
     static void Histogram(const TNumberGroups& g, int, std::span<const TCombination> combs, TStatDrawArray& values) {
         const BitTable t = Bits(g);
@@ -486,16 +491,19 @@ struct GroupTuples {
     static void Seed(const TNumberGroups&, int, const TValueSink&) {}
     static void Match(const TNumberGroups& g, int, std::span<const TCombination> combs, const TStatDrawArray& values,
                       std::uint8_t* out) {
-        if constexpr (K <= 3) {
-            // Groups are below 64: a tuple is an index into a table of bits.
-            std::vector<std::uint64_t> selected((std::size_t{1} << (6 * K)) / 64);
+        // A tuple of groups is an index into a table of bits, four bits a
+        // group below 16 groups (a table of 8 KB for four of them), else six.
+        const unsigned shift = g.Last < 16 ? 4 : 6;
+        if (K <= 3 || shift == 4) {
+            const unsigned limit = 1u << shift;
+            std::vector<std::uint64_t> selected(std::max<std::size_t>(1, (std::size_t{1} << (shift * K)) / 64));
             for (const auto& v : values) {
                 bool fits = true;
                 std::size_t index = 0;
                 for (std::size_t k = 0; k < 4; ++k) {
                     if (k < K) {
-                        fits = fits && v.Key[k] < 64;
-                        index = index * 64 + (v.Key[k] & 63);
+                        fits = fits && v.Key[k] < limit;
+                        index = index << shift | (v.Key[k] & (limit - 1));
                     } else {
                         fits = fits && v.Key[k] == 0;
                     }
@@ -504,11 +512,11 @@ struct GroupTuples {
             }
             for (std::size_t i = 0; i < combs.size(); ++i) {
                 std::uint8_t at[kNumbersPerDraw];
-                for (std::size_t p = 0; p < kNumbersPerDraw; ++p) at[p] = g.Of[combs[i][p]] & 63;
+                for (std::size_t p = 0; p < kNumbersPerDraw; ++p) at[p] = g.Of[combs[i][p]] & (limit - 1);
                 std::uint64_t hit = 0;
                 for (const auto& choice : kChoices<K, Neighbours>) {
                     std::size_t index = 0;
-                    for (std::size_t k = 0; k < K; ++k) index = index * 64 + at[choice[k]];
+                    for (std::size_t k = 0; k < K; ++k) index = index << shift | at[choice[k]];
                     hit |= selected[index / 64] >> (index % 64);
                 }
                 out[i] = static_cast<std::uint8_t>(hit & 1);
@@ -567,10 +575,14 @@ struct OccupiedPattern {
                 const std::uint64_t pattern = PatternOf(v.Key);
                 if (pattern >> g.Last == 0) selected[pattern / 64] |= std::uint64_t{1} << (pattern % 64);
             }
-            for (std::size_t i = 0; i < combs.size(); ++i) {
-                const std::uint64_t pattern = Of(t, combs[i]);
+            auto test = [&](std::size_t i, std::uint64_t pattern) {
                 out[i] = static_cast<std::uint8_t>(selected[pattern / 64] >> (pattern % 64) & 1);
+            };
+            if (LongRuns(combs)) {
+                ForEachOrOfBits(t, combs, test);
+                return;
             }
+            for (std::size_t i = 0; i < combs.size(); ++i) test(i, Of(t, combs[i]));
             return;
         }
         const kernels::KeySet sel(values);
