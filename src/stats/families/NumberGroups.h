@@ -380,6 +380,36 @@ struct CountsPerGroup {
     static void Match(const TNumberGroups& g, int, std::span<const TCombination> combs, const TStatDrawArray& values,
                       std::uint8_t* out) {
         const GroupKeySet sel(values);
+        if (LongRuns(combs) && g.Last < 64) {
+            // Within a run of equal first four numbers only the groups a and
+            // b of the last two numbers differ: the run's other groups keep
+            // the counts of the first four, so a combination matches when
+            // one of those is selected, or a's or b's count with the last two.
+            const std::size_t side = static_cast<std::size_t>(g.Last) + 1;
+            std::vector<std::uint64_t> bit(side);
+            std::vector<std::uint8_t> plusOne(side), plusTwo(side);
+            for (std::size_t x = 1; x < side; ++x) bit[x] = std::uint64_t{1} << x;
+            std::uint64_t kept = 0;  // groups whose count of the first four is selected
+            std::uint32_t prefix = 0;
+            for (std::size_t i = 0; i < combs.size(); ++i) {
+                const TCombination& c = combs[i];
+                if (i == 0 || FirstFour(c) != prefix) [[unlikely]] {
+                    prefix = FirstFour(c);
+                    kept = 0;
+                    for (auto group : g.Listed) {
+                        unsigned before = 0;
+                        for (std::size_t p = 0; p < 4; ++p) before += g.Of[c[p]] == group;
+                        if (sel.Has(group, before)) kept |= bit[group];
+                        plusOne[group] = sel.Has(group, before + 1);
+                        plusTwo[group] = sel.Has(group, before + 2);
+                    }
+                }
+                const std::size_t a = g.Of[c[4]], b = g.Of[c[5]];
+                const bool changed = a == b ? plusTwo[a] : plusOne[a] | plusOne[b];
+                out[i] = static_cast<std::uint8_t>(changed || (kept & ~(bit[a] | bit[b])) != 0);
+            }
+            return;
+        }
         if (FitsNibbles(g)) {
             // A combination without a number in a listed group whose count 0
             // is selected matches at once.
