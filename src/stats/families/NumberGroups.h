@@ -150,7 +150,7 @@ class GroupKeySet {
 class LastTwoRuns {
   public:
     static constexpr int kMostGroups = 63;
-    static constexpr std::size_t kSets = 2;
+    static constexpr std::size_t kSets = 2;  // the loop below alternates two
     struct Counts {
         std::vector<std::uint64_t> First, Second, Both;
         std::uint64_t Length = 0;
@@ -161,7 +161,9 @@ class LastTwoRuns {
     template <class Fold>
     static void ForEach(const TNumberGroups& g, std::span<const TCombination> combs, Fold&& fold) {
         const std::size_t side = static_cast<std::size_t>(g.Last) + 1;
-        std::vector<std::uint32_t> first(kSets * side), second(kSets * side), both(kSets * side);
+        // The sixth number's group counts at side + group when it equals the
+        // fifth's: both at once, one counter a combination less.
+        std::vector<std::uint32_t> first(kSets * side), second(kSets * 2 * side);
         Counts counts{std::vector<std::uint64_t>(side), std::vector<std::uint64_t>(side),
                       std::vector<std::uint64_t>(side), 0};
         auto flush = [&](const TCombination& c, std::size_t length) {
@@ -169,26 +171,30 @@ class LastTwoRuns {
                 counts.First[x] = counts.Second[x] = counts.Both[x] = 0;
                 for (std::size_t k = 0; k < kSets; ++k) {
                     counts.First[x] += std::exchange(first[k * side + x], 0);
-                    counts.Second[x] += std::exchange(second[k * side + x], 0);
-                    counts.Both[x] += std::exchange(both[k * side + x], 0);
+                    const std::uint32_t both = std::exchange(second[(2 * k + 1) * side + x], 0);
+                    counts.Second[x] += std::exchange(second[2 * k * side + x], 0) + both;
+                    counts.Both[x] += both;
                 }
             }
             counts.Length = length;
             fold(c, counts);
         };
+        const kernels::ByteTable of = g.Of;
+        std::uint32_t* const firstSet[kSets] = {first.data(), first.data() + side};
+        std::uint32_t* const secondSet[kSets] = {second.data(), second.data() + 2 * side};
+        const std::size_t n = combs.size();
         std::size_t start = 0;
-        std::uint32_t prefix = combs.empty() ? 0 : FirstFour(combs[0]);
-        for (std::size_t i = 0; i < combs.size(); ++i) {
+        std::uint32_t prefix = n ? FirstFour(combs[0]) : 0;
+        for (std::size_t i = 0; i < n; ++i) {
             const TCombination& c = combs[i];
             if (FirstFour(c) != prefix) [[unlikely]] {
                 flush(combs[start], i - start);
                 start = i;
                 prefix = FirstFour(c);
             }
-            const std::size_t set = (i % kSets) * side, a = g.Of[c[4]], b = g.Of[c[5]];
-            ++first[set + a];
-            ++second[set + b];
-            both[set + a] += a == b;
+            const std::size_t a = of[c[4]], b = of[c[5]];
+            ++firstSet[i & 1][a];
+            ++secondSet[i & 1][a == b ? side + b : b];
         }
         if (!combs.empty()) flush(combs[start], combs.size() - start);
     }
