@@ -62,6 +62,12 @@ const std::vector<TCombination>& Mixed() {
     return list;
 }
 
+// The mixed list and a piece of the full list in its own order, whose long
+// runs of equal first numbers take the kernels that work by runs.
+std::vector<std::span<const TCombination>> Lists() {
+    return {Mixed(), std::span(test::AllCombinations()).subspan(5'000'000, 60'000)};
+}
+
 using Param = std::tuple<std::size_t, std::string>;
 
 class GroupSpanParity : public ::testing::TestWithParam<Param> {};
@@ -81,17 +87,15 @@ TEST_P(GroupSpanParity, SpanPathsAgree) {
         TStatDrawArray listValues;
         stat->SpanHistogramPerCombination(std::span(Mixed()).first(300), listValues);
         if (!listValues.empty()) selections.push_back({listValues.front(), listValues.back()});
-        for (const TStatDrawArray& values : selections) {
-            std::vector<std::uint8_t> span(Mixed().size(), 7), reference(Mixed().size(), 9);
-            stat->SpanMatch(Mixed(), values, false, span.data());
-            stat->SpanMatchPerCombination(Mixed(), values, false, reference.data());
-            ASSERT_EQ(span, reference) << values.size() << " values, sorted " << sorted;
-        }
+        for (const TStatDrawArray& values : selections)
+            for (std::span<const TCombination> combs : Lists()) {
+                std::vector<std::uint8_t> span(combs.size(), 7), reference(combs.size(), 9);
+                stat->SpanMatch(combs, values, false, span.data());
+                stat->SpanMatchPerCombination(combs, values, false, reference.data());
+                ASSERT_EQ(span, reference) << values.size() << " values, sorted " << sorted << ", " << combs.size();
+            }
     }
-    // The mixed list and a piece of the full list in its own order, whose
-    // long runs of equal first numbers take the kernels that count by runs.
-    const std::span<const TCombination> piece = std::span(test::AllCombinations()).subspan(5'000'000, 60'000);
-    for (std::span<const TCombination> combs : {std::span<const TCombination>(Mixed()), piece}) {
+    for (std::span<const TCombination> combs : Lists()) {
         TStatDrawArray span, reference;
         stat->SpanHistogram(combs, span);
         stat->SpanHistogramPerCombination(combs, reference);
