@@ -13,6 +13,7 @@
 #include "model/Errors.h"
 #include "model/FileIo.h"
 #include "model/Format.h"
+#include "model/TextUtil.h"
 
 namespace corvel::cli {
 
@@ -132,6 +133,21 @@ const TCombsArray& LoadCombinationList(Context& ctx, const std::string& from) {
     const bool ok = from.empty() ? combs.Generate(true) : combs.OpenFile(from);
     if (!ok) throw CliFailure{kExitDataError, ""};
     return combs.List().Current();
+}
+
+std::vector<std::int64_t> ParseRowList(const std::vector<std::string>& words, std::int64_t count,
+                                       const i18n::TextId& noRow) {
+    std::vector<std::int64_t> indexes;
+    for (const std::string& word : words) {
+        const auto dash = word.find('-', 1);
+        const auto first = ToInt64(Trim(std::string_view(word).substr(0, dash)));
+        const auto last = dash == std::string::npos ? first : ToInt64(Trim(std::string_view(word).substr(dash + 1)));
+        if (!first || !last || *first < 1 || *last < *first)
+            throw CliFailure{kExitUsage, Format(texts::kCliStakesBadRow, {word})};
+        if (*last > count) throw CliFailure{kExitDataError, Format(noRow, {*last, count})};
+        for (std::int64_t row = *first; row <= *last; ++row) indexes.push_back(row - 1);
+    }
+    return indexes;
 }
 
 }  // namespace corvel::cli

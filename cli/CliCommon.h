@@ -119,6 +119,12 @@ app::StakesService& OpenStakesForChange(Context& ctx);
 // file) the list the generation settings give.
 const TCombsArray& LoadCombinationList(Context& ctx, const std::string& from);
 
+// Rows of a list as the person numbers them, "3" or "5-9" counted from 1, as
+// indexes from 0. A faulty word is a usage failure; a row past `count` ends
+// the command with noRow (given that row and the count).
+std::vector<std::int64_t> ParseRowList(const std::vector<std::string>& words, std::int64_t count,
+                                       const i18n::TextId& noRow);
+
 // A graph as text: the caption, then for each series a line with its name
 // followed by a line "x<TAB>y" per point, x as an integer and y as
 // value(series index, y) writes it.

@@ -74,22 +74,6 @@ std::pair<TStakeCondition, int> ParseWhere(const std::string& text) {
     throw CliFailure{kExitUsage, Format(texts::kCliStakesBadWhere, {text})};
 }
 
-// Grid rows "3" or "5-9" (rows count from 1, as in `stakes list`) as record indexes.
-std::vector<std::int64_t> ParseRows(const std::vector<std::string>& words, std::int64_t records) {
-    std::vector<std::int64_t> indexes;
-    for (const std::string& word : words) {
-        const auto dash = word.find('-', 1);
-        const auto first = ToInt64(Trim(std::string_view(word).substr(0, dash)));
-        const auto last = dash == std::string::npos ? first : ToInt64(Trim(std::string_view(word).substr(dash + 1)));
-        if (!first || !last || *first < 1 || *last < *first)
-            throw CliFailure{kExitUsage, Format(texts::kCliStakesBadRow, {word})};
-        if (*last > records) throw CliFailure{kExitDataError, Format(texts::kCliStakesNoRow, {*last, records})};
-        if (*last - *first >= records) throw CliFailure{kExitUsage, Format(texts::kCliStakesBadRow, {word})};
-        for (std::int64_t row = *first; row <= *last; ++row) indexes.push_back(row - 1);
-    }
-    return indexes;
-}
-
 void RequireComment(const std::string& comment) {
     if (auto ok = CheckStakeComment(comment); !ok) throw CliFailure{kExitUsage, ok.Error()};
 }
@@ -304,7 +288,7 @@ class StakesCommand : public Command {
         if (condition) {
             ok = stakes.DeleteByCondition(condition->first, condition->second);
         } else {
-            ok = stakes.DeleteRecords(ParseRows(rows_, before));
+            ok = stakes.DeleteRecords(ParseRowList(rows_, before, texts::kCliStakesNoRow));
         }
         if (!ok) return kExitDataError;
         ctx.io.Out << Format(texts::kCliStakesDeleted, {before - stakes.File().Count()}) << '\n';

@@ -52,16 +52,8 @@ app::TablesService& OpenTablesForStakes(Context& ctx) {
 // Rows "3" or "5-9" counted from 1 as the list shows them, as list indexes.
 std::vector<std::size_t> ParseRows(const std::vector<std::string>& words, std::size_t count) {
     std::vector<std::size_t> rows;
-    for (const std::string& word : words) {
-        const auto dash = word.find('-', 1);
-        const auto first = ToInt64(Trim(std::string_view(word).substr(0, dash)));
-        const auto last = dash == std::string::npos ? first : ToInt64(Trim(std::string_view(word).substr(dash + 1)));
-        if (!first || !last || *first < 1 || *last < *first)
-            throw CliFailure{kExitUsage, Format(texts::kCliStakesBadRow, {word})};
-        if (static_cast<std::uint64_t>(*last) > count)
-            throw CliFailure{kExitDataError, Format(texts::kCliTablesNoRow, {*last, count})};
-        for (std::int64_t row = *first; row <= *last; ++row) rows.push_back(static_cast<std::size_t>(row - 1));
-    }
+    for (const std::int64_t i : ParseRowList(words, static_cast<std::int64_t>(count), texts::kCliTablesNoRow))
+        rows.push_back(static_cast<std::size_t>(i));
     return rows;
 }
 
