@@ -30,8 +30,10 @@ DetailsDialog::DetailsDialog(const std::vector<TDetailRow>& rows, const TCombina
         properties_->setItem(static_cast<int>(i), 0, new QTableWidgetItem(Q(rows[i].Property)));
         properties_->setItem(static_cast<int>(i), 1, new QTableWidgetItem(Q(rows[i].Value)));
     }
-    properties_->resizeColumnToContents(0);
-    properties_->horizontalHeader()->setStretchLastSection(true);
+    // The captions take what is left beside their values; a long caption is elided.
+    properties_->verticalHeader()->setDefaultSectionSize(properties_->fontMetrics().height() + 6);
+    properties_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    properties_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
 
     columns_ = new QSpinBox(this);
     columns_->setObjectName(QStringLiteral("DetailsColumns"));
@@ -59,7 +61,7 @@ DetailsDialog::DetailsDialog(const std::vector<TDetailRow>& rows, const TCombina
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addWidget(buttons);
-    resize(760, 520);
+    resize(920, 560);
     BuildMatrix(columns_->value());
 }
 

@@ -53,6 +53,8 @@ RepeatsDialog::RepeatsDialog(GuiContext& ctx, QWidget* parent) : QDialog(parent)
     rows_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rows_->setSelectionBehavior(QAbstractItemView::SelectRows);
     rows_->horizontalHeader()->setStretchLastSection(true);
+    rows_->verticalHeader()->setDefaultSectionSize(rows_->fontMetrics().height() + 6);
+    for (int c = 0; c < 3; ++c) rows_->setColumnWidth(c, rows_->horizontalHeader()->sectionSizeHint(c) + 16);
     chart_ = new GraphChart(this);
     chart_->setObjectName(QStringLiteral("RepeatsChart"));
 
