@@ -9,6 +9,7 @@
 #include "app/Workspace.h"
 #include "combs/CombsEdit.h"
 #include "i18n/Texts.h"
+#include "model/NumberSet.h"
 #include "model/DrawArchive.h"
 #include "model/FileIo.h"
 #include "model/Format.h"
@@ -33,13 +34,6 @@ std::string NumbersText(const TCombination& c) {
     std::string text;
     for (auto n : c) text += (text.empty() ? "" : ";") + std::to_string(n);
     return text;
-}
-
-int Matches(const TCombination& stake, const TCombination& drawn) {
-    int m = 0;
-    for (auto a : stake)
-        for (auto b : drawn) m += a == b;
-    return m;
 }
 
 }  // namespace
@@ -428,7 +422,7 @@ void ScenarioRunner::CountForReport(const TStakeRec& rec) {
     TLineReport& r = report_.Lines[static_cast<std::size_t>(reportLine_)];
     TCombination c{};
     std::copy_n(rec.Stake.Values.begin(), kNumbersPerDraw, c.begin());
-    const int m = Matches(c, ws_.Archive().Draws()[static_cast<std::size_t>(index)].Numbers);
+    const int m = SharedNumbers(c, ws_.Archive().Draws()[static_cast<std::size_t>(index)].Numbers);
     const TConfigData& config = ws_.Statistics().Registry().Settings.Config;
     ++r.Stakes;
     ++r.ByMatches[static_cast<std::size_t>(m)];

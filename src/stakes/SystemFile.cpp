@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "i18n/Texts.h"
+#include "model/NumberSet.h"
 #include "model/Errors.h"
 #include "model/FileIo.h"
 #include "model/Format.h"
@@ -15,14 +16,6 @@ namespace {
 bool IsSeparator(char c) {
     constexpr std::string_view kSeparators = " *+,-./:;=\\_|~\t\r";
     return kSeparators.find(c) != std::string_view::npos;
-}
-
-// The numbers of a combination as bits 1..48: the same set of numbers in
-// whatever order gives the same word.
-std::uint64_t NumbersMask(const TCombination& c) {
-    std::uint64_t mask = 0;
-    for (const std::uint8_t n : c) mask |= std::uint64_t{1} << (n & 63);
-    return mask;
 }
 
 std::optional<int> DigitsValue(std::string_view s) {
@@ -139,16 +132,16 @@ std::vector<TCombination> ExpandSystem(const std::vector<TSystemLine>& lines, co
 std::vector<TCombination> KeepCombinationsInList(const std::vector<TCombination>& expanded, const TCombsArray& list) {
     std::unordered_set<std::uint64_t> wanted;
     wanted.reserve(expanded.size());
-    for (const TCombination& c : expanded) wanted.insert(NumbersMask(c));
+    for (const TCombination& c : expanded) wanted.insert(NumberSet(c));
     std::unordered_set<std::uint64_t> present;
     for (const TCombination& c : list.Items()) {
-        const std::uint64_t key = NumbersMask(c);
+        const std::uint64_t key = NumberSet(c);
         if (wanted.contains(key)) present.insert(key);
         if (present.size() == wanted.size()) break;
     }
     std::vector<TCombination> out;
     for (const TCombination& c : expanded)
-        if (present.contains(NumbersMask(c))) out.push_back(c);
+        if (present.contains(NumberSet(c))) out.push_back(c);
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "views/Card.h"
 
+#include "model/NumberSet.h"
 #include "stats/families/Channels.h"
 
 namespace corvel {
@@ -10,8 +11,7 @@ std::vector<TCardRow> BuildCard(const TDrawsArray& draws) {
     for (auto it = draws.rbegin(); it != draws.rend(); ++it) {
         TCardRow row;
         row.Draw = it->Number;
-        for (const std::uint8_t n : it->Numbers)
-            if (n >= 1 && n <= kMaxNumber) row.Numbers |= std::uint64_t{1} << n;
+        row.Numbers = NumberSet(it->Numbers);
         row.Extra = it->Extra;
         rows.push_back(row);
     }

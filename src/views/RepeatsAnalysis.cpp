@@ -4,20 +4,11 @@
 #include <array>
 
 #include "i18n/Texts.h"
+#include "model/NumberSet.h"
 #include "model/Format.h"
 
 namespace corvel {
-namespace {
-
-int SharedNumbers(const TCombination& a, const TCombination& b) {
-    std::uint64_t mask = 0;
-    for (const std::uint8_t n : a) mask |= std::uint64_t{1} << (n & 63);
-    int shared = 0;
-    for (const std::uint8_t n : b) shared += static_cast<int>(mask >> (n & 63) & 1);
-    return shared;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::uint32_t PaletteColour(std::size_t i) {
     // Distinct, readable on white, and fixed, so that two runs draw the same picture.

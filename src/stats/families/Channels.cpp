@@ -35,17 +35,7 @@ TNumberGroups Channels(const TGameSettings& settings) {
 }
 
 void ChannelRange(const TGameSettings& settings, int& low, int& high) {
-    low = 1;
-    high = settings.ChannelCount();
-    if (high < 1) {
-        low = 0;
-        high = -1;
-    }
-}
-
-template <int K>
-std::string WithSize(std::string_view caption, int) {
-    return Format(caption, {K});
+    GroupParamRange(settings.ChannelCount(), low, high);
 }
 
 template <class Member, TGroupText Text, std::size_t TupleSize = 0>
@@ -60,7 +50,7 @@ constexpr TStatClass TupleRow(const char* name, const char* code) {
         {.ClassName = name,
          .Code = code,
          .Caption = Neighbours ? texts::kStatCombChnSeq : texts::kStatCombChnMix,
-         .CaptionText = &WithSize<static_cast<int>(K)>,
+         .CaptionText = &CaptionWithSize<static_cast<int>(K)>,
          .Flags = kFlagS});
 }
 

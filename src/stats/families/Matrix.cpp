@@ -42,27 +42,10 @@ TNumberGroups Columns(const TGameSettings& settings) { return Lines(settings, tr
 TNumberGroups Rows(const TGameSettings& settings) { return Lines(settings, false); }
 
 void ColumnRange(const TGameSettings& settings, int& low, int& high) {
-    low = 1;
-    high = MatrixWidth(settings);
-    if (high < 1) {
-        low = 0;
-        high = -1;
-    }
+    GroupParamRange(MatrixWidth(settings), low, high);
 }
 
-void RowRange(const TGameSettings& settings, int& low, int& high) {
-    low = 1;
-    high = settings.RowCount();
-    if (high < 1) {
-        low = 0;
-        high = -1;
-    }
-}
-
-template <int K>
-std::string WithSize(std::string_view caption, int) {
-    return Format(caption, {K});
-}
+void RowRange(const TGameSettings& settings, int& low, int& high) { GroupParamRange(settings.RowCount(), low, high); }
 
 template <class Member, TNumberGroups (*Make)(const TGameSettings&), TGroupText Text, std::size_t TupleSize = 0>
 constexpr TStatClass Row(TStatClass row) {
@@ -72,11 +55,12 @@ constexpr TStatClass Row(TStatClass row) {
 
 template <TNumberGroups (*Make)(const TGameSettings&), std::size_t K, bool Neighbours>
 constexpr TStatClass TupleRow(const char* name, const char* code, i18n::TextId caption) {
-    return Row<GroupTuples<K, Neighbours>, Make, TGroupText::Tuple, K>({.ClassName = name,
-                                                                        .Code = code,
-                                                                        .Caption = caption,
-                                                                        .CaptionText = &WithSize<static_cast<int>(K)>,
-                                                                        .Flags = kFlagS});
+    return Row<GroupTuples<K, Neighbours>, Make, TGroupText::Tuple, K>(
+        {.ClassName = name,
+         .Code = code,
+         .Caption = caption,
+         .CaptionText = &CaptionWithSize<static_cast<int>(K)>,
+         .Flags = kFlagS});
 }
 
 constexpr auto C = &Columns;

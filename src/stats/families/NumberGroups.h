@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/Format.h"
 #include "model/GameSettings.h"
 #include "stats/CustomStat.h"
 #include "stats/StatList.h"
@@ -27,6 +28,19 @@
 // family supplies the map made from the settings (copied into each instance
 // when it is created, so that one computation sees one geometry) and its rows.
 namespace corvel {
+
+// The parameters 1..count of a family with one method per group; none
+// (0..-1) when the settings give no groups.
+inline void GroupParamRange(int count, int& low, int& high) {
+    low = count < 1 ? 0 : 1;
+    high = count < 1 ? -1 : count;
+}
+
+// The caption of a tuple member, formatted with its fixed tuple size.
+template <int K>
+std::string CaptionWithSize(std::string_view caption, int) {
+    return Format(caption, {K});
+}
 
 // A method of a group family: Member (one of the members in GroupCounts.h and
 // GroupShapes.h) over the map

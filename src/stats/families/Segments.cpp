@@ -37,11 +37,6 @@ void SegmentRange(const TGameSettings& settings, int& low, int& high) {
     low = std::max(low, 1);  // a map read from the settings never holds 0
 }
 
-template <int K>
-std::string WithSize(std::string_view caption, int) {
-    return Format(caption, {K});
-}
-
 template <class Member, TGroupText Text, std::size_t TupleSize = 0>
 constexpr TStatClass Row(TStatClass row) {
     row.Group = 5;
@@ -54,7 +49,7 @@ constexpr TStatClass TupleRow(const char* name, const char* code) {
         {.ClassName = name,
          .Code = code,
          .Caption = Neighbours ? texts::kStatCombSegmSeq : texts::kStatCombSegmMix,
-         .CaptionText = &WithSize<static_cast<int>(K)>,
+         .CaptionText = &CaptionWithSize<static_cast<int>(K)>,
          .Flags = kFlagS});
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "i18n/Texts.h"
+#include "model/NumberSet.h"
 #include "model/GameConstants.h"
 #include "model/DrawArchive.h"
 #include "stats/CombinationVector.h"
@@ -157,17 +158,6 @@ constexpr int ShiftedNumber(int n, int shift) {
 }
 
 // Numbers 1..48 as bits of a set; other bytes are no number.
-constexpr std::array<std::uint64_t, 256> kNumberBit = [] {
-    std::array<std::uint64_t, 256> t{};
-    for (int n = kMinNumber; n <= kMaxNumber; ++n) t[static_cast<std::size_t>(n)] = std::uint64_t{1} << n;
-    return t;
-}();
-
-inline std::uint64_t NumberSet(const TCombination& c) {
-    return kNumberBit[c[0]] | kNumberBit[c[1]] | kNumberBit[c[2]] | kNumberBit[c[3]] | kNumberBit[c[4]] |
-           kNumberBit[c[5]];
-}
-
 inline std::uint64_t ShiftedSet(const TCombination& c, int shift) {
     std::uint64_t set = 0;
     for (auto n : c) set |= kNumberBit[static_cast<std::size_t>(ShiftedNumber(n, shift))];
