@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <span>
@@ -29,6 +30,7 @@
 #include <vector>
 
 #include "model/CombinationEnumeration.h"
+#include "model/DrawArchive.h"
 #include "model/CombsArray.h"
 #include "stats/FilterApply.h"
 #include "model/GameConstants.h"
@@ -87,6 +89,15 @@ const std::vector<MethodCase>& FilterCases() {
         {"SGMV", {}, {{1, 2, 0, 0}, {2, 0, 0, 0}, {3, 4, 0, 0}}},
         {"SGMC", {1, 2}},
         {"SGM2", {0, 3}},
+        // Serial groups, periods and Ognev numbers, filtering as the draw
+        // after the newest draw of the sample archive.
+        {"GRPV", {}, {{3, 1, 0, 0}, {17, 2, 0, 0}, {25, 1, 0, 0}, {40, 3, 0, 0}, {41, 1, 0, 0}, {44, 2, 0, 0}}},
+        {"GRCP", {}, {{2, 1, 0, 0}, {5, 3, 0, 0}, {7, 2, 0, 0}}},
+        {"PRDV", {}, {{3, 1, 0, 0}, {17, 2, 0, 0}, {25, 5, 0, 0}, {40, 3, 0, 0}, {41, 1, 0, 0}, {44, 2, 0, 0}}},
+        {"PRDC", {}, {{2, 1, 0, 0}, {5, 3, 0, 0}, {7, 2, 0, 0}, {8, 1, 0, 0}}},
+        {"HCO1", {0, 1, 2, 3, 5, 8}},
+        {"HCO2", {0, 4, 9, 11, 12, 16}},
+        {"HCO3", {}, {{7, 0, 0, 0}, {14, 0, 0, 0}, {21, 0, 0, 0}, {28, 0, 0, 0}, {35, 0, 0, 0}, {42, 0, 0, 0}}},
     };
     return cases;
 }
@@ -121,6 +132,7 @@ void FilterPerCombination(corvel::TCustomStat& stat, const corvel::TCombsArray& 
 constexpr std::size_t kQuickStride = 16;
 
 struct Workload {
+    corvel::TDrawsArray Draws;  // the sample archive, for methods that read the draws
     corvel::TStatList List;
     std::vector<TCombination> Combs;  // the list the cases run over
     std::vector<TCombination> Copy;   // destination of the memory copy
@@ -156,8 +168,13 @@ TStatDrawArray MakeSelection(const std::vector<corvel::TStatKey>& tuples) {
     return values;
 }
 
+// Instances filter as the draw after the newest draw of the list's archive.
 corvel::TStatFactory FactoryFor(const corvel::TStatList& list, int index) {
-    return [&list, index] { return list.CreateStat(index); };
+    return [&list, index] {
+        auto stat = list.CreateStat(index);
+        stat->PrepareFilter(static_cast<int>(list.Draws()->size()) - 1, false);
+        return stat;
+    };
 }
 
 // ---- checks before timing
@@ -302,6 +319,8 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return EXIT_FAILURE;
 
     Workload w;
+    w.Draws = corvel::ReadArchiveFile(std::filesystem::path(CORVEL_SAMPLE_DIR) / "CorvelLotto_6x48.ldr");
+    w.List.SetDraws(&w.Draws);
     GeometryBenchSegments(w.List.Settings);
     w.List.RegisterMethods();
 
@@ -413,7 +432,7 @@ int main(int argc, char** argv) {
         const int index = w.List.FindMethod(c.Code);
         const TStatDrawArray values = c.Tuples.empty() ? MakeSelection(c.Keys) : MakeSelection(c.Tuples);
         const auto factory = FactoryFor(w.List, index);
-        auto stat = std::shared_ptr<corvel::TCustomStat>(w.List.CreateStat(index));
+        auto stat = std::shared_ptr<corvel::TCustomStat>(factory());
         for (bool exclude : {false, true}) {
             // The two paths must leave the same list.
             corvel::FilterCombinationList(*source, *target, factory, values, exclude);
@@ -505,6 +524,19 @@ int main(int argc, char** argv) {
     if (geometryFilters > 0)
         lines.push_back({"geomean channel..segment filters vs per-combination", std::exp(logGeometry / geometryFilters),
                          std::exp(logGeometryRef / geometryFilters), 0.2, false});
+    // The serial group, period and Ognev filters likewise.
+    double logHistory = 0, logHistoryRef = 0;
+    int historyFilters = 0;
+    for (const std::string& filter : filterNames) {
+        const std::string code = filter.substr(0, filter.find('/'));
+        if (code.rfind("GR", 0) != 0 && code.rfind("PRD", 0) != 0 && code.rfind("HCO", 0) != 0) continue;
+        logHistory += std::log(reporter.Ms("filter/" + filter));
+        logHistoryRef += std::log(reporter.Ms("filter/" + filter + "/per_combination"));
+        ++historyFilters;
+    }
+    if (historyFilters > 0)
+        lines.push_back({"geomean series..Ognev filters vs per-combination", std::exp(logHistory / historyFilters),
+                         std::exp(logHistoryRef / historyFilters), 0.2, false});
     // Targets: 1.5 x a memcpy for the number properties, 2 x for the later
     // families, 6 x for the combined values and the three others whose values
     // are the costliest to find.
@@ -515,6 +547,8 @@ int main(int argc, char** argv) {
         if (code == "S2T3" || code == "DIFO" || code == "DIFK" || code.rfind("KN", 0) == 0) return 6.0;
         // The adjacency methods look at pairs of numbers.
         if (code == "COLA" || code == "ROWA" || code == "COLC" || code == "ROWC") return 6.0;
+        // Four rounds of differences per combination.
+        if (code == "HCO1" || code == "HCO2") return 6.0;
         return 2.0;
     };
     for (const std::string& code : prefetchCodes)

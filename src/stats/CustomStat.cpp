@@ -152,9 +152,16 @@ int TCustomStat::FindValueDraw(const TStatDrawRec& value, int fromIndex) {
     const std::uint64_t key = PackKey(value.Key);
     BeginPass();
     TStatDrawArray values;
-    for (int i = std::max(fromIndex, 0); i < static_cast<int>(context_.Draws->size()); ++i) {
+    const int from = std::max(fromIndex, 0);
+    // A period is the distance to the item's previous occurrence, so the
+    // last-seen draws must be carried from draw to draw and must already know
+    // the draw before the first one examined (the draw the value was last
+    // seen in); emptied per draw, no period would ever be found.
+    const bool periods = (class_.Flags & kFlagP) != 0;
+    if (periods && from > 0) DrawValues(from - 1, values);
+    for (int i = from; i < static_cast<int>(context_.Draws->size()); ++i) {
         values.clear();
-        pass_.LastValues.clear();
+        if (!periods) pass_.LastValues.clear();
         DrawValues(i, values);
         for (const auto& v : values)
             if (PackKey(v.Key) == key) return v.LastDraw;

@@ -108,8 +108,10 @@ class TCustomStat {
     // Starts a pass over the draws (clears the pass state).
     void BeginPass() { pass_ = {}; }
     // The values of archive draw `index`, in the window ending at the
-    // context's last index, merged with depth and intervals.
-    void DrawValues(int index, TStatDrawArray& values);
+    // context's last index, merged with depth and intervals. Methods whose
+    // records carry more than the draw's own bookkeeping (the runs of a
+    // series) merge their own.
+    virtual void DrawValues(int index, TStatDrawArray& values);
     // True when a value of the combination has the key of an entry of
     // `values` (word 0 only for methods whose values are one word).
     bool CombMatches(const TCombination& comb, const TStatDrawArray& values, bool exclude);

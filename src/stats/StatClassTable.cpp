@@ -9,7 +9,9 @@
 #include "stats/families/Differences.h"
 #include "stats/families/Matrix.h"
 #include "stats/families/NumberProperties.h"
+#include "stats/families/Ognev.h"
 #include "stats/families/Segments.h"
+#include "stats/families/SeriesPeriods.h"
 #include "stats/families/Sequences.h"
 #include "stats/families/Sums.h"
 
@@ -172,17 +174,23 @@ const TBuiltFamily kBuiltFamilies[] = {
     {F::Differences, DifferenceClasses()}, {F::Sequences, SequenceClasses()},
     {F::Combined, CombinedValueClasses()}, {F::Channels, ChannelClasses()},
     {F::Matrix, MatrixClasses()},          {F::Segments, SegmentClasses()},
+    {F::Groups, SeriesPeriodClasses()},    {F::Groups, OgnevClasses()},
 };
 
-const TBuiltFamily* FamilyOf(std::span<const TBuiltFamily> families, TStatFamily family) {
-    auto it = std::find_if(families.begin(), families.end(), [&](const TBuiltFamily& f) { return f.Family == family; });
-    return it != families.end() ? &*it : nullptr;
+// A family may be built from several tables (one per file); it counts as
+// built when one of them is listed.
+bool IsBuilt(std::span<const TBuiltFamily> families, TStatFamily family) {
+    return std::any_of(families.begin(), families.end(), [&](const TBuiltFamily& f) { return f.Family == family; });
 }
 
-const TStatClass* ClassNamed(const TBuiltFamily& family, std::string_view name) {
-    auto it = std::find_if(family.Classes.begin(), family.Classes.end(),
-                           [&](const TStatClass& c) { return c.ClassName == name; });
-    return it != family.Classes.end() ? &*it : nullptr;
+const TStatClass* ClassNamed(std::span<const TBuiltFamily> families, TStatFamily family, std::string_view name) {
+    for (const TBuiltFamily& f : families) {
+        if (f.Family != family) continue;
+        auto it =
+            std::find_if(f.Classes.begin(), f.Classes.end(), [&](const TStatClass& c) { return c.ClassName == name; });
+        if (it != f.Classes.end()) return &*it;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -197,8 +205,7 @@ std::vector<std::string> RegistrationProblems(std::span<const TRegistrationEntry
     for (const TRegistrationEntry& e : order) {
         if (!named.insert(e.ClassName).second)
             problems.push_back(std::string(e.ClassName) + ": named twice in the order");
-        const TBuiltFamily* family = FamilyOf(families, e.Family);
-        if (family && !ClassNamed(*family, e.ClassName))
+        if (IsBuilt(families, e.Family) && !ClassNamed(families, e.Family, e.ClassName))
             problems.push_back(std::string(e.ClassName) + ": named in the order, but its family has no such class");
     }
     for (const TBuiltFamily& family : families)
@@ -217,8 +224,7 @@ std::vector<const TStatClass*> BuildClassTable(std::span<const TRegistrationEntr
                                                std::span<const TBuiltFamily> families) {
     std::vector<const TStatClass*> table;
     for (const TRegistrationEntry& e : order)
-        if (const TBuiltFamily* family = FamilyOf(families, e.Family))
-            if (const TStatClass* c = ClassNamed(*family, e.ClassName)) table.push_back(c);
+        if (const TStatClass* c = ClassNamed(families, e.Family, e.ClassName)) table.push_back(c);
     return table;
 }
 
