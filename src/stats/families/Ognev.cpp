@@ -24,7 +24,11 @@ namespace {
 constexpr int OgnevOfPair(int pair, int mode) {
     const int x1 = pair & 0xFF, x2 = pair >> 8;
     const int r = x1 > x2 ? x1 - x2 : x2 - x1;
-    return mode == 1 && r <= 1 ? x1 + x2 : r;
+    if (mode != 1) return r;
+    // Without a branch: r is 0 or 1 for about a tenth of the combinations,
+    // at random, which a branch would mispredict.
+    const int useSum = -static_cast<int>(r <= 1);
+    return ((x1 + x2) & useSum) | (r & ~useSum);
 }
 
 }  // namespace
@@ -35,24 +39,33 @@ namespace {
 
 using kernels::ByteTable;
 
-// The pairs of two combinations at once: each sits in one 64-bit half of a
-// register, and a byte shift within the halves lines every number up with
-// its right neighbour.
-template <class Body>
-void ForEachPair(std::span<const TCombination> combs, Body&& body) {
+// The Ognev numbers of two combinations at once: each sits in one 64-bit
+// half of a register, and a byte shift within the halves lines every number
+// up with its right neighbour. The last difference, the pair's sum and the
+// choice between them stay in the register too.
+template <int Mode, class Body>
+void ForEachOgnev(std::span<const TCombination> combs, Body&& body) {
     std::size_t i = 0;
 #if CORVEL_COMB_SSE
+    const __m128i lowByte = _mm_set1_epi64x(0xFF), lowTwoBytes = _mm_set1_epi64x(0xFFFF);
     for (; i + 2 <= combs.size(); i += 2) {
         __m128i v = _mm_unpacklo_epi64(vec::LoadCombination(combs[i]), vec::LoadCombination(combs[i + 1]));
         for (int round = 0; round < 4; ++round) {
             const __m128i next = _mm_srli_epi64(v, 8);
             v = _mm_sub_epi8(_mm_max_epu8(v, next), _mm_min_epu8(v, next));
         }
-        body(i, _mm_extract_epi16(v, 0));
-        body(i + 1, _mm_extract_epi16(v, 4));
+        // v holds x1, x2 in bytes 0, 1 of each half.
+        const __m128i next = _mm_srli_epi64(v, 8);
+        __m128i value = _mm_and_si128(_mm_sub_epi8(_mm_max_epu8(v, next), _mm_min_epu8(v, next)), lowByte);
+        if constexpr (Mode == 1) {
+            const __m128i sum = _mm_sad_epu8(_mm_and_si128(v, lowTwoBytes), _mm_setzero_si128());
+            value = _mm_blendv_epi8(value, sum, _mm_cmpgt_epi32(_mm_set1_epi32(2), value));
+        }
+        body(i, _mm_extract_epi16(value, 0));
+        body(i + 1, _mm_extract_epi16(value, 4));
     }
 #endif
-    for (; i < combs.size(); ++i) body(i, OgnevPair(combs[i]));
+    for (; i < combs.size(); ++i) body(i, OgnevOfPair(OgnevPair(combs[i]), Mode));
 }
 
 // x1 + x2 of bytes reaches 510.
@@ -71,9 +84,8 @@ struct OgnevValue {
         std::array<std::uint8_t, kOgnevLimit> selected{};
         for (const auto& v : values)
             if (v.Key[0] < kOgnevLimit) selected[v.Key[0]] = 1;
-        ForEachPair(combs, [&](std::size_t i, int pair) {
-            out[i] = selected[static_cast<std::size_t>(OgnevOfPair(pair, Mode))];
-        });
+        ForEachOgnev<Mode>(combs,
+                           [&](std::size_t i, int value) { out[i] = selected[static_cast<std::size_t>(value)]; });
     }
     static void Histogram(int, std::span<const TCombination> combs, TStatDrawArray& values) {
         std::array<std::uint64_t, kOgnevLimit> total{};
@@ -81,9 +93,8 @@ struct OgnevValue {
             // Two counters, one per half of a register, so that neighbouring
             // combinations (mostly of one value) do not wait on each other.
             std::array<std::array<std::uint32_t, kOgnevLimit>, 2> counts{};
-            ForEachPair(block, [&](std::size_t i, int pair) {
-                ++counts[i & 1][static_cast<std::size_t>(OgnevOfPair(pair, Mode))];
-            });
+            ForEachOgnev<Mode>(block,
+                               [&](std::size_t i, int value) { ++counts[i & 1][static_cast<std::size_t>(value)]; });
             for (std::size_t v = 0; v < kOgnevLimit; ++v) total[v] += std::uint64_t{counts[0][v]} + counts[1][v];
         });
         for (std::size_t v = 0; v < kOgnevLimit; ++v)
