@@ -10,6 +10,7 @@
 #include "stats/families/Matrix.h"
 #include "stats/families/NumberProperties.h"
 #include "stats/families/Segments.h"
+#include "stats/families/Shredding.h"
 #include "stats/families/Sequences.h"
 #include "stats/families/Sums.h"
 
@@ -172,6 +173,7 @@ const TBuiltFamily kBuiltFamilies[] = {
     {F::Differences, DifferenceClasses()}, {F::Sequences, SequenceClasses()},
     {F::Combined, CombinedValueClasses()}, {F::Channels, ChannelClasses()},
     {F::Matrix, MatrixClasses()},          {F::Segments, SegmentClasses()},
+    {F::Shredding, ShreddingClasses()},
 };
 
 const TBuiltFamily* FamilyOf(std::span<const TBuiltFamily> families, TStatFamily family) {
