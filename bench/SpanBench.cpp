@@ -98,9 +98,19 @@ const std::vector<MethodCase>& FilterCases() {
         {"HCO1", {0, 1, 2, 3, 5, 8}},
         {"HCO2", {0, 4, 9, 11, 12, 16}},
         {"HCO3", {}, {{7, 0, 0, 0}, {14, 0, 0, 0}, {21, 0, 0, 0}, {28, 0, 0, 0}, {35, 0, 0, 0}, {42, 0, 0, 0}}},
+        // The shredding formulas (the defaults, two digits).
+        {"SHR1", {5, 17, 30, 42, 60, 88}},
+        {"SHR3", {0, 12, 25, 50, 75, 99}},
     };
     return cases;
 }
+
+// The shredding methods: a formula compiled once and run on every combination.
+constexpr const char* kShreddingCodes[] = {"SHR1", "SHR2", "SHR3"};
+// Their full-list passes run the formula's instructions in extended precision
+// for every combination: held to 20 times a memcpy rather than 2.
+constexpr double kShreddingLimit = 20.0;
+bool IsShreddingCode(const std::string& code) { return code.rfind("SHR", 0) == 0; }
 
 // A segment map with three segments of 16 numbers, so that the segment
 // methods have something to tell apart.
@@ -412,6 +422,37 @@ int main(int argc, char** argv) {
         });
     }
 
+    // The shredding histograms over the list, on all cores and one thread,
+    // and the per-combination path they replace.
+    for (const char* code : kShreddingCodes) {
+        const int index = w.List.FindMethod(code);
+        const auto factory = FactoryFor(w.List, index);
+        auto stat = std::shared_ptr<corvel::TCustomStat>(w.List.CreateStat(index));
+        TStatDrawArray perComb, parallel;
+        stat->SpanHistogramPerCombination(w.Span(), perComb);
+        corvel::SortStatValues(perComb);
+        parallel = corvel::ParallelSpanHistogram(factory, w.Span());
+        if (parallel != perComb) {
+            Fail(std::string(code) + ": parallel span histogram differs from the per-combination path");
+            return EXIT_FAILURE;
+        }
+        auto histogram = std::make_shared<TStatDrawArray>();
+        add(std::string(code) + "/histogram/span/all_cores", fastIterations, [&w, factory] {
+            const TStatDrawArray values = corvel::ParallelSpanHistogram(factory, w.Span());
+            benchmark::DoNotOptimize(values.data());
+        });
+        add(std::string(code) + "/histogram/span/1thread", fastIterations, [&w, histogram, stat] {
+            histogram->clear();
+            stat->SpanHistogram(w.Span(), *histogram);
+            benchmark::DoNotOptimize(histogram->data());
+        });
+        add(std::string(code) + "/histogram/per_combination", slowIterations, [&w, histogram, stat] {
+            histogram->clear();
+            stat->SpanHistogramPerCombination(w.Span(), *histogram);
+            benchmark::DoNotOptimize(histogram->data());
+        });
+    }
+
     // Generation mode 0 into a preallocated full-size list.
     auto generated = std::make_shared<corvel::TCombsArray>();
     add("generate/mode0", fastIterations, [generated] {
@@ -455,7 +496,7 @@ int main(int argc, char** argv) {
     // enumeration, generated block by block on all cores (no list needed).
     std::vector<std::string> prefetchCodes;
     for (int i = 0; i < w.List.Count(); ++i) {
-        if (!w.List.Item(i).StatClass->IsPrefetchable()) continue;
+        if (!w.List.IsPrefetchable(i)) continue;
         prefetchCodes.push_back(w.List.Item(i).Code());
         add("prefetch/" + prefetchCodes.back(), slowIterations, [&w, i] {
             const TStatDrawArray values = corvel::FullHistogram(w.List, i);
@@ -487,7 +528,8 @@ int main(int argc, char** argv) {
     lines.push_back({"generate mode 0 vs memcpy", reporter.Ms("generate/mode0"), fullCopyMs, 1.5, false});
     double logFilter = 0, logFilterRef = 0;
     for (const std::string& f : filterNames) {
-        lines.push_back({f + " filter all cores vs memcpy", reporter.Ms("filter/" + f), copyMs, 3.0, false});
+        const double filterLimit = IsShreddingCode(f.substr(0, f.find('/'))) ? kShreddingLimit : 3.0;
+        lines.push_back({f + " filter all cores vs memcpy", reporter.Ms("filter/" + f), copyMs, filterLimit, false});
         const double ms = reporter.Ms("filter/" + f), ref = reporter.Ms("filter/" + f + "/per_combination");
         lines.push_back({f + " filter vs per-combination", ms, ref, 1.0, false});
         logFilter += std::log(ms);
@@ -540,7 +582,15 @@ int main(int argc, char** argv) {
     // Targets: 1.5 x a memcpy for the number properties, 2 x for the later
     // families, 6 x for the combined values and the three others whose values
     // are the costliest to find.
+    for (const char* code : kShreddingCodes) {
+        const std::string c = code;
+        lines.push_back({c + "/histogram all cores vs memcpy", reporter.Ms(c + "/histogram/span/all_cores"), copyMs,
+                         kShreddingLimit, false});
+        lines.push_back({c + "/histogram span vs per-combination", reporter.Ms(c + "/histogram/span/1thread"),
+                         reporter.Ms(c + "/histogram/per_combination"), 1.0, true});
+    }
     auto prefetchTarget = [](const std::string& code) {
+        if (IsShreddingCode(code)) return kShreddingLimit;
         static const std::set<std::string> numberProperties = {"NUMS", "DIGS", "EVEN", "EVNV",
                                                                "SMAL", "SMLV", "PRIM", "PRMV"};
         if (numberProperties.contains(code) || code.rfind("POS", 0) == 0) return 1.5;

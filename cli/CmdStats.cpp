@@ -84,7 +84,7 @@ class PrefetchCommand : public Command {
         } else {
             for (const auto& code : codes_) {
                 const int index = RequireMethod(registry, code);
-                if (!registry.Item(index).StatClass->IsPrefetchable())
+                if (!registry.IsPrefetchable(index))
                     throw CliFailure{kExitUsage, Format(texts::kCliNotPrefetchable, {code})};
             }
             for (const auto& code : codes_)

@@ -1,5 +1,6 @@
 #include "app/StatisticsService.h"
 
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -66,7 +67,7 @@ TStatDrawArray StatisticsService::WindowValues(TCustomStat& stat, int windowLeng
 
 std::optional<TPrefetchData> StatisticsService::OpenPrefetch(int index) {
     if (!prefetchsEnabled_ || index < 0 || index >= stats_.Count()) return std::nullopt;
-    if (!stats_.Item(index).StatClass->IsPrefetchable()) return std::nullopt;
+    if (!stats_.IsPrefetchable(index)) return std::nullopt;
     const auto path = PrefetchPath(files_.PrefetchFolder(), stats_.Item(index).Code());
     try {
         // A missing, empty, truncated or inconsistent file is built anew.
@@ -109,7 +110,13 @@ bool StatisticsService::BuildPrefetchFiles(bool force, std::uint32_t groups) {
         std::vector<int> pending;
         for (int i = 0; i < stats_.Count() && !hooks_.StopRequested(); ++i) {
             const TStatMethod& m = stats_.Item(i);
-            if (!m.StatClass->IsPrefetchable()) {
+            if (!stats_.IsPrefetchable(i)) {
+                // A method of a rebuilt group that has no cache under the new
+                // settings (a formula reading the draw before) loses the old one.
+                if (m.StatClass->IsPrefetchable() && (groups & (1u << m.StatClass->Group))) {
+                    std::error_code ec;
+                    std::filesystem::remove(PrefetchPath(files_.PrefetchFolder(), m.Code()), ec);
+                }
                 hooks_.StepProgress(1);
                 continue;
             }

@@ -67,7 +67,9 @@ class StatisticsService {
     // the new one is complete. False after an error (reported).
     bool RebuildPrefetch(int index);
     // Builds missing caches and rebuilds those of the groups in the mask
-    // (bit g = group g). Does nothing unless forced or prefetch is on. A cache
+    // (bit g = group g); a method of those groups that has no cache under the
+    // current settings loses its old file. Does nothing unless forced or
+    // prefetch is on. A cache
     // that cannot be built is reported and the rest are built all the same;
     // false when one failed or a stop was asked for.
     bool BuildPrefetchFiles(bool force, std::uint32_t groups);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "i18n/Texts.h"
+#include "model/Expression.h"
 #include "model/Format.h"
 #include "model/TextUtil.h"
 
@@ -69,15 +70,23 @@ TCheck ValidateConfig(const TConfigData& config) {
 TCheck CheckShreddingFormula(int number, std::string_view formula) {
     if (!IsStorableSettingText(formula))
         return Failure(Format(texts::kUnstorableValue, {Format(texts::kFieldFormula, {number})}));
-    // The evaluator drops every character up to the blank and counts brackets
-    // over the whole text before it reads anything.
-    std::string bare;
-    for (char ch : formula)
-        if (static_cast<unsigned char>(ch) > ' ') bare += ch;
-    if (bare.empty()) return Failure(Format(texts::kFormulaError, {number, texts::kSyntaxError}));
-    if (std::count(bare.begin(), bare.end(), '(') != std::count(bare.begin(), bare.end(), ')'))
-        return Failure(Format(texts::kFormulaError, {number, texts::kBracketMissing}));
-    return {};
+    // Two sample draws with the draws before them. An error of the text itself
+    // (syntax, brackets) shows on both; an error of the numbers (a division by
+    // zero, the logarithm of a negative number) refuses the formula only when
+    // both meet one, since a formula that fails on some draws is still a
+    // formula: those draws get the value 0.
+    static const TFormulaValues kSamples[] = {
+        FormulaValues({3, 10, 17, 25, 31, 44}, {5, 12, 19, 28, 36, 47}, {1, 8, 22, 30, 39, 45}),
+        FormulaValues({7, 14, 21, 33, 40, 46}, {2, 9, 16, 27, 35, 41}, {4, 11, 20, 26, 37, 48}),
+    };
+    const TCompiledFormula compiled(formula);
+    TExprError first = TExprError::None;
+    for (const TFormulaValues& sample : kSamples) {
+        const TExprResult r = compiled.Evaluate(sample);
+        if (r) return {};
+        if (first == TExprError::None) first = r.Error;
+    }
+    return Failure(Format(texts::kFormulaError, {number, ExprErrorText(first)}));
 }
 
 TCheck ValidateShredding(const std::array<std::string, 3>& formulas, const std::array<std::int32_t, 3>& digits) {

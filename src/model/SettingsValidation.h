@@ -35,10 +35,8 @@ TCheck ValidateConfig(const TConfigData& config);
 
 // --- shredding formulas ---
 
-// What can be told of formula number 1..3 without evaluating it: it can be
-// stored, it is not blank and its brackets pair up in number (the evaluator's
-// own texts, behind the formula's number). The syntax proper is the
-// evaluator's to judge.
+// Formula number 1..3 can be stored and evaluates on sample draws; a refusal
+// gives the evaluator's text behind the formula's number.
 TCheck CheckShreddingFormula(int number, std::string_view formula);
 // The three formulas and digit counts; the text names the formula at fault.
 TCheck ValidateShredding(const std::array<std::string, 3>& formulas, const std::array<std::int32_t, 3>& digits);

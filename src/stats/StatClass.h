@@ -65,6 +65,10 @@ struct TStatClass {
     // Parameter range of a parameter family; none for a single method.
     void (*ParamRange)(const TGameSettings& settings, int& low, int& high) = nullptr;
     std::unique_ptr<TCustomStat> (*Create)(const TStatClass& cls, const TStatList& list, int param) = nullptr;
+    // Whether the method of one parameter has a meaningful count over all
+    // combinations under these settings, for a class with flag N whose
+    // values may also read earlier draws; null: as flag N says.
+    bool (*Prefetchable)(const TGameSettings& settings, int param) = nullptr;
 
     bool HasParamRange() const { return ParamRange != nullptr; }
     std::string CodeFor(int param) const;
@@ -72,6 +76,9 @@ struct TStatClass {
     std::string GetFamilyCode() const { return *FamilyCode ? FamilyCode : Code; }
     std::uint8_t AllFlags() const { return static_cast<std::uint8_t>(Flags | (Graph ? kFlagG : 0)); }
     bool IsPrefetchable() const { return (Flags & kFlagN) != 0; }
+    bool IsPrefetchable(const TGameSettings& settings, int param) const {
+        return IsPrefetchable() && (!Prefetchable || Prefetchable(settings, param));
+    }
     // "ms-its:" topic address of the method in the help file; empty when no
     // help file is set or it does not exist.
     std::string HelpTopic(int param, const std::string& helpFile) const;

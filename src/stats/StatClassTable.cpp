@@ -12,6 +12,7 @@
 #include "stats/families/Ognev.h"
 #include "stats/families/Segments.h"
 #include "stats/families/SeriesPeriods.h"
+#include "stats/families/Shredding.h"
 #include "stats/families/Sequences.h"
 #include "stats/families/Sums.h"
 
@@ -175,6 +176,7 @@ const TBuiltFamily kBuiltFamilies[] = {
     {F::Combined, CombinedValueClasses()}, {F::Channels, ChannelClasses()},
     {F::Matrix, MatrixClasses()},          {F::Segments, SegmentClasses()},
     {F::Groups, SeriesPeriodClasses()},    {F::Groups, OgnevClasses()},
+    {F::Shredding, ShreddingClasses()},
 };
 
 // A family may be built from several tables (one per file); it counts as

@@ -54,6 +54,13 @@ class TStatList {
     TStatMethod& Item(int i) { return methods_.at(static_cast<std::size_t>(i)); }
     bool IsVisible(int i) const { return AllFavorites || Item(i).Favorite; }
 
+    // Whether entry i has a prefetch cache: its class has flag N and, under
+    // the current settings, its values need no earlier draw.
+    bool IsPrefetchable(int i) const {
+        const TStatMethod& m = Item(i);
+        return m.StatClass->IsPrefetchable(Settings, m.Param);
+    }
+
     std::unique_ptr<TCustomStat> CreateStat(int i) const;
     // CreateStat of the entry selected in a method list; -1 (nothing selected)
     // raises texts::kNoMethodSelected with the list's name.

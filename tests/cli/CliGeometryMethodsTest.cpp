@@ -52,8 +52,8 @@ TEST_P(MethodsOfSettings, ListTheEntriesOfTheGeometry) {
     EXPECT_EQ(columns, c.Columns);
     EXPECT_EQ(rows, c.Rows);
     EXPECT_EQ(segments, c.Segments);
-    // 140 with the defaults: 8 channels, 6 columns, 8 rows, one segment.
-    EXPECT_EQ(entries, 140 - 23 + static_cast<int>(channels.size() + columns.size() + rows.size() + segments.size()));
+    // 155 with the defaults: 8 channels, 6 columns, 8 rows, one segment.
+    EXPECT_EQ(entries, 155 - 23 + static_cast<int>(channels.size() + columns.size() + rows.size() + segments.size()));
 }
 
 const std::vector<std::string> kDefaultChannels = Numbered("CHN", 1, 8);

@@ -32,6 +32,7 @@
 #include "i18n/Texts.h"
 #include "model/Format.h"
 #include "model/GameSettingsFile.h"
+#include "stats/Prefetch.h"
 
 namespace corvel {
 namespace {
@@ -372,6 +373,41 @@ TEST_F(SettingsDialogs, ShreddingWritesTheFormulasAndKeepsTheCaptions) {
     // The other sections are as they were.
     EXPECT_EQ(disk.Config.Cost, TMoney::FromRaw(12'345));
     EXPECT_NE(Ini().find("Keep=me"), std::string::npos);
+    EXPECT_EQ(Stats().Item(Index("EVEN")).UserCaption, "Чётные");
+}
+
+// The methods take their formulas when they are registered: OK registers
+// them anew, with the new formulas in their captions, and rebuilds the
+// caches of the group; a formula reading the draw before loses its cache.
+TEST_F(SettingsDialogs, ShreddingOkRegistersTheMethodsAnewAndRebuildsTheirCaches) {
+    LoadShreddingSettings(ws_.Files().GameSettings(), Stats().Settings);
+    ws_.Statistics().SetPrefetchsEnabled(true);
+    ASSERT_TRUE(ws_.Statistics().BuildPrefetchFiles(true, 1u << 12));
+    auto cache = [&](const char* code) { return PrefetchPath(ws_.Files().PrefetchFolder(), code); };
+    const auto before = ReadPrefetch(cache("SHR1"));
+    ASSERT_TRUE(before.has_value());
+    ASSERT_GT(before->Records.size(), 1u);
+    ASSERT_TRUE(fs::exists(cache("SHR2")));
+
+    gui::ShreddingDialog dialog(ctx_);
+    dialog.LoadFrom(Stats().Settings);
+    dialog.FormulaField(0)->setText(QStringLiteral("n1+n2"));
+    dialog.FormulaField(1)->setText(QStringLiteral("n1/p1"));
+    ASSERT_TRUE(dialog.Accept());
+    EXPECT_TRUE(Messages().isEmpty()) << Messages().join(QStringLiteral("\n")).toStdString();
+
+    EXPECT_EQ(Stats().GetMethodCaption(Index("SHR1")), "Метод шинковки 1: n1+n2");
+    EXPECT_EQ(Stats().GetMethodCaption(Index("SHR2")), "Метод шинковки 2: n1/p1");
+    EXPECT_EQ(Stats().GetMethodCaption(Index("SHR3")), std::string("Метод шинковки 3: ") + kDefaultFormulas[2]);
+    // An integral formula: value 0 for every combination.
+    const auto after = ReadPrefetch(cache("SHR1"));
+    ASSERT_TRUE(after.has_value());
+    ASSERT_EQ(after->Records.size(), 1u);
+    EXPECT_EQ(after->Records[0].Key, (TStatKey{0, 0, 0, 0}));
+    EXPECT_EQ(after->Records[0].Count, 12'271'512);
+    EXPECT_FALSE(fs::exists(cache("SHR2")));
+    EXPECT_TRUE(fs::exists(cache("SHR3")));
+    // The user's caption of another method survives the registration.
     EXPECT_EQ(Stats().Item(Index("EVEN")).UserCaption, "Чётные");
 }
 

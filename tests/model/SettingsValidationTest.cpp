@@ -149,8 +149,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ShreddingCase{"Defaults", kFormulas, {2, 2, 2}, kAccepted},
         ShreddingCase{"DigitLimits", kFormulas, {1, 5, 3}, kAccepted},
-        // Left to the evaluator, which gives such a formula the value 0.
-        ShreddingCase{"DivisionByZeroIsNotSeenHere", {"n1/0", "SQRT(-1)", "n1 +"}, {2, 2, 2}, kAccepted},
+        // An error on every draw is the evaluator's message; one that only
+        // some draws meet (n1 = 3) leaves the formula, whose value is then 0
+        // on those draws.
+        ShreddingCase{"DivisionByZero", {"n1/0", kFormulas[1], kFormulas[2]}, {2, 2, 2}, "Формула 1: Деление на нуль"},
+        ShreddingCase{"RootOfNegative",
+                      {kFormulas[0], "SQRT(-1)", kFormulas[2]},
+                      {2, 2, 2},
+                      "Формула 2: Выражение под корнем меньне нуля"},
+        ShreddingCase{"IncompleteSum", {kFormulas[0], kFormulas[1], "n1 +"}, {2, 2, 2}, "Формула 3: Синтаксическая ошибка"},
+        ShreddingCase{"FailsOnSomeDrawsOnly", {"1/(n1-3)", kFormulas[1], kFormulas[2]}, {2, 2, 2}, kAccepted},
         ShreddingCase{"MissingClosingBracket",
                       {"(n1+n2", kFormulas[1], kFormulas[2]},
                       {2, 2, 2},
