@@ -4,6 +4,7 @@
 #include <set>
 
 #include "stats/StatList.h"
+#include "stats/families/Chains.h"
 #include "stats/families/Channels.h"
 #include "stats/families/Combined.h"
 #include "stats/families/Differences.h"
@@ -172,6 +173,7 @@ const TBuiltFamily kBuiltFamilies[] = {
     {F::Differences, DifferenceClasses()}, {F::Sequences, SequenceClasses()},
     {F::Combined, CombinedValueClasses()}, {F::Channels, ChannelClasses()},
     {F::Matrix, MatrixClasses()},          {F::Segments, SegmentClasses()},
+    {F::Chains, ChainClasses()},
 };
 
 const TBuiltFamily* FamilyOf(std::span<const TBuiltFamily> families, TStatFamily family) {

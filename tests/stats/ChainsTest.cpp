@@ -1,0 +1,357 @@
+// Chains: tables of small archives worked out by hand, the totals that the
+// rule of each member gives over the sample archive counted by the test's own
+// loops, filters over the full list against combinatorics and a brute force,
+// value texts, and that nothing after the last analysed draw is read.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "model/DrawArchive.h"
+#include "stats/GroupFixtures.h"
+
+namespace corvel {
+namespace {
+
+using test::Binomial;
+using test::GroupRegistry;
+using test::Key;
+
+constexpr int kChainGroup = 10;
+
+const TDrawsArray& SampleArchive() {
+    static const TDrawsArray draws = ReadArchiveFile(std::filesystem::path(CORVEL_SAMPLE_DIR) / "CorvelLotto_6x48.ldr");
+    return draws;
+}
+
+// Five draws, numbered 1..5, in drawn order; sorted in the comments.
+//   0: 7 21 3 40 22 9      (3 7 9 21 22 40)
+//   1: 12 5 33 8 41 2      (2 5 8 12 33 41)
+//   2: 30 17 5 12 44 1     (1 5 12 17 30 44)
+//   3: 7 11 20 36 41 14    (7 11 14 20 36 41)
+//   4: 12 5 27 19 41 38    (5 12 19 27 38 41)   the newest draw R
+TDrawsArray ChainArchive() {
+    return {test::MakeDraw(1, {7, 21, 3, 40, 22, 9}), test::MakeDraw(2, {12, 5, 33, 8, 41, 2}),
+            test::MakeDraw(3, {30, 17, 5, 12, 44, 1}), test::MakeDraw(4, {7, 11, 20, 36, 41, 14}),
+            test::MakeDraw(5, {12, 5, 27, 19, 41, 38})};
+}
+
+TStatDrawArray Window(const GroupRegistry& r, const std::string& code, int first, int last, bool sorted) {
+    auto stat = r.Stat(code);
+    EXPECT_TRUE(stat) << code;
+    return stat ? ComputeWindowValues(*stat, {first, last}, sorted) : TStatDrawArray{};
+}
+
+// The texts of the window over the whole archive, seeded rows included.
+std::string WindowTexts(const GroupRegistry& r, const std::string& code, bool sorted) {
+    auto stat = r.Stat(code);
+    if (!stat) return "no method " + code;
+    const int last = static_cast<int>(r.Draws.size()) - 1;
+    return test::EntryTexts(*stat, ComputeWindowValues(*stat, {0, last}, sorted));
+}
+
+std::int64_t TotalCount(const TStatDrawArray& values) {
+    std::int64_t total = 0;
+    for (const auto& v : values) total += v.Count;
+    return total;
+}
+
+const TStatDrawRec* Find(const TStatDrawArray& values, const TStatKey& key) {
+    auto it = std::find_if(values.begin(), values.end(), [&](const TStatDrawRec& v) { return v.Key == key; });
+    return it != values.end() ? &*it : nullptr;
+}
+
+// The codes of every registered chain method.
+std::vector<std::string> ChainCodes(const TStatList& list) {
+    std::vector<std::string> codes;
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.Item(i).StatClass->Group == kChainGroup) codes.push_back(list.Item(i).Code());
+    return codes;
+}
+
+// ---- tables of the hand-made archive
+
+struct TableCase {
+    const char* Name;
+    const char* Code;
+    bool Sorted;
+    const char* Texts;  // the window over all five draws, worked out by hand
+};
+
+class ChainTable : public ::testing::TestWithParam<TableCase> {};
+
+TEST_P(ChainTable, WholeArchive) {
+    const TableCase& c = GetParam();
+    const GroupRegistry r(TGameSettings{}, ChainArchive());
+    EXPECT_EQ(WindowTexts(r, c.Code, c.Sorted), c.Texts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Archive, ChainTable,
+                         ::testing::Values(
+                             // Drawn order: draw 1 holds 12, 5 and 41 at the newest draw's
+                             // positions 1, 2 and 5, and draw 2 follows with 30, 17 and 44 there;
+                             // draw 3 holds 41 at position 5 as well, followed by 41.
+                             TableCase{"NumbersAtSamePositions", "SDP2", false,
+                                       "12 -> 30, 5 -> 17, 41 -> 44, 41 -> 41"},
+                             // Sorted only 41 keeps its place (the sixth), in draws 1 and 3.
+                             TableCase{"NumbersAtSamePositionsSorted", "SDP2", true, "41 -> 44, 41 -> 41"},
+                             TableCase{"NumberAtFirstPosition", "SDN1", false, "12 -> 30"},
+                             TableCase{"NumberAtSecondPosition", "SDN2", false, "5 -> 17"},
+                             TableCase{"NumberAtFifthPosition", "SDN5", false, "41 -> 44, 41 -> 41"},
+                             TableCase{"NumberAtThirdPositionNone", "SDN3", false, ""},
+                             TableCase{"NumberAtSixthPositionSorted", "SDN6", true, "41 -> 44, 41 -> 41"},
+                             // Over three draws position 1 also has the draw before the newest
+                             // (7) at draw 0: 7, then 12, then 30. At position 5 draw 2 holds 44,
+                             // not the 41 of the draw before the newest.
+                             TableCase{"ThreeDrawsAtSamePositions", "SDP3", false, "7-12 -> 30"},
+                             TableCase{"ThreeDrawsSortedNone", "SDP3", true, ""},
+                             TableCase{"ThreeDrawsAtFirstPosition", "SDM1", false, "7-12 -> 30"},
+                             TableCase{"ThreeDrawsAtFifthPositionNone", "SDM5", false, ""}),
+                         [](const auto& row) { return std::string(row.param.Name); });
+
+// Any position: draw 1 shares 12, 5 and 41 with the newest draw (18 values,
+// followed by draw 2), draw 2 shares 5 and 12 (12 values, followed by draw 3),
+// draw 3 shares 41 (6 values, followed by draw 4): 6 x (3 + 2 + 1).
+TEST(ChainNumbers, AnyPositionCountsDepthsAndIntervals) {
+    const GroupRegistry r(TGameSettings{}, ChainArchive());
+    for (bool sorted : {false, true}) {
+        const TStatDrawArray values = Window(r, "SDV2", 0, 4, sorted);
+        EXPECT_EQ(TotalCount(values), 36);
+        EXPECT_EQ(values.size(), 34u);  // 41 -> 12 and 41 -> 5 come twice
+        const TStatDrawRec* twice = Find(values, Key(41, 12));
+        ASSERT_TRUE(twice);
+        EXPECT_EQ(twice->Count, 2);
+        EXPECT_EQ(twice->LastDraw, 5);
+        EXPECT_EQ(twice->Depth, 1);
+        EXPECT_EQ(twice->MinInterval, 2);  // draws 3 and 5
+        EXPECT_EQ(twice->MaxInterval, 2);
+        const TStatDrawRec* once = Find(values, Key(5, 12));
+        ASSERT_TRUE(once);
+        EXPECT_EQ(once->Count, 1);
+        EXPECT_EQ(once->LastDraw, 3);
+        EXPECT_EQ(once->Depth, 3);
+        EXPECT_FALSE(Find(values, Key(7, 30)));  // 7 is not in the newest draw
+    }
+    // Draw 3 examined alone: two shared numbers give twelve values.
+    auto stat = r.Stat("SDV2");
+    stat->SetContext(4, false);
+    TStatDrawArray one;
+    stat->DrawValues(3, one);
+    EXPECT_EQ(one.size(), 12u);
+    EXPECT_EQ(TotalCount(one), 12);
+}
+
+// The first draw has none before it, the first two none for three draws:
+// an archive of one draw gives no value, of two draws no three-part value.
+TEST(ChainEdges, OneAndTwoDrawArchives) {
+    const TDrawsArray two = {test::MakeDraw(1, {1, 2, 3, 4, 5, 6}), test::MakeDraw(2, {1, 2, 3, 4, 5, 6})};
+    const GroupRegistry one(TGameSettings{}, {two[0]});
+    const GroupRegistry both(TGameSettings{}, two);
+    const std::vector<std::string> codes = ChainCodes(one.List);
+    ASSERT_FALSE(codes.empty());
+    for (const std::string& code : codes) {
+        EXPECT_EQ(TotalCount(Window(one, code, 0, 0, false)), 0) << code;
+        const std::string text = both.Stat(code)->ValueToText(TStatDrawRec{});
+        const bool threeDraws = std::count(text.begin(), text.end(), '-') == 2;
+        const std::int64_t total = TotalCount(Window(both, code, 0, 1, false));
+        // The same draw twice: every rule holds, and every number has a
+        // follower in its channel, so there is no unsuccessful one.
+        if (threeDraws || code == "SDZ2") {
+            EXPECT_EQ(total, 0) << code;
+        } else {
+            EXPECT_GT(total, 0) << code;
+        }
+    }
+}
+
+// ---- totals over the sample archive by the test's own loops
+
+using Numbers = std::array<int, 6>;
+
+Numbers NumbersOf(const TDrawsArray& draws, int index, bool sorted) {
+    Numbers n{};
+    if (index < 0 || index >= static_cast<int>(draws.size())) return n;
+    for (std::size_t k = 0; k < 6; ++k) n[k] = draws[static_cast<std::size_t>(index)].Numbers[k];
+    if (sorted) std::sort(n.begin(), n.end());
+    return n;
+}
+
+// What the rules give over the window first..last when a unit (the number,
+// its channel or its segment) is followed.
+struct RuleTotals {
+    std::int64_t Shared = 0;             // 6 per unit of P1 that R also has
+    std::array<std::int64_t, 6> Pos2{};  // per position: the unit of P1 is R's
+    std::array<std::int64_t, 6> Pos3{};  // and the unit of P2 is R1's
+};
+
+RuleTotals CountByRule(const TDrawsArray& draws, int first, int last, bool sorted,
+                       const std::function<int(int)>& unit) {
+    RuleTotals t;
+    const Numbers r = NumbersOf(draws, last, sorted), r1 = NumbersOf(draws, last - 1, sorted);
+    for (int i = std::max(first, 1); i <= last; ++i) {
+        const Numbers p1 = NumbersOf(draws, i - 1, sorted), p2 = NumbersOf(draws, i - 2, sorted);
+        for (int x : p1)
+            if (std::any_of(r.begin(), r.end(), [&](int n) { return unit(n) == unit(x); })) t.Shared += 6;
+        for (std::size_t k = 0; k < 6; ++k) {
+            if (unit(p1[k]) != unit(r[k])) continue;
+            ++t.Pos2[k];
+            if (i >= 2 && unit(p2[k]) == unit(r1[k])) ++t.Pos3[k];
+        }
+    }
+    return t;
+}
+
+std::int64_t Sum(const std::array<std::int64_t, 6>& a) {
+    std::int64_t s = 0;
+    for (auto v : a) s += v;
+    return s;
+}
+
+struct IdentityCase {
+    const char* Name;
+    const char* Shared;  // the member of any position, two-draw and three-draw
+    const char* Pos2;    // members of the same position, and the per-position
+    const char* Pos3;    // family prefix
+    const char* At2;
+    const char* At3;
+};
+
+class ChainIdentities : public ::testing::TestWithParam<IdentityCase> {};
+
+TEST_P(ChainIdentities, TotalsFollowTheRules) {
+    const IdentityCase& c = GetParam();
+    const GroupRegistry r(TGameSettings{}, SampleArchive());
+    const int newest = static_cast<int>(SampleArchive().size()) - 1;
+    const std::function<int(int)> unit = [](int n) { return n; };
+    for (bool sorted : {false, true})
+        for (int last : {1, 2, 300, newest}) {
+            const int first = std::max(0, last - 199);
+            const RuleTotals t = CountByRule(SampleArchive(), first, last, sorted, unit);
+            SCOPED_TRACE(testing::Message() << "last " << last << " sorted " << sorted);
+            if (last >= 300) {
+                ASSERT_GT(t.Shared, 0);
+                ASSERT_GT(Sum(t.Pos2), 0);
+            }
+            EXPECT_EQ(TotalCount(Window(r, c.Shared, first, last, sorted)), t.Shared);
+            EXPECT_EQ(TotalCount(Window(r, c.Pos2, first, last, sorted)), Sum(t.Pos2));
+            EXPECT_EQ(TotalCount(Window(r, c.Pos3, first, last, sorted)), Sum(t.Pos3));
+            for (int p = 1; p <= 6; ++p) {
+                const auto k = static_cast<std::size_t>(p - 1);
+                EXPECT_EQ(TotalCount(Window(r, c.At2 + std::to_string(p), first, last, sorted)), t.Pos2[k]) << p;
+                EXPECT_EQ(TotalCount(Window(r, c.At3 + std::to_string(p), first, last, sorted)), t.Pos3[k]) << p;
+            }
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sample, ChainIdentities,
+                         ::testing::Values(IdentityCase{"Numbers", "SDV2", "SDP2", "SDP3", "SDN", "SDM"}),
+                         [](const auto& row) { return std::string(row.param.Name); });
+
+// ---- filters over the full list
+
+// How many of all C(48,6) combinations a keep filter on the keys leaves,
+// each combination standing for the draw after `last`.
+std::int64_t FullListKept(const GroupRegistry& r, const std::string& code, int last,
+                          std::initializer_list<TStatKey> keys) {
+    const int index = r.List.FindMethod(code);
+    EXPECT_GE(index, 0) << code;
+    TStatDrawArray values;
+    for (const TStatKey& k : keys) {
+        TStatDrawRec v;
+        v.Key = k;
+        values.push_back(v);
+    }
+    std::vector<std::uint8_t> out(test::AllCombinations().size());
+    ParallelSpanMatch(
+        [&] {
+            auto s = r.List.CreateStat(index);
+            s->PrepareFilter(last, false);
+            return s;
+        },
+        test::AllCombinations(), values, false, out.data());
+    return std::count(out.begin(), out.end(), 1);
+}
+
+// Only the follower is compared: a combination is kept when it holds one of
+// the selected followers, whatever the earlier parts.
+TEST(ChainFilters, NumberFollowersOverTheFullList) {
+    const GroupRegistry r(TGameSettings{}, ChainArchive());
+    const std::int64_t all = Binomial(48, 6);
+    EXPECT_EQ(FullListKept(r, "SDV2", 4, {Key(41, 12), Key(5, 12), Key(12, 30)}), all - Binomial(46, 6));
+    EXPECT_EQ(FullListKept(r, "SDN4", 4, {Key(1, 48)}), all - Binomial(47, 6));
+    // Three parts: the third word; a 30 in the middle is no follower, and
+    // follower 0 is no number.
+    EXPECT_EQ(FullListKept(r, "SDP3", 4, {Key(7, 12, 30)}), all - Binomial(47, 6));
+    EXPECT_EQ(FullListKept(r, "SDM2", 4, {Key(12, 30)}), 0);
+    EXPECT_EQ(FullListKept(r, "SDP2", 4, {}), 0);
+}
+
+// ---- value texts
+
+struct TextCase {
+    const char* Code;
+    TStatKey Key;
+    const char* Text;
+};
+
+class ChainText : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(ChainText, WrittenAndNotReadBack) {
+    const TextCase& c = GetParam();
+    const GroupRegistry r(TGameSettings{}, ChainArchive());
+    auto stat = r.Stat(c.Code);
+    ASSERT_TRUE(stat) << c.Code;
+    TStatDrawRec v;
+    v.Key = c.Key;
+    EXPECT_EQ(stat->ValueToText(v), c.Text);
+    EXPECT_FALSE(stat->Class().CanParseValue);
+    EXPECT_EQ(stat->ParseValue(c.Text), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, ChainText,
+                         ::testing::Values(TextCase{"SDV2", Key(5, 17), "5 -> 17"},
+                                           TextCase{"SDP2", Key(48, 1), "48 -> 1"},
+                                           TextCase{"SDN6", Key(3, 40), "3 -> 40"},
+                                           TextCase{"SDP3", Key(12, 5, 40), "12-5 -> 40"},
+                                           TextCase{"SDM1", Key(1, 2, 3), "1-2 -> 3"}),
+                         [](const auto& row) { return std::string(row.param.Code); });
+
+// ---- no look-ahead
+
+// The table of a window and the filter of the draw after its last draw read
+// nothing after that draw: replacing every later draw changes neither.
+TEST(ChainEdges, NothingAfterTheLastDrawIsRead) {
+    const TDrawsArray& sample = SampleArchive();
+    const int last = static_cast<int>(sample.size()) - 8;
+    TDrawsArray changed = sample;
+    for (std::size_t i = static_cast<std::size_t>(last) + 1; i < changed.size(); ++i)
+        changed[i] = test::MakeDraw(changed[i].Number, {1, 2, 3, 4, 5, 6});
+    const GroupRegistry a(TGameSettings{}, sample), b(TGameSettings{}, changed);
+    std::vector<TCombination> list;
+    for (std::size_t i = 0; i < test::AllCombinations().size(); i += 4099) list.push_back(test::AllCombinations()[i]);
+    for (const std::string& code : ChainCodes(a.List))
+        for (bool sorted : {false, true}) {
+            SCOPED_TRACE(code + (sorted ? " sorted" : " drawn"));
+            auto sa = a.Stat(code), sb = b.Stat(code);
+            const TStatDrawArray va = ComputeWindowValues(*sa, {last - 99, last}, sorted);
+            const TStatDrawArray vb = ComputeWindowValues(*sb, {last - 99, last}, sorted);
+            EXPECT_EQ(va, vb);
+            sa->PrepareFilter(last, sorted);
+            sb->PrepareFilter(last, sorted);
+            std::vector<std::uint8_t> oa(list.size()), ob(list.size());
+            sa->SpanMatch(list, va, false, oa.data());
+            sb->SpanMatch(list, va, false, ob.data());
+            EXPECT_EQ(oa, ob);
+            if (!va.empty()) {
+                EXPECT_GT(std::count(oa.begin(), oa.end(), 1), 0);
+            }
+        }
+}
+
+}  // namespace
+}  // namespace corvel
