@@ -91,28 +91,63 @@ TEST_P(ChainTable, WholeArchive) {
     EXPECT_EQ(WindowTexts(r, c.Code, c.Sorted), c.Texts);
 }
 
-INSTANTIATE_TEST_SUITE_P(Archive, ChainTable,
-                         ::testing::Values(
-                             // Drawn order: draw 1 holds 12, 5 and 41 at the newest draw's
-                             // positions 1, 2 and 5, and draw 2 follows with 30, 17 and 44 there;
-                             // draw 3 holds 41 at position 5 as well, followed by 41.
-                             TableCase{"NumbersAtSamePositions", "SDP2", false,
-                                       "12 -> 30, 5 -> 17, 41 -> 44, 41 -> 41"},
-                             // Sorted only 41 keeps its place (the sixth), in draws 1 and 3.
-                             TableCase{"NumbersAtSamePositionsSorted", "SDP2", true, "41 -> 44, 41 -> 41"},
-                             TableCase{"NumberAtFirstPosition", "SDN1", false, "12 -> 30"},
-                             TableCase{"NumberAtSecondPosition", "SDN2", false, "5 -> 17"},
-                             TableCase{"NumberAtFifthPosition", "SDN5", false, "41 -> 44, 41 -> 41"},
-                             TableCase{"NumberAtThirdPositionNone", "SDN3", false, ""},
-                             TableCase{"NumberAtSixthPositionSorted", "SDN6", true, "41 -> 44, 41 -> 41"},
-                             // Over three draws position 1 also has the draw before the newest
-                             // (7) at draw 0: 7, then 12, then 30. At position 5 draw 2 holds 44,
-                             // not the 41 of the draw before the newest.
-                             TableCase{"ThreeDrawsAtSamePositions", "SDP3", false, "7-12 -> 30"},
-                             TableCase{"ThreeDrawsSortedNone", "SDP3", true, ""},
-                             TableCase{"ThreeDrawsAtFirstPosition", "SDM1", false, "7-12 -> 30"},
-                             TableCase{"ThreeDrawsAtFifthPositionNone", "SDM5", false, ""}),
-                         [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Archive, ChainTable,
+    ::testing::Values(
+        // Drawn order: draw 1 holds 12, 5 and 41 at the newest draw's
+        // positions 1, 2 and 5, and draw 2 follows with 30, 17 and 44 there;
+        // draw 3 holds 41 at position 5 as well, followed by 41.
+        TableCase{"NumbersAtSamePositions", "SDP2", false, "12 -> 30, 5 -> 17, 41 -> 44, 41 -> 41"},
+        // Sorted only 41 keeps its place (the sixth), in draws 1 and 3.
+        TableCase{"NumbersAtSamePositionsSorted", "SDP2", true, "41 -> 44, 41 -> 41"},
+        TableCase{"NumberAtFirstPosition", "SDN1", false, "12 -> 30"},
+        TableCase{"NumberAtSecondPosition", "SDN2", false, "5 -> 17"},
+        TableCase{"NumberAtFifthPosition", "SDN5", false, "41 -> 44, 41 -> 41"},
+        TableCase{"NumberAtThirdPositionNone", "SDN3", false, ""},
+        TableCase{"NumberAtSixthPositionSorted", "SDN6", true, "41 -> 44, 41 -> 41"},
+        // Over three draws position 1 also has the draw before the newest
+        // (7) at draw 0: 7, then 12, then 30. At position 5 draw 2 holds 44,
+        // not the 41 of the draw before the newest.
+        TableCase{"ThreeDrawsAtSamePositions", "SDP3", false, "7-12 -> 30"},
+        TableCase{"ThreeDrawsSortedNone", "SDP3", true, ""},
+        TableCase{"ThreeDrawsAtFirstPosition", "SDM1", false, "7-12 -> 30"},
+        TableCase{"ThreeDrawsAtFifthPositionNone", "SDM5", false, ""},
+        // Channels of six (the newest draw's are 2 1 5 4 7 7): draws 0, 1 and
+        // 3 share channels with it at positions 1; 1, 2, 5; and 1, 5.
+        TableCase{"ChannelsAtSamePositions", "SCP2", false, "02 -> 02*2, 02 -> 05, 01 -> 03, 07 -> 08, 07 -> 07"},
+        TableCase{"ChannelsAtSamePositionsSorted", "SCP2", true,
+                  "01 -> 01*2, 02 -> 01, 07 -> 07*2, 07 -> 08, 01 -> 02, 02 -> 02"},
+        TableCase{"ChannelAtFirstPosition", "SCN1", false, "02 -> 02*2, 02 -> 05"},
+        TableCase{"ChannelAtFifthPosition", "SCN5", false, "07 -> 08, 07 -> 07"},
+        // Channel 2 at position 1 in draws 0, 1 and the one before the newest.
+        TableCase{"ChannelsOverThreeDraws", "SCP3", false, "02-02 -> 05"},
+        TableCase{"ChannelOverThreeDrawsAtFirstPosition", "SCM1", false, "02-02 -> 05"},
+        // Channel 2 holds 2 2 1 2 1 numbers of draws 0..4: only draw 2 holds
+        // one, as the newest does, and draw 3 follows with two. Every
+        // follower count 0..6 of the newest count is listed.
+        TableCase{"CountInChannel", "SC2C2", false,
+                  "1 -> 0*0, 1 -> 1*0, 1 -> 2, 1 -> 3*0, 1 -> 4*0, 1 -> 5*0, 1 -> 6*0"},
+        TableCase{"CountInChannelSorted", "SC2C2", true,
+                  "1 -> 0*0, 1 -> 1*0, 1 -> 2, 1 -> 3*0, 1 -> 4*0, 1 -> 5*0, 1 -> 6*0"},
+        // Over three draws draw 1 holds two as the draw before the newest.
+        TableCase{"CountInChannelOverThreeDraws", "SC3C2", false,
+                  "2-1 -> 0*0, 2-1 -> 1*0, 2-1 -> 2, 2-1 -> 3*0, 2-1 -> 4*0, 2-1 -> 5*0, 2-1 -> 6*0"},
+        // Inside channels: draw 1 shares 12, 5 and 41 with the newest draw
+        // (draw 2 has 12 in 12's channel, 5 and 1 in 5's, none in 41's),
+        // draw 2 shares 5 and 12 (draw 3: none in 5's channel, 7 and 11 in
+        // 12's), draw 3 shares 41 (draw 4: 41 and 38).
+        TableCase{"InsideAll", "SDA2", false,
+                  "12 -> 12, 05 -> 05, 05 -> 01, 41 -> 00, 05 -> 00, 12 -> 07, 12 -> 11, 41 -> 41, 41 -> 38"},
+        // Sorted the followers come in ascending order; the earlier draw is
+        // read in drawn order either way.
+        TableCase{"InsideAllSorted", "SDA2", true,
+                  "12 -> 12, 05 -> 01, 05 -> 05, 41 -> 00, 05 -> 00, 12 -> 07, 12 -> 11, 41 -> 38, 41 -> 41"},
+        TableCase{"InsideSuccessful", "SDG2", false,
+                  "12 -> 12, 05 -> 05, 05 -> 01, 12 -> 07, 12 -> 11, 41 -> 41, 41 -> 38"},
+        TableCase{"InsideUnsuccessful", "SDZ2", false, "41 -> 00, 05 -> 00"},
+        TableCase{"InsideCount", "SDC2", false, "12 -> 1, 5 -> 2, 41 -> 0, 5 -> 0, 12 -> 2, 41 -> 2"},
+        TableCase{"InsideCountSorted", "SDC2", true, "12 -> 1, 5 -> 2, 41 -> 0, 5 -> 0, 12 -> 2, 41 -> 2"}),
+    [](const auto& row) { return std::string(row.param.Name); });
 
 // Any position: draw 1 shares 12, 5 and 41 with the newest draw (18 values,
 // followed by draw 2), draw 2 shares 5 and 12 (12 values, followed by draw 3),
@@ -144,6 +179,39 @@ TEST(ChainNumbers, AnyPositionCountsDepthsAndIntervals) {
     stat->DrawValues(3, one);
     EXPECT_EQ(one.size(), 12u);
     EXPECT_EQ(TotalCount(one), 12);
+}
+
+// Channels of any position: every channel of draw 0 (2 4 1 7 4 2) is one of
+// the newest draw's, so draw 1 (channels 2 1 6 2 7 1) adds 36 values, and a
+// pair of channels that two numbers of each draw give counts four times.
+TEST(ChainChannels, AnyPositionCountsEveryPairOfNumbers) {
+    const GroupRegistry r(TGameSettings{}, ChainArchive());
+    auto stat = r.Stat("SCV2");
+    stat->SetContext(4, false);
+    TStatDrawArray values;
+    stat->DrawValues(1, values);
+    EXPECT_EQ(TotalCount(values), 36);
+    EXPECT_EQ(values.size(), 16u);  // channels 2, 4, 1, 7 to 2, 1, 6, 7
+    ASSERT_TRUE(Find(values, Key(4, 2)));
+    EXPECT_EQ(Find(values, Key(4, 2))->Count, 4);
+    EXPECT_EQ(Find(values, Key(1, 6))->Count, 1);
+    EXPECT_EQ(stat->ValueToText(*Find(values, Key(4, 2))), "04 -> 02");
+}
+
+// The per-channel counts follow the channel size: a method per channel, none
+// when there are no channels; the other chain methods stay.
+TEST(ChainChannels, CountMethodsPerChannel) {
+    auto codes = [](int channelSize, const char* prefix) {
+        return GroupRegistry(test::Geometry(6, channelSize)).CodesStartingWith(prefix);
+    };
+    EXPECT_EQ(codes(6, "SC2C"),
+              (std::vector<std::string>{"SC2C1", "SC2C2", "SC2C3", "SC2C4", "SC2C5", "SC2C6", "SC2C7", "SC2C8"}));
+    EXPECT_EQ(codes(6, "SC3C").size(), 8u);
+    EXPECT_EQ(codes(5, "SC2C").size(), 10u);
+    EXPECT_EQ(codes(48, "SC3C"), (std::vector<std::string>{"SC3C1"}));
+    EXPECT_TRUE(codes(0, "SC2C").empty());
+    EXPECT_TRUE(codes(0, "SC3C").empty());
+    EXPECT_EQ(ChainCodes(GroupRegistry(test::Geometry(6, 0)).List).size(), 67u - 16u);
 }
 
 // The first draw has none before it, the first two none for three draws:
@@ -184,14 +252,19 @@ Numbers NumbersOf(const TDrawsArray& draws, int index, bool sorted) {
 // What the rules give over the window first..last when a unit (the number,
 // its channel or its segment) is followed.
 struct RuleTotals {
-    std::int64_t Shared = 0;             // 6 per unit of P1 that R also has
-    std::array<std::int64_t, 6> Pos2{};  // per position: the unit of P1 is R's
-    std::array<std::int64_t, 6> Pos3{};  // and the unit of P2 is R1's
+    std::int64_t Shared = 0;                // 6 per unit of P1 that R also has
+    std::array<std::int64_t, 6> Pos2{};     // per position: the unit of P1 is R's
+    std::array<std::int64_t, 6> Pos3{};     // and the unit of P2 is R1's
+    std::array<std::int64_t, 16> Count2{};  // per unit u: P1 holds as many in u as R
+    std::array<std::int64_t, 16> Count3{};  // and P2 as many as R1
 };
 
 RuleTotals CountByRule(const TDrawsArray& draws, int first, int last, bool sorted,
                        const std::function<int(int)>& unit) {
     RuleTotals t;
+    auto in = [&](const Numbers& n, int u) {
+        return std::count_if(n.begin(), n.end(), [&](int x) { return unit(x) == u; });
+    };
     const Numbers r = NumbersOf(draws, last, sorted), r1 = NumbersOf(draws, last - 1, sorted);
     for (int i = std::max(first, 1); i <= last; ++i) {
         const Numbers p1 = NumbersOf(draws, i - 1, sorted), p2 = NumbersOf(draws, i - 2, sorted);
@@ -202,32 +275,51 @@ RuleTotals CountByRule(const TDrawsArray& draws, int first, int last, bool sorte
             ++t.Pos2[k];
             if (i >= 2 && unit(p2[k]) == unit(r1[k])) ++t.Pos3[k];
         }
+        for (int u = 1; u < 16; ++u) {
+            if (in(p1, u) != in(r, u)) continue;
+            ++t.Count2[static_cast<std::size_t>(u)];
+            if (i >= 2 && in(p2, u) == in(r1, u)) ++t.Count3[static_cast<std::size_t>(u)];
+        }
     }
     return t;
 }
 
-std::int64_t Sum(const std::array<std::int64_t, 6>& a) {
+template <std::size_t N>
+std::int64_t Sum(const std::array<std::int64_t, N>& a) {
     std::int64_t s = 0;
     for (auto v : a) s += v;
     return s;
 }
 
+enum class Unit { Number, Channel, Segment };
+
 struct IdentityCase {
     const char* Name;
-    const char* Shared;  // the member of any position, two-draw and three-draw
-    const char* Pos2;    // members of the same position, and the per-position
-    const char* Pos3;    // family prefix
-    const char* At2;
+    TGameSettings Settings;
+    Unit Of;
+    const char* Shared;  // the member of any position
+    const char* Pos2;    // the members of the same position over two and three draws
+    const char* Pos3;
+    const char* At2;  // the per-position families
     const char* At3;
+    const char* Count2;  // the per-unit count families; null: none
+    const char* Count3;
 };
 
 class ChainIdentities : public ::testing::TestWithParam<IdentityCase> {};
 
 TEST_P(ChainIdentities, TotalsFollowTheRules) {
     const IdentityCase& c = GetParam();
-    const GroupRegistry r(TGameSettings{}, SampleArchive());
+    const GroupRegistry r(c.Settings, SampleArchive());
     const int newest = static_cast<int>(SampleArchive().size()) - 1;
-    const std::function<int(int)> unit = [](int n) { return n; };
+    const TConfigData& config = c.Settings.Config;
+    const std::function<int(int)> unit = [&](int n) {
+        if (c.Of == Unit::Channel) return (n + config.ChannelSize - 1) / config.ChannelSize;
+        if (c.Of == Unit::Segment) return static_cast<int>(config.MatrixSegments[static_cast<std::size_t>(n - 1)]);
+        return n;
+    };
+    const std::vector<std::string> count2 = c.Count2 ? r.CodesStartingWith(c.Count2) : std::vector<std::string>{};
+    const std::vector<std::string> count3 = c.Count3 ? r.CodesStartingWith(c.Count3) : std::vector<std::string>{};
     for (bool sorted : {false, true})
         for (int last : {1, 2, 300, newest}) {
             const int first = std::max(0, last - 199);
@@ -245,12 +337,21 @@ TEST_P(ChainIdentities, TotalsFollowTheRules) {
                 EXPECT_EQ(TotalCount(Window(r, c.At2 + std::to_string(p), first, last, sorted)), t.Pos2[k]) << p;
                 EXPECT_EQ(TotalCount(Window(r, c.At3 + std::to_string(p), first, last, sorted)), t.Pos3[k]) << p;
             }
+            for (const auto& [codes, totals] : {std::pair{&count2, &t.Count2}, std::pair{&count3, &t.Count3}})
+                for (const std::string& code : *codes) {
+                    const auto u = static_cast<std::size_t>(std::stoi(code.substr(4)));
+                    EXPECT_EQ(TotalCount(Window(r, code, first, last, sorted)), (*totals)[u]) << code;
+                }
         }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sample, ChainIdentities,
-                         ::testing::Values(IdentityCase{"Numbers", "SDV2", "SDP2", "SDP3", "SDN", "SDM"}),
-                         [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Sample, ChainIdentities,
+    ::testing::Values(IdentityCase{"Numbers", {}, Unit::Number, "SDV2", "SDP2", "SDP3", "SDN", "SDM", nullptr, nullptr},
+                      IdentityCase{"Channels", {}, Unit::Channel, "SCV2", "SCP2", "SCP3", "SCN", "SCM", "SC2C", "SC3C"},
+                      IdentityCase{"ChannelsOfFive", test::Geometry(6, 5), Unit::Channel, "SCV2", "SCP2", "SCP3", "SCN",
+                                   "SCM", "SC2C", "SC3C"}),
+    [](const auto& row) { return std::string(row.param.Name); });
 
 // ---- filters over the full list
 
@@ -291,6 +392,38 @@ TEST(ChainFilters, NumberFollowersOverTheFullList) {
     EXPECT_EQ(FullListKept(r, "SDP2", 4, {}), 0);
 }
 
+// Channel followers: the channel of some number of the combination is
+// selected; the count members compare the count in their channel.
+TEST(ChainFilters, ChannelFollowersAndCountsOverTheFullList) {
+    const GroupRegistry r(TGameSettings{}, ChainArchive());
+    const std::int64_t all = Binomial(48, 6);
+    EXPECT_EQ(FullListKept(r, "SCV2", 4, {Key(4, 3)}), all - Binomial(42, 6));
+    EXPECT_EQ(FullListKept(r, "SCN2", 4, {Key(1, 3), Key(2, 8)}), all - Binomial(36, 6));
+    EXPECT_EQ(FullListKept(r, "SCP3", 4, {Key(2, 2, 5)}), all - Binomial(42, 6));
+    EXPECT_EQ(FullListKept(r, "SCM1", 4, {Key(2, 5)}), 0);  // follower 0: no channel
+    EXPECT_EQ(FullListKept(r, "SC2C2", 4, {Key(1, 2)}), Binomial(6, 2) * Binomial(42, 4));
+    EXPECT_EQ(FullListKept(r, "SC2C2", 4, {Key(1, 0), Key(1, 6)}), Binomial(42, 6) + 1);
+    EXPECT_EQ(FullListKept(r, "SC3C8", 4, {Key(2, 1, 3)}), Binomial(6, 3) * Binomial(42, 3));
+}
+
+// Inside channels, against the newest draw 12 5 27 19 41 38: a selected
+// (r, f) with r in the newest draw keeps the combinations holding f, or any
+// number of r's channel when f is 0 or the count is selected.
+TEST(ChainFilters, InsideChannelsOverTheFullList) {
+    const GroupRegistry r(TGameSettings{}, ChainArchive());
+    const std::int64_t all = Binomial(48, 6);
+    EXPECT_EQ(FullListKept(r, "SDA2", 4, {Key(5, 0)}), all - Binomial(42, 6));
+    EXPECT_EQ(FullListKept(r, "SDA2", 4, {Key(12, 7)}), all - Binomial(47, 6));
+    EXPECT_EQ(FullListKept(r, "SDG2", 4, {Key(41, 38), Key(12, 11)}), all - Binomial(46, 6));
+    EXPECT_EQ(FullListKept(r, "SDZ2", 4, {Key(41, 0), Key(12, 11)}), all - Binomial(41, 6));
+    EXPECT_EQ(FullListKept(r, "SDC2", 4, {Key(12, 2)}), all - Binomial(42, 6));  // 7..12
+    EXPECT_EQ(FullListKept(r, "SDC2", 4, {Key(5, 0), Key(41, 3)}), all - Binomial(36, 6));
+    EXPECT_EQ(FullListKept(r, "SDA2", 4, {Key(7, 0), Key(30, 30)}), 0);  // 7 and 30 are not in it
+    // The newest draw is the last analysed one: against draw 3 (7 11 20 36
+    // 41 14) the same selection reads 7's channel.
+    EXPECT_EQ(FullListKept(r, "SDA2", 3, {Key(7, 0)}), all - Binomial(42, 6));
+}
+
 // ---- value texts
 
 struct TextCase {
@@ -313,13 +446,16 @@ TEST_P(ChainText, WrittenAndNotReadBack) {
     EXPECT_EQ(stat->ParseValue(c.Text), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, ChainText,
-                         ::testing::Values(TextCase{"SDV2", Key(5, 17), "5 -> 17"},
-                                           TextCase{"SDP2", Key(48, 1), "48 -> 1"},
-                                           TextCase{"SDN6", Key(3, 40), "3 -> 40"},
-                                           TextCase{"SDP3", Key(12, 5, 40), "12-5 -> 40"},
-                                           TextCase{"SDM1", Key(1, 2, 3), "1-2 -> 3"}),
-                         [](const auto& row) { return std::string(row.param.Code); });
+INSTANTIATE_TEST_SUITE_P(
+    Values, ChainText,
+    ::testing::Values(TextCase{"SDV2", Key(5, 17), "5 -> 17"}, TextCase{"SDP2", Key(48, 1), "48 -> 1"},
+                      TextCase{"SDN6", Key(3, 40), "3 -> 40"}, TextCase{"SDP3", Key(12, 5, 40), "12-5 -> 40"},
+                      TextCase{"SDM1", Key(1, 2, 3), "1-2 -> 3"}, TextCase{"SCV2", Key(3, 7), "03 -> 07"},
+                      TextCase{"SCN4", Key(8, 1), "08 -> 01"}, TextCase{"SCP3", Key(1, 2, 3), "01-02 -> 03"},
+                      TextCase{"SC2C1", Key(2, 0), "2 -> 0"}, TextCase{"SC3C8", Key(1, 2, 0), "1-2 -> 0"},
+                      TextCase{"SDA2", Key(5, 0), "05 -> 00"}, TextCase{"SDG2", Key(41, 38), "41 -> 38"},
+                      TextCase{"SDZ2", Key(5, 0), "05 -> 00"}, TextCase{"SDC2", Key(5, 2), "5 -> 2"}),
+    [](const auto& row) { return std::string(row.param.Code); });
 
 // ---- no look-ahead
 
