@@ -149,6 +149,52 @@ INSTANTIATE_TEST_SUITE_P(
         TableCase{"InsideCountSorted", "SDC2", true, "12 -> 1, 5 -> 2, 41 -> 0, 5 -> 0, 12 -> 2, 41 -> 2"}),
     [](const auto& row) { return std::string(row.param.Name); });
 
+// Segments in thirds (1..16, 17..32, 33..48): the draws' segments are
+//   0: 1 2 1 3 2 1   1: 1 1 3 1 3 1   2: 2 2 1 1 3 1   3: 1 1 2 3 3 1
+//   4: 1 1 2 2 3 3 (the newest draw)
+const std::string kThirds = test::SegmentRuns({{16, '1'}, {16, '2'}, {16, '3'}});
+
+class SegmentChainTable : public ::testing::TestWithParam<TableCase> {};
+
+TEST_P(SegmentChainTable, WholeArchive) {
+    const TableCase& c = GetParam();
+    const GroupRegistry r(test::Geometry(6, 6, kThirds), ChainArchive());
+    EXPECT_EQ(WindowTexts(r, c.Code, c.Sorted), c.Texts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Archive, SegmentChainTable,
+                         ::testing::Values(
+                             // Same segment as the newest draw at positions 1 (draw 0); 1, 2, 5
+                             // (draw 1); 5 (draw 2); 1, 2, 3, 5 (draw 3). Draw 2 follows draw 1
+                             // with segment 2 at both positions 1 and 2: the value counts twice.
+                             TableCase{"SegmentsAtSamePositions", "SSP2", false,
+                                       "1 -> 1*3, 1 -> 2*2, 3 -> 3*3, 2 -> 2"},
+                             TableCase{"SegmentAtSecondPosition", "SSN2", false, "1 -> 2, 1 -> 1"},
+                             // Over three draws: position 1 at draw 1 (draw 0 has the segment of
+                             // the draw before the newest there), position 5 at draws 2 and 3.
+                             TableCase{"SegmentsOverThreeDraws", "SSP3", false, "1-1 -> 2, 3-3 -> 3*2"},
+                             TableCase{"SegmentOverThreeDrawsAtFifthPosition", "SSM5", false, "3-3 -> 3*2"},
+                             // Segment 2 holds 2 0 2 1 2 numbers of draws 0..4: draws 0 and 2 hold
+                             // two as the newest does, followed by 0 and 1. Only the row of
+                             // follower count 0 is listed beforehand.
+                             TableCase{"CountInSegment", "SS2C2", false, "2 -> 0, 2 -> 1"},
+                             TableCase{"CountInSegmentNeverEqual", "SS2C1", false, "2 -> 0*0"},
+                             TableCase{"CountInSegmentOverThreeDraws", "SS3C2", false, "1-2 -> 0*0"}),
+                         [](const auto& row) { return std::string(row.param.Name); });
+
+// With every number in segment 1 each draw holds six there: SS2C1 follows 6
+// by 6 from every draw with one before it, and lists the one zero row.
+TEST(ChainSegments, OneSegmentCountsEveryDraw) {
+    const GroupRegistry r(TGameSettings{}, ChainArchive());
+    EXPECT_EQ(WindowTexts(r, "SS2C1", false), "6 -> 0*0, 6 -> 6*4");
+    EXPECT_EQ(WindowTexts(r, "SS3C1", true), "6-6 -> 0*0, 6-6 -> 6*3");
+    EXPECT_EQ(r.CodesStartingWith("SS2C"), (std::vector<std::string>{"SS2C1"}));
+    // A map with holes has a method for every segment between the smallest
+    // and the largest.
+    const GroupRegistry holes(test::Geometry(6, 6, test::SegmentRuns({{24, '2'}, {24, '5'}})));
+    EXPECT_EQ(holes.CodesStartingWith("SS3C"), (std::vector<std::string>{"SS3C2", "SS3C3", "SS3C4", "SS3C5"}));
+}
+
 // Any position: draw 1 shares 12, 5 and 41 with the newest draw (18 values,
 // followed by draw 2), draw 2 shares 5 and 12 (12 values, followed by draw 3),
 // draw 3 shares 41 (6 values, followed by draw 4): 6 x (3 + 2 + 1).
@@ -350,7 +396,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(IdentityCase{"Numbers", {}, Unit::Number, "SDV2", "SDP2", "SDP3", "SDN", "SDM", nullptr, nullptr},
                       IdentityCase{"Channels", {}, Unit::Channel, "SCV2", "SCP2", "SCP3", "SCN", "SCM", "SC2C", "SC3C"},
                       IdentityCase{"ChannelsOfFive", test::Geometry(6, 5), Unit::Channel, "SCV2", "SCP2", "SCP3", "SCN",
-                                   "SCM", "SC2C", "SC3C"}),
+                                   "SCM", "SC2C", "SC3C"},
+                      IdentityCase{"Segments", test::Geometry(6, 6, "123456789123456789123456789123456789123456789123"),
+                                   Unit::Segment, "SSV2", "SSP2", "SSP3", "SSN", "SSM", "SS2C", "SS3C"}),
     [](const auto& row) { return std::string(row.param.Name); });
 
 // ---- filters over the full list
@@ -424,6 +472,16 @@ TEST(ChainFilters, InsideChannelsOverTheFullList) {
     EXPECT_EQ(FullListKept(r, "SDA2", 3, {Key(7, 0)}), all - Binomial(42, 6));
 }
 
+TEST(ChainFilters, SegmentFollowersAndCountsOverTheFullList) {
+    const GroupRegistry r(test::Geometry(6, 6, kThirds), ChainArchive());
+    const std::int64_t all = Binomial(48, 6);
+    EXPECT_EQ(FullListKept(r, "SSV2", 4, {Key(1, 3)}), all - Binomial(32, 6));
+    EXPECT_EQ(FullListKept(r, "SSP3", 4, {Key(3, 3, 3), Key(1, 1, 2)}), all - Binomial(16, 6));
+    EXPECT_EQ(FullListKept(r, "SSN6", 4, {Key(2, 0)}), 0);
+    EXPECT_EQ(FullListKept(r, "SS2C2", 4, {Key(2, 1)}), 16 * Binomial(32, 5));
+    EXPECT_EQ(FullListKept(r, "SS3C3", 4, {Key(1, 2, 6)}), Binomial(16, 6));
+}
+
 // ---- value texts
 
 struct TextCase {
@@ -454,7 +512,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"SCN4", Key(8, 1), "08 -> 01"}, TextCase{"SCP3", Key(1, 2, 3), "01-02 -> 03"},
                       TextCase{"SC2C1", Key(2, 0), "2 -> 0"}, TextCase{"SC3C8", Key(1, 2, 0), "1-2 -> 0"},
                       TextCase{"SDA2", Key(5, 0), "05 -> 00"}, TextCase{"SDG2", Key(41, 38), "41 -> 38"},
-                      TextCase{"SDZ2", Key(5, 0), "05 -> 00"}, TextCase{"SDC2", Key(5, 2), "5 -> 2"}),
+                      TextCase{"SDZ2", Key(5, 0), "05 -> 00"}, TextCase{"SDC2", Key(5, 2), "5 -> 2"},
+                      TextCase{"SSV2", Key(1, 9), "1 -> 9"}, TextCase{"SSP3", Key(2, 1, 3), "2-1 -> 3"},
+                      TextCase{"SS2C1", Key(6, 0), "6 -> 0"}, TextCase{"SS3C1", Key(6, 6, 6), "6-6 -> 6"}),
     [](const auto& row) { return std::string(row.param.Code); });
 
 // ---- no look-ahead
