@@ -1,7 +1,8 @@
 // Chains: tables of small archives worked out by hand, the totals that the
 // rule of each member gives over the sample archive counted by the test's own
-// loops, filters over the full list against combinatorics and a brute force,
-// value texts, and that nothing after the last analysed draw is read.
+// loops, the methods the settings register, value texts, and that nothing
+// after the last analysed draw is read. The filters over the full list are in
+// ChainFiltersTest.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,32 +14,23 @@
 
 #include "TestSupport.h"
 #include "model/DrawArchive.h"
+#include "stats/ChainFixtures.h"
 #include "stats/GroupFixtures.h"
 
 namespace corvel {
 namespace {
 
 using test::Binomial;
+using test::ChainArchive;
 using test::GroupRegistry;
 using test::Key;
+using test::kThirds;
 
 constexpr int kChainGroup = 10;
 
 const TDrawsArray& SampleArchive() {
     static const TDrawsArray draws = ReadArchiveFile(std::filesystem::path(CORVEL_SAMPLE_DIR) / "CorvelLotto_6x48.ldr");
     return draws;
-}
-
-// Five draws, numbered 1..5, in drawn order; sorted in the comments.
-//   0: 7 21 3 40 22 9      (3 7 9 21 22 40)
-//   1: 12 5 33 8 41 2      (2 5 8 12 33 41)
-//   2: 30 17 5 12 44 1     (1 5 12 17 30 44)
-//   3: 7 11 20 36 41 14    (7 11 14 20 36 41)
-//   4: 12 5 27 19 41 38    (5 12 19 27 38 41)   the newest draw R
-TDrawsArray ChainArchive() {
-    return {test::MakeDraw(1, {7, 21, 3, 40, 22, 9}), test::MakeDraw(2, {12, 5, 33, 8, 41, 2}),
-            test::MakeDraw(3, {30, 17, 5, 12, 44, 1}), test::MakeDraw(4, {7, 11, 20, 36, 41, 14}),
-            test::MakeDraw(5, {12, 5, 27, 19, 41, 38})};
 }
 
 TStatDrawArray Window(const GroupRegistry& r, const std::string& code, int first, int last, bool sorted) {
@@ -148,11 +140,6 @@ INSTANTIATE_TEST_SUITE_P(
         TableCase{"InsideCount", "SDC2", false, "12 -> 1, 5 -> 2, 41 -> 0, 5 -> 0, 12 -> 2, 41 -> 2"},
         TableCase{"InsideCountSorted", "SDC2", true, "12 -> 1, 5 -> 2, 41 -> 0, 5 -> 0, 12 -> 2, 41 -> 2"}),
     [](const auto& row) { return std::string(row.param.Name); });
-
-// Segments in thirds (1..16, 17..32, 33..48): the draws' segments are
-//   0: 1 2 1 3 2 1   1: 1 1 3 1 3 1   2: 2 2 1 1 3 1   3: 1 1 2 3 3 1
-//   4: 1 1 2 2 3 3 (the newest draw)
-const std::string kThirds = test::SegmentRuns({{16, '1'}, {16, '2'}, {16, '3'}});
 
 class SegmentChainTable : public ::testing::TestWithParam<TableCase> {};
 
@@ -400,87 +387,6 @@ INSTANTIATE_TEST_SUITE_P(
                       IdentityCase{"Segments", test::Geometry(6, 6, "123456789123456789123456789123456789123456789123"),
                                    Unit::Segment, "SSV2", "SSP2", "SSP3", "SSN", "SSM", "SS2C", "SS3C"}),
     [](const auto& row) { return std::string(row.param.Name); });
-
-// ---- filters over the full list
-
-// How many of all C(48,6) combinations a keep filter on the keys leaves,
-// each combination standing for the draw after `last`.
-std::int64_t FullListKept(const GroupRegistry& r, const std::string& code, int last,
-                          std::initializer_list<TStatKey> keys) {
-    const int index = r.List.FindMethod(code);
-    EXPECT_GE(index, 0) << code;
-    TStatDrawArray values;
-    for (const TStatKey& k : keys) {
-        TStatDrawRec v;
-        v.Key = k;
-        values.push_back(v);
-    }
-    std::vector<std::uint8_t> out(test::AllCombinations().size());
-    ParallelSpanMatch(
-        [&] {
-            auto s = r.List.CreateStat(index);
-            s->PrepareFilter(last, false);
-            return s;
-        },
-        test::AllCombinations(), values, false, out.data());
-    return std::count(out.begin(), out.end(), 1);
-}
-
-// Only the follower is compared: a combination is kept when it holds one of
-// the selected followers, whatever the earlier parts.
-TEST(ChainFilters, NumberFollowersOverTheFullList) {
-    const GroupRegistry r(TGameSettings{}, ChainArchive());
-    const std::int64_t all = Binomial(48, 6);
-    EXPECT_EQ(FullListKept(r, "SDV2", 4, {Key(41, 12), Key(5, 12), Key(12, 30)}), all - Binomial(46, 6));
-    EXPECT_EQ(FullListKept(r, "SDN4", 4, {Key(1, 48)}), all - Binomial(47, 6));
-    // Three parts: the third word; a 30 in the middle is no follower, and
-    // follower 0 is no number.
-    EXPECT_EQ(FullListKept(r, "SDP3", 4, {Key(7, 12, 30)}), all - Binomial(47, 6));
-    EXPECT_EQ(FullListKept(r, "SDM2", 4, {Key(12, 30)}), 0);
-    EXPECT_EQ(FullListKept(r, "SDP2", 4, {}), 0);
-}
-
-// Channel followers: the channel of some number of the combination is
-// selected; the count members compare the count in their channel.
-TEST(ChainFilters, ChannelFollowersAndCountsOverTheFullList) {
-    const GroupRegistry r(TGameSettings{}, ChainArchive());
-    const std::int64_t all = Binomial(48, 6);
-    EXPECT_EQ(FullListKept(r, "SCV2", 4, {Key(4, 3)}), all - Binomial(42, 6));
-    EXPECT_EQ(FullListKept(r, "SCN2", 4, {Key(1, 3), Key(2, 8)}), all - Binomial(36, 6));
-    EXPECT_EQ(FullListKept(r, "SCP3", 4, {Key(2, 2, 5)}), all - Binomial(42, 6));
-    EXPECT_EQ(FullListKept(r, "SCM1", 4, {Key(2, 5)}), 0);  // follower 0: no channel
-    EXPECT_EQ(FullListKept(r, "SC2C2", 4, {Key(1, 2)}), Binomial(6, 2) * Binomial(42, 4));
-    EXPECT_EQ(FullListKept(r, "SC2C2", 4, {Key(1, 0), Key(1, 6)}), Binomial(42, 6) + 1);
-    EXPECT_EQ(FullListKept(r, "SC3C8", 4, {Key(2, 1, 3)}), Binomial(6, 3) * Binomial(42, 3));
-}
-
-// Inside channels, against the newest draw 12 5 27 19 41 38: a selected
-// (r, f) with r in the newest draw keeps the combinations holding f, or any
-// number of r's channel when f is 0 or the count is selected.
-TEST(ChainFilters, InsideChannelsOverTheFullList) {
-    const GroupRegistry r(TGameSettings{}, ChainArchive());
-    const std::int64_t all = Binomial(48, 6);
-    EXPECT_EQ(FullListKept(r, "SDA2", 4, {Key(5, 0)}), all - Binomial(42, 6));
-    EXPECT_EQ(FullListKept(r, "SDA2", 4, {Key(12, 7)}), all - Binomial(47, 6));
-    EXPECT_EQ(FullListKept(r, "SDG2", 4, {Key(41, 38), Key(12, 11)}), all - Binomial(46, 6));
-    EXPECT_EQ(FullListKept(r, "SDZ2", 4, {Key(41, 0), Key(12, 11)}), all - Binomial(41, 6));
-    EXPECT_EQ(FullListKept(r, "SDC2", 4, {Key(12, 2)}), all - Binomial(42, 6));  // 7..12
-    EXPECT_EQ(FullListKept(r, "SDC2", 4, {Key(5, 0), Key(41, 3)}), all - Binomial(36, 6));
-    EXPECT_EQ(FullListKept(r, "SDA2", 4, {Key(7, 0), Key(30, 30)}), 0);  // 7 and 30 are not in it
-    // The newest draw is the last analysed one: against draw 3 (7 11 20 36
-    // 41 14) the same selection reads 7's channel.
-    EXPECT_EQ(FullListKept(r, "SDA2", 3, {Key(7, 0)}), all - Binomial(42, 6));
-}
-
-TEST(ChainFilters, SegmentFollowersAndCountsOverTheFullList) {
-    const GroupRegistry r(test::Geometry(6, 6, kThirds), ChainArchive());
-    const std::int64_t all = Binomial(48, 6);
-    EXPECT_EQ(FullListKept(r, "SSV2", 4, {Key(1, 3)}), all - Binomial(32, 6));
-    EXPECT_EQ(FullListKept(r, "SSP3", 4, {Key(3, 3, 3), Key(1, 1, 2)}), all - Binomial(16, 6));
-    EXPECT_EQ(FullListKept(r, "SSN6", 4, {Key(2, 0)}), 0);
-    EXPECT_EQ(FullListKept(r, "SS2C2", 4, {Key(2, 1)}), 16 * Binomial(32, 5));
-    EXPECT_EQ(FullListKept(r, "SS3C3", 4, {Key(1, 2, 6)}), Binomial(16, 6));
-}
 
 // ---- value texts
 

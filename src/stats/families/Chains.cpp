@@ -1,8 +1,11 @@
 #include "stats/families/Chains.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "i18n/Texts.h"
 #include "model/DrawArchive.h"
@@ -35,8 +38,7 @@ enum class TChainUnit : std::uint8_t { Number, Channel, Segment };
 //              followed by the numbers of the next draw in its channel.
 enum class TChainRule : std::uint8_t { Shared, Positions, Count, Inside };
 
-// One member of the family as a value: the class template below is the
-// member.
+// What tells the members apart; TChainStat<Spec> is the method of one member.
 struct TChainSpec {
     TChainRule Rule = TChainRule::Shared;
     TChainUnit Unit = TChainUnit::Number;
