@@ -3,6 +3,8 @@
 // counts come from combinatorics.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "stats/ChainFixtures.h"
 
 namespace corvel {
@@ -69,6 +71,48 @@ TEST(ChainFilters, SegmentFollowersAndCountsOverTheFullList) {
     EXPECT_EQ(FullListKept(r, "SSN6", 4, {Key(2, 0)}), 0);
     EXPECT_EQ(FullListKept(r, "SS2C2", 4, {Key(2, 1)}), 16 * Binomial(32, 5));
     EXPECT_EQ(FullListKept(r, "SS3C3", 4, {Key(1, 2, 6)}), Binomial(16, 6));
+}
+
+// The inside rule read straight from its words over every combination, for a
+// selection that mixes every kind of value: followers, zero followers and a
+// number the newest draw (12 5 27 19 41 38) does not hold.
+TEST(ChainFilters, InsideChannelsAgreeWithABruteForce) {
+    const GroupRegistry r(TGameSettings{}, ChainArchive());
+    const TCombination newest = r.Draws[4].Numbers;
+    const std::vector<TStatKey> selected = {Key(12, 7), Key(5, 0), Key(41, 38), Key(30, 0), Key(19, 20)};
+    auto channel = [](int n) { return (n + 5) / 6; };
+    auto kept = [&](const int(&x)[6]) {
+        for (int q : x)
+            for (int n : newest)
+                for (const TStatKey& v : selected)
+                    if (v[0] == n && (v[1] == 0 ? channel(q) == channel(n) : q == v[1])) return true;
+        return false;
+    };
+    const int index = r.List.FindMethod("SDA2");
+    TStatDrawArray values;
+    for (const TStatKey& k : selected) {
+        TStatDrawRec v;
+        v.Key = k;
+        values.push_back(v);
+    }
+    std::vector<std::uint8_t> out(test::AllCombinations().size());
+    ParallelSpanMatch(
+        [&] {
+            auto s = r.List.CreateStat(index);
+            s->PrepareFilter(4, false);
+            return s;
+        },
+        test::AllCombinations(), values, false, out.data());
+    std::size_t i = 0, differing = 0;
+    std::int64_t expected = 0;
+    test::ForEachCombination([&](const int(&x)[6]) {
+        const bool keep = kept(x);
+        expected += keep;
+        differing += (out[i++] != 0) != keep;
+    });
+    EXPECT_EQ(differing, 0u);
+    // 7, 38, 20 and the channel 1..6 of 5: nine numbers.
+    EXPECT_EQ(expected, Binomial(48, 6) - Binomial(39, 6));
 }
 
 }  // namespace
