@@ -20,7 +20,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <span>
@@ -30,8 +29,8 @@
 #include <vector>
 
 #include "model/CombinationEnumeration.h"
-#include "model/DrawArchive.h"
 #include "model/CombsArray.h"
+#include "model/DrawRecord.h"
 #include "stats/FilterApply.h"
 #include "model/GameConstants.h"
 #include "stats/CustomStat.h"
@@ -90,7 +89,7 @@ const std::vector<MethodCase>& FilterCases() {
         {"SGMC", {1, 2}},
         {"SGM2", {0, 3}},
         // Serial groups, periods and Ognev numbers, filtering as the draw
-        // after the newest draw of the sample archive.
+        // after the last of BenchDraws.
         {"GRPV", {}, {{3, 1, 0, 0}, {17, 2, 0, 0}, {25, 1, 0, 0}, {40, 3, 0, 0}, {41, 1, 0, 0}, {44, 2, 0, 0}}},
         {"GRCP", {}, {{2, 1, 0, 0}, {5, 3, 0, 0}, {7, 2, 0, 0}}},
         {"PRDV", {}, {{3, 1, 0, 0}, {17, 2, 0, 0}, {25, 5, 0, 0}, {40, 3, 0, 0}, {41, 1, 0, 0}, {44, 2, 0, 0}}},
@@ -101,6 +100,17 @@ const std::vector<MethodCase>& FilterCases() {
         // The shredding formulas (the defaults, two digits).
         {"SHR1", {5, 17, 30, 42, 60, 88}},
         {"SHR3", {0, 12, 25, 50, 75, 99}},
+        // The chains, against the draws of BenchDraws: followers of numbers,
+        // channels and segments, counts in one channel or segment, and the
+        // numbers inside the channels of the newest draw.
+        {"SDV2", {}, {{5, 17, 0, 0}, {12, 3, 0, 0}, {41, 44, 0, 0}, {5, 30, 0, 0}, {12, 12, 0, 0}, {41, 8, 0, 0}}},
+        {"SDP3", {}, {{7, 12, 30, 0}, {1, 2, 3, 0}, {4, 5, 6, 0}, {9, 9, 48, 0}, {20, 21, 22, 0}, {2, 8, 15, 0}}},
+        {"SCV2", {}, {{1, 3, 0, 0}, {2, 5, 0, 0}}},
+        {"SC2C3", {}, {{1, 0, 0, 0}, {1, 2, 0, 0}}},
+        {"SDA2", {}, {{12, 0, 0, 0}, {5, 17, 0, 0}, {41, 0, 0, 0}, {27, 30, 0, 0}}},
+        {"SDC2", {}, {{12, 1, 0, 0}, {41, 2, 0, 0}}},
+        {"SSN3", {}, {{1, 2, 0, 0}}},
+        {"SS3C2", {}, {{1, 2, 0, 0}, {1, 2, 3, 0}}},
     };
     return cases;
 }
@@ -111,6 +121,17 @@ constexpr const char* kShreddingCodes[] = {"SHR1", "SHR2", "SHR3"};
 // for every combination: held to 20 times a memcpy rather than 2.
 constexpr double kShreddingLimit = 20.0;
 bool IsShreddingCode(const std::string& code) { return code.rfind("SHR", 0) == 0; }
+// The archive the chain filters read: a combination stands for the draw after
+// the last of these.
+corvel::TDrawsArray BenchDraws() {
+    auto draw = [](int number, TCombination numbers) {
+        corvel::TDrawRec d;
+        d.Number = number;
+        d.Numbers = numbers;
+        return d;
+    };
+    return {draw(1, {7, 21, 3, 40, 22, 9}), draw(2, {12, 5, 33, 8, 41, 2}), draw(3, {12, 5, 27, 19, 41, 38})};
+}
 
 // A segment map with three segments of 16 numbers, so that the segment
 // methods have something to tell apart.
@@ -130,6 +151,9 @@ bool IsGeometryCode(const std::string& code) {
     return false;
 }
 
+// The group of the chain methods (transitions between draws).
+constexpr int kChainGroup = 10;
+
 // The straightforward filter: one virtual test per combination.
 void FilterPerCombination(corvel::TCustomStat& stat, const corvel::TCombsArray& source, corvel::TCombsArray& target,
                           const TStatDrawArray& values, bool exclude) {
@@ -142,7 +166,7 @@ void FilterPerCombination(corvel::TCustomStat& stat, const corvel::TCombsArray& 
 constexpr std::size_t kQuickStride = 16;
 
 struct Workload {
-    corvel::TDrawsArray Draws;  // the sample archive, for methods that read the draws
+    corvel::TDrawsArray Draws = BenchDraws();
     corvel::TStatList List;
     std::vector<TCombination> Combs;  // the list the cases run over
     std::vector<TCombination> Copy;   // destination of the memory copy
@@ -178,8 +202,12 @@ TStatDrawArray MakeSelection(const std::vector<corvel::TStatKey>& tuples) {
     return values;
 }
 
-// Instances filter as the draw after the newest draw of the list's archive.
 corvel::TStatFactory FactoryFor(const corvel::TStatList& list, int index) {
+    return [&list, index] { return list.CreateStat(index); };
+}
+
+// Instances ready to filter the list as the draw after the newest draw.
+corvel::TStatFactory FilterFactoryFor(const corvel::TStatList& list, int index) {
     return [&list, index] {
         auto stat = list.CreateStat(index);
         stat->PrepareFilter(static_cast<int>(list.Draws()->size()) - 1, false);
@@ -329,9 +357,8 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return EXIT_FAILURE;
 
     Workload w;
-    w.Draws = corvel::ReadArchiveFile(std::filesystem::path(CORVEL_SAMPLE_DIR) / "CorvelLotto_6x48.ldr");
-    w.List.SetDraws(&w.Draws);
     GeometryBenchSegments(w.List.Settings);
+    w.List.SetDraws(&w.Draws);
     w.List.RegisterMethods();
 
     // The list is allocated once and filled in place, as the program does.
@@ -472,7 +499,7 @@ int main(int argc, char** argv) {
     for (const MethodCase& c : FilterCases()) {
         const int index = w.List.FindMethod(c.Code);
         const TStatDrawArray values = c.Tuples.empty() ? MakeSelection(c.Keys) : MakeSelection(c.Tuples);
-        const auto factory = FactoryFor(w.List, index);
+        const auto factory = FilterFactoryFor(w.List, index);
         auto stat = std::shared_ptr<corvel::TCustomStat>(factory());
         for (bool exclude : {false, true}) {
             // The two paths must leave the same list.
@@ -579,6 +606,19 @@ int main(int argc, char** argv) {
     if (historyFilters > 0)
         lines.push_back({"geomean series..Ognev filters vs per-combination", std::exp(logHistory / historyFilters),
                          std::exp(logHistoryRef / historyFilters), 0.2, false});
+    // The chain filters likewise.
+    double logChains = 0, logChainsRef = 0;
+    int chainFilters = 0;
+    for (const std::string& filter : filterNames) {
+        const int index = w.List.FindMethod(filter.substr(0, filter.find('/')));
+        if (w.List.Item(index).StatClass->Group != kChainGroup) continue;
+        logChains += std::log(reporter.Ms("filter/" + filter));
+        logChainsRef += std::log(reporter.Ms("filter/" + filter + "/per_combination"));
+        ++chainFilters;
+    }
+    if (chainFilters > 0)
+        lines.push_back({"geomean chain filters vs per-combination", std::exp(logChains / chainFilters),
+                         std::exp(logChainsRef / chainFilters), 0.2, false});
     // Targets: 1.5 x a memcpy for the number properties, 2 x for the later
     // families, 6 x for the combined values and the three others whose values
     // are the costliest to find.

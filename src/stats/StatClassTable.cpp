@@ -4,6 +4,7 @@
 #include <set>
 
 #include "stats/StatList.h"
+#include "stats/families/Chains.h"
 #include "stats/families/Channels.h"
 #include "stats/families/Combined.h"
 #include "stats/families/Differences.h"
@@ -176,7 +177,7 @@ const TBuiltFamily kBuiltFamilies[] = {
     {F::Combined, CombinedValueClasses()}, {F::Channels, ChannelClasses()},
     {F::Matrix, MatrixClasses()},          {F::Segments, SegmentClasses()},
     {F::Groups, SeriesPeriodClasses()},    {F::Groups, OgnevClasses()},
-    {F::Shredding, ShreddingClasses()},
+    {F::Shredding, ShreddingClasses()},    {F::Chains, ChainClasses()},
 };
 
 // A family may be built from several tables (one per file); it counts as

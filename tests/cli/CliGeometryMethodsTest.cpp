@@ -6,6 +6,7 @@
 
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "TestSupport.h"
@@ -34,26 +35,42 @@ TEST_P(MethodsOfSettings, ListTheEntriesOfTheGeometry) {
     test::WriteBytes(dir.path() / "CorvelLotto_6x48.ini", std::string("[GLOBAL]\r\n") + c.Global);
     const test::ProcessResult r = test::RunCorvel({"--data-dir", dir.path().string(), "methods"});
     ASSERT_EQ(r.ExitCode, 0) << r.Err;
-    std::vector<std::string> channels, columns, rows, segments;
+    std::vector<std::string> channels, columns, rows, segments, chainChannels, chainSegments;
     std::istringstream lines(r.Out);
     int entries = 0;
     for (std::string line; std::getline(lines, line);) {
         ++entries;
         const std::string code = line.substr(0, line.find('\t'));
         auto numbered = [&](const char* prefix) {
-            return code.rfind(prefix, 0) == 0 && code.size() > 3 && std::isdigit(static_cast<unsigned char>(code[3]));
+            const std::size_t n = std::string_view(prefix).size();
+            return code.rfind(prefix, 0) == 0 && code.size() > n && std::isdigit(static_cast<unsigned char>(code[n]));
         };
         if (numbered("CHN")) channels.push_back(code);
         if (numbered("COL")) columns.push_back(code);
         if (numbered("ROW")) rows.push_back(code);
         if (numbered("SGM")) segments.push_back(code);
+        // The chain counts over two and three draws, one method per channel
+        // (segment) each, named here by the channel (segment) method.
+        if (numbered("SC2C")) chainChannels.push_back("CHN" + code.substr(4));
+        if (numbered("SC3C")) chainChannels.push_back("CHN" + code.substr(4));
+        if (numbered("SS2C")) chainSegments.push_back("SGM" + code.substr(4));
+        if (numbered("SS3C")) chainSegments.push_back("SGM" + code.substr(4));
     }
     EXPECT_EQ(channels, c.Channels);
     EXPECT_EQ(columns, c.Columns);
     EXPECT_EQ(rows, c.Rows);
     EXPECT_EQ(segments, c.Segments);
-    // 155 with the defaults: 8 channels, 6 columns, 8 rows, one segment.
-    EXPECT_EQ(entries, 155 - 23 + static_cast<int>(channels.size() + columns.size() + rows.size() + segments.size()));
+    auto twice = [](std::vector<std::string> codes) {
+        std::vector<std::string> both = codes;
+        both.insert(both.end(), codes.begin(), codes.end());
+        return both;
+    };
+    EXPECT_EQ(chainChannels, twice(c.Channels));
+    EXPECT_EQ(chainSegments, twice(c.Segments));
+    // 222 with the defaults: 8 channels, 6 columns, 8 rows, one segment; of
+    // the chain methods 49 do not depend on the settings.
+    const int geometry = static_cast<int>(channels.size() + columns.size() + rows.size() + segments.size());
+    EXPECT_EQ(entries, 155 - 23 + geometry + 49 + static_cast<int>(chainChannels.size() + chainSegments.size()));
 }
 
 const std::vector<std::string> kDefaultChannels = Numbered("CHN", 1, 8);

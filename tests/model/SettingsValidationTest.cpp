@@ -157,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
                       {kFormulas[0], "SQRT(-1)", kFormulas[2]},
                       {2, 2, 2},
                       "Формула 2: Выражение под корнем меньне нуля"},
-        ShreddingCase{"IncompleteSum", {kFormulas[0], kFormulas[1], "n1 +"}, {2, 2, 2}, "Формула 3: Синтаксическая ошибка"},
+        ShreddingCase{
+            "IncompleteSum", {kFormulas[0], kFormulas[1], "n1 +"}, {2, 2, 2}, "Формула 3: Синтаксическая ошибка"},
         ShreddingCase{"FailsOnSomeDrawsOnly", {"1/(n1-3)", kFormulas[1], kFormulas[2]}, {2, 2, 2}, kAccepted},
         ShreddingCase{"MissingClosingBracket",
                       {"(n1+n2", kFormulas[1], kFormulas[2]},

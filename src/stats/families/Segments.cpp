@@ -25,18 +25,6 @@ TNumberGroups Segments(const TGameSettings& settings) {
     return g;
 }
 
-// From the smallest to the largest segment of the map: a segment between
-// them that no number uses still gets its method.
-void SegmentRange(const TGameSettings& settings, int& low, int& high) {
-    low = 9;
-    high = 1;
-    for (std::uint8_t segment : settings.Config.MatrixSegments) {
-        low = std::min<int>(low, segment);
-        high = std::max<int>(high, segment);
-    }
-    low = std::max(low, 1);  // a map read from the settings never holds 0
-}
-
 template <class Member, TGroupText Text, std::size_t TupleSize = 0>
 constexpr TStatClass Row(TStatClass row) {
     row.Group = 5;
@@ -78,11 +66,21 @@ const TStatClass kFamily[] = {
                                         .FamilyCode = "SGMx",
                                         .Flags = kFlagN,
                                         .Graph = true,
-                                        .ParamRange = &SegmentRange}),
+                                        .ParamRange = &SegmentParamRange}),
 };
 
 }  // namespace
 
 std::span<const TStatClass> SegmentClasses() { return kFamily; }
+
+void SegmentParamRange(const TGameSettings& settings, int& low, int& high) {
+    low = 9;
+    high = 1;
+    for (std::uint8_t segment : settings.Config.MatrixSegments) {
+        low = std::min<int>(low, segment);
+        high = std::max<int>(high, segment);
+    }
+    low = std::max(low, 1);  // a map read from the settings never holds 0
+}
 
 }  // namespace corvel
