@@ -38,8 +38,8 @@ enum class TChainUnit : std::uint8_t { Number, Channel, Segment };
 //              followed by the numbers of the next draw in its channel.
 enum class TChainRule : std::uint8_t { Shared, Positions, Count, Inside };
 
-// What tells the members apart; TChainStat<Spec> is the method of one member.
-struct TChainSpec {
+// What tells the members apart; TChainStat<Member> is the method of one member.
+struct TChainMember {
     TChainRule Rule = TChainRule::Shared;
     TChainUnit Unit = TChainUnit::Number;
     int Parts = 2;             // draws in the chain: 2 or 3
@@ -72,20 +72,20 @@ ByteTable SelectWord(const TStatDrawArray& values, std::size_t word) {
     return sel;
 }
 
-template <TChainSpec Spec>
+template <TChainMember Member>
 class TChainStat final : public TCustomStat {
     // The key word holding the follower.
-    static constexpr std::size_t kFollower = Spec.Parts == 3 ? 2 : 1;
+    static constexpr std::size_t kFollower = Member.Parts == 3 ? 2 : 1;
 
   public:
     TChainStat(const TStatClass& cls, const TStatList& list, int param)
         : TCustomStat(cls, list, param, true),
-          unit_(UnitTable(Spec.Unit, list.Settings)),
+          unit_(UnitTable(Member.Unit, list.Settings)),
           channelSize_(list.Settings.Config.ChannelSize) {}
 
     std::string ValueToText(const TStatDrawRec& value) const override {
-        auto part = [](int v) { return Spec.TwoDigits ? Format("%.2d", {v}) : std::to_string(v); };
-        if (Spec.Parts == 3)
+        auto part = [](int v) { return Member.TwoDigits ? Format("%.2d", {v}) : std::to_string(v); };
+        if (Member.Parts == 3)
             return Format(texts::kStatChainThree, {part(value.Key[0]), part(value.Key[1]), part(value.Key[2])});
         return Format(texts::kStatChainTwo, {part(value.Key[0]), part(value.Key[1])});
     }
@@ -97,7 +97,7 @@ class TChainStat final : public TCustomStat {
     void SpanMatch(std::span<const TCombination> combs, const TStatDrawArray& values, bool,
                    std::uint8_t* out) override {
         ByteTable property{};
-        if constexpr (Spec.Rule == TChainRule::Count) {
+        if constexpr (Member.Rule == TChainRule::Count) {
             const ByteTable counts = SelectWord(values, kFollower);
             kernels::PatternTable byPattern{};
             for (std::size_t p = 0; p < byPattern.size(); ++p)
@@ -105,7 +105,7 @@ class TChainStat final : public TCustomStat {
             for (std::size_t b = 0; b < 256; ++b) property[b] = InUnit(static_cast<std::uint8_t>(b)) ? 1 : 0;
             kernels::MatchPattern(combs, property, byPattern, out);
             return;
-        } else if constexpr (Spec.Rule == TChainRule::Inside) {
+        } else if constexpr (Member.Rule == TChainRule::Inside) {
             const TCombination& newest = PrevDraw().Numbers;
             for (std::size_t b = 0; b < 256; ++b)
                 property[b] = InsideFollower(newest, static_cast<std::uint8_t>(b), values) ? 1 : 0;
@@ -124,34 +124,34 @@ class TChainStat final : public TCustomStat {
         const TDrawRec p1 = GetDraw(item.Index - 1);
         if (p1.Number <= 0) return;
         TDrawRec p2{}, r1{};
-        if constexpr (Spec.Parts == 3) {
+        if constexpr (Member.Parts == 3) {
             p2 = GetDraw(item.Index - 2);
             if (p2.Number <= 0) return;
             r1 = GetDraw(Context().LastIndex - 1);
         }
         const TCombination& d = item.Numbers;
         const TCombination& r = PrevDraw().Numbers;
-        if constexpr (Spec.Rule == TChainRule::Shared) {
+        if constexpr (Member.Rule == TChainRule::Shared) {
             std::array<bool, 256> inNewest{};
             for (auto n : r) inNewest[unit_[n]] = true;
             for (auto x : p1.Numbers)
                 if (inNewest[unit_[x]])
                     for (auto y : d) sink(TStatKey{unit_[x], unit_[y], 0, 0});
-        } else if constexpr (Spec.Rule == TChainRule::Positions) {
+        } else if constexpr (Member.Rule == TChainRule::Positions) {
             for (std::size_t k = 0; k < d.size(); ++k) {
-                if (Spec.OnePosition && static_cast<int>(k) + 1 != Param()) continue;
+                if (Member.OnePosition && static_cast<int>(k) + 1 != Param()) continue;
                 if (unit_[r[k]] != unit_[p1.Numbers[k]]) continue;
-                if constexpr (Spec.Parts == 3) {
+                if constexpr (Member.Parts == 3) {
                     if (unit_[r1.Numbers[k]] == unit_[p2.Numbers[k]])
                         sink(TStatKey{unit_[p2.Numbers[k]], unit_[p1.Numbers[k]], unit_[d[k]], 0});
                 } else {
                     sink(TStatKey{unit_[p1.Numbers[k]], unit_[d[k]], 0, 0});
                 }
             }
-        } else if constexpr (Spec.Rule == TChainRule::Count) {
+        } else if constexpr (Member.Rule == TChainRule::Count) {
             const std::uint16_t cp1 = CountIn(p1.Numbers);
             if (CountIn(r) != cp1) return;
-            if constexpr (Spec.Parts == 3) {
+            if constexpr (Member.Parts == 3) {
                 const std::uint16_t cp2 = CountIn(p2.Numbers);
                 if (CountIn(r1.Numbers) == cp2) sink(TStatKey{cp2, cp1, CountIn(d), 0});
             } else {
@@ -166,13 +166,13 @@ class TChainStat final : public TCustomStat {
     // count (of the two newest counts over three draws) with count 0: the
     // channel members 0..ChannelSize, the segment members 0 only.
     void SeedValues(const TValueSink& sink) override {
-        if constexpr (Spec.Rule == TChainRule::Count) {
+        if constexpr (Member.Rule == TChainRule::Count) {
             const std::uint16_t c = CountIn(PrevDraw().Numbers);
-            const int last = Spec.Unit == TChainUnit::Channel ? channelSize_ : 0;
+            const int last = Member.Unit == TChainUnit::Channel ? channelSize_ : 0;
             const std::uint16_t c1 = CountIn(GetDraw(Context().LastIndex - 1).Numbers);
             for (int t = 0; t <= last; ++t) {
                 const auto follower = static_cast<std::uint16_t>(t);
-                sink(Spec.Parts == 3 ? TStatKey{c1, c, follower, 0} : TStatKey{c, follower, 0, 0});
+                sink(Member.Parts == 3 ? TStatKey{c1, c, follower, 0} : TStatKey{c, follower, 0, 0});
             }
         }
     }
@@ -181,11 +181,11 @@ class TChainStat final : public TCustomStat {
     // part of a selected value is compared.
     bool AnySelected(const TStatItem& item, const TStatDrawArray& values) override {
         const TCombination& c = item.Numbers;
-        if constexpr (Spec.Rule == TChainRule::Count) {
+        if constexpr (Member.Rule == TChainRule::Count) {
             const std::uint16_t count = CountIn(c);
             for (const auto& v : values)
                 if (v.Key[kFollower] == count) return true;
-        } else if constexpr (Spec.Rule == TChainRule::Inside) {
+        } else if constexpr (Member.Rule == TChainRule::Inside) {
             const TCombination& newest = PrevDraw().Numbers;
             for (auto q : c)
                 if (InsideFollower(newest, q, values)) return true;
@@ -209,7 +209,7 @@ class TChainStat final : public TCustomStat {
     // draw holds, each with the numbers of draw d in its channel.
     template <class Sink>
     void InsideValues(const TCombination& d, int index, Sink&& sink) const {
-        constexpr int mode = Spec.InsideMode;
+        constexpr int mode = Member.InsideMode;
         const TDrawRec p1 = corvel::GetDraw(*Context().Draws, index - 1, false);
         const TCombination& r = PrevDraw().Numbers;
         for (auto x : p1.Numbers) {
@@ -238,7 +238,7 @@ class TChainStat final : public TCustomStat {
         for (auto r : newest)
             for (const auto& v : values) {
                 if (v.Key[0] != r) continue;
-                if (Spec.InsideMode == 3 || v.Key[1] == 0) {
+                if (Member.InsideMode == 3 || v.Key[1] == 0) {
                     if (unit_[q] == unit_[r]) return true;
                 } else if (q == v.Key[1]) {
                     return true;
@@ -265,12 +265,12 @@ void ChannelRange(const TGameSettings& settings, int& low, int& high) {
 
 constexpr std::uint8_t kSD = kFlagS | kFlagD;
 
-template <TChainSpec Spec>
+template <TChainMember Member>
 constexpr TStatClass ChainRow(TStatClass row) {
     row.Group = 10;
     row.CanParseValue = false;
-    row.CaptionText = &ChainCaption<Spec.Parts>;
-    row.Create = &CreateStatOf<TChainStat<Spec>>;
+    row.CaptionText = &ChainCaption<Member.Parts>;
+    row.Create = &CreateStatOf<TChainStat<Member>>;
     return row;
 }
 
@@ -279,116 +279,118 @@ using U = TChainUnit;
 
 const TStatClass kFamily[] = {
     // ---- numbers
-    ChainRow<TChainSpec{.Rule = R::Shared}>(
+    ChainRow<TChainMember{.Rule = R::Shared}>(
         {.ClassName = "TstChain2DrawsAll", .Code = "SDV2", .Caption = texts::kStatChainNumbersAll, .Flags = kFlagD}),
-    ChainRow<TChainSpec{.Rule = R::Positions}>(
+    ChainRow<TChainMember{.Rule = R::Positions}>(
         {.ClassName = "TstChain2DrawsPos", .Code = "SDP2", .Caption = texts::kStatChainNumbersPos, .Flags = kSD}),
-    ChainRow<TChainSpec{.Rule = R::Positions, .OnePosition = true}>({.ClassName = "TstChain2Pos",
-                                                                     .Code = "SDN%d",
-                                                                     .Caption = texts::kStatChainNumbersAt,
-                                                                     .FamilyCode = "SDNx",
-                                                                     .Flags = kSD,
-                                                                     .ParamRange = &FixedParams<1, 6>}),
-    ChainRow<TChainSpec{.Rule = R::Positions, .Parts = 3}>(
+    ChainRow<TChainMember{.Rule = R::Positions, .OnePosition = true}>({.ClassName = "TstChain2Pos",
+                                                                       .Code = "SDN%d",
+                                                                       .Caption = texts::kStatChainNumbersAt,
+                                                                       .FamilyCode = "SDNx",
+                                                                       .Flags = kSD,
+                                                                       .ParamRange = &FixedParams<1, 6>}),
+    ChainRow<TChainMember{.Rule = R::Positions, .Parts = 3}>(
         {.ClassName = "TstChain3DrawsPos", .Code = "SDP3", .Caption = texts::kStatChainNumbersPos, .Flags = kSD}),
-    ChainRow<TChainSpec{.Rule = R::Positions, .Parts = 3, .OnePosition = true}>({.ClassName = "TstChain3Pos",
-                                                                                 .Code = "SDM%d",
-                                                                                 .Caption = texts::kStatChainNumbersAt,
-                                                                                 .FamilyCode = "SDMx",
-                                                                                 .Flags = kSD,
-                                                                                 .ParamRange = &FixedParams<1, 6>}),
+    ChainRow<TChainMember{.Rule = R::Positions, .Parts = 3, .OnePosition = true}>(
+        {.ClassName = "TstChain3Pos",
+         .Code = "SDM%d",
+         .Caption = texts::kStatChainNumbersAt,
+         .FamilyCode = "SDMx",
+         .Flags = kSD,
+         .ParamRange = &FixedParams<1, 6>}),
     // ---- channels
-    ChainRow<TChainSpec{.Rule = R::Shared, .Unit = U::Channel, .TwoDigits = true}>(
+    ChainRow<TChainMember{.Rule = R::Shared, .Unit = U::Channel, .TwoDigits = true}>(
         {.ClassName = "TstChain2ChannelsAll",
          .Code = "SCV2",
          .Caption = texts::kStatChainChannelsAll,
          .Flags = kFlagD}),
-    ChainRow<TChainSpec{.Rule = R::Positions, .Unit = U::Channel, .TwoDigits = true}>(
+    ChainRow<TChainMember{.Rule = R::Positions, .Unit = U::Channel, .TwoDigits = true}>(
         {.ClassName = "TstChain2ChannelsPos", .Code = "SCP2", .Caption = texts::kStatChainChannelsPos, .Flags = kSD}),
-    ChainRow<TChainSpec{.Rule = R::Positions, .Unit = U::Channel, .OnePosition = true, .TwoDigits = true}>(
+    ChainRow<TChainMember{.Rule = R::Positions, .Unit = U::Channel, .OnePosition = true, .TwoDigits = true}>(
         {.ClassName = "TstChain2Channel",
          .Code = "SCN%d",
          .Caption = texts::kStatChainChannelsAt,
          .FamilyCode = "SCNx",
          .Flags = kSD,
          .ParamRange = &FixedParams<1, 6>}),
-    ChainRow<TChainSpec{.Rule = R::Positions, .Unit = U::Channel, .Parts = 3, .TwoDigits = true}>(
+    ChainRow<TChainMember{.Rule = R::Positions, .Unit = U::Channel, .Parts = 3, .TwoDigits = true}>(
         {.ClassName = "TstChain3ChannelsPos", .Code = "SCP3", .Caption = texts::kStatChainChannelsPos, .Flags = kSD}),
-    ChainRow<TChainSpec{.Rule = R::Positions, .Unit = U::Channel, .Parts = 3, .OnePosition = true, .TwoDigits = true}>(
+    ChainRow<TChainMember{
+        .Rule = R::Positions, .Unit = U::Channel, .Parts = 3, .OnePosition = true, .TwoDigits = true}>(
         {.ClassName = "TstChain3Channel",
          .Code = "SCM%d",
          .Caption = texts::kStatChainChannelsAt,
          .FamilyCode = "SCMx",
          .Flags = kSD,
          .ParamRange = &FixedParams<1, 6>}),
-    ChainRow<TChainSpec{.Rule = R::Count, .Unit = U::Channel}>({.ClassName = "TstChain2CnlCnt",
-                                                                .Code = "SC2C%d",
-                                                                .Caption = texts::kStatChainChannelCount,
-                                                                .FamilyCode = "SC2Cx",
-                                                                .Flags = kFlagD,
-                                                                .ParamRange = &ChannelRange}),
-    ChainRow<TChainSpec{.Rule = R::Count, .Unit = U::Channel, .Parts = 3}>({.ClassName = "TstChain3CnlCnt",
-                                                                            .Code = "SC3C%d",
-                                                                            .Caption = texts::kStatChainChannelCount,
-                                                                            .FamilyCode = "SC3Cx",
-                                                                            .Flags = kFlagD,
-                                                                            .ParamRange = &ChannelRange}),
+    ChainRow<TChainMember{.Rule = R::Count, .Unit = U::Channel}>({.ClassName = "TstChain2CnlCnt",
+                                                                  .Code = "SC2C%d",
+                                                                  .Caption = texts::kStatChainChannelCount,
+                                                                  .FamilyCode = "SC2Cx",
+                                                                  .Flags = kFlagD,
+                                                                  .ParamRange = &ChannelRange}),
+    ChainRow<TChainMember{.Rule = R::Count, .Unit = U::Channel, .Parts = 3}>({.ClassName = "TstChain3CnlCnt",
+                                                                              .Code = "SC3C%d",
+                                                                              .Caption = texts::kStatChainChannelCount,
+                                                                              .FamilyCode = "SC3Cx",
+                                                                              .Flags = kFlagD,
+                                                                              .ParamRange = &ChannelRange}),
     // ---- numbers inside their channels
-    ChainRow<TChainSpec{.Rule = R::Inside, .Unit = U::Channel, .InsideMode = 0, .TwoDigits = true}>(
+    ChainRow<TChainMember{.Rule = R::Inside, .Unit = U::Channel, .InsideMode = 0, .TwoDigits = true}>(
         {.ClassName = "TstChainChannels2InsideAll",
          .Code = "SDA2",
          .Caption = texts::kStatChainInsideAll,
          .Flags = kFlagD}),
-    ChainRow<TChainSpec{.Rule = R::Inside, .Unit = U::Channel, .InsideMode = 1, .TwoDigits = true}>(
+    ChainRow<TChainMember{.Rule = R::Inside, .Unit = U::Channel, .InsideMode = 1, .TwoDigits = true}>(
         {.ClassName = "TstChainChannels2InsideSuc",
          .Code = "SDG2",
          .Caption = texts::kStatChainInsideSuccessful,
          .Flags = kFlagD}),
-    ChainRow<TChainSpec{.Rule = R::Inside, .Unit = U::Channel, .InsideMode = 2, .TwoDigits = true}>(
+    ChainRow<TChainMember{.Rule = R::Inside, .Unit = U::Channel, .InsideMode = 2, .TwoDigits = true}>(
         {.ClassName = "TstChainChannels2InsideBad",
          .Code = "SDZ2",
          .Caption = texts::kStatChainInsideUnsuccessful,
          .Flags = kFlagD}),
-    ChainRow<TChainSpec{.Rule = R::Inside, .Unit = U::Channel, .InsideMode = 3}>(
+    ChainRow<TChainMember{.Rule = R::Inside, .Unit = U::Channel, .InsideMode = 3}>(
         {.ClassName = "TstChainChannels2InsideCnt",
          .Code = "SDC2",
          .Caption = texts::kStatChainInsideCount,
          .Flags = kFlagD}),
     // ---- segments
-    ChainRow<TChainSpec{.Rule = R::Shared, .Unit = U::Segment}>({.ClassName = "TstChain2SegmentsAll",
-                                                                 .Code = "SSV2",
-                                                                 .Caption = texts::kStatChainSegmentsAll,
-                                                                 .Flags = kFlagD}),
-    ChainRow<TChainSpec{.Rule = R::Positions, .Unit = U::Segment}>(
+    ChainRow<TChainMember{.Rule = R::Shared, .Unit = U::Segment}>({.ClassName = "TstChain2SegmentsAll",
+                                                                   .Code = "SSV2",
+                                                                   .Caption = texts::kStatChainSegmentsAll,
+                                                                   .Flags = kFlagD}),
+    ChainRow<TChainMember{.Rule = R::Positions, .Unit = U::Segment}>(
         {.ClassName = "TstChain2SegmentsPos", .Code = "SSP2", .Caption = texts::kStatChainSegmentsPos, .Flags = kSD}),
-    ChainRow<TChainSpec{.Rule = R::Positions, .Unit = U::Segment, .OnePosition = true}>(
+    ChainRow<TChainMember{.Rule = R::Positions, .Unit = U::Segment, .OnePosition = true}>(
         {.ClassName = "TstChain2Segment",
          .Code = "SSN%d",
          .Caption = texts::kStatChainSegmentsAt,
          .FamilyCode = "SSNx",
          .Flags = kSD,
          .ParamRange = &FixedParams<1, 6>}),
-    ChainRow<TChainSpec{.Rule = R::Positions, .Unit = U::Segment, .Parts = 3}>(
+    ChainRow<TChainMember{.Rule = R::Positions, .Unit = U::Segment, .Parts = 3}>(
         {.ClassName = "TstChain3SegmentsPos", .Code = "SSP3", .Caption = texts::kStatChainSegmentsPos, .Flags = kSD}),
-    ChainRow<TChainSpec{.Rule = R::Positions, .Unit = U::Segment, .Parts = 3, .OnePosition = true}>(
+    ChainRow<TChainMember{.Rule = R::Positions, .Unit = U::Segment, .Parts = 3, .OnePosition = true}>(
         {.ClassName = "TstChain3Segment",
          .Code = "SSM%d",
          .Caption = texts::kStatChainSegmentsAt,
          .FamilyCode = "SSMx",
          .Flags = kSD,
          .ParamRange = &FixedParams<1, 6>}),
-    ChainRow<TChainSpec{.Rule = R::Count, .Unit = U::Segment}>({.ClassName = "TstChain2SgmCnt",
-                                                                .Code = "SS2C%d",
-                                                                .Caption = texts::kStatChainSegmentCount,
-                                                                .FamilyCode = "SS2Cx",
-                                                                .Flags = kFlagD,
-                                                                .ParamRange = &SegmentParamRange}),
-    ChainRow<TChainSpec{.Rule = R::Count, .Unit = U::Segment, .Parts = 3}>({.ClassName = "TstChain3SgmCnt",
-                                                                            .Code = "SS3C%d",
-                                                                            .Caption = texts::kStatChainSegmentCount,
-                                                                            .FamilyCode = "SS3Cx",
-                                                                            .Flags = kFlagD,
-                                                                            .ParamRange = &SegmentParamRange}),
+    ChainRow<TChainMember{.Rule = R::Count, .Unit = U::Segment}>({.ClassName = "TstChain2SgmCnt",
+                                                                  .Code = "SS2C%d",
+                                                                  .Caption = texts::kStatChainSegmentCount,
+                                                                  .FamilyCode = "SS2Cx",
+                                                                  .Flags = kFlagD,
+                                                                  .ParamRange = &SegmentParamRange}),
+    ChainRow<TChainMember{.Rule = R::Count, .Unit = U::Segment, .Parts = 3}>({.ClassName = "TstChain3SgmCnt",
+                                                                              .Code = "SS3C%d",
+                                                                              .Caption = texts::kStatChainSegmentCount,
+                                                                              .FamilyCode = "SS3Cx",
+                                                                              .Flags = kFlagD,
+                                                                              .ParamRange = &SegmentParamRange}),
 };
 
 }  // namespace
