@@ -26,12 +26,6 @@
 namespace corvel {
 namespace {
 
-// With CORVEL_SCREENSHOT_DIR set, a picture of the window to look at.
-void SavePicture(QWidget* w, const char* name) {
-    const QByteArray dir = qgetenv("CORVEL_SCREENSHOT_DIR");
-    if (!dir.isEmpty()) w->grab().save(QString::fromUtf8(dir) + QLatin1Char('/') + QLatin1String(name));
-}
-
 class AnalysesTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -75,7 +69,7 @@ TEST_F(AnalysesTest, TheRepeatsDialogShowsTheEnginesRowsAndALinePerMatchCount) {
             rows = dialog->Rows()->rowCount();
             firstDraw = dialog->Rows()->item(0, 0)->text();
             lines = static_cast<int>(dialog->Chart()->Lines().size());
-            SavePicture(dialog, "repeats.png");
+            test::SavePicture(dialog, "repeats.png");
             dialog->reject();
         };
         QTimer::singleShot(0, dialog, *read);
@@ -113,7 +107,7 @@ TEST_F(AnalysesTest, TheCombinationsDetailsHaveNoDrawLines) {
         for (int r = 0; r < details->Properties()->rowCount(); ++r)
             if (details->Properties()->item(r, 0)->text() == QStringLiteral("Сумма тиража: все значения"))
                 sum = details->Properties()->item(r, 1)->text();
-        SavePicture(details, "details.png");
+        test::SavePicture(details, "details.png");
         details->reject();
     });
     Run("CombsInfo");

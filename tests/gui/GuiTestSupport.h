@@ -21,6 +21,12 @@ namespace corvel::test {
 // Answers the next modal dialog or message box that opens (a message box gets
 // the given button; another dialog is handed to `act`). Call before the
 // action that opens it.
+// With CORVEL_SCREENSHOT_DIR set, a picture of the widget to look at.
+inline void SavePicture(QWidget* w, const char* name) {
+    const QByteArray dir = qgetenv("CORVEL_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) w->grab().save(QString::fromUtf8(dir) + QLatin1Char('/') + QLatin1String(name));
+}
+
 inline void AnswerNextModal(std::function<void(QWidget*)> act, int attempts = 200) {
     QTimer::singleShot(10, [act, attempts] {
         QWidget* modal = QApplication::activeModalWidget();

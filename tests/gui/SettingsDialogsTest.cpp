@@ -328,13 +328,19 @@ TEST_F(SettingsDialogs, ShreddingRefusesABadFormulaAndWritesNothing) {
     gui::ShreddingDialog dialog(ctx_);
     dialog.LoadFrom(Stats().Settings);
     EXPECT_EQ(dialog.FormulaField(0)->text(), QString::fromUtf8(kDefaultFormulas[0]));
+    dialog.show();
+    test::SavePicture(&dialog, "shredding.png");
 
     const struct {
         int field;
         const char* text;
         std::string expected;
     } cases[] = {{1, "(n4+n5+n6/(n1+n2+n3)", Format(texts::kFormulaError, {2, texts::kBracketMissing})},
-                 {2, "   ", Format(texts::kFormulaError, {3, texts::kSyntaxError})}};
+                 {2, "   ", Format(texts::kFormulaError, {3, texts::kSyntaxError})},
+                 // Errors of the numbers that every draw meets.
+                 {0, "n1/(n2-n2)", Format(texts::kFormulaError, {1, texts::kDivisionByZero})},
+                 {1, "LN(n1-n1)", Format(texts::kFormulaError, {2, texts::kLogarithmBelowZero})},
+                 {2, "SQRT(-n3)", Format(texts::kFormulaError, {3, texts::kRootBelowZero})}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         dialog.LoadFrom(Stats().Settings);
