@@ -16,6 +16,7 @@
 #include "GraphWindow.h"
 #include "GuiTestSupport.h"
 #include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "TestSupport.h"
 #include "dialogs/DetailsDialog.h"
 #include "dialogs/RepeatsDialog.h"
@@ -26,23 +27,8 @@
 namespace corvel {
 namespace {
 
-class AnalysesTest : public ::testing::Test {
+class AnalysesTest : public test::MainWindowTest {
   protected:
-    void SetUp() override {
-        test::CopySampleArchive(dir_.path());
-        window_ = std::make_unique<gui::MainWindow>(app::DataFiles{dir_.path()}, app::StartupSwitches{});
-        window_->show();
-        ASSERT_TRUE(window_->Initialise());
-    }
-    void Run(const char* name) {
-        window_->Actions().UpdateAll();
-        QAction* action = window_->Actions().Find(name);
-        ASSERT_NE(action, nullptr) << name;
-        ASSERT_TRUE(action->isEnabled()) << name;
-        action->trigger();
-    }
-    test::TempDir dir_;
-    std::unique_ptr<gui::MainWindow> window_;
 };
 
 TEST_F(AnalysesTest, TheRepeatsDialogShowsTheEnginesRowsAndALinePerMatchCount) {

@@ -16,6 +16,7 @@
 #include "GuiTestSupport.h"
 #include "GuiText.h"
 #include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "QtUiHooks.h"
 #include "TestSupport.h"
 #include "models/CardModel.h"
@@ -25,30 +26,14 @@
 namespace corvel {
 namespace {
 
-class CardLayoutTabTest : public ::testing::Test {
+class CardLayoutTabTest : public test::MainWindowTest {
   protected:
-    void SetUp() override {
-        test::CopySampleArchive(dir_.path());
-        window_ = std::make_unique<gui::MainWindow>(app::DataFiles{dir_.path()}, app::StartupSwitches{});
-        window_->show();
-        ASSERT_TRUE(window_->Initialise());
-    }
-    app::Workspace& Ws() { return window_->Workspace(); }
-    void Run(const char* name) {
-        window_->Actions().UpdateAll();
-        QAction* action = window_->Actions().Find(name);
-        ASSERT_NE(action, nullptr) << name;
-        ASSERT_TRUE(action->isEnabled()) << name;
-        action->trigger();
-    }
     void SelectCard(int row, std::initializer_list<int> columns) {
         QTableView* view = window_->Card()->View();
         view->clearSelection();
         for (const int c : columns)
             view->selectionModel()->select(view->model()->index(row, c), QItemSelectionModel::Select);
     }
-    test::TempDir dir_;
-    std::unique_ptr<gui::MainWindow> window_;
 };
 
 TEST_F(CardLayoutTabTest, AKeepFilterFromTheCardMatchesTheCommandLine) {

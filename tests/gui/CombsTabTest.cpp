@@ -19,6 +19,7 @@
 
 #include "GuiTestSupport.h"
 #include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "TestSupport.h"
 #include "combs/CombsEdit.h"
 #include "dialogs/GenerateDialog.h"
@@ -43,13 +44,11 @@ QStringList Row(const QAbstractItemModel& model, int row) {
     return cells;
 }
 
-class CombsTabTest : public ::testing::Test {
+class CombsTabTest : public test::MainWindowTest {
   protected:
     void SetUp() override {
-        test::CopySampleArchive(dir_.path());
-        window_ = std::make_unique<gui::MainWindow>(app::DataFiles{dir_.path()}, app::StartupSwitches{});
-        window_->show();
-        ASSERT_TRUE(window_->Initialise());
+        MainWindowTest::SetUp();
+        if (HasFatalFailure()) return;
         tab_ = window_->Combs();
         ASSERT_NE(tab_, nullptr);
         tab_->SetFileChooser([this](bool save) {
@@ -90,8 +89,6 @@ class CombsTabTest : public ::testing::Test {
     const gui::AppliedFiltersModel& Filters() { return *tab_->FiltersModel(); }
     QString CombsPanel() { return window_->StatusPanel(3)->text(); }
 
-    test::TempDir dir_;
-    std::unique_ptr<gui::MainWindow> window_;
     gui::CombsTab* tab_ = nullptr;
     QString chosenFile_;
     std::vector<bool> chooserCalls_;

@@ -21,6 +21,7 @@
 
 #include "GuiTestSupport.h"
 #include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "QtUiHooks.h"
 #include "TestSupport.h"
 #include "dialogs/DetailsDialog.h"
@@ -53,17 +54,14 @@ void AnswerDrawDialog(std::function<void(gui::DrawDialog&)> act) {
 
 void PressOk(gui::DrawDialog& dialog) { dialog.Buttons()->button(QDialogButtonBox::Ok)->click(); }
 
-class DrawsTabTest : public ::testing::Test {
+class DrawsTabTest : public test::MainWindowTest {
   protected:
     void SetUp() override {
-        test::CopySampleArchive(dir_.path());
-        window_ = std::make_unique<gui::MainWindow>(app::DataFiles{dir_.path()}, app::StartupSwitches{});
-        window_->show();
-        ASSERT_TRUE(window_->Initialise());
+        MainWindowTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_EQ(Ws().Archive().Draws().size(), 1500u);
     }
 
-    app::Workspace& Ws() { return window_->Workspace(); }
     gui::DrawsTab& Tab() { return *window_->Draws(); }
     DrawsModel& Model() { return *Tab().Model(); }
     QString Cell(int row, int column) { return Model().data(Model().index(row, column)).toString(); }
@@ -79,9 +77,6 @@ class DrawsTabTest : public ::testing::Test {
         for (int c = DrawsModel::kFirstNumber; c < DrawsModel::kExtra1; ++c) out.push_back(Cell(row, c).toInt());
         return out;
     }
-
-    test::TempDir dir_;
-    std::unique_ptr<gui::MainWindow> window_;
 };
 
 TEST_F(DrawsTabTest, ListShowsNewestDrawFirstWithItsColumns) {

@@ -18,6 +18,7 @@
 #include "GuiTestSupport.h"
 #include "GuiText.h"
 #include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "QtUiHooks.h"
 #include "ScenarioRunControl.h"
 #include "TestSupport.h"
@@ -28,20 +29,17 @@ namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 
-class ScenarioRunTest : public ::testing::Test {
+class ScenarioRunTest : public test::MainWindowTest {
   protected:
     void SetUp() override {
-        test::CopySampleArchive(dir_.path());
-        window_ = std::make_unique<gui::MainWindow>(app::DataFiles{dir_.path()}, app::StartupSwitches{});
-        window_->show();
-        ASSERT_TRUE(window_->Initialise());
+        MainWindowTest::SetUp();
+        if (HasFatalFailure()) return;
         tab_ = window_->Scenario();
         control_ = tab_->RunControl();
         control_->ShowReport = [this](const QString& report) { report_ = report; };
         ASSERT_TRUE(Ws().Combinations().Paste("1 2 3 4 5 6\r\n7 8 9 10 11 12\r\n"));
         ASSERT_TRUE(Ws().Scenario().Add("CURR#LAST| | | | | | | |Последняя"));
     }
-    app::Workspace& Ws() { return window_->Workspace(); }
     bool Enabled(const char* name) {
         window_->Actions().UpdateAll();
         QAction* action = window_->Actions().Find(name);
@@ -63,8 +61,6 @@ class ScenarioRunTest : public ::testing::Test {
     }
     QString Panel(const char* name) { return tab_->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
 
-    test::TempDir dir_;
-    std::unique_ptr<gui::MainWindow> window_;
     gui::ScenarioTab* tab_ = nullptr;
     gui::ScenarioRunControl* control_ = nullptr;
     QString report_;

@@ -20,6 +20,7 @@
 #include "GuiTestSupport.h"
 #include "GuiText.h"
 #include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "TestSupport.h"
 #include "dialogs/ScriptItemDialog.h"
 #include "models/ScenarioModel.h"
@@ -53,19 +54,16 @@ void AnswerEditor(std::function<void(gui::ScriptItemDialog&)> act) {
 
 void PressOk(gui::ScriptItemDialog& d) { d.Buttons()->button(QDialogButtonBox::Ok)->click(); }
 
-class ScenarioTabTest : public ::testing::Test {
+class ScenarioTabTest : public test::MainWindowTest {
   protected:
     void SetUp() override {
-        test::CopySampleArchive(dir_.path());
-        window_ = std::make_unique<gui::MainWindow>(app::DataFiles{dir_.path()}, app::StartupSwitches{});
-        window_->show();
-        ASSERT_TRUE(window_->Initialise());
+        MainWindowTest::SetUp();
+        if (HasFatalFailure()) return;
         tab_ = window_->Scenario();
         ASSERT_NE(tab_, nullptr);
         tab_->SetFileChooser([this](bool) { return chosen_; });
     }
 
-    app::Workspace& Ws() { return window_->Workspace(); }
     bool Enabled(const char* name) {
         window_->Actions().UpdateAll();
         QAction* action = window_->Actions().Find(name);
@@ -92,8 +90,6 @@ class ScenarioTabTest : public ::testing::Test {
         view->selectRow(row);
     }
 
-    test::TempDir dir_;
-    std::unique_ptr<gui::MainWindow> window_;
     gui::ScenarioTab* tab_ = nullptr;
     QString chosen_;
 };

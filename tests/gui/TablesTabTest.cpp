@@ -17,6 +17,7 @@
 #include "GuiTestSupport.h"
 #include "GuiText.h"
 #include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "TestSupport.h"
 #include "dialogs/StakeDialog.h"
 #include "dialogs/TableDialog.h"
@@ -51,27 +52,14 @@ void SelectRows(QTableView* view, std::initializer_list<int> rows) {
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
-class TablesTabTest : public ::testing::Test {
+class TablesTabTest : public test::MainWindowTest {
   protected:
     void SetUp() override {
-        test::CopySampleArchive(dir_.path());
-        window_ = std::make_unique<gui::MainWindow>(app::DataFiles{dir_.path()}, app::StartupSwitches{});
-        window_->show();
-        ASSERT_TRUE(window_->Initialise());
+        MainWindowTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(Ws().Tables().Loaded());
     }
-    app::Workspace& Ws() { return window_->Workspace(); }
-    void Run(const char* name) {
-        window_->Actions().UpdateAll();
-        QAction* action = window_->Actions().Find(name);
-        ASSERT_NE(action, nullptr) << name;
-        ASSERT_TRUE(action->isEnabled()) << name;
-        action->trigger();
-    }
     const std::vector<TTableRec>& Rows() { return Ws().Tables().Rows(); }
-
-    test::TempDir dir_;
-    std::unique_ptr<gui::MainWindow> window_;
 };
 
 TEST_F(TablesTabTest, AddsFromTheSelectionStakesThroughTheDialogAndTests) {
