@@ -12,6 +12,7 @@
 
 #include "TestSupport.h"
 #include "stats/GroupFixtures.h"
+#include "stats/StatFixtures.h"
 
 namespace corvel::test {
 
@@ -35,23 +36,7 @@ inline const std::string kThirds = SegmentRuns({{16, '1'}, {16, '2'}, {16, '3'}}
 // each combination standing for the draw after `last`.
 inline std::int64_t FullListKept(const GroupRegistry& r, const std::string& code, int last,
                                  std::initializer_list<TStatKey> keys) {
-    const int index = r.List.FindMethod(code);
-    EXPECT_GE(index, 0) << code;
-    TStatDrawArray values;
-    for (const TStatKey& k : keys) {
-        TStatDrawRec v;
-        v.Key = k;
-        values.push_back(v);
-    }
-    std::vector<std::uint8_t> out(AllCombinations().size());
-    ParallelSpanMatch(
-        [&] {
-            auto s = r.List.CreateStat(index);
-            s->PrepareFilter(last, false);
-            return s;
-        },
-        AllCombinations(), values, false, out.data());
-    return std::count(out.begin(), out.end(), 1);
+    return FullListMatchCount(r.List, code, SelectedKeys(keys), last);
 }
 
 }  // namespace corvel::test

@@ -13,6 +13,7 @@
 #include "stats/CustomStat.h"
 #include "stats/StatCompute.h"
 #include "stats/StatList.h"
+#include "stats/StatFixtures.h"
 
 namespace corvel::test {
 
@@ -92,16 +93,7 @@ inline std::string SeedTexts(const GroupRegistry& r, const std::string& code) {
 // How many of all C(48,6) combinations a filter on the selected keys keeps.
 inline std::int64_t FullListMatches(const GroupRegistry& r, const std::string& code,
                                     std::initializer_list<TStatKey> keys) {
-    const int index = r.List.FindMethod(code);
-    TStatDrawArray values;
-    for (const TStatKey& k : keys) {
-        TStatDrawRec v;
-        v.Key = k;
-        values.push_back(v);
-    }
-    std::vector<std::uint8_t> out(AllCombinations().size());
-    ParallelSpanMatch([&] { return r.List.CreateStat(index); }, AllCombinations(), values, false, out.data());
-    return std::count(out.begin(), out.end(), 1);
+    return FullListMatchCount(r.List, code, SelectedKeys(keys));
 }
 
 // The histogram of a method over all C(48,6) combinations, sorted by key.

@@ -20,11 +20,7 @@ namespace {
 
 using test::AllCombinations;
 
-std::unique_ptr<TCustomStat> Create(const TStatList& list, const char* code) {
-    const int index = list.FindMethod(code);
-    EXPECT_GE(index, 0) << code;
-    return index >= 0 ? list.CreateStat(index) : nullptr;
-}
+std::unique_ptr<TCustomStat> Create(const TStatList& list, const char* code) { return test::CreateByCode(list, code); }
 
 // The reduction straight from its words: replace the sequence by the
 // absolute differences of neighbours while it has three or more elements.
@@ -73,22 +69,9 @@ TEST(OgnevFullList, HistogramsAndFiltersMatchTheBruteForce) {
     TDrawsArray draws;
     TStatList list;
     test::RegisterOver(list, draws);
-    const std::pair<const char*, std::map<int, std::int64_t>*> methods[] = {{"HCO1", &first}, {"HCO2", &second}};
-    for (const auto& [code, counts] : methods) {
-        const int index = list.FindMethod(code);
-        TStatDrawArray values(2);
-        values[0].Key[0] = 1;
-        values[1].Key[0] = 11;
-        std::vector<std::uint8_t> out(AllCombinations().size());
-        ParallelSpanMatch(
-            [&] {
-                auto s = list.CreateStat(index);
-                s->PrepareFilter(-1, false);
-                return s;
-            },
-            AllCombinations(), values, false, out.data());
-        EXPECT_EQ(std::count(out.begin(), out.end(), 1), (*counts)[1] + (*counts)[11]) << code;
-    }
+    const TStatDrawArray values = test::SelectedKeys({{1}, {11}});
+    EXPECT_EQ(test::FullListMatchCount(list, "HCO1", values), first[1] + first[11]);
+    EXPECT_EQ(test::FullListMatchCount(list, "HCO2", values), second[1] + second[11]);
 }
 
 struct ReductionCase {

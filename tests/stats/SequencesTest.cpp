@@ -30,11 +30,7 @@ std::string Entries(const TStatDrawArray& values) {
     return text;
 }
 
-std::unique_ptr<TCustomStat> Create(const TStatList& list, const char* code) {
-    const int index = list.FindMethod(code);
-    EXPECT_GE(index, 0) << code;
-    return index >= 0 ? list.CreateStat(index) : nullptr;
-}
+std::unique_ptr<TCustomStat> Create(const TStatList& list, const char* code) { return test::CreateByCode(list, code); }
 
 // ---- runs over the full list
 

@@ -22,11 +22,7 @@ namespace {
 using test::AllCombinations;
 using test::Binomial;
 
-std::unique_ptr<TCustomStat> Create(const TStatList& list, const char* code) {
-    const int index = list.FindMethod(code);
-    EXPECT_GE(index, 0) << code;
-    return index >= 0 ? list.CreateStat(index) : nullptr;
-}
+std::unique_ptr<TCustomStat> Create(const TStatList& list, const char* code) { return test::CreateByCode(list, code); }
 
 // Draw numbers 1..5; the newest draw (the window's end) holds 1 2 3 20 21 22.
 //   #1: 1 2 3 4 5 6      channels 1
@@ -113,21 +109,9 @@ TEST(Series, RunDatesAndIntervals) {
             << code;
 }
 
-std::int64_t FullListMatches(TCustomStat& stat, const TStatDrawArray& values, int last, bool exclude = false) {
-    stat.PrepareFilter(last, false);
-    std::vector<std::uint8_t> out(AllCombinations().size());
-    stat.SpanMatch(AllCombinations(), values, exclude, out.data());
-    return std::count(out.begin(), out.end(), 1);
-}
-
-TStatDrawArray Selected(std::initializer_list<std::pair<std::uint16_t, std::uint16_t>> keys) {
-    TStatDrawArray values;
-    for (const auto& [item, length] : keys) {
-        TStatDrawRec v;
-        v.Key = {item, length, 0, 0};
-        values.push_back(v);
-    }
-    return values;
+// As the draw after #5 (index 4).
+std::int64_t FullListMatches(const TStatList& list, const char* code, const TStatDrawArray& values) {
+    return test::FullListMatchCount(list, code, values, 4);
 }
 
 TEST(SeriesFilter, ComparesTheItemOfEachNumber) {
@@ -135,34 +119,32 @@ TEST(SeriesFilter, ComparesTheItemOfEachNumber) {
     TStatList list;
     test::RegisterOver(list, draws);
     // Numbers: combinations holding 2 or 20.
-    EXPECT_EQ(FullListMatches(*Create(list, "GRPV"), Selected({{2, 2}, {20, 1}}), 4),
-              Binomial(48, 6) - Binomial(46, 6));
+    EXPECT_EQ(FullListMatches(list, "GRPV", test::SelectedKeys({{2, 2}, {20, 1}})), Binomial(48, 6) - Binomial(46, 6));
     // Channels: the value 04 x 2 keeps combinations with a number in channel
     // 4 (19..24), not those holding the number 4.
-    EXPECT_EQ(FullListMatches(*Create(list, "GRCV"), Selected({{4, 2}}), 4), Binomial(48, 6) - Binomial(42, 6));
+    EXPECT_EQ(FullListMatches(list, "GRCV", test::SelectedKeys({{4, 2}})), Binomial(48, 6) - Binomial(42, 6));
     auto pauses = Create(list, "GRCP");
     pauses->PrepareFilter(4, false);
-    EXPECT_TRUE(pauses->CombMatches({19, 30, 31, 32, 33, 34}, Selected({{4, 3}}), false));
-    EXPECT_FALSE(pauses->CombMatches({4, 30, 31, 32, 33, 34}, Selected({{4, 3}}), false));
+    EXPECT_TRUE(pauses->CombMatches({19, 30, 31, 32, 33, 34}, test::SelectedKeys({{4, 3}}), false));
+    EXPECT_FALSE(pauses->CombMatches({4, 30, 31, 32, 33, 34}, test::SelectedKeys({{4, 3}}), false));
     // Segments: one segment holds every number.
-    EXPECT_EQ(FullListMatches(*Create(list, "GRSV"), Selected({{1, 5}}), 4), Binomial(48, 6));
+    EXPECT_EQ(FullListMatches(list, "GRSV", test::SelectedKeys({{1, 5}})), Binomial(48, 6));
 }
 
 TEST(PeriodsFilter, MatchesItemsThatWouldComeBackAfterTheSelectedPeriod) {
     const TDrawsArray draws = FiveDraws();
     TStatList list;
     test::RegisterOver(list, draws);
-    auto stat = Create(list, "PRDV");
     // As the draw after #5: 2 after a period of 2 means 2 was in #4 (it was);
     // 3 after 4 means 3 in #2 (it was not); 5 after 5 means 5 in #1 (it was).
-    EXPECT_EQ(FullListMatches(*stat, Selected({{2, 2}, {3, 4}}), 4), Binomial(47, 5));
-    EXPECT_EQ(FullListMatches(*stat, Selected({{2, 2}, {5, 5}}), 4), Binomial(48, 6) - Binomial(46, 6));
-    EXPECT_EQ(FullListMatches(*stat, Selected({{3, 4}}), 4), 0);
+    EXPECT_EQ(FullListMatches(list, "PRDV", test::SelectedKeys({{2, 2}, {3, 4}})), Binomial(47, 5));
+    EXPECT_EQ(FullListMatches(list, "PRDV", test::SelectedKeys({{2, 2}, {5, 5}})), Binomial(48, 6) - Binomial(46, 6));
+    EXPECT_EQ(FullListMatches(list, "PRDV", test::SelectedKeys({{3, 4}})), 0);
     // A period reaching before the archive matches nothing.
-    EXPECT_EQ(FullListMatches(*stat, Selected({{1, 9}}), 4), 0);
+    EXPECT_EQ(FullListMatches(list, "PRDV", test::SelectedKeys({{1, 9}})), 0);
     // Channels: channel 3 after 2 draws (in #4) keeps combinations with a
     // number in 13..18.
-    EXPECT_EQ(FullListMatches(*Create(list, "PRDC"), Selected({{3, 2}}), 4), Binomial(48, 6) - Binomial(42, 6));
+    EXPECT_EQ(FullListMatches(list, "PRDC", test::SelectedKeys({{3, 2}})), Binomial(48, 6) - Binomial(42, 6));
 }
 
 TEST(PeriodsFilter, KeepAndRemoveAreComplements) {
@@ -177,7 +159,7 @@ TEST(PeriodsFilter, KeepAndRemoveAreComplements) {
         s->PrepareFilter(4, false);
         return s;
     };
-    const TStatDrawArray values = Selected({{2, 2}, {3, 4}});
+    const TStatDrawArray values = test::SelectedKeys({{2, 2}, {3, 4}});
     TCombsArray kept, removed;
     const std::size_t keep = FilterCombinationList(full, kept, factory, values, false);
     const std::size_t remove = FilterCombinationList(full, removed, factory, values, true);
