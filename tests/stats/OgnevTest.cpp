@@ -44,17 +44,6 @@ int Ognev2(const std::vector<int>& x) {
     return r <= 1 ? p[0] + p[1] : r;
 }
 
-std::map<int, std::int64_t> FullListHistogram(const char* code) {
-    TDrawsArray draws;
-    TStatList list;
-    test::RegisterOver(list, draws);
-    const int index = list.FindMethod(code);
-    std::map<int, std::int64_t> counts;
-    for (const auto& v : ParallelSpanHistogram([&] { return list.CreateStat(index); }, AllCombinations()))
-        counts[v.Key[0]] = v.Count;
-    return counts;
-}
-
 TEST(OgnevFullList, HistogramsAndFiltersMatchTheBruteForce) {
     std::map<int, std::int64_t> first, second;
     test::ForEachCombination([&](const int(&x)[6]) {
@@ -62,8 +51,8 @@ TEST(OgnevFullList, HistogramsAndFiltersMatchTheBruteForce) {
         ++first[Ognev1(v)];
         ++second[Ognev2(v)];
     });
-    EXPECT_EQ(FullListHistogram("HCO1"), first);
-    EXPECT_EQ(FullListHistogram("HCO2"), second);
+    EXPECT_EQ(test::FullListCountsOfKey0("HCO1"), first);
+    EXPECT_EQ(test::FullListCountsOfKey0("HCO2"), second);
 
     // A keep filter on two values of each leaves their brute-force counts.
     TDrawsArray draws;

@@ -66,22 +66,11 @@ const RunCounts& BruteForceRuns() {
     return counts;
 }
 
-std::map<int, std::int64_t> FullListHistogram(const char* code) {
-    TDrawsArray draws;
-    TStatList list;
-    test::RegisterOver(list, draws);
-    const int index = list.FindMethod(code);
-    std::map<int, std::int64_t> counts;
-    for (const auto& v : ParallelSpanHistogram([&] { return list.CreateStat(index); }, AllCombinations()))
-        counts[v.Key[0]] = v.Count;
-    return counts;
-}
-
 TEST(SequencesFullList, RunLengthsCountsAndLongestMatchTheBruteForce) {
     const RunCounts& expected = BruteForceRuns();
-    EXPECT_EQ(FullListHistogram("SEQL"), expected.Lengths);
-    EXPECT_EQ(FullListHistogram("SEQS"), expected.Runs);
-    EXPECT_EQ(FullListHistogram("LENS"), expected.Longest);
+    EXPECT_EQ(test::FullListCountsOfKey0("SEQL"), expected.Lengths);
+    EXPECT_EQ(test::FullListCountsOfKey0("SEQS"), expected.Runs);
+    EXPECT_EQ(test::FullListCountsOfKey0("LENS"), expected.Longest);
     // Combinatorics besides: no two consecutive numbers in C(43, 6)
     // combinations, a run of all six in 43, and the lengths add up to six.
     EXPECT_EQ(expected.Longest.at(1), Binomial(43, 6));

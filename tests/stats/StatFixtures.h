@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +59,21 @@ inline std::int64_t FullListMatchCount(const TStatList& list, const std::string&
         },
         AllCombinations(), values, false, out.data());
     return std::count(out.begin(), out.end(), 1);
+}
+
+// How often each Key[0] occurs over all C(48, 6) combinations, for a method
+// of the default settings.
+inline std::map<int, std::int64_t> FullListCountsOfKey0(const std::string& code) {
+    TDrawsArray draws;
+    TStatList list;
+    RegisterOver(list, draws);
+    const int index = list.FindMethod(code);
+    EXPECT_GE(index, 0) << code;
+    std::map<int, std::int64_t> counts;
+    if (index < 0) return counts;
+    for (const auto& v : ParallelSpanHistogram([&] { return list.CreateStat(index); }, AllCombinations()))
+        counts[v.Key[0]] += v.Count;
+    return counts;
 }
 
 }  // namespace corvel::test
