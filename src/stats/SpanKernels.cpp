@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "stats/CombinationVector.h"
+#include "stats/CompleteRuns.h"
 
 namespace corvel::kernels {
 namespace {
@@ -90,66 +91,62 @@ ByteTable SelectKey0(const TStatDrawArray& values) {
 
 void CountBytesByPosition(std::span<const TCombination> combs, PositionCounts& counts) {
     // The first four positions of a generated or filtered list change rarely
-    // from one combination to the next, so they are counted as runs of an
-    // equal four-byte prefix: one compare per combination instead of four
-    // counter updates. The last two change almost every time; while both are
-    // below 64, as numbers of a game are, they go to one counter of the pair
-    // (16 KB, in the first-level cache), split into the two positions at the
-    // end: one counter update per combination instead of two.
-    const std::size_t n = combs.size();
-    if (n == 0) return;
-    auto prefixOf = [](const TCombination& c) {
-        std::uint32_t p;
-        std::memcpy(&p, c.data(), sizeof p);
-        return p;
-    };
-    std::uint32_t prefix = prefixOf(combs[0]);
-    std::uint64_t run = 0;
-    auto flush = [&] {
-        std::array<std::uint8_t, 4> bytes;
-        std::memcpy(bytes.data(), &prefix, sizeof prefix);
-        for (std::size_t p = 0; p < bytes.size(); ++p) counts[p][bytes[p]] += run;
-    };
+    // from one combination to the next, so they are counted once per run of
+    // an equal four-byte prefix. A complete run after d holds every number e
+    // after d 48 - e times at the fifth position and every f f - d - 1 times
+    // at the sixth: those are added per d at the end. In any other run the
+    // last two positions change almost every time; while both are below 64,
+    // as numbers of a game are, they go to one counter of the pair (16 KB, in
+    // the first-level cache), split into the two positions at the end: one
+    // counter update per combination instead of two.
+    std::array<std::uint64_t, kMaxNumber + 1> runsAfter{};
     constexpr unsigned kPairSide = 64;
-    std::array<std::uint32_t, kPairSide * kPairSide> pairs{};
+    std::vector<std::uint32_t> pairs;  // only when a run is not complete
+    std::size_t pending = 0;
     auto foldPairs = [&] {
         for (unsigned a = 0; a < kPairSide; ++a) {
             std::uint64_t row = 0;
             for (unsigned b = 0; b < kPairSide; ++b) {
-                const std::uint32_t v = pairs[a * kPairSide + b];
+                const std::uint32_t v = std::exchange(pairs[a * kPairSide + b], 0);
                 row += v;
                 counts[5][b] += v;
             }
             counts[4][a] += row;
         }
-        pairs = {};
+        pending = 0;
     };
-
-    constexpr std::size_t kBlock = std::size_t{1} << 30;  // 32-bit counters cannot overflow within one
-    std::size_t i = 0;
-    while (i < n) {
-        const std::size_t end = std::min(n, i + kBlock);
-        for (; i < end; ++i) {
-            const TCombination& c = combs[i];
-            const std::uint32_t p = prefixOf(c);
-            if (p == prefix) {
-                ++run;
-            } else {
-                flush();
-                prefix = p;
-                run = 1;
+    constexpr std::size_t kFoldAfter = std::size_t{1} << 30;  // 32-bit counters cannot overflow before
+    auto firstFour = [&](const TCombination& c, std::uint64_t times) {
+        for (std::size_t p = 0; p < 4; ++p) counts[p][c[p]] += times;
+    };
+    ForEachRun(
+        combs,
+        [&](const TCombination& c, std::size_t d) {
+            firstFour(c, kAscendingPairs.Pair.size() - kAscendingPairs.From[d + 1]);
+            ++runsAfter[d];
+        },
+        [&](std::span<const TCombination> run) {
+            firstFour(run.front(), run.size());
+            if (pairs.empty()) pairs.resize(kPairSide * kPairSide);
+            for (const TCombination& c : run) {
+                const unsigned a = c[4], b = c[5];
+                if ((a | b) < kPairSide) {
+                    ++pairs[a * kPairSide + b];
+                } else {
+                    ++counts[4][a];
+                    ++counts[5][b];
+                }
+                if (++pending == kFoldAfter) foldPairs();
             }
-            const unsigned a = c[4], b = c[5];
-            if ((a | b) < kPairSide) {
-                ++pairs[a * kPairSide + b];
-            } else {
-                ++counts[4][a];
-                ++counts[5][b];
-            }
+        });
+    if (!pairs.empty()) foldPairs();
+    for (std::size_t d = 0; d <= kMaxNumber; ++d) {
+        if (!runsAfter[d]) continue;
+        for (std::size_t n = d + 1; n <= kMaxNumber; ++n) {
+            counts[4][n] += runsAfter[d] * (kMaxNumber - n);
+            counts[5][n] += runsAfter[d] * (n - d - 1);
         }
-        foldPairs();
     }
-    flush();
 }
 
 void MatchPattern(std::span<const TCombination> combs, const ByteTable& property, const PatternTable& sel,

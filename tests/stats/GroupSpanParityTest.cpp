@@ -62,10 +62,11 @@ const std::vector<TCombination>& Mixed() {
     return list;
 }
 
-// The mixed list and a piece of the full list in its own order, whose long
-// runs of equal first numbers take the kernels that work by runs.
+// The mixed list, a piece of the full list in its own order, whose long runs
+// of equal first numbers take the kernels that work by runs, and a piece
+// with faults in its runs.
 std::vector<std::span<const TCombination>> Lists() {
-    return {Mixed(), std::span(test::AllCombinations()).subspan(5'000'000, 60'000)};
+    return {Mixed(), std::span(test::AllCombinations()).subspan(5'000'000, 60'000), test::RunsWithFaults()};
 }
 
 using Param = std::tuple<std::size_t, std::string>;

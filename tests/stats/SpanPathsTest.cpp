@@ -13,7 +13,6 @@
 #include <random>
 #include <tuple>
 
-#include "model/CombinationEnumeration.h"
 #include "model/DrawArchive.h"
 #include "stats/CustomStat.h"
 #include "stats/StatCompute.h"
@@ -23,14 +22,7 @@
 namespace corvel {
 namespace {
 
-const std::vector<TCombination>& AllCombinations() {
-    static const std::vector<TCombination> all = [] {
-        std::vector<TCombination> v(kAllCombinations);
-        EnumerateAllCombinations(v);
-        return v;
-    }();
-    return all;
-}
+using test::AllCombinations;
 
 // A sample of the full list plus combinations a file may hold: unsorted
 // numbers, zeros, numbers past 48 and bytes up to 255.
@@ -250,14 +242,19 @@ TEST_P(SpanParity, MatchAgreesWithPerCombination) {
     }
 }
 
+// On the mixed list, a piece of the full list and a piece with faults in its
+// runs of equal first numbers.
 TEST_P(SpanParity, HistogramAgreesWithPerCombination) {
-    const auto& combs = MixedList();
-    TStatDrawArray span, reference;
-    stat_->SpanHistogram(combs, span);
-    stat_->SpanHistogramPerCombination(combs, reference);
-    SortStatValues(span);
-    SortStatValues(reference);
-    EXPECT_EQ(span, reference);
+    const std::span<const TCombination> lists[] = {MixedList(), std::span(AllCombinations()).subspan(7'000'000, 30'000),
+                                                   test::RunsWithFaults()};
+    for (const auto combs : lists) {
+        TStatDrawArray span, reference;
+        stat_->SpanHistogram(combs, span);
+        stat_->SpanHistogramPerCombination(combs, reference);
+        SortStatValues(span);
+        SortStatValues(reference);
+        EXPECT_EQ(span, reference) << combs.size() << " combinations";
+    }
 }
 
 // A method that needs no other draw gives a draw the values of its numbers:

@@ -125,10 +125,37 @@ struct OccupiedGroups {
     }
     static void Histogram(const TNumberGroups& g, int, std::span<const TCombination> combs, TStatDrawArray& values) {
         const BitTable t = Bits(g);
-        if (LongRuns(combs)) {
+        if (LastTwoRuns::Worthwhile(g, combs)) {
             std::array<std::array<std::uint64_t, 8>, 4> counts{};
-            ForEachOrOfBits(t, combs,
-                            [&](std::size_t i, std::uint64_t seen) { ++counts[i & 3][std::popcount(seen) & 7]; });
+            // A complete run after d: with a of its numbers after d in the
+            // groups of the first four or in none, a pair adds no group when
+            // both its numbers are among those a, one when one is or both
+            // share another group, and two otherwise.
+            const CompleteRunCounts complete(g);
+            const std::size_t side = static_cast<std::size_t>(g.Last) + 1;
+            std::array<std::uint64_t, kMaxNumber + 1> sameGroup{};  // pairs after d in one group
+            for (std::size_t d = 0; d <= kMaxNumber; ++d)
+                for (std::size_t x = 0; x < side; ++x) sameGroup[d] += complete.Two(d, x);
+            ForEachRun(
+                combs,
+                [&](const TCombination& c, std::size_t d) {
+                    const std::uint64_t seen = t[c[0]] | t[c[1]] | t[c[2]] | t[c[3]];
+                    std::uint64_t among = complete.After(d, 0), sameOutside = sameGroup[d] - complete.Two(d, 0);
+                    for (std::uint64_t rest = seen; rest; rest &= rest - 1) {
+                        const auto x = static_cast<std::size_t>(std::countr_zero(rest));
+                        among += complete.After(d, x);
+                        sameOutside -= complete.Two(d, x);
+                    }
+                    const std::uint64_t outside = CompleteRunCounts::Numbers(d) - among;
+                    const auto k = static_cast<std::size_t>(std::popcount(seen));
+                    counts[0][k & 7] += among * (among - 1) / 2;
+                    counts[0][(k + 1) & 7] += among * outside + sameOutside;
+                    counts[0][(k + 2) & 7] += outside * (outside - 1) / 2 - sameOutside;
+                },
+                [&](std::span<const TCombination> run) {
+                    ForEachOrOfBits(
+                        t, run, [&](std::size_t i, std::uint64_t seen) { ++counts[i & 3][std::popcount(seen) & 7]; });
+                });
             for (std::size_t k = 0; k < 8; ++k)
                 if (const std::uint64_t n = counts[0][k] + counts[1][k] + counts[2][k] + counts[3][k])
                     kernels::AddCount(values, static_cast<std::uint16_t>(k), n);
@@ -173,6 +200,22 @@ struct CountsPerGroup {
                 ++count;
             }
             if (first) fn(at[i], count);
+        }
+    }
+    // fn(group, count) for every group among the first four numbers, once.
+    template <class Fn>
+    static void ForEachGroupOfFirstFour(const TNumberGroups& g, const TCombination& c, Fn&& fn) {
+        const unsigned at[4] = {g.Of[c[0]], g.Of[c[1]], g.Of[c[2]], g.Of[c[3]]};
+        for (std::size_t i = 0; i < 4; ++i) {
+            if (!at[i]) continue;
+            bool seen = false;
+            unsigned count = 1;
+            for (std::size_t j = 0; j < 4; ++j)
+                if (j != i && at[j] == at[i]) {
+                    seen = seen || j < i;
+                    ++count;
+                }
+            if (!seen) fn(at[i], count);
         }
     }
     // Up to 16 groups the counts of all of them come at once: group g owns
@@ -269,18 +312,44 @@ struct CountsPerGroup {
         if (LastTwoRuns::Worthwhile(g, combs)) {
             // Per run and group: how many of its combinations have 0, 1 or 2
             // of the last two numbers in the group, on top of the first four.
-            LastTwoRuns::ForEach(g, combs, [&](const TCombination& c, const LastTwoRuns::Counts& runs) {
-                for (auto group : g.Listed) {
-                    unsigned before = 0;
-                    for (std::size_t p = 0; p < 4; ++p) before += g.Of[c[p]] == group;
-                    const std::uint64_t two = runs.Both[group];
-                    const std::uint64_t one = runs.First[group] + runs.Second[group] - 2 * two;
-                    // The count 0 follows from the others below.
-                    if (before > 0) counts.Add(group, before, runs.Length - one - two);
-                    counts.Add(group, before + 1, one);
-                    counts.Add(group, before + 2, two);
-                }
-            });
+            const std::size_t side = static_cast<std::size_t>(g.Last) + 1;
+            std::vector<bool> listed(side);
+            for (auto group : g.Listed) listed[group] = true;
+            auto add = [&](unsigned group, unsigned before, std::uint64_t length, std::uint64_t one,
+                           std::uint64_t two) {
+                // The count 0 follows from the others below.
+                if (before > 0) counts.Add(group, before, length - one - two);
+                counts.Add(group, before + 1, one);
+                counts.Add(group, before + 2, two);
+            };
+            // A complete run adds the same to every group its first four
+            // numbers leave empty: counted per fourth number at the end, with
+            // the occupied groups, at most four, added at once.
+            const CompleteRunCounts complete(g);
+            std::vector<std::uint64_t> runsAfter(kMaxNumber + 1), occupiedAfter((kMaxNumber + 1) * side);
+            LastTwoRuns::ForEach(
+                g, combs,
+                [&](const TCombination& c, const LastTwoRuns::Counts& runs) {
+                    for (auto group : g.Listed) {
+                        unsigned before = 0;
+                        for (std::size_t p = 0; p < 4; ++p) before += g.Of[c[p]] == group;
+                        add(group, before, runs.Length, runs.One[group], runs.Two[group]);
+                    }
+                },
+                [&](const TCombination& c, std::size_t d) {
+                    ++runsAfter[d];
+                    ForEachGroupOfFirstFour(g, c, [&](unsigned group, unsigned before) {
+                        if (!listed[group]) return;
+                        ++occupiedAfter[d * side + group];
+                        add(group, before, CompleteRunCounts::Pairs(d), complete.One(d, group), complete.Two(d, group));
+                    });
+                });
+            for (std::size_t d = 0; d <= kMaxNumber; ++d) {
+                if (!runsAfter[d]) continue;
+                for (auto group : g.Listed)
+                    if (const std::uint64_t empty = runsAfter[d] - occupiedAfter[d * side + group])
+                        add(group, 0, 0, empty * complete.One(d, group), empty * complete.Two(d, group));
+            }
         } else if (FitsNibbles(g)) {
             const Nibbles t = NibbleTable(g);
             for (const TCombination& c : combs)

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "stats/CompleteRuns.h"
 #include "stats/SpanKernels.h"
 #include "stats/families/GroupMap.h"
 
@@ -18,19 +19,18 @@
 // keys.
 namespace corvel::groups {
 
+using kernels::FirstFour;
+using kernels::ForEachRun;
+
 // Whether a span holds long runs of combinations that share their first
 // four numbers, as a generated list does (about 75 a run over the full list),
 // judged by its start.
-inline std::uint32_t FirstFour(const TCombination& c) {
-    std::uint32_t p;
-    std::memcpy(&p, c.data(), sizeof p);
-    return p;
-}
 inline bool LongRuns(std::span<const TCombination> combs) {
-    if (combs.size() < 4096) return false;
+    const std::size_t sample = std::min<std::size_t>(combs.size(), 4096);
+    if (sample < 256) return false;
     std::size_t changes = 0;
-    for (std::size_t i = 1; i < 4096; ++i) changes += FirstFour(combs[i]) != FirstFour(combs[i - 1]);
-    return changes * 16 < 4096;
+    for (std::size_t i = 1; i < sample; ++i) changes += FirstFour(combs[i]) != FirstFour(combs[i - 1]);
+    return changes * 16 < sample;
 }
 
 // fn(i, t[c0] | ... | t[c5]) for every combination in order, the first four
@@ -101,63 +101,83 @@ class GroupKeySet {
     std::array<std::uint16_t, 64> bits_{};
 };
 
-// Runs of combinations that share their first four numbers, as a generated
-// list holds them: within a run a combination differs from the others only
-// in the groups of its last two numbers. fold(first four numbers, counts)
-// gets, per group, how many combinations of the run have their fifth number
-// in it (First), their sixth (Second) and both (Both), and the run's length.
-// Interleaved sets of counters keep neighbouring combinations, which mostly
-// share their groups, off one counter.
+// What the complete run after a fourth number d holds, per group: with n of
+// the numbers after d in a group (After), n (48 - d - n) of its pairs have
+// one number in the group and n (n - 1) / 2 both.
+class CompleteRunCounts {
+  public:
+    explicit CompleteRunCounts(const TNumberGroups& g)
+        : side_(static_cast<std::size_t>(g.Last) + 1), above_((kMaxNumber + 1) * side_) {
+        for (std::size_t d = kMaxNumber; d-- > 0;) {
+            std::copy_n(above_.begin() + static_cast<std::ptrdiff_t>((d + 1) * side_), side_,
+                        above_.begin() + static_cast<std::ptrdiff_t>(d * side_));
+            ++above_[d * side_ + g.Of[d + 1]];
+        }
+    }
+    static std::uint64_t Numbers(std::size_t d) { return kMaxNumber - d; }
+    static std::uint64_t Pairs(std::size_t d) { return Numbers(d) * (Numbers(d) - 1) / 2; }
+    std::uint64_t After(std::size_t d, std::size_t group) const { return above_[d * side_ + group]; }
+    std::uint64_t One(std::size_t d, std::size_t group) const {
+        const std::uint64_t n = After(d, group);
+        return n * (Numbers(d) - n);
+    }
+    std::uint64_t Two(std::size_t d, std::size_t group) const {
+        const std::uint64_t n = After(d, group);
+        return n * (n - 1) / 2;
+    }
+
+  private:
+    std::size_t side_;
+    std::vector<std::uint8_t> above_;  // [d * side + group]: numbers after d in the group
+};
+
+// The runs of a span with, for a run that is not complete, per group how
+// many of its combinations have one of their last two numbers in it (One)
+// and how many both (Two), and the run's length: counted(first combination,
+// counts). Interleaved sets of counters keep neighbouring combinations,
+// which mostly share their groups, off one counter.
 class LastTwoRuns {
   public:
     static constexpr int kMostGroups = 63;
     static constexpr std::size_t kSets = 2;  // the loop below alternates two
     struct Counts {
-        std::vector<std::uint64_t> First, Second, Both;
+        std::vector<std::uint64_t> One, Two;
         std::uint64_t Length = 0;
     };
     static bool Worthwhile(const TNumberGroups& g, std::span<const TCombination> combs) {
         return g.Last <= kMostGroups && LongRuns(combs);
     }
-    template <class Fold>
-    static void ForEach(const TNumberGroups& g, std::span<const TCombination> combs, Fold&& fold) {
+    template <class Counted, class Complete>
+    static void ForEach(const TNumberGroups& g, std::span<const TCombination> combs, Counted&& counted,
+                        Complete&& complete) {
         const std::size_t side = static_cast<std::size_t>(g.Last) + 1;
         // The sixth number's group counts at side + group when it equals the
         // fifth's: both at once, one counter a combination less.
         std::vector<std::uint32_t> first(kSets * side), second(kSets * 2 * side);
-        Counts counts{std::vector<std::uint64_t>(side), std::vector<std::uint64_t>(side),
-                      std::vector<std::uint64_t>(side), 0};
-        auto flush = [&](const TCombination& c, std::size_t length) {
-            for (std::size_t x = 0; x < side; ++x) {
-                counts.First[x] = counts.Second[x] = counts.Both[x] = 0;
-                for (std::size_t k = 0; k < kSets; ++k) {
-                    counts.First[x] += std::exchange(first[k * side + x], 0);
-                    const std::uint32_t both = std::exchange(second[(2 * k + 1) * side + x], 0);
-                    counts.Second[x] += std::exchange(second[2 * k * side + x], 0) + both;
-                    counts.Both[x] += both;
-                }
-            }
-            counts.Length = length;
-            fold(c, counts);
-        };
+        Counts counts{std::vector<std::uint64_t>(side), std::vector<std::uint64_t>(side), 0};
         const kernels::ByteTable of = g.Of;
         std::uint32_t* const firstSet[kSets] = {first.data(), first.data() + side};
         std::uint32_t* const secondSet[kSets] = {second.data(), second.data() + 2 * side};
-        const std::size_t n = combs.size();
-        std::size_t start = 0;
-        std::uint32_t prefix = n ? FirstFour(combs[0]) : 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            const TCombination& c = combs[i];
-            if (FirstFour(c) != prefix) [[unlikely]] {
-                flush(combs[start], i - start);
-                start = i;
-                prefix = FirstFour(c);
+        ForEachRun(combs, complete, [&](std::span<const TCombination> run) {
+            for (std::size_t i = 0; i < run.size(); ++i) {
+                const std::size_t a = of[run[i][4]], b = of[run[i][5]];
+                ++firstSet[i & 1][a];
+                ++secondSet[i & 1][a == b ? side + b : b];
             }
-            const std::size_t a = of[c[4]], b = of[c[5]];
-            ++firstSet[i & 1][a];
-            ++secondSet[i & 1][a == b ? side + b : b];
-        }
-        if (!combs.empty()) flush(combs[start], combs.size() - start);
+            for (std::size_t x = 0; x < side; ++x) {
+                std::uint64_t fifth = 0, sixth = 0, both = 0;
+                for (std::size_t k = 0; k < kSets; ++k) {
+                    fifth += std::exchange(first[k * side + x], 0);
+                    const std::uint32_t same = std::exchange(second[(2 * k + 1) * side + x], 0);
+                    sixth += std::exchange(second[2 * k * side + x], 0) + same;
+                    both += same;
+                }
+                counts.One[x] = fifth + sixth - 2 * both;
+                counts.Two[x] = both;
+            }
+            counts.Length = run.size();
+            counted(run.front(), counts);
+        });
     }
 };
 

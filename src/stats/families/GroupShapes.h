@@ -170,8 +170,32 @@ struct OccupiedPattern {
         if (g.Last <= 12 && LongRuns(combs)) {
             const std::size_t patterns = std::size_t{1} << g.Last;
             std::vector<std::uint64_t> counts(2 * patterns);
-            ForEachOrOfBits(t, combs,
-                            [&](std::size_t i, std::uint64_t pattern) { ++counts[(i & 1) * patterns + pattern]; });
+            // A complete run after d adds the patterns of its pairs, worked
+            // out once per d from the numbers after d in each group, to the
+            // pattern of its first four numbers.
+            const CompleteRunCounts complete(g);
+            std::array<std::vector<std::pair<std::uint64_t, std::uint64_t>>, kMaxNumber + 1> pairPatterns;
+            const auto bit = [&g](std::size_t x) { return x ? std::uint64_t{1} << (g.Last - x) : 0; };
+            const auto side = static_cast<std::size_t>(g.Last) + 1;
+            ForEachRun(
+                combs,
+                [&](const TCombination& c, std::size_t d) {
+                    auto& list = pairPatterns[d];
+                    if (list.empty())
+                        for (std::size_t x = 0; x < side; ++x) {
+                            const std::uint64_t m = complete.After(d, x);
+                            if (m > 1) list.emplace_back(bit(x), m * (m - 1) / 2);
+                            for (std::size_t y = x + 1; y < side; ++y)
+                                if (const std::uint64_t n = m * complete.After(d, y))
+                                    list.emplace_back(bit(x) | bit(y), n);
+                        }
+                    const std::uint64_t first = t[c[0]] | t[c[1]] | t[c[2]] | t[c[3]];
+                    for (const auto& [pattern, n] : list) counts[first | pattern] += n;
+                },
+                [&](std::span<const TCombination> run) {
+                    ForEachOrOfBits(
+                        t, run, [&](std::size_t i, std::uint64_t pattern) { ++counts[(i & 1) * patterns + pattern]; });
+                });
             for (std::size_t pattern = 0; pattern < patterns; ++pattern)
                 if (const std::uint64_t n = counts[pattern] + counts[patterns + pattern])
                     kernels::AddCount(values, KeyOf(pattern), n);
