@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -327,6 +328,7 @@ struct CountsPerGroup {
             // the occupied groups, at most four, added at once.
             const CompleteRunCounts complete(g);
             std::vector<std::uint64_t> runsAfter(kMaxNumber + 1), occupiedAfter((kMaxNumber + 1) * side);
+            const std::optional<Nibbles> nibbles = FitsNibbles(g) ? std::optional(NibbleTable(g)) : std::nullopt;
             LastTwoRuns::ForEach(
                 g, combs,
                 [&](const TCombination& c, const LastTwoRuns::Counts& runs) {
@@ -338,11 +340,16 @@ struct CountsPerGroup {
                 },
                 [&](const TCombination& c, std::size_t d) {
                     ++runsAfter[d];
-                    ForEachGroupOfFirstFour(g, c, [&](unsigned group, unsigned before) {
+                    auto occupied = [&](unsigned group, unsigned before) {
                         if (!listed[group]) return;
                         ++occupiedAfter[d * side + group];
                         add(group, before, CompleteRunCounts::Pairs(d), complete.One(d, group), complete.Two(d, group));
-                    });
+                    };
+                    if (nibbles)
+                        ForEachNibble(nibbles->at(c[0]) + nibbles->at(c[1]) + nibbles->at(c[2]) + nibbles->at(c[3]),
+                                      occupied);
+                    else
+                        ForEachGroupOfFirstFour(g, c, occupied);
                 });
             for (std::size_t d = 0; d <= kMaxNumber; ++d) {
                 if (!runsAfter[d]) continue;
@@ -364,7 +371,7 @@ struct CountsPerGroup {
             for (unsigned k = 1; k <= kNumbersPerDraw; ++k) occupied += counts.At(group, k);
             counts.Add(group, 0, combs.size() - occupied);
         }
-        counts.AddTo(values);
+        counts.AddTo(values, g.Last);
     }
 };
 

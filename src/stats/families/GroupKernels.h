@@ -26,7 +26,7 @@ using kernels::ForEachRun;
 // four numbers, as a generated list does (about 75 a run over the full list),
 // judged by its start.
 inline bool LongRuns(std::span<const TCombination> combs) {
-    const std::size_t sample = std::min<std::size_t>(combs.size(), 4096);
+    const std::size_t sample = std::min<std::size_t>(combs.size(), 1024);
     if (sample < 256) return false;
     std::size_t changes = 0;
     for (std::size_t i = 1; i < sample; ++i) changes += FirstFour(combs[i]) != FirstFour(combs[i - 1]);
@@ -74,8 +74,10 @@ class GroupKeyCounts {
     void Add(unsigned group, unsigned k) { ++counts_[(group & 63) * 16 + (k & 15)]; }
     void Add(unsigned group, unsigned k, std::uint64_t n) { counts_[(group & 63) * 16 + (k & 15)] += n; }
     std::uint64_t At(unsigned group, unsigned k) const { return counts_[(group & 63) * 16 + (k & 15)]; }
-    void AddTo(TStatDrawArray& values) const {
-        for (unsigned i = 0; i < counts_.size(); ++i)
+    // Only the groups up to lastGroup are looked at.
+    void AddTo(TStatDrawArray& values, int lastGroup = 63) const {
+        const auto end = static_cast<unsigned>(std::clamp(lastGroup + 1, 0, 64) * 16);
+        for (unsigned i = 0; i < end; ++i)
             if (counts_[i])
                 kernels::AddCount(
                     values, TStatKey{static_cast<std::uint16_t>(i / 16), static_cast<std::uint16_t>(i % 16), 0, 0},

@@ -326,7 +326,7 @@ struct AdjacentInGroup {
         } else {
             for (const TCombination& c : combs) ForEach(g, sets, c, add);
         }
-        counts.AddTo(values);
+        counts.AddTo(values, g.Last);
         for (const auto& v : many) AddStatValue(values, v, false);
     }
 };
