@@ -118,6 +118,10 @@ inline bool IsCompleteRun(const TCombination* combs, std::uint32_t prefix, const
 
 }  // namespace detail
 
+// How many pairs of numbers follow a fourth number d: the length of its
+// complete run.
+constexpr std::size_t PairsAfter(std::size_t d) { return (kMaxNumber - d) * (kMaxNumber - d - 1) / 2; }
+
 // A span cut into runs of combinations that share their first four
 // numbers. A complete run, every pair after the fourth number d in ascending
 // order, goes to complete(first combination, d) after a comparison only; any
@@ -131,7 +135,7 @@ void ForEachRun(std::span<const TCombination> combs, Complete&& complete, Partia
         const TCombination& head = combs[i];
         const std::uint32_t prefix = FirstFour(head);
         if (const std::size_t d = head[3]; d >= kMinNumber && d < kMaxNumber - 1) {
-            const std::size_t length = pairs.Pair.size() - pairs.From[d + 1];
+            const std::size_t length = PairsAfter(d);
             if (length <= n - i &&
                 detail::IsCompleteRun(combs.data() + i, prefix, pairs.Pair.data() + pairs.From[d + 1], length)) {
                 complete(head, d);

@@ -122,7 +122,7 @@ void CountBytesByPosition(std::span<const TCombination> combs, PositionCounts& c
     ForEachRun(
         combs,
         [&](const TCombination& c, std::size_t d) {
-            firstFour(c, kAscendingPairs.Pair.size() - kAscendingPairs.From[d + 1]);
+            firstFour(c, PairsAfter(d));
             ++runsAfter[d];
         },
         [&](std::span<const TCombination> run) {

@@ -343,10 +343,10 @@ struct CountsPerGroup {
                     auto occupied = [&](unsigned group, unsigned before) {
                         if (!listed[group]) return;
                         ++occupiedAfter[d * side + group];
-                        add(group, before, CompleteRunCounts::Pairs(d), complete.One(d, group), complete.Two(d, group));
+                        add(group, before, kernels::PairsAfter(d), complete.One(d, group), complete.Two(d, group));
                     };
                     if (nibbles)
-                        ForEachNibble(nibbles->at(c[0]) + nibbles->at(c[1]) + nibbles->at(c[2]) + nibbles->at(c[3]),
+                        ForEachNibble((*nibbles)[c[0]] + (*nibbles)[c[1]] + (*nibbles)[c[2]] + (*nibbles)[c[3]],
                                       occupied);
                     else
                         ForEachGroupOfFirstFour(g, c, occupied);

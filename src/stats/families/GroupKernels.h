@@ -23,7 +23,7 @@ using kernels::FirstFour;
 using kernels::ForEachRun;
 
 // Whether a span holds long runs of combinations that share their first
-// four numbers, as a generated list does (about 75 a run over the full list),
+// four numbers, as a generated list does (about 63 a run over the full list),
 // judged by its start.
 inline bool LongRuns(std::span<const TCombination> combs) {
     const std::size_t sample = std::min<std::size_t>(combs.size(), 1024);
@@ -117,7 +117,6 @@ class CompleteRunCounts {
         }
     }
     static std::uint64_t Numbers(std::size_t d) { return kMaxNumber - d; }
-    static std::uint64_t Pairs(std::size_t d) { return Numbers(d) * (Numbers(d) - 1) / 2; }
     std::uint64_t After(std::size_t d, std::size_t group) const { return above_[d * side_ + group]; }
     std::uint64_t One(std::size_t d, std::size_t group) const {
         const std::uint64_t n = After(d, group);
